@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package that building, testing and running KxLab need.
+# Idempotent: installs only what is missing, and refreshes the package lists only then.
+set -euo pipefail
+
+PACKAGES=(
+    # build
+    build-essential cmake ninja-build pkg-config ccache
+    qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev
+    qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+    # tests and benchmarks
+    libgtest-dev libgmock-dev libbenchmark-dev
+    fonts-liberation2 fonts-dejavu-core zbar-tools poppler-utils sqlite3
+    # database server for the PostgreSQL tests
+    postgresql
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    echo "setup: all ${#PACKAGES[@]} packages present"
+    exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+echo "setup: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get -o DPkg::Lock::Timeout=900 update -qq
+$SUDO apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The whole test suite: set-up, a sanitizer build, a throw-away PostgreSQL server, CTest.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+
+BUILD=${KXLAB_TEST_BUILD:-build/test}
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+    -DKXLAB_SANITIZE=ON -DKXLAB_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build "$BUILD"
+
+export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR=$(mktemp -d)
+chmod 700 "$XDG_RUNTIME_DIR"
+# Qt's own leaks at exit are not ours; keep ASan on real errors.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
+
+PGDIR=$(mktemp -d)
+export KXLAB_PG_HOST=127.0.0.1 KXLAB_PG_PORT=${KXLAB_PG_PORT:-55432} KXLAB_PG_DB=kxtest KXLAB_PG_USER=postgres
+cleanup() {
+    bash scripts/pg-server.sh stop "$PGDIR"
+    rm -rf "$XDG_RUNTIME_DIR"
+}
+trap cleanup EXIT
+bash scripts/pg-server.sh start "$PGDIR" "$KXLAB_PG_PORT"
+
+ctest --test-dir "$BUILD" --output-on-failure -j2 --timeout 600
