@@ -1,8 +1,7 @@
-#include <QCoreApplication>
 #include <cstdio>
+#include <QCoreApplication>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     std::printf("KxLab smoke\n");
     return 0;

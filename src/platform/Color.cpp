@@ -1,16 +1,15 @@
 #include "platform/Color.h"
 
-TColor ColorToRGB(TColor c)
-{
-    if (c == clWindow)
-        return clWhite;
+TColor ColorToRGB(TColor c) {
+    if (c == clWindow) return clWhite;
     return c & 0x00FFFFFF;
 }
 
-QColor ToQColor(TColor c)
-{
+QColor ToQColor(TColor c) {
     const TColor rgb = ColorToRGB(c);
     return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
-TColor FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
+TColor FromQColor(const QColor& c) {
+    return RGB(c.red(), c.green(), c.blue());
+}

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QColor>
 #include <cstdint>
+#include <QColor>
 
 /// A colour as the label file stores it: $00BBGGRR, red in the low byte.
 using TColor = int32_t;
@@ -25,10 +25,18 @@ constexpr TColor clWhite = 0xFFFFFF;
 /// The system window colour, resolved to white when a colour is needed.
 constexpr TColor clWindow = static_cast<TColor>(0x80000005);
 
-constexpr int GetRValue(TColor c) { return c & 0xFF; }
-constexpr int GetGValue(TColor c) { return (c >> 8) & 0xFF; }
-constexpr int GetBValue(TColor c) { return (c >> 16) & 0xFF; }
-constexpr TColor RGB(int r, int g, int b) { return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16); }
+constexpr int GetRValue(TColor c) {
+    return c & 0xFF;
+}
+constexpr int GetGValue(TColor c) {
+    return (c >> 8) & 0xFF;
+}
+constexpr int GetBValue(TColor c) {
+    return (c >> 16) & 0xFF;
+}
+constexpr TColor RGB(int r, int g, int b) {
+    return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16);
+}
 
 /// The plain RGB value of a colour (system colours resolved; the high byte dropped).
 TColor ColorToRGB(TColor c);

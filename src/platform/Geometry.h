@@ -1,9 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
-#include <cstdint>
 
 /// A point in 32-bit integer coordinates (pixels or label units, as the caller says).
 struct TPoint {
@@ -45,19 +45,23 @@ struct TRect {
     QRect ToQRect() const { return QRect(QPoint(Left, Top), QPoint(Right - 1, Bottom - 1)); }
 };
 
-inline TPoint Point(int32_t X, int32_t Y) { return {X, Y}; }
-inline TRect Rect(int32_t Left, int32_t Top, int32_t Right, int32_t Bottom) { return {Left, Top, Right, Bottom}; }
-inline bool PtInRect(const TRect& R, const TPoint& P) { return R.Contains(P); }
+inline TPoint Point(int32_t X, int32_t Y) {
+    return {X, Y};
+}
+inline TRect Rect(int32_t Left, int32_t Top, int32_t Right, int32_t Bottom) {
+    return {Left, Top, Right, Bottom};
+}
+inline bool PtInRect(const TRect& R, const TPoint& P) {
+    return R.Contains(P);
+}
 /// Grows R by dx on the left and right and by dy on the top and bottom (negative values shrink it).
-inline void InflateRect(TRect& R, int32_t dx, int32_t dy)
-{
+inline void InflateRect(TRect& R, int32_t dx, int32_t dy) {
     R.Left -= dx;
     R.Top -= dy;
     R.Right += dx;
     R.Bottom += dy;
 }
-inline void OffsetRect(TRect& R, int32_t dx, int32_t dy)
-{
+inline void OffsetRect(TRect& R, int32_t dx, int32_t dy) {
     R.Left += dx;
     R.Top += dy;
     R.Right += dx;

@@ -1,17 +1,15 @@
+#include <cstdlib>
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
-#include <QStandardPaths>
 #include <QFile>
-#include <cstdlib>
+#include <QStandardPaths>
 #include <unistd.h>
-#include <gtest/gtest.h>
 
 // Shared by every layer's test executable: a real QApplication on the offscreen platform.
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // Test discovery runs the binary without ctest's environment, so decide here.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         const QString dir = QDir::tempPath() + "/kxlab-runtime-" + QString::number(getuid());
         QDir().mkpath(dir);

@@ -2,18 +2,15 @@
 
 #include <gtest/gtest.h>
 
-QString KxTestDataDir()
-{
+QString KxTestDataDir() {
     const QString fromEnv = qEnvironmentVariable("KXLAB_TEST_DATA");
     return fromEnv.isEmpty() ? QStringLiteral(KXLAB_TEST_DATA_DIR) : fromEnv;
 }
 
-TKxTempDir::TKxTempDir()
-{
+TKxTempDir::TKxTempDir() {
     EXPECT_TRUE(FDir.isValid()) << "cannot create a temporary folder";
 }
 
-QString TKxTempDir::Path(const QString& name) const
-{
+QString TKxTempDir::Path(const QString& name) const {
     return name.isEmpty() ? FDir.path() : FDir.filePath(name);
 }

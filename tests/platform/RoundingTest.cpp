@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(KxRounding, RoundTakesHalvesToEven)
-{
+TEST(KxRounding, RoundTakesHalvesToEven) {
     EXPECT_EQ(Round(2.5L), 2);
     EXPECT_EQ(Round(3.5L), 4);
     EXPECT_EQ(Round(-2.5L), -2);
@@ -11,15 +10,13 @@ TEST(KxRounding, RoundTakesHalvesToEven)
     EXPECT_EQ(Round(2.5000001L), 3);
 }
 
-TEST(KxRounding, TruncAndFracKeepTheSign)
-{
+TEST(KxRounding, TruncAndFracKeepTheSign) {
     EXPECT_EQ(Trunc(-2.7L), -2);
     EXPECT_EQ(Trunc(2.7L), 2);
     EXPECT_NEAR(static_cast<double>(Frac(-2.75L)), -0.75, 1e-12);
 }
 
-TEST(KxRounding, MulDivRoundsHalvesAwayFromZero)
-{
+TEST(KxRounding, MulDivRoundsHalvesAwayFromZero) {
     EXPECT_EQ(MulDiv(5, 1, 2), 3);
     EXPECT_EQ(MulDiv(-5, 1, 2), -3);
     EXPECT_EQ(MulDiv(5, -1, 2), -3);

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <QString>
+#include <QStringList>
+
+/// How messages, beeps and the busy cursor reach the user. One hook per process.
+struct TMessageHook {
+    std::function<void(const QString&)> Show;
+    std::function<void(unsigned)> Beep;
+    std::function<void(bool)> Busy;
+};
+
+/// Shows a message to the user: a modal box in a GUI application with a display, standard error
+/// otherwise, or whatever hook the application or a test installed. Never blocks a headless run.
+void ShowMessage(const QString& text);
+/// The system's alert sound (type as the platform's MessageBeep: 0 is the default sound).
+void MessageBeep(unsigned type = 0);
+/// Shows or hides the busy (hourglass) cursor.
+void SetBusyCursor(bool busy);
+
+/// Replaces the process-wide hook; answers the previous one. An empty function falls back to the default.
+TMessageHook SetMessageHook(TMessageHook hook);
+
+/// Sets the busy cursor for its lifetime, restoring the default cursor on every way out.
+class TBusyCursor {
+public:
+    TBusyCursor() { SetBusyCursor(true); }
+    ~TBusyCursor() { SetBusyCursor(false); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
+/// Captures messages and beeps while it lives (tests, batch runs), restoring the previous hook after.
+class TMessageCapture {
+public:
+    TMessageCapture();
+    ~TMessageCapture();
+    TMessageCapture(const TMessageCapture&) = delete;
+    TMessageCapture& operator=(const TMessageCapture&) = delete;
+
+    QStringList Messages;
+    int Beeps = 0;
+    int BusyDepth = 0;
+
+private:
+    TMessageHook FPrevious;
+};
