@@ -19,9 +19,20 @@ function(kxlab_add_layer_test layer)
     endif()
     set(_target kxlab_tests_${layer})
     add_executable(${_target} ${_sources})
+    kxlab_autogen_follows_sources(${_target} "${_sources}")
     target_link_libraries(${_target} PRIVATE kxlab_testmain KxLab::KxLab Qt6::Test GTest::gtest GTest::gmock
                                              kxlab_options)
     target_include_directories(${_target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     gtest_discover_tests(${_target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                          PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KXLAB_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}/data")
+endfunction()
+
+# AUTOMOC reruns only when a file it scanned, or a CMake file of the folder, changes; a header or a
+# test that a glob adds later would never be scanned. Including a listing of the target's sources,
+# rewritten only when the list changes, makes the listing one of those CMake files.
+function(kxlab_autogen_follows_sources target sources)
+    set(_listing ${CMAKE_CURRENT_BINARY_DIR}/${target}_sources.cmake)
+    string(REPLACE ";" "\n# " _content "${sources}")
+    file(CONFIGURE OUTPUT ${_listing} CONTENT "# ${_content}\n")
+    include(${_listing})
 endfunction()
