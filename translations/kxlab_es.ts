@@ -3,5 +3,520 @@
 <TS version="2.1" language="es_ES">
 <context>
     <name>KxStrings</name>
+    <message>
+        <source>Line Properties</source>
+        <comment>KxLinePro</comment>
+        <translation>Propiedades de línea</translation>
+    </message>
+    <message>
+        <source>BarCode Properties</source>
+        <comment>KxBarCodePro</comment>
+        <translation>Propiedades de código de barras</translation>
+    </message>
+    <message>
+        <source>Text Properties</source>
+        <comment>KxTextPro</comment>
+        <translation>Propiedades de texto</translation>
+    </message>
+    <message>
+        <source>Compound Text Properties</source>
+        <comment>KxAddTextPro</comment>
+        <translation>Propiedades de texto compuesto</translation>
+    </message>
+    <message>
+        <source>Symbol Properties</source>
+        <comment>KxSymbolPro</comment>
+        <translation>Propiedades de símbolo</translation>
+    </message>
+    <message>
+        <source>Paragraph Properties</source>
+        <comment>KxParaPro</comment>
+        <translation>Propiedades de párrafo</translation>
+    </message>
+    <message>
+        <source>Rectangle Properties</source>
+        <comment>KxRecPro</comment>
+        <translation>Propiedades de rectángulo</translation>
+    </message>
+    <message>
+        <source>Image Properties</source>
+        <comment>KxImaPro</comment>
+        <translation>Propiedades de imagen</translation>
+    </message>
+    <message>
+        <source>Label Properties</source>
+        <comment>KxLabPro</comment>
+        <translation>Propiedades de etiqueta</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <comment>KxPrintPr</comment>
+        <translation>Vista preliminar</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <comment>KxColor</comment>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <comment>KxBack1</comment>
+        <translation>Fondo</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <comment>KxBack</comment>
+        <translation>Color de fondo</translation>
+    </message>
+    <message>
+        <source>Transparent</source>
+        <comment>KxTransparent</comment>
+        <translation>Transparente</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <comment>KxFont</comment>
+        <translation>Fuente</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <comment>KxName</comment>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <comment>KxBold</comment>
+        <translation>Negrita</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <comment>KxHeight</comment>
+        <translation>Altura</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <comment>KxStyle</comment>
+        <translation>Estilo</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <comment>KxItalic</comment>
+        <translation>Cursiva</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <comment>KxUnderline</comment>
+        <translation>Subrayado</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <comment>KxText</comment>
+        <translation>Texto</translation>
+    </message>
+    <message>
+        <source>Angle</source>
+        <comment>KxAngle</comment>
+        <translation>Ángulo</translation>
+    </message>
+    <message>
+        <source>Caracter distance</source>
+        <comment>KxCaracDist</comment>
+        <translation>Distancia entre caracteres</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <comment>KxInsert</comment>
+        <translation>Posición</translation>
+    </message>
+    <message>
+        <source>DataBase</source>
+        <comment>KxDataBase</comment>
+        <translation>Base de datos</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <comment>KxField</comment>
+        <translation>Campo</translation>
+    </message>
+    <message>
+        <source>Extract</source>
+        <comment>KxExtract</comment>
+        <translation>Extraer</translation>
+    </message>
+    <message>
+        <source>First Point</source>
+        <comment>KxFirstP</comment>
+        <translation>Primer punto</translation>
+    </message>
+    <message>
+        <source>Second Point</source>
+        <comment>KxSecondP</comment>
+        <translation>Segundo punto</translation>
+    </message>
+    <message>
+        <source>Pen Width</source>
+        <comment>KxPenWidth</comment>
+        <translation>Grosor de línea</translation>
+    </message>
+    <message>
+        <source>Border</source>
+        <comment>KxBorder</comment>
+        <translation>Borde</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <comment>KxShow</comment>
+        <translation>Mostrar</translation>
+    </message>
+    <message>
+        <source>Circle</source>
+        <comment>KxCircle</comment>
+        <translation>Círculo</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <comment>KxImage</comment>
+        <translation>Imagen</translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <comment>KxBefore</comment>
+        <translation>Antes</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <comment>KxAfter</comment>
+        <translation>Después</translation>
+    </message>
+    <message>
+        <source>BarCode</source>
+        <comment>KxBarCode</comment>
+        <translation>Código de barras</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <comment>KxBarType</comment>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <comment>KxProperties</comment>
+        <translation>Propiedades</translation>
+    </message>
+    <message>
+        <source>Show Number</source>
+        <comment>KxShowNumber</comment>
+        <translation>Mostrar número</translation>
+    </message>
+    <message>
+        <source>Bar Width</source>
+        <comment>KxBarWidth</comment>
+        <translation>Ancho de barra</translation>
+    </message>
+    <message>
+        <source>L. Margin</source>
+        <comment>KxLeftMargin</comment>
+        <translation>Margen izq.</translation>
+    </message>
+    <message>
+        <source>T. Margin</source>
+        <comment>KxTopMargin</comment>
+        <translation>Margen sup.</translation>
+    </message>
+    <message>
+        <source>Number H.</source>
+        <comment>KxNumberHeight</comment>
+        <translation>Altura núm.</translation>
+    </message>
+    <message>
+        <source>Dimensions</source>
+        <comment>KxDim</comment>
+        <translation>Dimensiones</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <comment>KxWidth</comment>
+        <translation>Ancho</translation>
+    </message>
+    <message>
+        <source>Separation</source>
+        <comment>KxSep</comment>
+        <translation>Separación</translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <comment>KxHor</comment>
+        <translation>Horizontal</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <comment>KxVer</comment>
+        <translation>Vertical</translation>
+    </message>
+    <message>
+        <source>Label Type</source>
+        <comment>KxSize</comment>
+        <translation>Tipo de etiqueta</translation>
+    </message>
+    <message>
+        <source>Label Type</source>
+        <comment>KxLabelType</comment>
+        <translation>Forma de etiqueta</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <comment>KxPrint</comment>
+        <translation>Imprimir</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <comment>KxGrid</comment>
+        <translation>Rejilla</translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <comment>KxRow</comment>
+        <translation>Filas</translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <comment>KxCol</comment>
+        <translation>Columnas</translation>
+    </message>
+    <message>
+        <source>Paper</source>
+        <comment>KxPaper</comment>
+        <translation>Papel</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <comment>KxRect</comment>
+        <translation>Rectángulo</translation>
+    </message>
+    <message>
+        <source>Inner Radio</source>
+        <comment>KxInnerRadio</comment>
+        <translation>Radio interior</translation>
+    </message>
+    <message>
+        <source>Portrait</source>
+        <comment>KxPortrait</comment>
+        <translation>Vertical</translation>
+    </message>
+    <message>
+        <source>Landscape</source>
+        <comment>KxLandscape</comment>
+        <translation>Horizontal</translation>
+    </message>
+    <message>
+        <source>Vertical distance</source>
+        <comment>KxGridY</comment>
+        <translation>Distancia vertical</translation>
+    </message>
+    <message>
+        <source>Horizontal distance</source>
+        <comment>KxGridX</comment>
+        <translation>Distancia horizontal</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <comment>KxFrame</comment>
+        <translation>Marco</translation>
+    </message>
+    <message>
+        <source>Frame 1 Distance</source>
+        <comment>KxD1Frame</comment>
+        <translation>Distancia del marco 1</translation>
+    </message>
+    <message>
+        <source>Frame 2 Distance</source>
+        <comment>KxD2Frame</comment>
+        <translation>Distancia del marco 2</translation>
+    </message>
+    <message>
+        <source>Snap to Grid</source>
+        <comment>KxSnapGrid</comment>
+        <translation>Ajustar a la rejilla</translation>
+    </message>
+    <message>
+        <source>Show Grid</source>
+        <comment>KxShowGrid</comment>
+        <translation>Mostrar rejilla</translation>
+    </message>
+    <message>
+        <source>Show Margins</source>
+        <comment>KxShowMar</comment>
+        <translation>Mostrar márgenes</translation>
+    </message>
+    <message>
+        <source>Repetitions</source>
+        <comment>KxRepe</comment>
+        <translation>Repeticiones</translation>
+    </message>
+    <message>
+        <source>Align Objects</source>
+        <comment>KxAlignOb</comment>
+        <translation>Alinear objetos</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <comment>KxAlignLeft</comment>
+        <translation>Izquierda</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <comment>KxAlignTop</comment>
+        <translation>Arriba</translation>
+    </message>
+    <message>
+        <source>Number of labels</source>
+        <comment>KxNuLabs</comment>
+        <translation>Número de etiquetas</translation>
+    </message>
+    <message>
+        <source>First Column</source>
+        <comment>KxFirstCol</comment>
+        <translation>Primera columna</translation>
+    </message>
+    <message>
+        <source>First Row</source>
+        <comment>KxFirstRow</comment>
+        <translation>Primera fila</translation>
+    </message>
+    <message>
+        <source>Print From</source>
+        <comment>KxPrintFrom</comment>
+        <translation>Imprimir desde</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <comment>KxTo</comment>
+        <translation>Hasta</translation>
+    </message>
+    <message>
+        <source>Margins</source>
+        <comment>KxPrMarg</comment>
+        <translation>Márgenes</translation>
+    </message>
+    <message>
+        <source>Distribution</source>
+        <comment>KxDis</comment>
+        <translation>Distribución</translation>
+    </message>
+    <message>
+        <source>Show Lines</source>
+        <comment>KxShowLines</comment>
+        <translation>Mostrar líneas</translation>
+    </message>
+    <message>
+        <source>Left: </source>
+        <comment>KxLeft</comment>
+        <translation>Izquierda: </translation>
+    </message>
+    <message>
+        <source>Top: </source>
+        <comment>KxTop</comment>
+        <translation>Arriba: </translation>
+    </message>
+    <message>
+        <source>Table</source>
+        <comment>KxTable</comment>
+        <translation>Tabla</translation>
+    </message>
+    <message>
+        <source>Selection Color</source>
+        <comment>KxColSelect</comment>
+        <translation>Color de selección</translation>
+    </message>
+    <message>
+        <source>Print Back</source>
+        <comment>KxPrintBack</comment>
+        <translation>Imprimir fondo</translation>
+    </message>
+    <message>
+        <source>Gradient From</source>
+        <comment>KxGradientFrom</comment>
+        <translation>Degradado desde</translation>
+    </message>
+    <message>
+        <source>Gradient To</source>
+        <comment>KxGradientTo</comment>
+        <translation>Degradado hasta</translation>
+    </message>
+    <message>
+        <source>Back Style:</source>
+        <comment>KxBackStyle</comment>
+        <translation>Estilo de fondo:</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <comment>KxUser</comment>
+        <translation>Usuario</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <comment>KxClose</comment>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Envelope DL</source>
+        <comment>KxEnDL</comment>
+        <translation>Sobre DL</translation>
+    </message>
+    <message>
+        <source>Envelope C5</source>
+        <comment>KxEnC5</comment>
+        <translation>Sobre C5</translation>
+    </message>
+    <message>
+        <source>Envelope C3</source>
+        <comment>KxEnC3</comment>
+        <translation>Sobre C3</translation>
+    </message>
+    <message>
+        <source>Envelope C4</source>
+        <comment>KxEnC4</comment>
+        <translation>Sobre C4</translation>
+    </message>
+    <message>
+        <source>Envelope C6</source>
+        <comment>KxEnC6</comment>
+        <translation>Sobre C6</translation>
+    </message>
+    <message>
+        <source>Envelope C65</source>
+        <comment>KxEnC65</comment>
+        <translation>Sobre C65</translation>
+    </message>
+    <message>
+        <source>Envelope B5</source>
+        <comment>KxEnB5</comment>
+        <translation>Sobre B5</translation>
+    </message>
+    <message>
+        <source>Envelope B4</source>
+        <comment>KxEnB4</comment>
+        <translation>Sobre B4</translation>
+    </message>
+    <message>
+        <source>Envelope B6</source>
+        <comment>KxEnB6</comment>
+        <translation>Sobre B6</translation>
+    </message>
+    <message>
+        <source>Envelope Invite</source>
+        <comment>KxEnInv</comment>
+        <translation>Sobre de invitación</translation>
+    </message>
+    <message>
+        <source>Invalid filename: </source>
+        <comment>KxInvalidFile</comment>
+        <translation>Nombre de archivo no válido: </translation>
+    </message>
+    <message>
+        <source>Invalid Field Name </source>
+        <comment>KxInvalidImageField</comment>
+        <translation>Nombre de campo no válido </translation>
+    </message>
 </context>
 </TS>
