@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <QCoreApplication>
 #include <QMetaEnum>
 #include <QTranslator>
@@ -38,6 +39,10 @@ struct TEnglishCase {
     TKxStringId Id;
     const char* Text;
 };
+
+void PrintTo(const TEnglishCase& c, std::ostream* os) {
+    *os << KxEnumName(c.Id).toStdString();
+}
 
 class KxEnglishText : public ::testing::TestWithParam<TEnglishCase> {};
 

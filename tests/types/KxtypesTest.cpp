@@ -4,6 +4,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <ostream>
 #include <QMetaProperty>
 #include <QStringList>
 #include <vector>
@@ -17,6 +18,10 @@ struct TCoordCase {
     Extended Value;
     int32_t Expected;
 };
+
+void PrintTo(const TCoordCase& c, std::ostream* os) {
+    *os << static_cast<double>(c.Value);
+}
 
 class KxCoordRounding : public ::testing::TestWithParam<TCoordCase> {};
 
@@ -78,6 +83,10 @@ struct TRoundCase {
     int32_t Expected;
 };
 
+void PrintTo(const TRoundCase& c, std::ostream* os) {
+    *os << c.Name << "(" << static_cast<double>(c.Value) << ")";
+}
+
 class KxRoundingHelpers : public ::testing::TestWithParam<TRoundCase> {};
 
 TEST_P(KxRoundingHelpers, GiveTheDocumentedInteger) {
@@ -101,6 +110,10 @@ struct TNormalizeCase {
     TRect Bounds; // MinX, MinY, MaxX, MaxY
     TRect Expected;
 };
+
+void PrintTo(const TNormalizeCase& c, std::ostream* os) {
+    *os << c.In.Left << "," << c.In.Top << "," << c.In.Right << "," << c.In.Bottom;
+}
 
 class KxNormalizeRect : public ::testing::TestWithParam<TNormalizeCase> {};
 
@@ -137,6 +150,10 @@ struct TRotateCase {
     int Angle;
     TPoint Expected;
 };
+
+void PrintTo(const TRotateCase& c, std::ostream* os) {
+    *os << c.Angle;
+}
 
 class KxRotate : public ::testing::TestWithParam<TRotateCase> {};
 
@@ -244,6 +261,10 @@ struct TTextCase {
     const char* Expected;
 };
 
+void PrintTo(const TTextCase& c, std::ostream* os) {
+    *os << '"' << c.In << '"';
+}
+
 class KxPascalStr : public ::testing::TestWithParam<TTextCase> {};
 
 TEST_P(KxPascalStr, QuotesForAFilter) {
@@ -274,6 +295,10 @@ struct TEnumCase {
     const char* Spellings;
     size_t Size;
 };
+
+void PrintTo(const TEnumCase& c, std::ostream* os) {
+    *os << c.Meta.name();
+}
 
 class KxEnumerations : public ::testing::TestWithParam<TEnumCase> {};
 
