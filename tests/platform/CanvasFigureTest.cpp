@@ -5,28 +5,7 @@
 #include <gtest/gtest.h>
 #include <QImage>
 
-namespace {
-
-// Bounding box of the pixels of one colour.
-QRect ColourBox(const QImage& image, TColor colour) {
-    const QRgb want = ToQColor(colour).rgb();
-    QRect box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == want) box |= QRect(x, y, 1, 1);
-    return box;
-}
-
-int CountColour(const QImage& image, TColor colour) {
-    const QRgb want = ToQColor(colour).rgb();
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            n += image.pixel(x, y) == want;
-    return n;
-}
-
-} // namespace
+#include "PixelProbe.h"
 
 TEST(KxCanvasEdges, FiguresLeaveOutRightAndBottomEdges) {
     TBitmap bmp(60, 60);

@@ -6,25 +6,9 @@
 #include <gtest/gtest.h>
 #include <QImage>
 
+#include "PixelProbe.h"
+
 namespace {
-
-QRect ColourBox(const QImage& image, TColor colour) {
-    const QRgb want = ToQColor(colour).rgb();
-    QRect box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == want) box |= QRect(x, y, 1, 1);
-    return box;
-}
-
-// Pixels that are clearly ink (dark), whatever the text antialiasing.
-QRect InkBox(const QImage& image) {
-    QRect box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 100) box |= QRect(x, y, 1, 1);
-    return box;
-}
 
 // "Arial" (Liberation Sans) with a 50-unit cell: em 44.75, ascent 40.5, descent 9.5.
 void ArialCell50(TCanvas& c) {
