@@ -85,7 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TAlignCase{TA_RIGHT | TA_BASELINE, 1, 0}, TAlignCase{TA_LEFT | TA_BOTTOM, -1, 1},
                       TAlignCase{TA_CENTER | TA_BOTTOM, 0, 1}, TAlignCase{TA_RIGHT | TA_BOTTOM, 1, 1},
                       TAlignCase{TA_LEFT | TA_TOP, -1, -1}, TAlignCase{TA_CENTER | TA_TOP, 0, -1},
-                      TAlignCase{TA_RIGHT | TA_TOP, 1, -1}));
+                      TAlignCase{TA_RIGHT | TA_TOP, 1, -1}),
+    [](const auto& info) { return "Flags" + std::to_string(info.param.Flags); });
 
 class KxTextEscapement : public ::testing::TestWithParam<int> {};
 

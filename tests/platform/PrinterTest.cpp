@@ -68,7 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
         TPaperCase{34, QPageSize::EnvelopeB5, 176, 250}, TPaperCase{35, QPageSize::EnvelopeB6, 176, 125},
         TPaperCase{36, QPageSize::EnvelopeItalian, 110, 230}, TPaperCase{42, QPageSize::B4, 250, 353},
         TPaperCase{43, QPageSize::Postcard, 100, 148}, TPaperCase{47, QPageSize::EnvelopeInvite, 220, 220},
-        TPaperCase{82, QPageSize::DoublePostcard, 200, 148}));
+        TPaperCase{82, QPageSize::DoublePostcard, 200, 148}),
+    [](const auto& info) { return "Code" + std::to_string(info.param.Code); });
 
 TEST(KxPrinterPaper, CustomSizeUnknownCodesAndOrientation) {
     TPrinter printer;
