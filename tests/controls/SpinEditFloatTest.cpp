@@ -215,6 +215,13 @@ TEST_P(KxSpinLocale, BackspaceAndDeleteEditNormally) {
     EXPECT_EQ(w.Edit->GetValue(), 0.2L);
 }
 
+TEST_P(KxSpinLocale, KeypadDecimalKeyTypesTheLocaleSeparator) {
+    TSpinWindow w;
+    w.Edit->setText("12");
+    QTest::keyClick(w.Edit, Qt::Key_Period, Qt::KeypadModifier);
+    EXPECT_EQ(w.Edit->text(), Loc("12."));
+}
+
 TEST_P(KxSpinLocale, ArrowsStepAndReadOnlyBeeps) {
     TSpinWindow w;
     TMessageCapture capture;
