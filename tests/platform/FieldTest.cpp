@@ -35,13 +35,4 @@ INSTANTIATE_TEST_SUITE_P(
         TDeclaredCase{"interval", TFieldType::String}, TDeclaredCase{"point", TFieldType::Unknown},
         TDeclaredCase{"WHATEVER", TFieldType::Unknown}));
 
-TEST(FieldQuotedTypes, TextAndCalendarTypesAreQuoted) {
-    for (TFieldType t :
-         {TFieldType::String, TFieldType::Memo, TFieldType::Date, TFieldType::Time, TFieldType::DateTime})
-        EXPECT_TRUE(IsQuotedFieldType(t));
-    for (TFieldType t : {TFieldType::Integer, TFieldType::Float, TFieldType::Currency, TFieldType::BCD,
-                         TFieldType::Boolean, TFieldType::Blob, TFieldType::Graphic})
-        EXPECT_FALSE(IsQuotedFieldType(t));
-}
-
 } // namespace

@@ -375,17 +375,10 @@ TEST_P(TableTest, HostileFiltersAreRejectedAndChangeNothing) {
         "[name] = 'x' /* c */",
         "[name] = 'x'') OR 1=1 --",
         "[name] = (SELECT name FROM products)",
-        "[qty] IN (1, 2)",
         "upper([name]) = 'X'",
-        "[name] LIKE '%'",
         "[products]; DELETE FROM products",
         "[qty] = 1 UNION SELECT 1",
         "[qty] = 1; UPDATE products SET qty = 0",
-        "[name] = \"x\"",
-        "[qty] = 0x10",
-        "[name] = 'x' || 'y'",
-        "[qty] = 1 + 1",
-        "1 = 1",
     };
     Bind(QStringLiteral("products"));
     for (const QString& filter : hostile) {
