@@ -14,7 +14,8 @@ public:
 
     /// Written when no database value replaces it.
     QString Text = QStringLiteral("text");
-    /// Which point of the text lies at P1.
+    /// Which point of the text lies at P1. The name hides TKxElement::Align(TKxEleAlign) in text
+    /// classes; call that through a TKxElement pointer or reference.
     TTextAlign Align = taLeTo;
     bool Bold = false;
     bool Italic = false;
