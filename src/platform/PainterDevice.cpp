@@ -125,14 +125,12 @@ void TPainterDevice::Line(const TDrawState& state, const TPoint& a, const TPoint
         p.fillRect(QRect(x0, y0, std::max(std::abs(dx), 1), std::max(std::abs(dy), 1)), color);
         return;
     }
-    const int steps = std::max(std::abs(dx), std::abs(dy));
-    const QPoint last(pa.X + static_cast<int>(std::lround(dx * (steps - 1.0) / steps)),
-                      pa.Y + static_cast<int>(std::lround(dy * (steps - 1.0) / steps)));
     QPen pen(color, 1, Qt::SolidLine, Qt::FlatCap);
     pen.setCosmetic(true);
     if (IsDashed(state.Pen.Style)) pen.setDashPattern(DashPattern(state.Pen.Style));
     p.setPen(pen);
-    p.drawLine(QPoint(pa.X, pa.Y), last);
+    // The cosmetic stroker with a flat cap leaves out the last pixel, as the platform does.
+    p.drawLine(QPoint(pa.X, pa.Y), QPoint(pb.X, pb.Y));
 }
 
 void TPainterDevice::Figure(const TDrawState& state, const TRect& r, TShape shape, double cornerWidth,

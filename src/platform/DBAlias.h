@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+/// The engines an alias can name.
+enum class TDBDriver {
+    SQLite,    ///< a database file, the embedded default
+    PostgreSQL ///< a server, for shared and large data
+};
+
+/// One named connection of the session. Credentials never travel in a label file: a PostgreSQL password
+/// comes from the environment variable named by PasswordEnv, or from libpq's own PGPASSWORD and password
+/// file when PasswordEnv is empty.
+struct TDBAlias {
+    QString Name;
+    TDBDriver Driver = TDBDriver::SQLite;
+    QString Path;        ///< SQLite: the database file (absolute once added to a session)
+    QString Host;        ///< PostgreSQL: host name or address; empty means the local socket
+    int Port = 5432;     ///< PostgreSQL: TCP port, 1 to 65535
+    QString Database;    ///< PostgreSQL: database name
+    QString User;        ///< PostgreSQL: role name; empty means libpq's default
+    QString PasswordEnv; ///< PostgreSQL: name of the environment variable holding the password
+};
