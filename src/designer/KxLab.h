@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "designer/KxBackSurf.h"
+#include "designer/KxCellWalk.h"
 #include "designer/KxFrame.h"
 #include "designer/KxGrid.h"
 #include "designer/KxMapping.h"
@@ -24,7 +25,17 @@ class QScrollBar;
 class TBitmap;
 class TCanvas;
 class TKxElement;
+class TMetafile;
+class TMetafileCanvas;
 class TTable;
+
+/// Receives each sheet of an exported run as soon as it is complete; Number counts from 1.
+using TKxPageSink = std::function<void(TMetafile& Page, int64_t Number)>;
+/// Progress of a run: labels drawn and sheets begun so far.
+using TKxPrintProgress = std::function<void(int64_t Labels, int64_t Sheets)>;
+
+/// Most sheets a preview records; a larger run is refused before anything is recorded.
+constexpr int64_t KxMaxPreviewPages = 5000;
 
 /// The host's mouse-move event: buttons held, modifier keys, client pixels.
 using TKxMouseMoveEvent =
@@ -217,6 +228,31 @@ public:
     /// Gives the printer the paper and orientation of PrintInfo.
     void AdjustPrint();
 
+    // Print and preview runs. A run starts at cell (FirstRow, FirstCol) of the first sheet and draws
+    // Labs labels without data, or records FirstLab to LastLab Repetition times each with data
+    // (ValidData). Runs never change the label; the table is closed at the end of a run with data.
+    /// Prints a run on the current printer as one job. A run without labels sends no job. An error of
+    /// the table or the printer during the run ends the job (the sheets drawn so far are sent),
+    /// closes the table and propagates.
+    void Print();
+    /// Records the run's sheets as preview pages, then shows them in the preview window. Raises
+    /// EKxError, recording nothing, for a run of more than KxMaxPreviewPages sheets.
+    void Preview();
+    /// Records the run's sheets like Preview but hands each one to Sink as soon as it is complete and
+    /// keeps none, so a run of any length holds one sheet at a time.
+    void ExportPages(const TKxPageSink& Sink);
+    /// Draws the run's cells on the printer from State on; First sets up the page mapping.
+    void PrintLab(TKxRunState& State, bool First, bool WithData);
+    /// Draws the run's cells into preview pages from State on; First opens the first page.
+    void PreviewLab(TKxRunState& State, bool First, bool WithData);
+    /// Frees every preview page.
+    void ClearPages();
+    int64_t GetTotalPages() const { return static_cast<int64_t>(FPages.size()); }
+    /// Preview page N (from 1), or null when there is none.
+    TMetafile* GetPages(int64_t N) const;
+    /// Called after every label a run draws.
+    TKxPrintProgress OnPrintProgress;
+
     // Data binding.
     /// Opens the bound table when the label uses data; true when records may be read.
     bool ValidData();
@@ -314,8 +350,24 @@ private:
     TBorderStyle FBorderStyle = bsSingle;
     bool FAllowEdit = true;
     TKxElement* FSelected = nullptr;
-    /// Canvas of the preview page being recorded; owned by the print run.
+    // Print and preview runs.
+    using TPageDone = std::function<void(std::unique_ptr<TMetafile>)>;
+    bool StartRun(TKxRunState& State);
+    void PositionTable();
+    void WalkCells(TKxRunState& State, bool WithData, TKxDrawType DrawType, const TPoint& Margins,
+                   const std::function<void()>& NewPage);
+    void RecordPages(TKxRunState& State, bool First, bool WithData, const TPageDone& Done);
+    void OpenPreviewPage();
+    std::unique_ptr<TMetafile> ClosePreviewPage();
+
+    /// Recorded preview pages, one per sheet.
+    std::vector<std::unique_ptr<TMetafile>> FPages;
+    /// The page being recorded, its recorder, and the recorder's canvas (the canvas of tdPreview).
+    std::unique_ptr<TMetafile> FPreviewPage;
+    std::unique_ptr<TMetafileCanvas> FPreviewRecorder;
     TCanvas* FPreviewCanvas = nullptr;
+    int64_t FRunLabels = 0;
+    int64_t FRunSheets = 0;
     std::vector<std::unique_ptr<TKxElement>> FElements;
 
     QScrollBar* FHBar = nullptr;

@@ -1,0 +1,119 @@
+#include "KxPrintOptions.h"
+
+#include <QFileInfo>
+
+namespace {
+
+int ParseCount(const QString& option, const QString& text, int min, int max) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < min || value > max)
+        throw EUsage(QStringLiteral("%1 needs a whole number from %2 to %3, not \"%4\"")
+                         .arg(option)
+                         .arg(min)
+                         .arg(max)
+                         .arg(text));
+    return value;
+}
+
+TKxOutputKind KindOf(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == u"pdf") return TKxOutputKind::okPdf;
+    if (suffix == u"png") return TKxOutputKind::okPng;
+    if (suffix == u"bmp") return TKxOutputKind::okBmp;
+    if (suffix == u"svg") return TKxOutputKind::okSvg;
+    if (suffix == u"emf") return TKxOutputKind::okEmf;
+    throw EUsage(QStringLiteral("cannot tell the output format of \"%1\": use .pdf, .png, .bmp, .svg or .emf")
+                     .arg(path));
+}
+
+std::pair<QString, QString> ParseAlias(const QString& text) {
+    static const QString prefix = QStringLiteral("sqlite:");
+    const qsizetype eq = text.indexOf(u'=');
+    const QString name = text.left(eq).trimmed();
+    const QString target = eq < 0 ? QString() : text.mid(eq + 1);
+    if (eq <= 0 || name.isEmpty() || !target.startsWith(prefix) || target.size() == prefix.size())
+        throw EUsage(QStringLiteral("--alias needs NAME=sqlite:PATH, not \"%1\"").arg(text));
+    return {name, target.mid(prefix.size())};
+}
+
+} // namespace
+
+TKxPrintOptions ParsePrintOptions(const QStringList& Args) {
+    constexpr int maxCount = 2'000'000'000;
+    TKxPrintOptions o;
+    for (qsizetype i = 0; i < Args.size(); ++i) {
+        const QString& a = Args.at(i);
+        const auto value = [&]() -> QString {
+            if (i + 1 >= Args.size()) throw EUsage(QStringLiteral("%1 needs a value").arg(a));
+            return Args.at(++i);
+        };
+        if (a == u"-h" || a == u"--help")
+            o.Help = true;
+        else if (a == u"-o" || a == u"--output")
+            o.Output = value();
+        else if (a == u"--printer")
+            o.PrinterName = value();
+        else if (a == u"--dpi")
+            o.Dpi = ParseCount(a, value(), 10, 2400);
+        else if (a == u"--aliases")
+            o.AliasesFile = value();
+        else if (a == u"--alias")
+            o.Aliases.push_back(ParseAlias(value()));
+        else if (a == u"--labs")
+            o.Labs = ParseCount(a, value(), 1, maxCount);
+        else if (a == u"--from")
+            o.From = ParseCount(a, value(), 1, maxCount);
+        else if (a == u"--to")
+            o.To = ParseCount(a, value(), 1, maxCount);
+        else if (a == u"--repeat")
+            o.Repeat = ParseCount(a, value(), 1, maxCount);
+        else if (a == u"--first-row")
+            o.FirstRow = ParseCount(a, value(), 1, maxCount);
+        else if (a == u"--first-col")
+            o.FirstCol = ParseCount(a, value(), 1, maxCount);
+        else if (a == u"--no-data")
+            o.NoData = true;
+        else if (a == u"-q" || a == u"--quiet")
+            o.Quiet = true;
+        else if (a.startsWith(u'-') && a.size() > 1)
+            throw EUsage(QStringLiteral("unknown option %1").arg(a));
+        else if (o.Label.isEmpty())
+            o.Label = a;
+        else
+            throw EUsage(QStringLiteral("one label file only; \"%1\" is one too many").arg(a));
+    }
+    if (o.Help) return o;
+    if (o.Label.isEmpty()) throw EUsage(QStringLiteral("no label file given"));
+    if (o.Output.isEmpty() == o.PrinterName.isEmpty())
+        throw EUsage(QStringLiteral("give either -o FILE or --printer NAME"));
+    o.Kind = o.PrinterName.isEmpty() ? KindOf(o.Output) : TKxOutputKind::okPrinter;
+    if (o.From && o.To && *o.To < *o.From)
+        throw EUsage(QStringLiteral("--to %1 comes before --from %2").arg(*o.To).arg(*o.From));
+    if (o.NoData && (o.From || o.To))
+        throw EUsage(QStringLiteral("--from and --to choose records; they make no sense with --no-data"));
+    return o;
+}
+
+QString PrintUsage() {
+    return QStringLiteral(
+        "usage: kxprint LABEL (-o FILE | --printer NAME) [options]\n"
+        "\n"
+        "Prints a label file, filled record by record from its database table, without a window.\n"
+        "\n"
+        "  -o, --output FILE     .pdf (one file), or .png .bmp .svg .emf (one file per sheet:\n"
+        "                        FILE-1.png, FILE-2.png...)\n"
+        "  --printer NAME        print on a system (CUPS) printer\n"
+        "  --dpi N               resolution of .png and .bmp sheets (default 300)\n"
+        "  --aliases FILE        read database aliases from an aliases file\n"
+        "  --alias NAME=sqlite:PATH  define an alias on a SQLite database file\n"
+        "  --labs N              labels of a run without data\n"
+        "  --from N --to M       records to print (from 1)\n"
+        "  --repeat N            labels per record\n"
+        "  --first-row R --first-col C  first cell used on the first sheet\n"
+        "  --no-data             print the label without its database table\n"
+        "  -q, --quiet           no progress and no warnings\n"
+        "\n"
+        "Exit status: 0 done, 2 bad command line, 3 label missing or corrupt, 4 unknown alias,\n"
+        "5 database error, 6 output or printer error, 7 the run failed otherwise.\n");
+}

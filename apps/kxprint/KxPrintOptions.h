@@ -1,0 +1,47 @@
+#pragma once
+
+#include <optional>
+#include <QString>
+#include <QStringList>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+/// A command line kxprint cannot run; the message says what is wrong.
+class EUsage : public std::runtime_error {
+public:
+    explicit EUsage(const QString& message)
+        : std::runtime_error(message.toStdString()) {}
+};
+
+/// Where the run goes: one PDF file, one file per sheet of a picture format, or a system printer.
+enum class TKxOutputKind { okPdf, okPng, okBmp, okSvg, okEmf, okPrinter };
+
+/// kxprint's command line.
+struct TKxPrintOptions {
+    QString Label;
+    /// The output file (a per-sheet format numbers its files: out.png gives out-1.png, out-2.png...).
+    QString Output;
+    QString PrinterName;
+    TKxOutputKind Kind = TKxOutputKind::okPdf;
+    /// Raster outputs only: pixels per inch, 10 to 2400.
+    int Dpi = 300;
+    QString AliasesFile;
+    /// Aliases of the command line: name and SQLite database path.
+    std::vector<std::pair<QString, QString>> Aliases;
+    std::optional<int> Labs;
+    std::optional<int> From;
+    std::optional<int> To;
+    std::optional<int> Repeat;
+    std::optional<int> FirstRow;
+    std::optional<int> FirstCol;
+    bool NoData = false;
+    bool Quiet = false;
+    bool Help = false;
+};
+
+/// Reads the arguments (without the program name); raises EUsage for anything it cannot take.
+TKxPrintOptions ParsePrintOptions(const QStringList& Args);
+
+/// The usage text shown by --help and after a usage error.
+QString PrintUsage();
