@@ -1,0 +1,325 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+#include "designer/KxBackSurf.h"
+#include "designer/KxFrame.h"
+#include "designer/KxGrid.h"
+#include "designer/KxMapping.h"
+#include "designer/KxMarks.h"
+#include "designer/KxMeasure.h"
+#include "designer/KxPrintInfo.h"
+#include "designer/KxRulers.h"
+#include "elements/KxOwner.h"
+#include "platform/Color.h"
+#include "platform/Geometry.h"
+#include "types/Kxtypes.h"
+
+class QScrollBar;
+class TBitmap;
+class TCanvas;
+class TKxElement;
+class TTable;
+
+/// The host's mouse-move event: buttons held, modifier keys, client pixels.
+using TKxMouseMoveEvent =
+    std::function<void(QObject* Sender, Qt::MouseButtons Buttons, Qt::KeyboardModifiers Shift, int X, int Y)>;
+
+/// The label designer control: one label at a zoom, with rulers and its own scroll bars, on which
+/// the user draws and edits the label's elements. It owns its settings objects, its elements, its
+/// off-screen bitmaps and its bound table for its whole life.
+///
+/// Set-up: a host that sets several properties in a row brackets them with BeginLoad()/EndLoad()
+/// (or a TKxLab::TLoadGuard); repaint requests in between are ignored and EndLoad() paints once.
+/// Events: assign the On... callables, or connect to the matching signals; both fire.
+class TKxLab : public QWidget, public TKxOwner {
+    Q_OBJECT
+    Q_PROPERTY(KxEnums::TKxUnits Units READ GetUnits WRITE SetUnits)
+    Q_PROPERTY(int Color READ GetColor WRITE SetColor)
+    Q_PROPERTY(bool ShowMargins READ GetShowMargins WRITE SetShowMargins)
+    Q_PROPERTY(bool AllowEdit READ GetAllowEdit WRITE SetAllowEdit)
+    Q_PROPERTY(TKxGrid* Grid READ GetGrid WRITE SetGrid)
+    Q_PROPERTY(KxEnums::TKxSnap Snap READ GetSnap WRITE SetSnap)
+    Q_PROPERTY(KxEnums::TKxZoom Zoom READ GetZoom WRITE SetZoom)
+    Q_PROPERTY(TKxFrame* Frame READ GetFrame WRITE SetFrame)
+    Q_PROPERTY(TKxMeasure* Measure READ GetMeasure WRITE SetMeasure)
+    Q_PROPERTY(TKxRulers* Rulers READ GetRulers WRITE SetRulers)
+    Q_PROPERTY(TKxBackSurf* BackSurf READ GetBackSurf WRITE SetBackSurf)
+    Q_PROPERTY(KxEnums::TKxDrawTool DrawTool READ GetDrawTool WRITE SetDrawTool)
+    Q_PROPERTY(int SelColor READ GetSelColor WRITE SetSelColor)
+    Q_PROPERTY(TBorderStyle BorderStyle READ GetBorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(TKxPrintInfo* PrintInfo READ GetPrintInfo WRITE SetPrintInfo DESIGNABLE false)
+    Q_PROPERTY(bool DaBa READ GetDaBa WRITE SetDaBa DESIGNABLE false)
+
+public:
+    /// Window border: none, or a single line.
+    enum TBorderStyle : uint8_t { bsNone, bsSingle };
+    Q_ENUM(TBorderStyle)
+
+    explicit TKxLab(QWidget* parent = nullptr);
+    ~TKxLab() override;
+
+    /// Brackets a host's set-up: while at least one BeginLoad is open, repaint requests are
+    /// ignored; the last EndLoad runs Loaded, which paints once. Nesting is allowed.
+    void BeginLoad();
+    void EndLoad();
+    /// True between BeginLoad and the matching EndLoad.
+    bool IsLoading() const { return FLoadDepth > 0; }
+    /// BeginLoad for the guard's lifetime.
+    class TLoadGuard {
+    public:
+        explicit TLoadGuard(TKxLab& Lab)
+            : FLab(Lab) {
+            FLab.BeginLoad();
+        }
+        ~TLoadGuard() { FLab.EndLoad(); }
+        TLoadGuard(const TLoadGuard&) = delete;
+        TLoadGuard& operator=(const TLoadGuard&) = delete;
+
+    private:
+        TKxLab& FLab;
+    };
+
+    // Properties.
+    TKxUnits GetUnits() const override { return FUnits; }
+    /// Always re-adjusts and repaints, even when the unit does not change.
+    void SetUnits(TKxUnits Value);
+    TKxZoom GetZoom() const { return FZoom; }
+    void SetZoom(TKxZoom Value);
+    /// Colour of the surface around the label.
+    TColor GetColor() const { return FColor; }
+    void SetColor(TColor Value);
+    TBorderStyle GetBorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle Value);
+    bool GetShowMargins() const { return FShowMargins; }
+    void SetShowMargins(bool Value);
+    TKxSnap GetSnap() const { return FSnap; }
+    void SetSnap(TKxSnap Value);
+    bool GetDaBa() const { return FDaBa; }
+    void SetDaBa(bool Value);
+    bool GetAllowEdit() const { return FAllowEdit; }
+    void SetAllowEdit(bool Value);
+    /// Colour of selection marks and rubber bands.
+    TColor GetSelColor() const { return FSelColor; }
+    void SetSelColor(TColor Value);
+    TKxDrawTool GetDrawTool() const { return FDrawTool; }
+    /// A different tool also ends any drag state.
+    void SetDrawTool(TKxDrawTool Value);
+
+    // The settings objects stay owned by the control; the setters copy Value into them (Assign),
+    // and null does nothing.
+    TKxMeasure* GetMeasure() const { return FMeasure.get(); }
+    void SetMeasure(TKxMeasure* Value);
+    TKxFrame* GetFrame() const { return FFrame.get(); }
+    void SetFrame(TKxFrame* Value);
+    TKxGrid* GetGrid() const { return FGrid.get(); }
+    void SetGrid(TKxGrid* Value);
+    TKxBackSurf* GetBackSurf() const { return FBackSurf.get(); }
+    void SetBackSurf(TKxBackSurf* Value);
+    TKxRulers* GetRulers() const { return FRulers.get(); }
+    void SetRulers(TKxRulers* Value);
+    TKxPrintInfo* GetPrintInfo() const { return FPrintInfo.get(); }
+    void SetPrintInfo(TKxPrintInfo* Value);
+    TTable* GetTable() override { return FTable.get(); }
+    /// Copies the binding of Value (alias, table, filter) into the owned table; null does nothing.
+    void SetTable(const TTable* Value);
+
+    // The element list, in stacking order: index 0 is the front-most element.
+    /// Appends E behind every other element and takes ownership. Does not repaint.
+    void AddElement(std::unique_ptr<TKxElement> E);
+    /// Removes and frees E; false when E is not in the list. Removing the selected element drops
+    /// the selection. Does not repaint.
+    bool RemoveElement(TKxElement* E);
+    /// Selects the first element from index 0 that contains P (client pixels); false and the
+    /// selection unchanged when none does.
+    bool FindElement(const TPoint& P);
+    /// Selects the first element from index 0 whose ID equals ID exactly; false and the selection
+    /// unchanged when none does.
+    bool ElementByID(const QString& ID);
+    /// Frees every element, drops the selection and the marks, repaints.
+    void Clear();
+    int ElementCount() const { return static_cast<int>(FElements.size()); }
+    /// The element at Index, or null out of range.
+    TKxElement* Element(int Index) const;
+    /// The selected element, or null.
+    TKxElement* GetSelected() const { return FSelected; }
+
+    // Mapping between label units and client pixels.
+    int32_t WindowX(int32_t x) const override;
+    int32_t WindowY(int32_t y) const override;
+    int32_t CoordX(int32_t px) const;
+    int32_t CoordY(int32_t py) const;
+    /// A client pixel as a position in the current unit, proportional to the label size.
+    float Worldx(int32_t px) const;
+    float Worldy(int32_t py) const;
+    int32_t GetScale() const override { return FScale; }
+    /// The label's edges in client pixels.
+    int32_t GetMinLeft() const;
+    int32_t GetMinTop() const;
+    int32_t GetMaxRight() const;
+    int32_t GetMaxBottom() const;
+    /// The alignment guides in client pixels.
+    int32_t GetXLeft() const;
+    int32_t GetYTop() const;
+    int32_t GetGuideLeft() const override;
+    int32_t GetGuideTop() const override;
+    /// Pixel offset of the label's corner from the client's corner when not scrolled.
+    int32_t GetOrigin() const { return FOrigin; }
+    /// The label's size in pixels at the current zoom.
+    int32_t GetLabWidth() const { return FLabWidth; }
+    int32_t GetLabHeight() const { return FLabHeight; }
+    /// Scroll extents: label size in pixels plus the origin plus 10.
+    int32_t GetHRangeEnd() const { return FHRangeEnd; }
+    int32_t GetVRangeEnd() const { return FVRangeEnd; }
+    const TKxScrollAxis& GetHScroll() const { return FH; }
+    const TKxScrollAxis& GetVScroll() const { return FV; }
+
+    // Scrolling.
+    /// Recomputes scale, label size in pixels and scroll ranges from zoom, label size and control
+    /// size; shows a bar only when its range exceeds the control; scrolls back to the origin.
+    virtual void AdjustScroll();
+    /// Sets the horizontal range and position (position clamped into the range). Min > Max throws
+    /// EInvalidOperation ("Scrollbar property out of range") and changes nothing.
+    void SetHParams(int32_t Position, int32_t Min, int32_t Max);
+    void SetVParams(int32_t Position, int32_t Min, int32_t Max);
+    void SetHPosition(int32_t Value);
+    void SetVPosition(int32_t Value);
+    /// A scroll request as the scroll bars deliver it; ignored while another is being handled.
+    void HScrollRequest(TKxScrollCode Code, int32_t ThumbPos = 0);
+    void VScrollRequest(TKxScrollCode Code, int32_t ThumbPos = 0);
+
+    // Repainting.
+    /// Recomposes the surface with the named rulers, shows it and places the guide markers.
+    /// Ignored while loading.
+    virtual void FlipLabScreen(TKxDrawRuler Which);
+    /// Recomposes the surface without rulers; shows it when Repaint. Ignored while loading.
+    virtual void PaintLabScreen(bool Repaint);
+    /// Recomposes the whole off-screen surface.
+    virtual void DrawAll(TKxDrawRuler Which);
+    /// Shows the composed surface and the selection marks.
+    void Paint();
+    /// Recomputes the hit areas of the two guide markers.
+    void AdjustAligns();
+    /// Empties the selection outline and handles, unless loading.
+    void ClearSelection();
+    /// The editor's state of this control.
+    const TKxMarks& GetMarks() const { return FMarks; }
+    TCanvas* GetCanvas(TKxDrawType DrawType) override;
+
+    // Printer.
+    /// Selects paper Code (a platform paper code) on the current printer.
+    void SetPaperSize(int16_t Code);
+    /// Gives the printer the paper and orientation of PrintInfo.
+    void AdjustPrint();
+
+    // Data binding.
+    /// Opens the bound table when the label uses data; true when records may be read.
+    bool ValidData();
+    bool GetDataValid() const { return FDataValid; }
+
+    // Dialogs.
+    void PropTxt() override;
+    void PropAdTxt() override;
+    void PropPar() override;
+    void PropBar() override;
+    void PropSymbol() override;
+    void PropLin() override;
+    void PropRect() override;
+    void PropImage(bool IsNew) override;
+    /// The label properties dialog at Page.
+    void ShowProp(int Page);
+    /// The property dialog of the selected element; nothing without a selection.
+    void ShowElementProp();
+    /// Shows the recorded preview pages in the modal preview window.
+    void ShowPreviewWindow();
+
+    /// Label file format version of the file read last.
+    int32_t GetFileVersion() const { return FFileVersion; }
+
+    TKxRightClickEvent OnRightMouse;
+    TKxSelectEvent OnSelect;
+    TKxMouseMoveEvent OnMouseMove;
+
+signals:
+    /// A right press while editing is allowed; select tells whether it hit the selected element.
+    void RightMouse(QObject* Sender, bool select, int X, int Y);
+    /// A left press selected an element; it is already GetSelected().
+    void Select(QObject* Sender);
+    void MouseMove(QObject* Sender, Qt::MouseButtons Buttons, Qt::KeyboardModifiers Shift, int X, int Y);
+
+protected:
+    /// Runs when a host's set-up ends: composes the surface once and shows it.
+    virtual void Loaded();
+    /// Scroll notifications, before the new position is stored.
+    virtual void HScroll();
+    virtual void VScroll();
+    void DoRightMouse(bool select, int X, int Y);
+    void DoSelect();
+    void DoMouseMove(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Shift, int X, int Y);
+
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+    TKxMarks FMarks;
+
+private:
+    friend class TKxRulers;
+
+    void CreateWnd();
+    void SetParams(TKxScrollAxis& Axis, QScrollBar* Bar, int32_t Position, int32_t Min, int32_t Max);
+    void ScrollRequest(TKxScrollAxis& Axis, QScrollBar* Bar, TKxScrollCode Code, int32_t ThumbPos,
+                       bool Horizontal);
+    void ConnectBar(QScrollBar* Bar, bool Horizontal);
+    void LayoutBars();
+    void PushBar(QScrollBar* Bar, const TKxScrollAxis& Axis, int32_t Page);
+
+    TKxUnits FUnits = unMM;
+    std::unique_ptr<TKxBackSurf> FBackSurf;
+    TKxZoom FZoom = zm100;
+    std::unique_ptr<TKxFrame> FFrame;
+    std::unique_ptr<TKxMeasure> FMeasure;
+    std::unique_ptr<TKxGrid> FGrid;
+    TKxSnap FSnap = snNone;
+    std::unique_ptr<TKxRulers> FRulers;
+    std::unique_ptr<TKxPrintInfo> FPrintInfo;
+    TKxDrawTool FDrawTool = dwSelection;
+    std::unique_ptr<TTable> FTable;
+    bool FShowMargins = false;
+    bool FDaBa = false;
+    bool FDataValid = false;
+    bool FScrolling = false;
+    TColor FSelColor = clRed;
+    std::unique_ptr<TBitmap> FLabScreen;
+    std::unique_ptr<TBitmap> FTopRuler;
+    std::unique_ptr<TBitmap> FLeftRuler;
+    std::unique_ptr<TBitmap> FRulerCorner;
+    int32_t FFileVersion = 14;
+    int32_t FLabWidth = 0;
+    int32_t FLabHeight = 0;
+    int32_t FHRangeEnd = 0;
+    int32_t FVRangeEnd = 0;
+    int32_t FScale = 4;
+    float FFactor = 0.25f;
+    int32_t FOrigin = 28;
+    TKxScrollAxis FH;
+    TKxScrollAxis FV;
+    TColor FColor = clGray;
+    TBorderStyle FBorderStyle = bsSingle;
+    bool FAllowEdit = true;
+    TKxElement* FSelected = nullptr;
+    /// Canvas of the preview page being recorded; owned by the print run.
+    TCanvas* FPreviewCanvas = nullptr;
+    std::vector<std::unique_ptr<TKxElement>> FElements;
+
+    QScrollBar* FHBar = nullptr;
+    QScrollBar* FVBar = nullptr;
+    int FLoadDepth = 0;
+    bool FWindowCreated = false;
+};

@@ -1,0 +1,6 @@
+#include "designer/KxLab.h"
+
+bool TKxLab::ValidData() {
+    FDataValid = false;
+    return false;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <QString>
+
+#include "elements/KxElement.h"
+
+/// An element whose content may come from a database field: symbols, barcodes, pictures, texts.
+class TKxData : public TKxElement {
+public:
+    explicit TKxData(TKxOwner* AOwner);
+
+    void SaveToStream(QDataStream& S) const override;
+    void LoadFromStream(QDataStream& S, int Version) override;
+
+    /// Height in the owner's unit (no clamp).
+    float GetHeight() const;
+    void SetHeight(float Value);
+
+    /// Character height, or bar height for barcodes; label units.
+    int32_t Height = 50;
+    QString FontName = QStringLiteral("Arial");
+    /// Name of the database field that supplies the content.
+    QString Field;
+    /// Use Field instead of the element's own content when data is available.
+    bool DataBase = false;
+};

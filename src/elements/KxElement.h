@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <QDataStream>
+#include <QString>
+
+#include "elements/KxOwner.h"
+#include "platform/Color.h"
+#include "platform/Geometry.h"
+#include "types/Kxtypes.h"
+
+/// Base of every label element. Lengths are label units (tenths of a millimetre); the public
+/// Get/Set operations convert to and from the owner's unit. The element keeps a plain pointer to
+/// its owner and never frees it; the owner's element list owns the element.
+class TKxElement {
+public:
+    explicit TKxElement(TKxOwner* AOwner);
+    virtual ~TKxElement() = default;
+    TKxElement(const TKxElement&) = delete;
+    TKxElement& operator=(const TKxElement&) = delete;
+
+    /// True when P (client pixels) lies in Bounds: left and top edges inside, right and bottom outside.
+    virtual bool PointInObject(const TPoint& P) const;
+    /// Draws on the canvas of DrawType with Origin (label units) added to the points. WithData lets
+    /// data elements use the current record. For tdLab the element also stores Bounds.
+    virtual void Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) = 0;
+    /// Opens the element's property dialog through the owner.
+    virtual void Properties() = 0;
+    /// Writes the element's record. A concrete class writes its tag byte first, then its parent's
+    /// fields; this base writes the base block only.
+    virtual void SaveToStream(QDataStream& S) const;
+    /// Reads the record written by SaveToStream, without the tag. Version is the label file
+    /// version; anything but 14 is the previous format, which lacks Printable and ID.
+    virtual void LoadFromStream(QDataStream& S, int Version);
+    virtual TKxEle ElementType() const = 0;
+
+    /// P1 in the owner's unit.
+    TPoint2D GetP1() const;
+    void SetP1(const TPoint2D& Value);
+    /// P2 in the owner's unit.
+    TPoint2D GetP2() const;
+    void SetP2(const TPoint2D& Value);
+    /// Pen width in millimetres whatever the owner's unit.
+    float GetPenWidth() const;
+    void SetPenWidth(float Value);
+    void SetID(const QString& Value);
+    /// Adds Delta (owner's unit) to both points.
+    void Move(const TPoint2D& Delta);
+    /// eaLeft puts P1.X on the left guide, eaTop puts P1.Y on the top guide, both points moving
+    /// together; eaRight and eaBottom move nothing.
+    void Align(TKxEleAlign Kind);
+
+    TKxOwner* const Owner;
+    TPoint P1;
+    TPoint P2;
+    int32_t PenWidth = 1;
+    /// On-screen rectangle in client pixels, as last drawn for tdLab.
+    TRect Bounds;
+    QString ID;
+    TColor Color = clBlack;
+    TColor BackColor = clWhite;
+    TColor LineColor = clRed;
+    /// Platform pen style ordinal (0 solid).
+    uint8_t PenStyle = 0;
+    bool Border = false;
+    bool Transparent = true;
+    /// Drawn for tdPrint and tdPreview; always drawn on the design surface.
+    bool Printable = true;
+    /// Degrees: 0, 90, 180 or 270.
+    int32_t Angle = 0;
+    int32_t CharSpace = 0;
+
+protected:
+    TKxUnits Units() const;
+    TPoint2D ToUnits(const TPoint& P) const;
+    TPoint FromUnits(const TPoint2D& V) const;
+};
