@@ -83,18 +83,6 @@ TEST(KxRectDraw, BoundsOnTheSurfaceOnly) {
     EXPECT_EQ(ColourBox(owner.Lab.Image(), clRed), QRect(QPoint(20, 40), QPoint(109, 69)));
 }
 
-TEST(KxRectDraw, NotPrintableStaysOnTheSurfaceOnly) {
-    TShapeOwner owner;
-    TKxRect rect(&owner);
-    rect.P2 = {50, 50};
-    rect.Printable = false;
-    for (TKxDrawType target : {tdPrint, tdPreview, tdLab})
-        rect.Draw({}, target, true);
-    EXPECT_GT(CountColour(owner.Lab.Image(), clRed), 0);
-    EXPECT_EQ(CountColour(owner.Print.Image(), clRed), 0);
-    EXPECT_EQ(CountColour(owner.Preview.Image(), clRed), 0);
-}
-
 TEST(KxRectRadio, InTheOwnersUnit) {
     TShapeOwner owner;
     TKxRect rect(&owner);
@@ -104,23 +92,4 @@ TEST(KxRectRadio, InTheOwnersUnit) {
     rect.SetRadio(0.5f);
     EXPECT_EQ(rect.Radio, 127);
     EXPECT_NEAR(rect.GetRadio(), 0.5f, 1e-6);
-}
-
-TEST(KxRectKind, RecordLauncherAndKind) {
-    TShapeOwner owner;
-    TKxRect rect(&owner);
-    rect.Radio = 50;
-    rect.Circle = true;
-    rect.ID = "box";
-    rect.Properties();
-    EXPECT_EQ(owner.Launched, "PropRect");
-    EXPECT_EQ(rect.ElementType(), deRect);
-    const QByteArray bytes = SaveRecord(rect);
-    ASSERT_EQ(bytes.size(), 1 + 51 + 4 + 1);
-    EXPECT_EQ(bytes.right(5), QByteArray("\x32\0\0\0\x01", 5));
-    TKxRect copy(&owner);
-    EXPECT_EQ(LoadRecord(copy, bytes), 0);
-    EXPECT_EQ(copy.Radio, 50);
-    EXPECT_TRUE(copy.Circle);
-    EXPECT_EQ(SaveRecord(copy), bytes);
 }

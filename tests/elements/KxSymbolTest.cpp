@@ -159,33 +159,6 @@ TEST_F(KxSymbolDraw, BoldAndOpaqueCell) {
     EXPECT_EQ(ColourBox(Owner.Preview.Image(), clBlue), QRect(100, 60, 30, 50));
 }
 
-TEST_F(KxSymbolDraw, NotPrintableStaysOnTheSurfaceOnly) {
-    Symbol.Printable = false;
-    for (TKxDrawType target : {tdPrint, tdPreview, tdLab})
-        Symbol.Draw({}, target, false);
-    EXPECT_FALSE(InkBox(Owner.Lab.Image()).isEmpty());
-    EXPECT_TRUE(InkBox(Owner.Print.Image()).isEmpty());
-    EXPECT_TRUE(InkBox(Owner.Preview.Image()).isEmpty());
-}
-
-TEST_F(KxSymbolDraw, RecordLauncherAndKind) {
-    Symbol.Symbol = 0xFE;
-    Symbol.Bold = true;
-    Symbol.FontName = "DejaVu Sans";
-    Symbol.Properties();
-    EXPECT_EQ(Owner.Launched, "PropSymbol");
-    EXPECT_EQ(Symbol.ElementType(), deSymbol);
-    const QByteArray bytes = SaveRecord(Symbol);
-    EXPECT_EQ(bytes.right(2), QByteArray("\xFE\x01", 2));
-    TKxSymbol copy(&Owner);
-    EXPECT_EQ(copy.Symbol, 128);
-    EXPECT_EQ(LoadRecord(copy, bytes), 0);
-    EXPECT_EQ(copy.Symbol, 0xFE);
-    EXPECT_TRUE(copy.Bold);
-    EXPECT_EQ(copy.FontName, "DejaVu Sans");
-    EXPECT_EQ(SaveRecord(copy), bytes);
-}
-
 namespace {
 
 // A bound symbol over a real SQLite table of three records: marked, unmarked, marked.
@@ -233,27 +206,16 @@ protected:
 
 } // namespace
 
-TEST_F(KxSymbolData, PrintsOnlyForTrueRecords) {
-    const std::vector<bool> marked{true, false, true};
+TEST_F(KxSymbolData, PrintsOnlyForTrueRecordsAndNeverWithoutData) {
+    const std::vector<bool> marked{true, false, true}, none(3, false), all(3, true);
     EXPECT_EQ(DrawnPerRecord(tdPrint, true), marked);
     EXPECT_EQ(DrawnPerRecord(tdPreview, true), marked);
-}
-
-TEST_F(KxSymbolData, NeverPrintsWithoutData) {
-    const std::vector<bool> none{false, false, false};
     EXPECT_EQ(DrawnPerRecord(tdPrint, false), none);
     EXPECT_EQ(DrawnPerRecord(tdPreview, false), none);
-}
-
-TEST_F(KxSymbolData, SurfaceAlwaysShowsIt) {
-    const std::vector<bool> all{true, true, true};
     EXPECT_EQ(DrawnPerRecord(tdLab, true), all);
     EXPECT_EQ(DrawnPerRecord(tdLab, false), all);
-}
-
-TEST_F(KxSymbolData, UnboundSymbolPrintsOnEveryRecord) {
     Symbol.DataBase = false;
-    EXPECT_EQ(DrawnPerRecord(tdPrint, true), std::vector<bool>(3, true));
+    EXPECT_EQ(DrawnPerRecord(tdPrint, true), all);
 }
 
 TEST_F(KxSymbolData, MissingFieldRaisesTheTableError) {
