@@ -11,6 +11,8 @@ PACKAGES=(
     # tests and benchmarks
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fonts-dejavu-core zbar-tools poppler-utils sqlite3
+    # fuzzing
+    clang-14 libclang-rt-14-dev
     # database server for the PostgreSQL tests
     postgresql
 )
