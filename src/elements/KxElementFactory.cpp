@@ -2,12 +2,13 @@
 
 #include <QIODevice>
 
+#include "elements/KxBarCode.h"
 #include "elements/KxRecordIO.h"
 #include "platform/StreamError.h"
 
 std::unique_ptr<TKxElement> TKxElementFactory::Create(int Tag, TKxOwner* Owner) {
-    (void)Owner;
     switch (Tag) {
+    case deBar: return std::make_unique<TKxBarCode>(Owner);
     default: return nullptr;
     }
 }

@@ -1,5 +1,6 @@
 #include "common/LabelSamples.h"
 
+#include <memory>
 #include <QBuffer>
 
 #include "designer/KxBackSurf.h"
@@ -8,6 +9,11 @@
 #include "designer/KxLab.h"
 #include "designer/KxMeasure.h"
 #include "designer/KxPrintInfo.h"
+#include "elements/KxBarCode.h"
+#include "elements/KxData.h"
+#include "elements/KxDataText.h"
+#include "elements/KxElement.h"
+#include "elements/KxElementFactory.h"
 #include "platform/CodePage.h"
 #include "platform/Table.h"
 
@@ -108,6 +114,62 @@ void KxSetEverySetting(TKxLab& Lab) {
     Lab.SetUnits(unINCH);
 }
 
+namespace {
+
+// Every field of the shared blocks away from its default, differently for each kind.
+void SetSharedFields(TKxElement& E, int Tag) {
+    E.P1 = {10 * Tag, 20 * Tag};
+    E.P2 = {10 * Tag + 150, 20 * Tag + 60};
+    E.PenWidth = 3 + Tag;
+    E.ID = QStringLiteral("id-%1").arg(Tag);
+    E.Color = 0x010100 + Tag;
+    E.BackColor = 0x020200 + Tag;
+    E.LineColor = 0x030300 + Tag;
+    E.PenStyle = 2;
+    E.Border = true;
+    E.Transparent = false;
+    E.Printable = false;
+    E.Angle = 90;
+    E.CharSpace = Tag;
+    if (auto* d = dynamic_cast<TKxData*>(&E)) {
+        d->Height = 70 + Tag;
+        d->FontName = QStringLiteral("Liberation Serif");
+        d->Field = QStringLiteral("Field%1").arg(Tag);
+        d->DataBase = true;
+    }
+    if (auto* t = dynamic_cast<TKxDataText*>(&E)) {
+        t->Text = QStringLiteral("Año %1 €").arg(Tag);
+        t->Align = taCeBo;
+        t->Bold = true;
+        t->Italic = true;
+        t->Underline = true;
+    }
+}
+
+void SetOwnFields(TKxElement& E) {
+    if (auto* b = dynamic_cast<TKxBarCode*>(&E)) {
+        b->Code = QStringLiteral("CODE-39");
+        b->BarType = baCode39;
+        b->Width = 5;
+        b->Distance = 4;
+        b->FontHeight = 40;
+        b->ShowNumber = false;
+        b->LeftMargin = 11;
+        b->TopMargin = 12;
+    }
+}
+
+} // namespace
+
+std::unique_ptr<TKxElement> KxSampleElement(int Tag, TKxOwner* Owner) {
+    std::unique_ptr<TKxElement> e = TKxElementFactory::Create(Tag, Owner);
+    if (!e) return nullptr;
+    SetSharedFields(*e, Tag);
+    SetOwnFields(*e);
+    return e;
+}
+
 void KxAddEveryKind(TKxLab& Lab) {
-    (void)Lab;
+    for (int tag = 1; tag <= 8; ++tag)
+        Lab.AddElement(KxSampleElement(tag, &Lab));
 }

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <QByteArray>
 #include <QString>
 
+class TKxElement;
 class TKxLab;
+class TKxOwner;
 
 /// Label file data written field by field in the file's encoding, for tests that build files
 /// byte by byte.
@@ -28,5 +31,8 @@ void KxLoadFromBytes(TKxLab& Lab, const QByteArray& Bytes);
 /// Gives every stored setting of Lab a value other than its default (the background picture file
 /// name names a file that does not exist, which reports a message).
 void KxSetEverySetting(TKxLab& Lab);
+/// An element of kind Tag with every field other than its default (and other than the same field of
+/// the other kinds); null for a tag without a class.
+std::unique_ptr<TKxElement> KxSampleElement(int Tag, TKxOwner* Owner);
 /// Appends one element of every kind, each with every field other than its default.
 void KxAddEveryKind(TKxLab& Lab);

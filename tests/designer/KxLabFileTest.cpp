@@ -8,6 +8,7 @@
 #include "common/LabelSamples.h"
 #include "common/TestSupport.h"
 #include "designer/KxBackSurf.h"
+#include "designer/KxClipboard.h"
 #include "designer/KxError.h"
 #include "designer/KxFrame.h"
 #include "designer/KxGrid.h"
@@ -45,7 +46,7 @@ TKxBytes DefaultHead(int32_t version = 14) {
 
 // A label whose every stored field holds its own value, so a field read into the wrong place
 // shows. ToColor and Print are 0x0A0B0C and true; a version other than 14 leaves them out.
-QByteArray DistinctLabel(int32_t version) {
+QByteArray DistinctLabel(int32_t version, int32_t count = 0, const QByteArray& elements = {}) {
     TKxBytes b;
     b.Str(QStringLiteral("bg.png")).Str(QStringLiteral("shop")).Str(QStringLiteral("items"));
     b.Str(QStringLiteral("[Qty] > 2")).Str(QStringLiteral("Peña €")).Str(QStringLiteral("Letter"));
@@ -61,8 +62,36 @@ QByteArray DistinctLabel(int32_t version) {
     b.I32(0x101112).I32(1041).I32(1042).I32(1043).Byte(fsSingle).I32(1044);
     b.Byte(1);
     b.I32(1051).I32(0x131415).I32(1052).I32(1053).I32(1054).I32(1055).I16(-7).Byte(1);
-    b.I32(0);
+    b.I32(count);
+    return b.Data() + elements;
+}
+
+// A barcode record; the older format lacks Printable and ID.
+QByteArray BarCodeRecord(int32_t version) {
+    TKxBytes b;
+    b.Byte(deBar).I32(0x11).I32(0x22).I32(0x33).Byte(1).Byte(1).Byte(0);
+    if (version == 14) b.Byte(1);
+    b.I32(5).I32(10).I32(20).I32(30).I32(40).I32(180).I32(2);
+    if (version == 14) b.Str({});
+    b.Str(QStringLiteral("Arial")).Str(QStringLiteral("Code")).I32(60).Byte(1);
+    b.Str(QStringLiteral("12345670")).Byte(baEAN8).I32(4).I32(5).I32(25).Byte(0).I32(7).I32(8);
     return b.Data();
+}
+
+// Three barcodes told apart by their IDs, front-most first.
+void AddBarCodes(TKxLab& lab, const QStringList& ids) {
+    for (const QString& id : ids) {
+        std::unique_ptr<TKxElement> e = TKxElementFactory::Create(deBar, &lab);
+        e->ID = id;
+        lab.AddElement(std::move(e));
+    }
+}
+
+QStringList Ids(const TKxLab& lab) {
+    QStringList ids;
+    for (int i = 0; i < lab.ElementCount(); ++i)
+        ids << lab.Element(i)->ID;
+    return ids;
 }
 
 void ExpectDistinctSettings(TKxLab& lab) {
@@ -158,6 +187,17 @@ TEST(KxLabFileLayout, DefaultControlWritesThe179BytesInOrder) {
     EXPECT_EQ(bytes, DefaultHead().I32(0).Data());
 }
 
+TEST(KxLabFileLayout, DefaultLineAddsItsTagAndA48ByteBaseBlock) {
+    TKxLab lab;
+    lab.AddElement(TKxElementFactory::Create(deLine, &lab));
+    TKxBytes line;
+    line.Byte(deLine).I32(0).I32(0xFFFFFF).I32(0xFF).Byte(0).Byte(0).Byte(1).Byte(1).I32(1);
+    line.I32(0).I32(0).I32(0).I32(0).I32(0).I32(0).Str({});
+    const QByteArray bytes = KxSaveToBytes(lab);
+    ASSERT_EQ(bytes.size(), 179 + 49);
+    EXPECT_EQ(bytes, DefaultHead().I32(1).Data() + line.Data());
+}
+
 TEST(KxLabFileLayout, StringsAreWindows1252WithoutTerminator) {
     TKxLab lab;
     lab.GetMeasure()->SetLabelName(QStringLiteral("Ñ€"));
@@ -189,6 +229,38 @@ TEST(KxLabFileLayout, OlderVersionLacksTheBackgroundEndColourAndPrintFlag) {
     ExpectDistinctSettings(lab);
     EXPECT_EQ(lab.GetFileVersion(), 13);
     EXPECT_EQ(KxSaveToBytes(lab), DistinctLabel(14));
+}
+
+TEST(KxLabFileLayout, OlderElementRecordsLoadWithoutPrintableAndIDAndSaveBackCurrent) {
+    TMessageCapture messages;
+    TKxLab lab;
+    lab.GetBackSurf()->SetToColor(0x0A0B0C);
+    lab.GetBackSurf()->SetPrint(true);
+    KxLoadFromBytes(lab, DistinctLabel(13, 1, BarCodeRecord(13)));
+    ASSERT_EQ(lab.ElementCount(), 1);
+    const TKxElement& e = *lab.Element(0);
+    EXPECT_EQ(e.ElementType(), deBar);
+    EXPECT_TRUE(e.Printable);
+    EXPECT_TRUE(e.ID.isEmpty());
+    EXPECT_EQ(e.P2, TPoint(30, 40));
+    EXPECT_EQ(e.Angle, 180);
+    EXPECT_EQ(KxSaveToBytes(lab), DistinctLabel(14, 1, BarCodeRecord(14)));
+}
+
+TEST(KxLabFileLayout, ClipboardRecordsAfterAnOlderLoadKeepPrintableAndID) {
+    TMessageCapture messages;
+    TKxLab lab;
+    KxLoadFromBytes(lab, DistinctLabel(13, 1, BarCodeRecord(13)));
+    ASSERT_EQ(lab.GetFileVersion(), 13);
+    TKxElement& e = *lab.Element(0);
+    e.Printable = false;
+    e.ID = QStringLiteral("copied");
+    KxClipboard().Store(TKxElementFactory::Record(e), e.ElementType());
+    const std::unique_ptr<TKxElement> pasted = TKxElementFactory::FromRecord(KxClipboard().Record(), &lab);
+    KxClipboard().Clear();
+    EXPECT_FALSE(pasted->Printable);
+    EXPECT_EQ(pasted->ID, QStringLiteral("copied"));
+    EXPECT_EQ(TKxElementFactory::Record(*pasted), TKxElementFactory::Record(e));
 }
 
 TEST(KxLabFileLayout, AnyVersionButFourteenIsTheOlderFormat) {
@@ -335,6 +407,22 @@ TEST(KxLabFileFiles, LoadLabShowsTheBusyCursorAndRestoresIt) {
     EXPECT_THROW(lab.LoadLab(dir.Path("missing.kxl")), EKxError);
     SetMessageHook(previous);
     EXPECT_EQ(busyCalls, 202);
+}
+
+TEST(KxLabFileFiles, LoadFromFileAppendsInStackingOrderWhileLoadLabReplaces) {
+    TMessageCapture messages;
+    TKxTempDir dir;
+    TKxLab source;
+    AddBarCodes(source, {"a", "b", "c"});
+    source.SaveToFile(dir.Path("abc.kxl"));
+    TKxLab lab;
+    AddBarCodes(lab, {"mine"});
+    lab.LoadFromFile(dir.Path("abc.kxl"));
+    EXPECT_EQ(Ids(lab), QStringList({"mine", "a", "b", "c"}));
+    lab.LoadLab(dir.Path("abc.kxl"));
+    EXPECT_EQ(Ids(lab), QStringList({"a", "b", "c"}));
+    for (int i = 0; i < lab.ElementCount(); ++i)
+        EXPECT_EQ(lab.Element(i)->Owner, &lab);
 }
 
 TEST(KxLabFileFiles, AFailedSaveKeepsThePreviousFileAndLeavesNoTemporary) {
@@ -503,7 +591,8 @@ TEST_F(KxLabFileCorrupt, EnumerationsOutsideTheirTypeAreRefused) {
 TEST_F(KxLabFileCorrupt, TagsWithoutAClassAreRefused) {
     for (int tag : {0, 9, 255}) {
         SCOPED_TRACE(tag);
-        QByteArray bytes = DefaultHead().I32(1).Data();
+        // A good record first: it must not stay behind either.
+        QByteArray bytes = DefaultHead().I32(2).Data() + BarCodeRecord(14);
         bytes.append(static_cast<char>(tag));
         bytes.append(QByteArray(60, '\0'));
         EXPECT_FALSE(Load(bytes));
