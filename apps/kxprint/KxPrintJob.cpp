@@ -1,9 +1,12 @@
 #include "KxPrintJob.h"
 
+#include <algorithm>
+#include <cmath>
 #include <exception>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QImage>
 #include <unistd.h>
 
 #include "designer/KxLab.h"
@@ -11,6 +14,7 @@
 #include "designer/KxPrintInfo.h"
 #include "platform/DBAlias.h"
 #include "platform/DBEngineError.h"
+#include "platform/InvalidGraphic.h"
 #include "platform/Messages.h"
 #include "platform/Metafile.h"
 #include "platform/Printer.h"
@@ -29,7 +33,28 @@ int64_t Clock() {
 // out.png -> out-7.png: one file per sheet.
 QString SheetPath(const QString& Output, int64_t Number) {
     const QFileInfo info(Output);
-    return info.dir().filePath(QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(Number).arg(info.suffix()));
+    return info.dir().filePath(
+        QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(Number).arg(info.suffix()));
+}
+
+// Writes one sheet; false when the file cannot be written. Raster sheets are Dpi pixels per inch.
+bool SavePage(const TMetafile& Page, const QString& Path, TKxOutputKind Kind, int Dpi) {
+    if (Kind == TKxOutputKind::okPng || Kind == TKxOutputKind::okBmp) {
+        const auto pixels = [Dpi](int32_t hundredths) {
+            return std::max(1, static_cast<int>(std::lround(hundredths / 2540.0 * Dpi)));
+        };
+        QImage image = Page.Render(pixels(Page.MMWidth()), pixels(Page.MMHeight()));
+        const int dotsPerMetre = static_cast<int>(std::lround(Dpi / 0.0254));
+        image.setDotsPerMeterX(dotsPerMetre);
+        image.setDotsPerMeterY(dotsPerMetre);
+        return image.save(Path, Kind == TKxOutputKind::okPng ? "PNG" : "BMP");
+    }
+    try {
+        Page.SaveToFile(Path, Kind == TKxOutputKind::okSvg ? TMetafileFormat::Svg : TMetafileFormat::Emf);
+    } catch (const EInvalidGraphic&) {
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -79,8 +104,9 @@ int TKxPrintJob::CheckData(TKxLab& Lab) {
     TTable& table = *Lab.GetTable();
     const QString alias = table.DatabaseName();
     if (alias.isEmpty() || table.TableName().isEmpty())
-        return Fail(ecDatabase, QStringLiteral("the label uses data but names no alias or table; use --no-data "
-                                               "to print it without"));
+        return Fail(ecDatabase,
+                    QStringLiteral("the label uses data but names no alias or table; use --no-data "
+                                   "to print it without"));
     if (!Session().IsAlias(alias))
         return Fail(ecAlias, QStringLiteral("unknown alias \"%1\": define it with --aliases FILE or "
                                             "--alias %1=sqlite:PATH")
@@ -142,7 +168,7 @@ int TKxPrintJob::Output(TKxLab& Lab) {
             Lab.ExportPages([&](TMetafile& Page, int64_t Number) {
                 if (!failed.isEmpty()) return;
                 const QString path = SheetPath(FOptions.Output, Number);
-                if (!SavePage(Page, path, FOptions.Kind)) failed = path;
+                if (!SavePage(Page, path, FOptions.Kind, FOptions.Dpi)) failed = path;
             });
             if (!failed.isEmpty()) return Fail(ecOutput, QStringLiteral("cannot write \"%1\"").arg(failed));
         }

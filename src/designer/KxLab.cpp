@@ -15,6 +15,8 @@
 #include "designer/KxRulers.h"
 #include "elements/KxElement.h"
 #include "platform/Bitmap.h"
+#include "platform/Metafile.h"
+#include "platform/MetafileCanvas.h"
 #include "platform/Table.h"
 
 namespace {
@@ -55,6 +57,7 @@ TKxLab::~TKxLab() {
     FSelected = nullptr;
     FElements.clear();
     KxClipboard().Clear();
+    ClearPages();
 }
 
 void TKxLab::BeginLoad() {

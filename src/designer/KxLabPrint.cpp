@@ -8,6 +8,7 @@
 #include "designer/LabelCell.h"
 #include "platform/Messages.h"
 #include "platform/Metafile.h"
+#include "platform/MetafileCanvas.h"
 #include "platform/Printer.h"
 #include "platform/Rounding.h"
 #include "platform/Table.h"
@@ -58,8 +59,7 @@ private:
 };
 
 int32_t ClampToInt32(int64_t v) {
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(v, 1, std::numeric_limits<int32_t>::max()));
+    return static_cast<int32_t>(std::clamp<int64_t>(v, 1, std::numeric_limits<int32_t>::max()));
 }
 
 } // namespace
@@ -89,7 +89,8 @@ void TKxLab::PositionTable() {
 
 void TKxLab::WalkCells(TKxRunState& State, bool WithData, TKxDrawType DrawType, const TPoint& Margins,
                        const std::function<void()>& NewPage) {
-    TKxCellWalk walk(FMeasure->GetNuHor(), FMeasure->GetNuVer(), FPrintInfo->GetRepetition(), WithData, State);
+    TKxCellWalk walk(FMeasure->GetNuHor(), FMeasure->GetNuVer(), FPrintInfo->GetRepetition(), WithData,
+                     State);
     for (;;) {
         const TKxWalkStep step = walk.Next();
         if (step.Kind == TKxWalkStep::wkEnd) return;
@@ -159,17 +160,15 @@ void TKxLab::Preview() {
         throw EKxError(QStringLiteral("The preview would need %1 sheets; at most %2 can be previewed. "
                                       "Preview fewer labels, or print the run.")
                            .arg(pages)
-                           .arg(KxMaxPreviewPages)
-                           .toStdString());
+                           .arg(KxMaxPreviewPages));
     if (withData) PositionTable();
     PreviewLab(state, true, withData);
     ShowPreviewWindow();
 }
 
 void TKxLab::PreviewLab(TKxRunState& State, bool First, bool WithData) {
-    RecordPages(State, First, WithData, [this](std::unique_ptr<TMetafile> Page) {
-        FPages.push_back(std::move(Page));
-    });
+    RecordPages(State, First, WithData,
+                [this](std::unique_ptr<TMetafile> Page) { FPages.push_back(std::move(Page)); });
 }
 
 void TKxLab::ExportPages(const TKxPageSink& Sink) {
