@@ -2,11 +2,15 @@
 
 #include "common/TestSupport.h"
 
+#include <gtest/gtest.h>
 #include <memory>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <vector>
+
+class TTable;
 
 enum class TTestEngine { SQLite, PostgreSQL };
 
@@ -45,3 +49,20 @@ private:
 /// The rows CreateProducts inserts: id, name, price, qty, instock, made, at, stamp, note, cost, pic.
 const std::vector<QVariantList>& TestProducts();
 QByteArray TestPicture(int seed);
+
+/// The text of one field in every record from the first on, read with First and Next (at most
+/// 10,000, so a table that never ends fails instead of hanging).
+QStringList ReadFieldTexts(TTable& Table, const QString& Field);
+
+/// A test run once per engine: FDb is a fresh database of the engine, PostgreSQL tests are skipped
+/// when no server is configured. Instantiate with KXLAB_INSTANTIATE_ENGINES(Suite).
+class TEngineTest : public ::testing::TestWithParam<TTestEngine> {
+protected:
+    void SetUp() override;
+    std::unique_ptr<TTestDatabase> FDb;
+};
+
+#define KXLAB_INSTANTIATE_ENGINES(Suite)                                                                     \
+    INSTANTIATE_TEST_SUITE_P(Engines, Suite,                                                                 \
+                             ::testing::Values(TTestEngine::SQLite, TTestEngine::PostgreSQL),                \
+                             [](const auto& info) { return EngineName(info.param).toStdString(); })
