@@ -11,12 +11,14 @@ PACKAGES=(
     # tests and benchmarks
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fonts-dejavu-core zbar-tools poppler-utils sqlite3
-    # a second EMF/WMF reader and writer for the metafile tests
-    inkscape
     # fuzzing
     clang-14 libclang-rt-14-dev
+    # a second EMF/WMF reader and writer for the metafile tests
+    inkscape
     # database server for the PostgreSQL tests
     postgresql
+    # real printing through a CUPS queue that writes PDF files
+    cups printer-driver-cups-pdf
 )
 
 missing=()
