@@ -1,9 +1,11 @@
 // kxprint: prints a label file, filled from its database table, without a window.
 #include <cstdio>
 #include <QApplication>
+#include <QStringList>
 
 #include "KxPrintJob.h"
 #include "KxPrintOptions.h"
+#include "platform/Session.h"
 
 int main(int argc, char** argv) {
     // No display needed: without one, Qt draws on the offscreen platform.
@@ -22,5 +24,11 @@ int main(int argc, char** argv) {
         std::fputs(qPrintable(PrintUsage()), stdout);
         return ecDone;
     }
-    return TKxPrintJob(options, stderr).Run();
+    const int code = TKxPrintJob(options, stderr).Run();
+    // The session's connections must close while Qt's database drivers are still loaded.
+    QStringList aliases;
+    Session().GetAliasNames(aliases);
+    for (const QString& name : aliases)
+        Session().DeleteAlias(name);
+    return code;
 }
