@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+
+#include "common/TestSupport.h"
+
+namespace {
+
+struct TResult {
+    int Code = -1;
+    QString Out;
+    QString Err;
+};
+
+TResult Exec(const QString& Program, const QStringList& Args) {
+    QProcess p;
+    p.start(Program, Args);
+    if (!p.waitForFinished(300000)) {
+        p.kill();
+        p.waitForFinished();
+    }
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+QString Sample(const QString& Name) {
+    return QDir(QStringLiteral(KXLAB_SAMPLE_DIR)).filePath(Name);
+}
+
+const QString Tag = Sample(QStringLiteral("price-tag.kxl"));
+const QString Aliases = Sample(QStringLiteral("aliases.ini"));
+
+TResult KxPrint(QStringList Args) {
+    return Exec(QStringLiteral(KXPRINT_EXE), Args);
+}
+
+int PdfPages(const QString& Pdf) {
+    const TResult r = Exec(QStringLiteral("pdfinfo"), {Pdf});
+    for (const QString& line : r.Out.split(u'\n'))
+        if (line.startsWith(u"Pages:")) return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+// The barcodes zbarimg reads on a picture, in its reading order, sorted.
+QStringList Scan(const QString& Png) {
+    QStringList codes = Exec(QStringLiteral("zbarimg"), {"--nodbus", "--quiet", "--raw", Png})
+                            .Out.split(u'\n', Qt::SkipEmptyParts);
+    codes.sort();
+    return codes;
+}
+
+// One sheet of a PDF as a 300 dpi picture. Vector anti-aliasing is off because a barcode's modules are
+// separate rectangles meeting on fractional pixels, where a smoothing rasteriser leaves hairlines a
+// printer never would.
+QString Rasterise(const QString& Pdf, int Page, const QString& Prefix) {
+    Exec(QStringLiteral("pdftoppm"), {"-r", "300", "-aaVector", "no", "-png", "-singlefile", "-f",
+                                      QString::number(Page), "-l", QString::number(Page), Pdf, Prefix});
+    return Prefix + QStringLiteral(".png");
+}
+
+// The EAN-13 codes of records From to To of the sample database, sorted.
+QStringList SampleCodes(int From, int To) {
+    const TResult r =
+        Exec(QStringLiteral("sqlite3"),
+             {Sample(QStringLiteral("products.db")),
+              QStringLiteral("SELECT ean FROM products WHERE id BETWEEN %1 AND %2").arg(From).arg(To)});
+    QStringList codes = r.Out.split(u'\n', Qt::SkipEmptyParts);
+    codes.sort();
+    return codes;
+}
+
+} // namespace
+
+TEST(KxPrintRun, PrintsTheSampleDatabaseToAPdfWithScannableBarcodes) {
+    TKxTempDir dir;
+    const QString pdf = dir.Path(QStringLiteral("tags.pdf"));
+    const TResult r = KxPrint({Tag, "--aliases", Aliases, "-o", pdf});
+    ASSERT_EQ(r.Code, 0) << r.Err.toStdString();
+    // 300 records, 21 tags a sheet.
+    EXPECT_EQ(PdfPages(pdf), 15);
+    // Not a terminal: no progress bar, and nothing to warn about.
+    EXPECT_TRUE(r.Err.isEmpty()) << r.Err.toStdString();
+    const QString text = Exec(QStringLiteral("pdftotext"), {"-f", "1", "-l", "1", pdf, "-"}).Out;
+    EXPECT_TRUE(text.contains(QStringLiteral("Price: "))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral(" EUR")));
+    EXPECT_EQ(Scan(Rasterise(pdf, 1, dir.Path(QStringLiteral("p1")))), SampleCodes(1, 21));
+    EXPECT_EQ(Scan(Rasterise(pdf, 15, dir.Path(QStringLiteral("p15")))), SampleCodes(295, 300));
+}
+
+TEST(KxPrintRun, OverridesChooseRecordsCopiesAndTheFirstCell) {
+    TKxTempDir dir;
+    const QString pdf = dir.Path(QStringLiteral("tags.pdf"));
+    // 5 records twice each from the last cell of row 7: one tag on sheet 1, nine on sheet 2.
+    const TResult r = KxPrint({Tag, "--aliases", Aliases, "-o", pdf, "--from", "11", "--to", "15", "--repeat",
+                               "2", "--first-row", "7", "--first-col", "3"});
+    ASSERT_EQ(r.Code, 0) << r.Err.toStdString();
+    EXPECT_EQ(PdfPages(pdf), 2);
+    EXPECT_EQ(Scan(Rasterise(pdf, 1, dir.Path(QStringLiteral("p1")))), SampleCodes(11, 11));
+    QStringList second = SampleCodes(11, 11) + SampleCodes(12, 15) + SampleCodes(12, 15);
+    second.sort();
+    EXPECT_EQ(Scan(Rasterise(pdf, 2, dir.Path(QStringLiteral("p2")))), second);
+}
+
+TEST(KxPrintRun, WarnsHowManyLabelsRepeatTheLastRecord) {
+    TKxTempDir dir;
+    const TResult r = KxPrint(
+        {Tag, "--aliases", Aliases, "-o", dir.Path(QStringLiteral("t.pdf")), "--from", "299", "--to", "305"});
+    ASSERT_EQ(r.Code, 0) << r.Err.toStdString();
+    EXPECT_TRUE(r.Err.contains(QStringLiteral("5 labels repeat the last record"))) << r.Err.toStdString();
+    const TResult quiet = KxPrint({Tag, "--aliases", Aliases, "-o", dir.Path(QStringLiteral("q.pdf")),
+                                   "--from", "299", "--to", "305", "-q"});
+    EXPECT_EQ(quiet.Code, 0);
+    EXPECT_TRUE(quiet.Err.isEmpty());
+}
+
+TEST(KxPrintRun, OneFilePerSheetForPictureFormats) {
+    TKxTempDir dir;
+    const TResult r = KxPrint({Tag, "--alias", "Products=sqlite:" + Sample(QStringLiteral("products.db")),
+                               "-o", dir.Path(QStringLiteral("tag.png")), "--to", "25", "--dpi", "200"});
+    ASSERT_EQ(r.Code, 0) << r.Err.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(dir.Path(QStringLiteral("tag-1.png"))));
+    EXPECT_FALSE(QFileInfo::exists(dir.Path(QStringLiteral("tag-3.png"))));
+    EXPECT_EQ(Scan(dir.Path(QStringLiteral("tag-2.png"))), SampleCodes(22, 25));
+    const TResult svg =
+        KxPrint({Tag, "--aliases", Aliases, "-o", dir.Path(QStringLiteral("tag.svg")), "--to", "3"});
+    ASSERT_EQ(svg.Code, 0) << svg.Err.toStdString();
+    QFile f(dir.Path(QStringLiteral("tag-1.svg")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains("<svg"));
+}
+
+TEST(KxPrintRun, NoDataPrintsTheLabelAsDesigned) {
+    TKxTempDir dir;
+    const QString pdf = dir.Path(QStringLiteral("t.pdf"));
+    // No alias is defined: only --no-data lets the run go on.
+    const TResult r = KxPrint({Tag, "-o", pdf, "--no-data", "--labs", "22"});
+    ASSERT_EQ(r.Code, 0) << r.Err.toStdString();
+    EXPECT_EQ(PdfPages(pdf), 2);
+}
+
+struct TFailure {
+    const char* Name;
+    int Code;
+    const char* Says;
+};
+
+class KxPrintFailure : public ::testing::TestWithParam<TFailure> {};
+
+TEST_P(KxPrintFailure, ExitsWithItsOwnCodeAndSaysWhy) {
+    TKxTempDir dir;
+    const QString name = QString::fromLatin1(GetParam().Name);
+    const QString pdf = dir.Path(QStringLiteral("out.pdf"));
+    QStringList args;
+    if (name == u"Usage")
+        args = {Tag};
+    else if (name == u"MissingLabel")
+        args = {dir.Path(QStringLiteral("none.kxl")), "-o", pdf};
+    else if (name == u"CorruptLabel") {
+        QFile f(dir.Path(QStringLiteral("bad.kxl")));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(40, '\x7f'));
+        f.close();
+        args = {f.fileName(), "-o", pdf};
+    } else if (name == u"UnknownAlias")
+        args = {Tag, "-o", pdf};
+    else if (name == u"MissingTable") {
+        // A database without the products table.
+        const QString db = dir.Path(QStringLiteral("empty.db"));
+        Exec(QStringLiteral("sqlite3"), {db, "CREATE TABLE other (id INTEGER)"});
+        args = {Tag, "--alias", "Products=sqlite:" + db, "-o", pdf};
+    } else if (name == u"UnwritableOutput")
+        args = {Tag, "--aliases", Aliases, "-o", dir.Path(QStringLiteral("no/such/folder/out.pdf"))};
+    else if (name == u"UnknownPrinter")
+        args = {Tag, "--aliases", Aliases, "--printer", "NoSuchQueueHere"};
+    const TResult r = KxPrint(args);
+    EXPECT_EQ(r.Code, GetParam().Code) << r.Err.toStdString();
+    EXPECT_TRUE(r.Err.contains(QString::fromLatin1(GetParam().Says))) << r.Err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, KxPrintFailure,
+                         ::testing::Values(TFailure{"Usage", 2, "either -o"},
+                                           TFailure{"MissingLabel", 3, "no label file"},
+                                           TFailure{"CorruptLabel", 3, "cannot read the label file"},
+                                           TFailure{"UnknownAlias", 4, "unknown alias \"Products\""},
+                                           TFailure{"MissingTable", 5, "products"},
+                                           TFailure{"UnwritableOutput", 6, "out.pdf"},
+                                           TFailure{"UnknownPrinter", 6, "NoSuchQueueHere"}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+// A real print: the test script starts cupsd with a queue that writes each job as a PDF into a known
+// folder, and names both in the environment.
+TEST(KxPrintCups, PrintsOnACupsQueue) {
+    const QString queue = qEnvironmentVariable("KXLAB_CUPS_QUEUE");
+    const QString outDir = qEnvironmentVariable("KXLAB_CUPS_OUT");
+    if (queue.isEmpty() || outDir.isEmpty())
+        GTEST_SKIP() << "no CUPS queue (KXLAB_CUPS_QUEUE, KXLAB_CUPS_OUT)";
+    const QStringList before = QDir(outDir).entryList({"*.pdf"}, QDir::Files);
+    const TResult r = KxPrint({Tag, "--aliases", Aliases, "--printer", queue, "--to", "30"});
+    ASSERT_EQ(r.Code, 0) << r.Err.toStdString();
+    // The queue writes the job a moment after it is accepted.
+    QString job;
+    QElapsedTimer waited;
+    waited.start();
+    while (job.isEmpty() && waited.elapsed() < 60000) {
+        for (const QString& f : QDir(outDir).entryList({"*.pdf"}, QDir::Files))
+            if (!before.contains(f) && Exec(QStringLiteral("pdfinfo"), {QDir(outDir).filePath(f)}).Code == 0)
+                job = QDir(outDir).filePath(f);
+        if (job.isEmpty()) QThread::msleep(200);
+    }
+    ASSERT_FALSE(job.isEmpty()) << "no job PDF appeared in " << outDir.toStdString();
+    EXPECT_EQ(PdfPages(job), 2);
+    TKxTempDir dir;
+    EXPECT_EQ(Scan(Rasterise(job, 2, dir.Path(QStringLiteral("p2")))), SampleCodes(22, 30));
+}
