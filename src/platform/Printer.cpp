@@ -64,6 +64,8 @@ void TPrinter::SetPrinterName(const QString& name) {
     if (FPrinting) throw EPrinter(QStringLiteral("Printing in progress"));
     if (QPrinterInfo::printerInfo(name).isNull())
         throw EPrinter(QStringLiteral("Unknown printer \"%1\"").arg(name));
+    // A file name left from PDF output would send the "printer" job to that file instead.
+    FPrinter->setOutputFileName(QString());
     FPrinter->setOutputFormat(QPrinter::NativeFormat);
     FPrinter->setPrinterName(name);
     // Qt quietly turns an unusable queue into PDF output; that must not pass for the printer.
