@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The main job on the embedded default: set-up, an optimised build, then the smoke program.
+# The main job: set-up, an optimised build, then kxprint prints the example price-tag label filled from
+# the sample SQLite database (both made by the build) to a PDF.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -7,4 +8,8 @@ bash scripts/setup.sh
 BUILD=${KXLAB_BUILD:-build/release}
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKXLAB_BUILD_TESTS=OFF >/dev/null
 cmake --build "$BUILD"
-QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$BUILD/apps/kxsmoke/kxsmoke"
+SAMPLE="$BUILD/examples/sample"
+PDF="$PWD/$BUILD/price-tags.pdf"
+QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$BUILD/apps/kxprint/kxprint" "$SAMPLE/price-tag.kxl" \
+    --aliases "$SAMPLE/aliases.ini" -o "$PDF"
+echo "main: printed the sample products as price tags to $PDF"
