@@ -159,6 +159,13 @@ void TPainterDevice::Figure(const TDrawState& state, const TRect& r, TShape shap
     const QPainterPath innerPath =
         ShapePath(inner, kind, std::max(0.0, outerRx - width), std::max(0.0, outerRy - width));
 
+    // Inside and outline of one colour are one shape: the same pixels, half the output (a barcode's
+    // bars are such figures, and a PDF page holds thousands of them).
+    if (outline && state.Brush.Style == bsSolid && !IsDashed(state.Pen.Style) &&
+        ToQColor(state.Brush.Color) == ToQColor(state.Pen.Color)) {
+        p.fillPath(outerPath, ToQColor(state.Pen.Color));
+        return;
+    }
     if (state.Brush.Style == bsSolid)
         p.fillPath(outline ? innerPath : outerPath, ToQColor(state.Brush.Color));
     if (!outline) return;

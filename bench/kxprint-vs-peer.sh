@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# kxprint against the peer tool and the bare Qt floor, on the same machine in the same run.
+#
+# Usage: bench/kxprint-vs-peer.sh [BUILD] [N ...]    (BUILD default build/release; N default 10000 100000)
+#   - kxprint: the example price-tag label filled from a sample database of N products, to one PDF
+#   - peer: gLabels' batch command on its equivalent label (split in parts, and one call), from
+#     ../shared/peers/glabels, run in a scratch copy
+#   - floor: ../shared/peers/qt-floor, bare QPainter into a PDF
+# Prints one line per run: labels/s, wall and CPU seconds, peak RSS. The peer's one-call mode grows
+# with N cubed, so it runs only for N <= PEER_ONECALL_MAX (default 10000).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD=${1:-build/release}
+shift || true
+SIZES=("$@")
+[ ${#SIZES[@]} -gt 0 ] || SIZES=(10000 100000)
+PEERS=${KXLAB_PEERS:-/work/shared/peers}
+PEER_ONECALL_MAX=${PEER_ONECALL_MAX:-10000}
+export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+chmod 700 "$XDG_RUNTIME_DIR"
+
+SCRATCH=$(mktemp -d)
+trap 'rm -rf "$SCRATCH"' EXIT
+
+# Runs a command under /usr/bin/time -v; prints "wall_s cpu_s peak_rss_mib".
+measure() {
+    local log="$SCRATCH/time.log"
+    /usr/bin/time -v -o "$log" "$@" >/dev/null 2>"$SCRATCH/err.log" || { cat "$SCRATCH/err.log" >&2; return 1; }
+    awk '/Elapsed \(wall clock\)/ { t = $NF; k = split(t, p, ":"); w = 0; for (i = 1; i <= k; i++) w = w * 60 + p[i] }
+         /User time/ { u = $NF } /System time/ { s = $NF } /Maximum resident/ { r = $NF }
+         END { printf "%.2f %.2f %.1f\n", w, u + s, r / 1024 }' "$log"
+}
+
+report() { # name N wall cpu rss
+    awk -v name="$1" -v n="$2" -v w="$3" -v c="$4" -v r="$5" \
+        'BEGIN { printf "%-22s N=%-7d labels_per_s=%-8.0f wall_s=%-7.2f cpu_s=%-7.2f peak_rss_mib=%.1f\n", name, n, n / w, w, c, r }'
+}
+
+# The Qt floor, built once.
+FLOOR=""
+if [ -f "$PEERS/qt-floor/main.cpp" ]; then
+    cmake -S "$PEERS/qt-floor" -B "$SCRATCH/floor" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null &&
+        cmake --build "$SCRATCH/floor" >/dev/null && FLOOR="$SCRATCH/floor/qtfloor"
+fi
+HAVE_PEER=0
+if command -v glabels-3-batch >/dev/null && [ -d "$PEERS/glabels" ]; then
+    cp -r "$PEERS/glabels" "$SCRATCH/peer"
+    HAVE_PEER=1
+fi
+
+for n in "${SIZES[@]}"; do
+    data="$SCRATCH/data-$n"
+    "$BUILD/examples/make_sample_db/make_sample_db" "$data" "$n" >/dev/null
+    "$BUILD/examples/make_price_tag/make_price_tag" "$data/price-tag.kxl" "$n"
+    read -r w c r < <(measure "$BUILD/apps/kxprint/kxprint" "$data/price-tag.kxl" --aliases "$data/aliases.ini" \
+        -q -o "$SCRATCH/kx-$n.pdf")
+    pages=$(pdfinfo "$SCRATCH/kx-$n.pdf" | awk '/^Pages:/ { print $2 }')
+    [ "$pages" = $(((n + 20) / 21)) ] || { echo "kxprint: $pages pages for $n labels" >&2; exit 1; }
+    report kxprint "$n" "$w" "$c" "$r"
+    rm -rf "$data" "$SCRATCH/kx-$n.pdf"
+    if [ -n "$FLOOR" ]; then
+        read -r w c r < <(measure "$FLOOR" "$n" rects "$SCRATCH/floor-$n.pdf")
+        report qt-floor "$n" "$w" "$c" "$r"
+        rm -f "$SCRATCH/floor-$n.pdf"
+    fi
+    if [ "$HAVE_PEER" = 1 ]; then
+        (cd "$SCRATCH/peer" && ./run-chunked.sh "$n") | sed 's/^/peer-split-in-parts    /'
+        if [ "$n" -le "$PEER_ONECALL_MAX" ]; then
+            (cd "$SCRATCH/peer" && ./run.sh "$n") | sed 's/^/peer-one-call          /'
+        fi
+        rm -f "$SCRATCH/peer"/out-*.pdf "$SCRATCH/peer"/data-*.csv
+    fi
+done
