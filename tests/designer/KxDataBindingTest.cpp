@@ -76,15 +76,11 @@ TEST(KxAliasFilter, ChooseTextIgnoresCase) {
 }
 
 TEST(KxFilterMenu, OperatorsAndEntryStates) {
-    EXPECT_EQ(FilterOperator(TFilterOp::Equal), "=");
-    EXPECT_EQ(FilterOperator(TFilterOp::NotEqual), "<>");
     EXPECT_EQ(FilterOperator(TFilterOp::AtMost), "<=");
     EXPECT_EQ(FilterOperator(TFilterOp::AtLeast), ">=");
     TTable table;
-    TFilterMenuState state = FilterMenuState(table);
-    EXPECT_FALSE(state.ExecuteChecked || state.ExecuteEnabled || state.DeleteEnabled);
     table.SetFilter("([Name] = 'Ann')");
-    state = FilterMenuState(table);
+    TFilterMenuState state = FilterMenuState(table);
     EXPECT_FALSE(state.ExecuteChecked);
     EXPECT_TRUE(state.ExecuteEnabled && state.DeleteEnabled);
     table.SetFiltered(true);
