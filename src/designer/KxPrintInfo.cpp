@@ -90,18 +90,19 @@ int32_t TKxPrintInfo::GetHeight() const {
     return static_cast<int32_t>(Round(static_cast<Extended>(Printer().PrintableHeightMM()) * 10));
 }
 
+namespace {
+// A physical offset in printer pixels as label units: 254 of them to the inch.
+int32_t OffsetToLabel(int pixels, int32_t dpi) {
+    return dpi > 0 ? static_cast<int32_t>(Round(static_cast<Extended>(pixels) * 254 / dpi)) : 0;
+}
+} // namespace
+
 int32_t TKxPrintInfo::GetMaLeft() const {
-    const int32_t dpi = GetDpiH();
-    return dpi > 0
-               ? static_cast<int32_t>(Round(static_cast<Extended>(Printer().PhysicalOffsetX()) * 254 / dpi))
-               : 0;
+    return OffsetToLabel(Printer().PhysicalOffsetX(), GetDpiH());
 }
 
 int32_t TKxPrintInfo::GetMaTop() const {
-    const int32_t dpi = GetDpiV();
-    return dpi > 0
-               ? static_cast<int32_t>(Round(static_cast<Extended>(Printer().PhysicalOffsetY()) * 254 / dpi))
-               : 0;
+    return OffsetToLabel(Printer().PhysicalOffsetY(), GetDpiV());
 }
 
 int32_t TKxPrintInfo::GetMaRight() const {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <string>
 
 #include "designer/KxMapping.h"
 
@@ -35,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(AllZooms, KxZoomTable,
                                            TZoomCase{zm75, 5, 0.2f, 120, 70},   // 0.2f is 0.2000000030
                                            TZoomCase{zm100, 4, 0.25f, 150, 88}, // 87.5 to the even 88
                                            TZoomCase{zm200, 2, 0.5f, 300, 175},
-                                           TZoomCase{zm400, 1, 1.0f, 600, 350}));
+                                           TZoomCase{zm400, 1, 1.0f, 600, 350}),
+                         [](const auto& info) { return KxEnumName(info.param.Zoom).toStdString(); });
 
 TEST(KxMapping, LabelToPixelRoundsHalvesToEven) {
     EXPECT_EQ(LabelToPixel(0, 4, 28, 0), 28);
