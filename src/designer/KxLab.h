@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "designer/KxAlias.h"
 #include "designer/KxBackSurf.h"
 #include "designer/KxFrame.h"
 #include "designer/KxGrid.h"
@@ -55,6 +56,9 @@ class TKxLab : public QWidget, public TKxOwner {
     Q_PROPERTY(TBorderStyle BorderStyle READ GetBorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(TKxPrintInfo* PrintInfo READ GetPrintInfo WRITE SetPrintInfo DESIGNABLE false)
     Q_PROPERTY(bool DaBa READ GetDaBa WRITE SetDaBa DESIGNABLE false)
+    Q_PROPERTY(TKxAlias* Alias READ GetAlias WRITE SetAlias DESIGNABLE false)
+    // The catalogue as JSON text: the form in which Qt Designer and host forms edit and store it.
+    Q_PROPERTY(QString AliasCatalogue READ GetAliasCatalogue WRITE SetAliasCatalogue)
 
 public:
     /// Window border: none, or a single line.
@@ -218,9 +222,21 @@ public:
     void AdjustPrint();
 
     // Data binding.
-    /// Opens the bound table when the label uses data; true when records may be read.
+    /// Opens the bound table when the label uses data; true when records may be read. False
+    /// without DaBa or without an alias and a table name; when the table cannot be opened the
+    /// database layer's message is shown through ShowMessage and the answer is false. The table
+    /// stays open after true. Errors other than the database layer's propagate.
     bool ValidData();
+    /// True exactly when the last ValidData opened the table.
     bool GetDataValid() const { return FDataValid; }
+    /// The catalogue of aliases and tables the label dialog offers; never null.
+    TKxAlias* GetAlias() const { return FAlias.get(); }
+    /// Copies Value into the owned catalogue (TKxAlias::Assign); null does nothing.
+    void SetAlias(const TKxAlias* Value);
+    /// The catalogue as JSON text (TKxAlias::Catalogue).
+    QString GetAliasCatalogue() const;
+    /// Replaces the catalogue from JSON text; a bad text is reported and changes nothing.
+    void SetAliasCatalogue(const QString& Value);
 
     // Dialogs.
     void PropTxt() override;
@@ -317,6 +333,7 @@ private:
     /// Canvas of the preview page being recorded; owned by the print run.
     TCanvas* FPreviewCanvas = nullptr;
     std::vector<std::unique_ptr<TKxElement>> FElements;
+    std::unique_ptr<TKxAlias> FAlias = std::make_unique<TKxAlias>(this);
 
     QScrollBar* FHBar = nullptr;
     QScrollBar* FVBar = nullptr;

@@ -1,6 +1,33 @@
 #include "designer/KxLab.h"
 
+#include "designer/KxAlias.h"
+#include "platform/DBEngineError.h"
+#include "platform/Messages.h"
+#include "platform/Table.h"
+
 bool TKxLab::ValidData() {
     FDataValid = false;
-    return false;
+    if (!FDaBa) return false;
+    if (FTable->DatabaseName().isEmpty() || FTable->TableName().isEmpty()) return false;
+    try {
+        FTable->SetFiltered(true);
+        FTable->Open();
+    } catch (const EDBEngineError& e) {
+        ShowMessage(e.Message());
+        return false;
+    }
+    FDataValid = true;
+    return true;
+}
+
+void TKxLab::SetAlias(const TKxAlias* Value) {
+    if (Value) FAlias->Assign(*Value);
+}
+
+QString TKxLab::GetAliasCatalogue() const {
+    return FAlias->GetCatalogue();
+}
+
+void TKxLab::SetAliasCatalogue(const QString& Value) {
+    FAlias->SetCatalogue(Value);
 }

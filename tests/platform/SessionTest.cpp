@@ -1,7 +1,7 @@
 #include "platform/Session.h"
 #include "common/TestSupport.h"
 #include "platform/DBEngineError.h"
-#include "platform/DBTestDatabase.h"
+#include "common/DBTestDatabase.h"
 
 #include <gtest/gtest.h>
 #include <QDir>

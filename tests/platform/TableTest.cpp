@@ -1,6 +1,6 @@
 #include "platform/Table.h"
 #include "platform/DBEngineError.h"
-#include "platform/DBTestDatabase.h"
+#include "common/DBTestDatabase.h"
 #include "platform/FilterExpr.h"
 #include "platform/Session.h"
 

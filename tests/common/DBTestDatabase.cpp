@@ -1,7 +1,9 @@
-#include "platform/DBTestDatabase.h"
+#include "common/DBTestDatabase.h"
 
 #include "platform/DBAlias.h"
+#include "platform/Field.h"
 #include "platform/Session.h"
+#include "platform/Table.h"
 
 #include <atomic>
 #include <gtest/gtest.h>
@@ -192,4 +194,36 @@ const std::vector<QVariantList>& TestProducts() {
          TestPicture(3)},
     };
     return rows;
+}
+
+QStringList ReadFieldTexts(TTable& Table, const QString& Field) {
+    QStringList texts;
+    Table.First();
+    while (!Table.Eof() && Table.RecNo() > 0 && texts.size() < 10000) {
+        texts << Table.FieldByName(Field).AsString();
+        Table.Next();
+    }
+    return texts;
+}
+
+void TEngineTest::SetUp() {
+    QString reason;
+    if (!TTestDatabase::Configured(GetParam(), &reason)) GTEST_SKIP() << reason.toStdString();
+    FDb = std::make_unique<TTestDatabase>(GetParam());
+    ASSERT_FALSE(HasFailure());
+}
+
+void TProductsTest::SetUp() {
+    TEngineTest::SetUp();
+    if (IsSkipped() || HasFailure()) return;
+    ASSERT_TRUE(FDb->CreateProducts());
+    BindProducts(FTable);
+    FTable.Open();
+}
+
+void TProductsTest::BindProducts(TTable& Table, const QString& Filter) {
+    Table.SetDatabaseName(FDb->Alias());
+    Table.SetTableName(QStringLiteral("products"));
+    Table.SetFilter(Filter);
+    Table.SetFiltered(!Filter.isEmpty());
 }

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "common/TestSupport.h"
+#include "platform/Table.h"
 
+#include <gtest/gtest.h>
 #include <memory>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <vector>
 
@@ -45,3 +48,29 @@ private:
 /// The rows CreateProducts inserts: id, name, price, qty, instock, made, at, stamp, note, cost, pic.
 const std::vector<QVariantList>& TestProducts();
 QByteArray TestPicture(int seed);
+
+/// The text of one field in every record from the first on, read with First and Next (at most
+/// 10,000, so a table that never ends fails instead of hanging).
+QStringList ReadFieldTexts(TTable& Table, const QString& Field);
+
+/// A test run once per engine: FDb is a fresh database of the engine, PostgreSQL tests are skipped
+/// when no server is configured. Instantiate with KXLAB_INSTANTIATE_ENGINES(Suite).
+class TEngineTest : public ::testing::TestWithParam<TTestEngine> {
+protected:
+    void SetUp() override;
+    std::unique_ptr<TTestDatabase> FDb;
+};
+
+/// A TEngineTest whose database holds the products table, with FTable open on it at the first record.
+class TProductsTest : public TEngineTest {
+protected:
+    void SetUp() override;
+    /// Binds Table to the products table, filtered by Filter when it is not empty.
+    void BindProducts(TTable& Table, const QString& Filter = {});
+    TTable FTable;
+};
+
+#define KXLAB_INSTANTIATE_ENGINES(Suite)                                                                     \
+    INSTANTIATE_TEST_SUITE_P(Engines, Suite,                                                                 \
+                             ::testing::Values(TTestEngine::SQLite, TTestEngine::PostgreSQL),                \
+                             [](const auto& info) { return EngineName(info.param).toStdString(); })
