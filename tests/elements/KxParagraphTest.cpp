@@ -36,17 +36,17 @@ TEST(KxParagraphBox, FillThenInsideFrameThenTextInsetByPenWidthPlusFive) {
         p.Draw({10, 20}, tdPrint, false);
         const auto& ops = owner.Recorded(tdPrint).Ops;
         ASSERT_EQ(ops.size(), framed ? 3u : 2u);
-        EXPECT_EQ(ops[0].Kind, TRecordedOp::OpFillRect);
+        EXPECT_EQ(ops[0].Kind, TTextRecordedOp::OpFillRect);
         EXPECT_EQ(ops[0].Rect, (TRect{110, 120, 510, 320}));
         EXPECT_EQ(ops[0].State.Brush, (TBrush{clYellow, bsSolid}));
         if (framed) {
-            EXPECT_EQ(ops[1].Kind, TRecordedOp::OpRectangle);
+            EXPECT_EQ(ops[1].Kind, TTextRecordedOp::OpRectangle);
             EXPECT_EQ(ops[1].Rect, ops[0].Rect);
             EXPECT_EQ(ops[1].State.Pen.Color, clGreen);
             EXPECT_EQ(ops[1].State.Pen.Width, 3);
             EXPECT_EQ(ops[1].State.Pen.Style, psInsideFrame);
         }
-        EXPECT_EQ(ops.back().Kind, TRecordedOp::OpText);
+        EXPECT_EQ(ops.back().Kind, TTextRecordedOp::OpText);
         EXPECT_EQ(ops.back().At, (TPoint{118, 128}));
         EXPECT_EQ(ops.back().Rect, (TRect{118, 128, 502, 312}));
     }
@@ -72,7 +72,7 @@ TEST(KxParagraphFormats, RightAndCentreAlignEachWrappedLineInTheInsetBox) {
         p.Draw({}, tdPrint, false);
         const auto texts = owner.Recorded(tdPrint).Texts();
         ASSERT_EQ(texts.size(), 2u);
-        for (const TRecordedOp& line : texts) {
+        for (const TTextRecordedOp& line : texts) {
             const int32_t w = ArialWidth(line.Text);
             const int32_t expected = format == tfLeft    ? 106
                                      : format == tfRight ? 106 + width - w
@@ -138,7 +138,7 @@ TEST_P(KxJustifyWalk, WritesTheExpectedLines) {
     ASSERT_EQ(texts.size(), c.Lines.size());
     for (size_t i = 0; i < texts.size(); ++i) {
         const TWalkLine& want = c.Lines[i];
-        const TRecordedOp& got = texts[i];
+        const TTextRecordedOp& got = texts[i];
         EXPECT_EQ(got.Text, want.Text);
         EXPECT_EQ(got.At, (TPoint{106, 106 + want.Row * 50})) << want.Text.toStdString();
         EXPECT_FALSE(got.Clipped);

@@ -9,7 +9,7 @@
 #include "platform/CanvasDevice.h"
 
 /// One canvas operation as a device received it, coordinates in logical units.
-struct TRecordedOp {
+struct TTextRecordedOp {
     enum TKind {
         OpLine,
         OpRectangle,
@@ -32,46 +32,46 @@ struct TRecordedOp {
 };
 
 /// A device that keeps the operations it receives, for assertions on what was drawn where.
-class TRecordingDevice : public TCanvasDevice {
+class TTextRecordingDevice : public TCanvasDevice {
 public:
-    std::vector<TRecordedOp> Ops;
+    std::vector<TTextRecordedOp> Ops;
 
-    std::vector<TRecordedOp> OfKind(TRecordedOp::TKind kind) const {
-        std::vector<TRecordedOp> out;
-        for (const TRecordedOp& op : Ops)
+    std::vector<TTextRecordedOp> OfKind(TTextRecordedOp::TKind kind) const {
+        std::vector<TTextRecordedOp> out;
+        for (const TTextRecordedOp& op : Ops)
             if (op.Kind == kind) out.push_back(op);
         return out;
     }
-    std::vector<TRecordedOp> Texts() const { return OfKind(TRecordedOp::OpText); }
+    std::vector<TTextRecordedOp> Texts() const { return OfKind(TTextRecordedOp::OpText); }
 
     void Line(const TDrawState& s, const TPoint& a, const TPoint& b) override {
-        Ops.push_back({TRecordedOp::OpLine, s, {a.X, a.Y, b.X, b.Y}, a, {}, 0, false});
+        Ops.push_back({TTextRecordedOp::OpLine, s, {a.X, a.Y, b.X, b.Y}, a, {}, 0, false});
     }
-    void Rectangle(const TDrawState& s, const TRect& r) override { Add(TRecordedOp::OpRectangle, s, r); }
+    void Rectangle(const TDrawState& s, const TRect& r) override { Add(TTextRecordedOp::OpRectangle, s, r); }
     void RoundRect(const TDrawState& s, const TRect& r, int32_t, int32_t) override {
-        Add(TRecordedOp::OpRoundRect, s, r);
+        Add(TTextRecordedOp::OpRoundRect, s, r);
     }
-    void Ellipse(const TDrawState& s, const TRect& r) override { Add(TRecordedOp::OpEllipse, s, r); }
+    void Ellipse(const TDrawState& s, const TRect& r) override { Add(TTextRecordedOp::OpEllipse, s, r); }
     void Polygon(const TDrawState& s, std::span<const TPoint>) override {
-        Add(TRecordedOp::OpPolygon, s, {});
+        Add(TTextRecordedOp::OpPolygon, s, {});
     }
-    void FillRect(const TDrawState& s, const TRect& r) override { Add(TRecordedOp::OpFillRect, s, r); }
+    void FillRect(const TDrawState& s, const TRect& r) override { Add(TTextRecordedOp::OpFillRect, s, r); }
     void SetPixel(const TDrawState& s, const TPoint& p, TColor) override {
-        Ops.push_back({TRecordedOp::OpPixel, s, {}, p, {}, 0, false});
+        Ops.push_back({TTextRecordedOp::OpPixel, s, {}, p, {}, 0, false});
     }
     TColor GetPixel(const TDrawState&, const TPoint&) const override { return clNone; }
     void TextOut(const TDrawState& s, const TPoint& p, const QString& text, const TTextLayout& layout,
                  const TRect* clip) override {
         Ops.push_back(
-            {TRecordedOp::OpText, s, clip ? *clip : TRect{}, p, text, layout.Width, clip != nullptr});
+            {TTextRecordedOp::OpText, s, clip ? *clip : TRect{}, p, text, layout.Width, clip != nullptr});
     }
     void StretchImage(const TDrawState& s, const TRect& r, const QImage&) override {
-        Add(TRecordedOp::OpImage, s, r);
+        Add(TTextRecordedOp::OpImage, s, r);
     }
     QImage GrabImage(const TDrawState&, const TRect&) const override { return {}; }
 
 private:
-    void Add(TRecordedOp::TKind kind, const TDrawState& s, const TRect& r) {
+    void Add(TTextRecordedOp::TKind kind, const TDrawState& s, const TRect& r) {
         Ops.push_back({kind, s, r, {}, {}, 0, false});
     }
 };
@@ -86,7 +86,7 @@ public:
             Canvases[i] = &FCanvas[i];
     }
 
-    TRecordingDevice& Recorded(TKxDrawType target) { return FDevice.at(target); }
+    TTextRecordingDevice& Recorded(TKxDrawType target) { return FDevice.at(target); }
 
     std::array<TCanvas*, 3> Canvases{};
     TTable* Table = nullptr;
@@ -110,6 +110,6 @@ public:
     void PropImage(bool) override { Launched += "Image"; }
 
 private:
-    std::array<TRecordingDevice, 3> FDevice;
+    std::array<TTextRecordingDevice, 3> FDevice;
     std::array<TCanvas, 3> FCanvas{TCanvas(&FDevice[0]), TCanvas(&FDevice[1]), TCanvas(&FDevice[2])};
 };

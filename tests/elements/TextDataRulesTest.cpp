@@ -42,7 +42,7 @@ protected:
     // Everything the element wrote on a target, its lines joined.
     QString Written(TKxDrawType target) {
         QString all;
-        for (const TRecordedOp& op : Owner.Recorded(target).Texts())
+        for (const TTextRecordedOp& op : Owner.Recorded(target).Texts())
             all += op.Text;
         Owner.Recorded(target).Ops.clear();
         return all;
