@@ -128,9 +128,10 @@ std::unique_ptr<TMetafile> TEmfPlayback::Run() {
     const double pixelsPerMM = devX > 0 && mmX > 0 ? devX / mmX : 96 / 25.4;
     const double pixelsPerMMY = devY > 0 && mmY > 0 ? devY / mmY : pixelsPerMM;
 
-    // The frame (hundredths of a millimetre) is the page; without one, the bounds in device pixels.
+    // The frame (hundredths of a millimetre, both edges inside) is the page; without one, the
+    // bounds in device pixels.
     QRectF page(frame.left() / 100 * pixelsPerMM, frame.top() / 100 * pixelsPerMMY,
-                frame.width() / 100 * pixelsPerMM, frame.height() / 100 * pixelsPerMMY);
+                (frame.width() + 1) / 100 * pixelsPerMM, (frame.height() + 1) / 100 * pixelsPerMMY);
     if (frame.width() <= 0 || frame.height() <= 0) page = bounds;
     if (page.width() <= 0 || page.height() <= 0) r.Fail(QStringLiteral("empty picture frame"));
     const double mmW = page.width() / pixelsPerMM * 100;
