@@ -15,11 +15,8 @@ using namespace Emf;
 
 namespace {
 
-// Canvas units per reference pixel of a read page: enough to keep a file's fine coordinates.
-constexpr int SubPixels = 16;
-// A page may be at most 10 m on a side, and make at most this many canvas operations.
+// A page may be at most 10 m on a side.
 constexpr int64_t MaxHundredthsMM = 1000000;
-constexpr size_t MaxOperations = 2000000;
 
 QRectF ReadRectL(TByteReader& r) {
     const double left = r.I32();
@@ -142,11 +139,9 @@ std::unique_ptr<TMetafile> TEmfPlayback::Run() {
         std::make_unique<TMetafile>(static_cast<int32_t>(mmW + 0.5), static_cast<int32_t>(mmH + 0.5));
     {
         TMetafileCanvas canvas(*metafile);
-        canvas.SetMapMode(MM_ISOTROPIC);
-        canvas.SetWindowExtEx(SubPixels, SubPixels);
-        canvas.SetViewportExtEx(1, 1);
-        const double toCanvasX = 96 / 25.4 / pixelsPerMM * SubPixels;
-        const double toCanvasY = 96 / 25.4 / pixelsPerMMY * SubPixels;
+        MapGdiSubPixels(canvas);
+        const double toCanvasX = 96 / 25.4 / pixelsPerMM * GdiSubPixels;
+        const double toCanvasY = 96 / 25.4 / pixelsPerMMY * GdiSubPixels;
         FPlayer = std::make_unique<TGdiPlayer>(
             canvas, QTransform(toCanvasX, 0, 0, toCanvasY, -page.left() * toCanvasX, -page.top() * toCanvasY),
             pixelsPerMM);
@@ -159,7 +154,7 @@ std::unique_ptr<TMetafile> TEmfPlayback::Run() {
             if (type == EMR_EOF) break;
             TByteReader rec = r.Window(pos + 8, size - 8);
             Record(type, rec, pos);
-            if (FPlayer->Operations() > MaxOperations) r.Fail(QStringLiteral("too many drawing records"));
+            if (FPlayer->Operations() > GdiMaxOperations) r.Fail(QStringLiteral("too many drawing records"));
             pos += size;
         }
         FPlayer.reset();
@@ -171,26 +166,10 @@ void TEmfPlayback::Record(uint32_t type, TByteReader& r, qsizetype start) {
     TGdiPlayer& p = *FPlayer;
     switch (type) {
     case EMR_SETMAPMODE: p.SetMapMode(r.I32()); break;
-    case EMR_SETWINDOWEXTEX: {
-        const QPointF e = ReadPointL(r);
-        p.SetWindowExt(e.x(), e.y());
-        break;
-    }
-    case EMR_SETWINDOWORGEX: {
-        const QPointF o = ReadPointL(r);
-        p.SetWindowOrg(o.x(), o.y());
-        break;
-    }
-    case EMR_SETVIEWPORTEXTEX: {
-        const QPointF e = ReadPointL(r);
-        p.SetViewportExt(e.x(), e.y());
-        break;
-    }
-    case EMR_SETVIEWPORTORGEX: {
-        const QPointF o = ReadPointL(r);
-        p.SetViewportOrg(o.x(), o.y());
-        break;
-    }
+    case EMR_SETWINDOWEXTEX: p.SetWindowExt(ReadPointL(r)); break;
+    case EMR_SETWINDOWORGEX: p.SetWindowOrg(ReadPointL(r)); break;
+    case EMR_SETVIEWPORTEXTEX: p.SetViewportExt(ReadPointL(r)); break;
+    case EMR_SETVIEWPORTORGEX: p.SetViewportOrg(ReadPointL(r)); break;
     case EMR_SETWORLDTRANSFORM: p.ModifyWorldTransform(ReadXForm(r), 4); break;
     case EMR_MODIFYWORLDTRANSFORM: {
         const QTransform t = ReadXForm(r);

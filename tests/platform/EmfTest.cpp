@@ -24,12 +24,9 @@ uint32_t U32At(const QByteArray& b, qsizetype at) {
 }
 
 std::unique_ptr<TMetafile> RecordSample() {
-    auto page = std::make_unique<TMetafile>(SamplePageWidth * 10, SamplePageHeight * 10);
+    auto page = RecordSamplePage();
     TMetafileCanvas canvas(*page);
-    canvas.SetMapMode(MM_ISOTROPIC);
-    canvas.SetWindowExtEx(SamplePageWidth, SamplePageHeight);
-    canvas.SetViewportExtEx(std::lround(SamplePageWidth * 0.378), std::lround(SamplePageHeight * 0.378));
-    DrawSamplePage(canvas);
+    MapSampleRecording(canvas);
     QImage picture(4, 2, QImage::Format_RGB32);
     picture.fill(Qt::yellow);
     picture.setPixel(0, 0, qRgb(255, 0, 255));

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <cmath>
+#include <memory>
+
 #include "platform/Canvas.h"
 #include "platform/Metafile.h"
+#include "platform/MetafileCanvas.h"
 
 /// A page of 105 by 74 mm mapped as the preview maps a sheet: tenths of a millimetre, 96 reference
 /// pixels per inch.
@@ -49,4 +53,20 @@ inline void DrawSampleLabel(TCanvas& c, int32_t x, int32_t y) {
 inline void DrawSamplePage(TCanvas& c) {
     DrawSampleLabel(c, 50, 50);
     DrawSampleLabel(c, 550, 400);
+}
+
+/// Maps a recording canvas of the sample page: tenths of a millimetre at 0.378 reference pixels.
+inline void MapSampleRecording(TCanvas& c) {
+    c.SetMapMode(MM_ISOTROPIC);
+    c.SetWindowExtEx(SamplePageWidth, SamplePageHeight);
+    c.SetViewportExtEx(std::lround(SamplePageWidth * 0.378), std::lround(SamplePageHeight * 0.378));
+}
+
+/// The sample page recorded as the preview records a sheet: 96 reference pixels per inch.
+inline std::unique_ptr<TMetafile> RecordSamplePage() {
+    auto page = std::make_unique<TMetafile>(SamplePageWidth * 10, SamplePageHeight * 10);
+    TMetafileCanvas canvas(*page);
+    MapSampleRecording(canvas);
+    DrawSamplePage(canvas);
+    return page;
 }

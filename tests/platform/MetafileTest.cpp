@@ -16,17 +16,6 @@
 
 namespace {
 
-// The sample page recorded as the preview records a sheet: 96 reference pixels per inch.
-std::unique_ptr<TMetafile> RecordSample() {
-    auto page = std::make_unique<TMetafile>(SamplePageWidth * 10, SamplePageHeight * 10);
-    TMetafileCanvas canvas(*page);
-    canvas.SetMapMode(MM_ISOTROPIC);
-    canvas.SetWindowExtEx(SamplePageWidth, SamplePageHeight);
-    canvas.SetViewportExtEx(std::lround(SamplePageWidth * 0.378), std::lround(SamplePageHeight * 0.378));
-    DrawSamplePage(canvas);
-    return page;
-}
-
 QImage DrawnDirectly(int width, int height) {
     TBitmap bmp(width, height);
     MapSamplePage(bmp.Canvas(), width, height);
@@ -110,7 +99,7 @@ TEST(KxMetafileRecording, TheSameImageOnEveryLabelIsKeptOnce) {
 class KxMetafileReplay : public ::testing::TestWithParam<double> {};
 
 TEST_P(KxMetafileReplay, MatchesDirectDrawingAtThisScale) {
-    const auto page = RecordSample();
+    const auto page = RecordSamplePage();
     const int w = static_cast<int>(std::lround(page->Width() * GetParam()));
     const int h = static_cast<int>(std::lround(page->Height() * GetParam()));
     TBitmap replayed(w, h);
@@ -147,7 +136,7 @@ TEST(KxMetafileReplayPlacement, StretchesTheFrameIntoAnyRectangleOfAMappedCanvas
 }
 
 TEST(KxMetafileReplayPlacement, ReplaysIntoAnotherRecordingAndKeepsPlace) {
-    const auto page = RecordSample();
+    const auto page = RecordSamplePage();
     TMetafile outer(SamplePageWidth * 20, SamplePageHeight * 20);
     {
         TMetafileCanvas c(outer);
@@ -161,7 +150,7 @@ TEST(KxMetafileReplayPlacement, ReplaysIntoAnotherRecordingAndKeepsPlace) {
 }
 
 TEST(KxMetafileSaving, BitmapsArePagesAtNaturalSizeOnWhite) {
-    const auto page = RecordSample();
+    const auto page = RecordSamplePage();
     TKxTempDir dir;
     for (const auto& [name, format] :
          {std::pair{"p.bmp", TMetafileFormat::Bmp}, std::pair{"p.png", TMetafileFormat::Png}}) {
@@ -177,7 +166,7 @@ TEST(KxMetafileSaving, BitmapsArePagesAtNaturalSizeOnWhite) {
 }
 
 TEST(KxMetafileSaving, SvgPageRendersLikeThePage) {
-    const auto page = RecordSample();
+    const auto page = RecordSamplePage();
     TKxTempDir dir;
     page->SaveToFile(dir.Path("p.svg"), TMetafileFormat::Svg);
     QSvgRenderer svg(dir.Path("p.svg"));
@@ -193,7 +182,7 @@ TEST(KxMetafileSaving, SvgPageRendersLikeThePage) {
 }
 
 TEST(KxMetafileSaving, PdfPageHasThePageSizeAndContent) {
-    const auto page = RecordSample();
+    const auto page = RecordSamplePage();
     TKxTempDir dir;
     page->SaveToFile(dir.Path("p.pdf"), TMetafileFormat::Pdf);
     QProcess pdf;
@@ -210,7 +199,7 @@ TEST(KxMetafileSaving, PdfPageHasThePageSizeAndContent) {
 }
 
 TEST(KxMetafileSaving, AFailedSaveThrowsNamingTheFile) {
-    const auto page = RecordSample();
+    const auto page = RecordSamplePage();
     TKxTempDir dir;
     for (const auto format : {TMetafileFormat::Emf, TMetafileFormat::Png, TMetafileFormat::Pdf}) {
         try {
