@@ -10,6 +10,15 @@ if(KXLAB_SANITIZE)
                                                    -fno-sanitize-recover=undefined)
     target_link_options(kxlab_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(KXLAB_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        message(FATAL_ERROR "KXLAB_FUZZ needs clang (-DCMAKE_CXX_COMPILER=clang++-14)")
+    endif()
+    # The library gets coverage instrumentation; only the fuzz targets link the engine.
+    target_compile_options(kxlab_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+                                                   -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(kxlab_options INTERFACE -fsanitize=address,undefined)
+endif()
 
 # Builds a layer's GoogleTest executable from every test file in its folder.
 function(kxlab_add_layer_test layer)

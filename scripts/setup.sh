@@ -11,6 +11,10 @@ PACKAGES=(
     # tests and benchmarks
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fonts-dejavu-core zbar-tools poppler-utils sqlite3
+    # fuzzing
+    clang-14 libclang-rt-14-dev
+    # a second EMF/WMF reader and writer for the metafile tests
+    inkscape
     # database server for the PostgreSQL tests
     postgresql
 )

@@ -23,6 +23,7 @@
 #include "platform/Geometry.h"
 #include "types/Kxtypes.h"
 
+class QIODevice;
 class QScrollBar;
 class TBitmap;
 class TCanvas;
@@ -301,6 +302,26 @@ public:
     /// Shows the recorded preview pages in the modal preview window.
     void ShowPreviewWindow();
 
+    // The label file: little-endian, version 14 written, any other version read as the previous
+    // format. Reading is all or nothing: a short or corrupt file raises and changes nothing.
+    /// Writes every stored setting, then every element in list order. Errors raise EStreamError.
+    void SaveToStream(QIODevice& Stream) const;
+    /// Reads a label from a random-access device and takes it over: the picture file, table
+    /// binding, label and paper names through their setters, every other setting straight into
+    /// its field, the elements appended behind those present. Raises EStreamError naming the byte
+    /// offset when the data is short or corrupt; nothing changes then.
+    void LoadFromStream(QIODevice& Stream);
+    /// Writes the label to a temporary file beside FileName, flushes it and renames it over
+    /// FileName, so a failed save leaves the previous file whole. Raises EStreamError.
+    void SaveToFile(const QString& FileName) const;
+    /// LoadFromStream from a file opened read-only; raises EStreamError.
+    void LoadFromFile(const QString& FileName);
+    /// SaveToFile.
+    void SaveLab(const QString& FileName) const;
+    /// Replaces the label with the file's and redraws, showing the busy cursor meanwhile. A file
+    /// that cannot be read raises EKxError "No se puede leer el archivo elegido" (the cause nested)
+    /// and leaves the current label exactly as it was.
+    void LoadLab(const QString& FileName);
     /// Label file format version of the file read last.
     int32_t GetFileVersion() const { return FFileVersion; }
 
@@ -347,6 +368,19 @@ private:
     void ToggleFigure(TKxOverlay::TKind Kind, std::array<TPoint, 3> Points, TColor Color);
 
     friend class TKxRulers;
+
+    struct TLabFile;
+    struct TSettingsRef;
+    /// The stored settings of this control, in file order.
+    TSettingsRef StoredSettings();
+    /// Walks the stored settings in file order with a reader or a writer.
+    template <class TIO>
+    static void TransferSettings(TIO& IO, const TSettingsRef& R);
+    static void CopySettings(const TSettingsRef& From, const TSettingsRef& To);
+    /// Reads a whole label without touching this control; raises EStreamError.
+    std::unique_ptr<TLabFile> ReadLabFile(QIODevice& Stream);
+    /// Takes over a label read whole, replacing the elements or appending to them.
+    void TakeOver(TLabFile& Lab, bool Replace);
 
     void CreateWnd();
     void SetParams(TKxScrollAxis& Axis, QScrollBar* Bar, int32_t Position, int32_t Min, int32_t Max);

@@ -1,16 +1,28 @@
 #pragma once
 
+#include <cstdint>
 #include <QString>
 
 #include "elements/KxData.h"
+#include "platform/Geometry.h"
 
-/// What every text element shares: the text, its anchor and its font styles.
+class TCanvas;
+
+/// What every text element shares: the text, its anchor and its font styles, the preparation of a
+/// canvas for writing it and the rules by which a bound text takes its content.
 class TKxDataText : public TKxData {
 public:
     explicit TKxDataText(TKxOwner* AOwner);
 
     void SaveToStream(QDataStream& S) const override;
     void LoadFromStream(QDataStream& S, int Version) override;
+
+    /// Prepares the canvas for this element's text, in this order: font (default character set,
+    /// Color, FontName, Height as the cell height in logical units), bold, italic and underline
+    /// added or removed (other style bits kept), escapement Angle x 10 tenths of a degree, the text
+    /// alignment of Align, the brush (BackColor, clear when Transparent) and CharSpace as the
+    /// character extra.
+    void AdjustCanvas(TCanvas& Canvas) const;
 
     /// Written when no database value replaces it.
     QString Text = QStringLiteral("text");
@@ -20,4 +32,17 @@ public:
     bool Bold = false;
     bool Italic = false;
     bool Underline = false;
+
+protected:
+    /// The canvas this element draws on for DrawType: none for an unknown target, for print and
+    /// preview when not Printable, or when the owner has no such canvas.
+    TCanvas* TargetCanvas(TKxDrawType DrawType) const;
+    /// The content to write. Bound and with data, the design surface shows the field's name and
+    /// keeps it as Text for good; print and preview take the current record's value and leave Text
+    /// alone. A field the table lacks raises the data layer's error.
+    QString Content(TKxDrawType DrawType, bool WithData);
+    /// Writes Before + content + After at Origin + P1 on the target's canvas; on the design surface
+    /// also sets Bounds from the written extent, P1 taken as the unturned top-left corner.
+    void DrawLine(const TPoint& Origin, TKxDrawType DrawType, bool WithData, const QString& Before,
+                  const QString& After);
 };

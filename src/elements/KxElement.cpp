@@ -1,5 +1,8 @@
 #include "elements/KxElement.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "elements/KxRecordIO.h"
 #include "types/UnitLength.h"
 
@@ -16,6 +19,24 @@ TPoint2D TKxElement::ToUnits(const TPoint& P) const {
 
 TPoint TKxElement::FromUnits(const TPoint2D& V) const {
     return {UnitsToLabel(V.X, Units()), UnitsToLabel(V.Y, Units())};
+}
+
+TCanvas* TKxElement::DrawCanvas(TKxDrawType DrawType) const {
+    if (!Owner || (DrawType != tdLab && !Printable)) return nullptr;
+    return Owner->GetCanvas(DrawType);
+}
+
+TPoint TKxElement::Placed(const TPoint& Origin, const TPoint& P) {
+    const auto add = [](int64_t a, int64_t b) {
+        return static_cast<int32_t>(std::clamp<int64_t>(a + b, std::numeric_limits<int32_t>::min(),
+                                                        std::numeric_limits<int32_t>::max()));
+    };
+    return {add(Origin.X, P.X), add(Origin.Y, P.Y)};
+}
+
+TRect TKxElement::WindowBox() const {
+    if (!Owner) return {};
+    return {Owner->WindowX(P1.X), Owner->WindowY(P1.Y), Owner->WindowX(P2.X), Owner->WindowY(P2.Y)};
 }
 
 bool TKxElement::PointInObject(const TPoint& P) const {

@@ -72,6 +72,13 @@ public:
 
 protected:
     TKxUnits Units() const;
+    /// The canvas of DrawType, or nullptr when nothing is to be drawn there: no canvas, or paper
+    /// and preview for an element that is not Printable.
+    TCanvas* DrawCanvas(TKxDrawType DrawType) const;
+    /// Origin + P in label units, saturated to the 32-bit range.
+    static TPoint Placed(const TPoint& Origin, const TPoint& P);
+    /// The box from P1 to P2 in client pixels.
+    TRect WindowBox() const;
     TPoint2D ToUnits(const TPoint& P) const;
     TPoint FromUnits(const TPoint2D& V) const;
 };

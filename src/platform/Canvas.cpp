@@ -54,7 +54,7 @@ std::vector<QString> SplitParagraphs(const QString& text) {
 
 int TCanvas::SetMapMode(int mode) {
     const int previous = FMapping.Mode;
-    FMapping.Mode = mode == MM_ISOTROPIC ? MM_ISOTROPIC : MM_TEXT;
+    FMapping.Mode = mode == MM_ISOTROPIC || mode == MM_ANISOTROPIC ? mode : MM_TEXT;
     return previous;
 }
 

@@ -34,7 +34,7 @@ public:
     TBrush Brush;
     TFont Font;
 
-    /// MM_TEXT or MM_ISOTROPIC (anything else counts as MM_TEXT); answers the previous mode.
+    /// MM_TEXT, MM_ISOTROPIC or MM_ANISOTROPIC (anything else counts as MM_TEXT); answers the previous mode.
     int SetMapMode(int mode);
     int GetMapMode() const { return FMapping.Mode; }
     bool SetWindowOrgEx(int32_t x, int32_t y, TPoint* previous = nullptr);

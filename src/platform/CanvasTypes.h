@@ -47,9 +47,11 @@ struct TBrush {
     friend bool operator==(const TBrush&, const TBrush&) = default;
 };
 
-/// Mapping modes: one logical unit per device pixel, or one uniform scale from window to viewport.
+/// Mapping modes: one logical unit per device pixel, one uniform scale from window to viewport, or
+/// a scale of its own per axis (what replaying a page stretched into any rectangle needs).
 constexpr int MM_TEXT = 1;
 constexpr int MM_ISOTROPIC = 7;
+constexpr int MM_ANISOTROPIC = 8;
 
 /// Text alignment flags: the reference point of TextOut within the text cell.
 constexpr uint32_t TA_NOUPDATECP = 0;

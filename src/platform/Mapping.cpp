@@ -17,6 +17,7 @@ int32_t Nearest(double v) {
 } // namespace
 
 double TMapping::ScaleX() const {
+    if (Mode == MM_ANISOTROPIC) return Ratio(ViewportExt.cx, WindowExt.cx);
     if (Mode != MM_ISOTROPIC) return 1.0;
     const double x = Ratio(ViewportExt.cx, WindowExt.cx);
     const double m = std::min(std::abs(x), std::abs(Ratio(ViewportExt.cy, WindowExt.cy)));
@@ -24,6 +25,7 @@ double TMapping::ScaleX() const {
 }
 
 double TMapping::ScaleY() const {
+    if (Mode == MM_ANISOTROPIC) return Ratio(ViewportExt.cy, WindowExt.cy);
     if (Mode != MM_ISOTROPIC) return 1.0;
     const double y = Ratio(ViewportExt.cy, WindowExt.cy);
     const double m = std::min(std::abs(y), std::abs(Ratio(ViewportExt.cx, WindowExt.cx)));

@@ -10,7 +10,8 @@
 /// A canvas's logical-to-device mapping: mode, window and viewport origins and extents.
 /// Device = (logical - window origin) * scale + viewport origin. In MM_TEXT the scale is 1; in
 /// MM_ISOTROPIC it is viewport extent / window extent per axis, both reduced to the smaller of the
-/// two magnitudes so a logical unit is equally long on both axes (the signs are kept).
+/// two magnitudes so a logical unit is equally long on both axes (the signs are kept); in
+/// MM_ANISOTROPIC each axis keeps its own ratio.
 struct TMapping {
     int Mode = MM_TEXT;
     TPoint WindowOrg;

@@ -247,6 +247,9 @@ void TPainterDevice::TextOut(const TDrawState& state, const TPoint& p, const QSt
     const double s = std::abs(state.Mapping.ScaleY());
     const TPoint origin = state.Mapping.ToDevice(p);
     painter.translate(origin.X, origin.Y);
+    // A page stretched out of proportion stretches its text along x too; glyphs are sized by y.
+    const double sx = std::abs(state.Mapping.ScaleX());
+    if (s > 0 && sx != s) painter.scale(sx / s, 1.0);
     // The escapement turns counter-clockwise on the page; QPainter turns clockwise with y down.
     painter.rotate(-layout.Escapement / 10.0);
 

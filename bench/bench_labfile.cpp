@@ -1,0 +1,70 @@
+// Label file speed: saving and loading a label of 10,000 elements, every kind in turn.
+#include <benchmark/benchmark.h>
+#include <QBuffer>
+#include <QByteArray>
+
+#include "designer/KxLab.h"
+#include "elements/KxElementFactory.h"
+#include "platform/Messages.h"
+
+namespace {
+
+constexpr int Elements = 10000;
+
+void Fill(TKxLab& Lab) {
+    for (int i = 0; i < Elements; ++i) {
+        // Every kind that has a class, in turn.
+        for (int tag = 1 + i % 8, tried = 0; tried < 8; tag = tag % 8 + 1, ++tried) {
+            if (auto e = TKxElementFactory::Create(tag, &Lab)) {
+                e->P1 = {i % 500, i % 300};
+                e->P2 = {i % 500 + 100, i % 300 + 50};
+                Lab.AddElement(std::move(e));
+                break;
+            }
+        }
+    }
+}
+
+QByteArray Save(const TKxLab& Lab) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    Lab.SaveToStream(buffer);
+    return bytes;
+}
+
+void BM_SaveLabel(benchmark::State& state) {
+    TKxLab lab;
+    Fill(lab);
+    qint64 size = 0;
+    for (auto _ : state) {
+        const QByteArray bytes = Save(lab);
+        size = bytes.size();
+        benchmark::DoNotOptimize(bytes.constData());
+    }
+    state.counters["elements"] = lab.ElementCount();
+    state.counters["bytes"] = static_cast<double>(size);
+    state.SetBytesProcessed(state.iterations() * size);
+}
+BENCHMARK(BM_SaveLabel)->Unit(benchmark::kMillisecond);
+
+void BM_LoadLabel(benchmark::State& state) {
+    const TMessageCapture quiet;
+    QByteArray bytes;
+    {
+        TKxLab source;
+        Fill(source);
+        bytes = Save(source);
+    }
+    for (auto _ : state) {
+        TKxLab lab;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        lab.LoadFromStream(buffer);
+        benchmark::DoNotOptimize(lab.ElementCount());
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(BM_LoadLabel)->Unit(benchmark::kMillisecond);
+
+} // namespace

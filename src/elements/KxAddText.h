@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+#include "elements/KxDataText.h"
+
+/// A compound text: Before, the content and After written as one line, with no spaces added.
+class TKxAddText : public TKxDataText {
+public:
+    explicit TKxAddText(TKxOwner* AOwner);
+
+    void Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) override;
+    /// Opens the compound text dialog.
+    void Properties() override;
+    void SaveToStream(QDataStream& S) const override;
+    void LoadFromStream(QDataStream& S, int Version) override;
+    TKxEle ElementType() const override { return dePoliText; }
+
+    QString Before = QStringLiteral("Pre");
+    QString After = QStringLiteral("Post");
+};

@@ -1,0 +1,43 @@
+#include "elements/KxElementFactory.h"
+
+#include <QIODevice>
+
+#include "elements/KxBarCode.h"
+#include "elements/KxRecordIO.h"
+#include "platform/StreamError.h"
+
+std::unique_ptr<TKxElement> TKxElementFactory::Create(int Tag, TKxOwner* Owner) {
+    switch (Tag) {
+    case deBar: return std::make_unique<TKxBarCode>(Owner);
+    default: return nullptr;
+    }
+}
+
+std::unique_ptr<TKxElement> TKxElementFactory::Read(QDataStream& S, int Version, TKxOwner* Owner) {
+    const qint64 at = S.device() ? S.device()->pos() : 0;
+    const uint8_t tag = ReadByte(S);
+    if (S.status() != QDataStream::Ok)
+        throw EStreamError(QStringLiteral("Element record expected at byte %1: the data ends there").arg(at));
+    std::unique_ptr<TKxElement> e = Create(tag, Owner);
+    if (!e) throw EStreamError(QStringLiteral("Unknown element kind %1 at byte %2").arg(tag).arg(at));
+    e->LoadFromStream(S, Version);
+    if (S.status() != QDataStream::Ok)
+        throw EStreamError(
+            QStringLiteral("The element record at byte %1 (kind %2) is short or corrupt").arg(at).arg(tag));
+    return e;
+}
+
+QByteArray TKxElementFactory::Record(const TKxElement& E) {
+    QByteArray bytes;
+    QDataStream S(&bytes, QIODevice::WriteOnly);
+    S.setByteOrder(QDataStream::LittleEndian);
+    E.SaveToStream(S);
+    return bytes;
+}
+
+std::unique_ptr<TKxElement> TKxElementFactory::FromRecord(const QByteArray& Record, TKxOwner* Owner) {
+    QDataStream S(Record);
+    S.setByteOrder(QDataStream::LittleEndian);
+    // The clipboard is filled by the running code, never by an older file.
+    return Read(S, KxFileVersion, Owner);
+}

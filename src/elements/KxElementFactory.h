@@ -1,0 +1,30 @@
+#pragma once
+
+#include <memory>
+#include <QByteArray>
+#include <QDataStream>
+
+#include "elements/KxElement.h"
+#include "elements/KxOwner.h"
+
+/// Makes elements by kind: the label file reader and the clipboard choose the class by the tag
+/// byte in front of each element record (1 line ... 8 paragraph).
+class TKxElementFactory {
+public:
+    /// The fewest bytes an element record can take: a tag and a line's base block in the
+    /// previous format. An element count that needs more than the bytes left is corrupt.
+    static constexpr int MinRecordBytes = 44;
+
+    /// A new element of kind Tag with its defaults, for Owner, not yet added to it; null for a tag
+    /// without a class (0, above 8).
+    static std::unique_ptr<TKxElement> Create(int Tag, TKxOwner* Owner);
+    /// Reads one record, tag first, as the label file of format Version holds it. A tag without a
+    /// class, a short record or a corrupt field raises EStreamError naming the record's byte
+    /// offset; no element escapes half read. The stream must be little-endian.
+    static std::unique_ptr<TKxElement> Read(QDataStream& S, int Version, TKxOwner* Owner);
+
+    /// E's record, tag first, as the clipboard keeps it: always the current format.
+    static QByteArray Record(const TKxElement& E);
+    /// A new element for Owner from a record made by Record; raises EStreamError on a bad record.
+    static std::unique_ptr<TKxElement> FromRecord(const QByteArray& Record, TKxOwner* Owner);
+};

@@ -1,0 +1,109 @@
+#include "elements/KxParagraph.h"
+
+#include "elements/KxRecordIO.h"
+#include "platform/Canvas.h"
+
+namespace {
+
+bool IsSeparator(QChar c) {
+    return c == u'\r' || c == u'\n' || c == u' ';
+}
+
+uint32_t DrawTextFlags(TTextFormat Format) {
+    const uint32_t base = DT_WORDBREAK | DT_NOPREFIX;
+    switch (Format) {
+    case tfRight: return base | DT_RIGHT;
+    case tfCenter: return base | DT_CENTER;
+    default: return base;
+    }
+}
+
+} // namespace
+
+TKxParagraph::TKxParagraph(TKxOwner* AOwner)
+    : TKxDataText(AOwner) {}
+
+void TKxParagraph::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) {
+    TCanvas* canvas = TargetCanvas(DrawType);
+    if (!canvas) return;
+    TRect r{Origin.X + P1.X, Origin.Y + P1.Y, Origin.X + P2.X, Origin.Y + P2.Y};
+    if (Transparent) {
+        canvas->Brush.Style = bsClear;
+    } else {
+        canvas->Brush = {BackColor, bsSolid};
+        canvas->FillRect(r);
+    }
+    if (Border) {
+        canvas->Pen.Color = LineColor;
+        canvas->Pen.Width = PenWidth;
+        canvas->Pen.Style = psInsideFrame;
+        canvas->Rectangle(r);
+    }
+    // The same inset with or without a frame, so switching the frame never reflows the text.
+    InflateRect(r, -(PenWidth + 5), -(PenWidth + 5));
+    AdjustCanvas(*canvas);
+    const QString text = Content(DrawType, WithData);
+    if (Format == taJustify)
+        JustifyText(*canvas, r, text);
+    else
+        canvas->DrawText(text, r, DrawTextFlags(Format));
+    if (DrawType == tdLab)
+        Bounds = {Owner->WindowX(P1.X), Owner->WindowY(P1.Y), Owner->WindowX(P2.X), Owner->WindowY(P2.Y)};
+}
+
+void TKxParagraph::JustifyText(TCanvas& Canvas, const TRect& Box, const QString& Text) const {
+    const int32_t width = Box.Right - Box.Left;
+    int32_t y = Box.Top;
+    QString line;
+    int32_t gaps = 0;
+    // An empty pending line writes nothing, though it still takes its line step.
+    auto writeLine = [&] {
+        if (y < Box.Bottom && !line.isEmpty()) Canvas.TextOut(Box.Left, y, line);
+        y += Height;
+    };
+    qsizetype i = 0;
+    const qsizetype n = Text.size();
+    while (i < n) {
+        while (i < n && IsSeparator(Text[i]))
+            ++i;
+        const qsizetype start = i;
+        while (i < n && !IsSeparator(Text[i]))
+            ++i;
+        const QString word = Text.mid(start, i - start);
+        Canvas.SetTextJustification(0, 0);
+        // The fit test always counts the joining space, even for the first word of a line.
+        if (Canvas.TextWidth(line + u' ' + word) > width) {
+            Canvas.SetTextJustification(width - Canvas.TextWidth(line), gaps);
+            writeLine();
+            line = word;
+            gaps = 0;
+        } else if (!line.isEmpty()) {
+            line += u' ' + word;
+            ++gaps;
+        } else {
+            line = word;
+        }
+        if (i == n || Text[i] == u'\r' || Text[i] == u'\n') {
+            Canvas.SetTextJustification(0, 0);
+            writeLine();
+            line.clear();
+            gaps = 0;
+        }
+    }
+}
+
+void TKxParagraph::Properties() {
+    if (Owner) Owner->PropPar();
+}
+
+void TKxParagraph::SaveToStream(QDataStream& S) const {
+    WriteByte(S, ElementType());
+    TKxDataText::SaveToStream(S);
+    WriteByte(S, Format);
+}
+
+void TKxParagraph::LoadFromStream(QDataStream& S, int Version) {
+    TKxDataText::LoadFromStream(S, Version);
+    const uint8_t format = ReadByte(S);
+    if (format <= taJustify) Format = static_cast<TTextFormat>(format);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "elements/KxDataText.h"
+
+/// One line of text written at P1 with the anchor that Align names.
+class TKxText : public TKxDataText {
+public:
+    explicit TKxText(TKxOwner* AOwner);
+
+    void Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) override;
+    /// Opens the text dialog.
+    void Properties() override;
+    void SaveToStream(QDataStream& S) const override;
+    TKxEle ElementType() const override { return deText; }
+};

@@ -1,0 +1,175 @@
+#include "common/LabelSamples.h"
+
+#include <memory>
+#include <QBuffer>
+
+#include "designer/KxBackSurf.h"
+#include "designer/KxFrame.h"
+#include "designer/KxGrid.h"
+#include "designer/KxLab.h"
+#include "designer/KxMeasure.h"
+#include "designer/KxPrintInfo.h"
+#include "elements/KxBarCode.h"
+#include "elements/KxData.h"
+#include "elements/KxDataText.h"
+#include "elements/KxElement.h"
+#include "elements/KxElementFactory.h"
+#include "platform/CodePage.h"
+#include "platform/Table.h"
+
+TKxBytes& TKxBytes::I32(int32_t v) {
+    for (int i = 0; i < 4; ++i)
+        FData.append(static_cast<char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF));
+    return *this;
+}
+
+TKxBytes& TKxBytes::I16(int16_t v) {
+    FData.append(static_cast<char>(static_cast<uint16_t>(v) & 0xFF));
+    FData.append(static_cast<char>(static_cast<uint16_t>(v) >> 8));
+    return *this;
+}
+
+TKxBytes& TKxBytes::Byte(uint8_t v) {
+    FData.append(static_cast<char>(v));
+    return *this;
+}
+
+TKxBytes& TKxBytes::Str(const QString& v) {
+    const QByteArray text = ToCodePage(v);
+    I32(static_cast<int32_t>(text.size()));
+    FData.append(text);
+    return *this;
+}
+
+QByteArray KxSaveToBytes(const TKxLab& Lab) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    Lab.SaveToStream(buffer);
+    return bytes;
+}
+
+void KxLoadFromBytes(TKxLab& Lab, const QByteArray& Bytes) {
+    QByteArray copy = Bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    Lab.LoadFromStream(buffer);
+}
+
+void KxSetEverySetting(TKxLab& Lab) {
+    Lab.SetSnap(snGrid);
+    Lab.SetShowMargins(true);
+    Lab.SetSelColor(0x00AA00);
+    Lab.SetDaBa(true);
+    TTable& t = *Lab.GetTable();
+    t.SetDatabaseName(QStringLiteral("shop"));
+    t.SetTableName(QStringLiteral("items"));
+    t.SetFilter(QStringLiteral("[Price] > 1"));
+    TKxMeasure& m = *Lab.GetMeasure();
+    m.SetWidth(70);
+    m.SetHeight(42);
+    m.SetMarLeft(6);
+    m.SetMarTop(11);
+    m.SetDiHor(3);
+    m.SetDiVer(2.5f);
+    m.SetNuHor(9);
+    m.SetNuVer(4);
+    m.SetPaperWidth(216);
+    m.SetPaperHeight(279);
+    m.SetLabelName(QStringLiteral("Caja de año"));
+    m.SetPaperName(QStringLiteral("Letter"));
+    m.SetInnerCircle(5);
+    TKxBackSurf& b = *Lab.GetBackSurf();
+    b.SetFileName(QStringLiteral("no-such-background.png"));
+    b.SetColor(0x112233);
+    b.SetToColor(0x445566);
+    b.SetAlignColor(0x778899);
+    b.SetStyle(biGradVer);
+    b.SetAlignLeft(12);
+    b.SetAlignTop(8);
+    b.SetShowAlign(true);
+    b.SetPrint(true);
+    TKxGrid& g = *Lab.GetGrid();
+    g.SetColor(0x00FF00);
+    g.SetIncX(5);
+    g.SetIncY(7);
+    g.SetShow(true);
+    TKxFrame& f = *Lab.GetFrame();
+    f.SetColor(0x0000AA);
+    f.SetDist1(1.5f);
+    f.SetDist2(2);
+    f.SetRadio(3);
+    f.SetStyle(fsDoble);
+    f.SetPenWidth(0.5f);
+    TKxPrintInfo& p = *Lab.GetPrintInfo();
+    p.SetLabs(5);
+    p.SetColor(0x00CC00);
+    p.SetFirstRow(2);
+    p.SetFirstCol(3);
+    p.SetFirstLab(4);
+    p.SetLastLab(9);
+    p.SetPaperSize(1);
+    p.SetOrientation(1);
+    // Last: the lengths above were given in millimetres.
+    Lab.SetUnits(unINCH);
+}
+
+namespace {
+
+// Every field of the shared blocks away from its default, differently for each kind.
+void SetSharedFields(TKxElement& E, int Tag) {
+    E.P1 = {10 * Tag, 20 * Tag};
+    E.P2 = {10 * Tag + 150, 20 * Tag + 60};
+    E.PenWidth = 3 + Tag;
+    E.ID = QStringLiteral("id-%1").arg(Tag);
+    E.Color = 0x010100 + Tag;
+    E.BackColor = 0x020200 + Tag;
+    E.LineColor = 0x030300 + Tag;
+    E.PenStyle = 2;
+    E.Border = true;
+    E.Transparent = false;
+    E.Printable = false;
+    E.Angle = 90;
+    E.CharSpace = Tag;
+    if (auto* d = dynamic_cast<TKxData*>(&E)) {
+        d->Height = 70 + Tag;
+        d->FontName = QStringLiteral("Liberation Serif");
+        d->Field = QStringLiteral("Field%1").arg(Tag);
+        d->DataBase = true;
+    }
+    if (auto* t = dynamic_cast<TKxDataText*>(&E)) {
+        t->Text = QStringLiteral("Año %1 €").arg(Tag);
+        t->Align = taCeBo;
+        t->Bold = true;
+        t->Italic = true;
+        t->Underline = true;
+    }
+}
+
+void SetOwnFields(TKxElement& E) {
+    if (auto* b = dynamic_cast<TKxBarCode*>(&E)) {
+        b->Code = QStringLiteral("CODE-39");
+        b->BarType = baCode39;
+        b->Width = 5;
+        b->Distance = 4;
+        b->FontHeight = 40;
+        b->ShowNumber = false;
+        b->LeftMargin = 11;
+        b->TopMargin = 12;
+    }
+}
+
+} // namespace
+
+std::unique_ptr<TKxElement> KxSampleElement(int Tag, TKxOwner* Owner) {
+    std::unique_ptr<TKxElement> e = TKxElementFactory::Create(Tag, Owner);
+    if (!e) return nullptr;
+    SetSharedFields(*e, Tag);
+    SetOwnFields(*e);
+    return e;
+}
+
+void KxAddEveryKind(TKxLab& Lab) {
+    for (int tag = 1; tag <= 8; ++tag)
+        Lab.AddElement(KxSampleElement(tag, &Lab));
+}

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "common/LabelSamples.h"
+#include "elements/KxElement.h"
+#include "elements/KxElementFactory.h"
+#include "elements/KxRecordIO.h"
+#include "platform/Messages.h"
+#include "platform/StreamError.h"
+
+namespace {
+
+QByteArray Record(const TKxElement& e) {
+    return TKxElementFactory::Record(e);
+}
+
+std::unique_ptr<TKxElement> ReadAs(const QByteArray& bytes, int version) {
+    QDataStream S(bytes);
+    S.setByteOrder(QDataStream::LittleEndian);
+    return TKxElementFactory::Read(S, version, nullptr);
+}
+
+// Offsets in a record, tag included: the Printable flag and the ID string of the base block.
+constexpr int PrintableAt = 16;
+constexpr int IdAt = 45;
+
+} // namespace
+
+class KxElementFactoryKind : public ::testing::TestWithParam<int> {
+protected:
+    TMessageCapture FMessages;
+};
+
+TEST_P(KxElementFactoryKind, CreatesTheClassOfTheTagWithItsDefaults) {
+    const std::unique_ptr<TKxElement> e = TKxElementFactory::Create(GetParam(), nullptr);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->ElementType(), GetParam());
+    EXPECT_TRUE(e->Printable);
+    EXPECT_TRUE(e->ID.isEmpty());
+    const QByteArray record = Record(*e);
+    EXPECT_EQ(static_cast<uint8_t>(record[0]), GetParam());
+}
+
+TEST_P(KxElementFactoryKind, RecordRoundTripsEveryFieldByteForByte) {
+    const std::unique_ptr<TKxElement> sample = KxSampleElement(GetParam(), nullptr);
+    ASSERT_NE(sample, nullptr);
+    const QByteArray record = Record(*sample);
+    EXPECT_NE(record, Record(*TKxElementFactory::Create(GetParam(), nullptr)));
+    const std::unique_ptr<TKxElement> copy = TKxElementFactory::FromRecord(record, nullptr);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->ElementType(), GetParam());
+    EXPECT_EQ(Record(*copy), record);
+}
+
+TEST_P(KxElementFactoryKind, OlderRecordLacksPrintableAndID) {
+    const std::unique_ptr<TKxElement> sample = KxSampleElement(GetParam(), nullptr);
+    ASSERT_NE(sample, nullptr);
+    const QByteArray current = Record(*sample);
+    const int idBytes = 4 + static_cast<int>(sample->ID.size());
+    QByteArray older = current;
+    older.remove(IdAt, idBytes).remove(PrintableAt, 1);
+    const std::unique_ptr<TKxElement> e = ReadAs(older, 13);
+    EXPECT_TRUE(e->Printable);
+    EXPECT_TRUE(e->ID.isEmpty());
+    // Everything else came through.
+    e->Printable = sample->Printable;
+    e->ID = sample->ID;
+    EXPECT_EQ(Record(*e), current);
+}
+
+TEST_P(KxElementFactoryKind, EveryTruncatedRecordIsRefused) {
+    const QByteArray record = Record(*KxSampleElement(GetParam(), nullptr));
+    for (int size = 0; size < record.size(); ++size) {
+        SCOPED_TRACE(size);
+        EXPECT_THROW(ReadAs(record.left(size), KxFileVersion), EStreamError);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, KxElementFactoryKind, ::testing::Range(1, 9),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return KxEnumName(static_cast<TKxEle>(info.param)).toStdString();
+                         });
+
+TEST(KxElementFactory, TagsWithoutAClassCreateNothing) {
+    for (int tag : {0, 9, 200, 255, -1})
+        EXPECT_EQ(TKxElementFactory::Create(tag, nullptr), nullptr) << tag;
+}
+
+TEST(KxElementFactory, ReadingAnUnknownTagNamesItAndItsOffset) {
+    QByteArray bytes("xx\x09", 3);
+    bytes.append(QByteArray(60, '\0'));
+    QDataStream S(bytes);
+    S.setByteOrder(QDataStream::LittleEndian);
+    S.skipRawData(2);
+    try {
+        TKxElementFactory::Read(S, KxFileVersion, nullptr);
+        FAIL() << "no error";
+    } catch (const EStreamError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Unknown element kind 9 at byte 2"));
+    }
+}

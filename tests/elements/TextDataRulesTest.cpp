@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+#include "common/TestSupport.h"
+#include "platform/DBEngineError.h"
+#include "platform/Session.h"
+#include "platform/Table.h"
+#include "RecordingOwner.h"
+#include "TextKinds.h"
+
+namespace {
+
+// A real SQLite file with two products, opened through an alias of a private session.
+class TextDataRules : public ::testing::TestWithParam<TKxEle> {
+protected:
+    void SetUp() override {
+        const QString path = FDir.Path("shop.db");
+        {
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("textel-setup"));
+            db.setDatabaseName(path);
+            ASSERT_TRUE(db.open());
+            QSqlQuery q(db);
+            ASSERT_TRUE(q.exec("CREATE TABLE products (id INTEGER PRIMARY KEY, name TEXT, price REAL)"));
+            ASSERT_TRUE(q.exec("INSERT INTO products VALUES (1, 'Apple', 1.5), (2, 'Pear', 12)"));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("textel-setup"));
+        TDBAlias alias;
+        alias.Name = "Shop";
+        alias.Path = path;
+        FSession.AddAlias(alias);
+        FTable.SetDatabaseName("Shop");
+        FTable.SetTableName("products");
+        FTable.Open();
+        Owner.Table = &FTable;
+        Element = MakeTextKind(GetParam(), &Owner);
+        Element->DataBase = true;
+        Element->Field = "price";
+    }
+
+    // Everything the element wrote on a target, its lines joined.
+    QString Written(TKxDrawType target) {
+        QString all;
+        for (const TRecordedOp& op : Owner.Recorded(target).Texts())
+            all += op.Text;
+        Owner.Recorded(target).Ops.clear();
+        return all;
+    }
+
+    TKxTempDir FDir;
+    TSession FSession;
+    TTable FTable{&FSession};
+    TRecordingOwner Owner;
+    std::unique_ptr<TKxDataText> Element;
+};
+
+std::string KindName(const ::testing::TestParamInfo<TKxEle>& info) {
+    return KxEnumName(info.param).toStdString();
+}
+
+} // namespace
+
+// Print and preview write the current record's value and leave the element as it was.
+TEST_P(TextDataRules, PrintAndPreviewWriteTheRecordAndChangeNothing) {
+    const QByteArray before = RecordOf(*Element);
+    Element->Draw({}, tdPrint, true);
+    EXPECT_EQ(Written(tdPrint), Composed(GetParam(), "1.5"));
+    FTable.Next();
+    Element->Draw({}, tdPreview, true);
+    EXPECT_EQ(Written(tdPreview), Composed(GetParam(), "12"));
+    Element->Draw({}, tdPrint, false);
+    EXPECT_EQ(Written(tdPrint), Composed(GetParam(), "text"));
+    EXPECT_EQ(Element->Text, "text");
+    EXPECT_EQ(RecordOf(*Element), before);
+}
+
+// On the design surface the field's name replaces the text for good, so a later save writes it.
+TEST_P(TextDataRules, DesignSurfaceWithDataKeepsTheFieldNameAsText) {
+    Element->Draw({}, tdLab, false);
+    EXPECT_EQ(Written(tdLab), Composed(GetParam(), "text"));
+    EXPECT_EQ(Element->Text, "text");
+
+    Element->Draw({}, tdLab, true);
+    EXPECT_EQ(Written(tdLab), Composed(GetParam(), "price"));
+    auto expected = MakeTextKind(GetParam(), &Owner);
+    expected->DataBase = true;
+    expected->Field = "price";
+    expected->Text = "price";
+    EXPECT_EQ(RecordOf(*Element), RecordOf(*expected));
+
+    Element->DataBase = false;
+    Element->Draw({}, tdPrint, true);
+    EXPECT_EQ(Written(tdPrint), Composed(GetParam(), "price"));
+}
+
+TEST_P(TextDataRules, UnknownFieldRaisesTheDataLayerErrorAndKeepsTheText) {
+    Element->Field = "colour";
+    EXPECT_THROW(Element->Draw({}, tdPrint, true), EDBEngineError);
+    EXPECT_EQ(Element->Text, "text");
+    EXPECT_TRUE(Owner.Recorded(tdPrint).Texts().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(AllKinds, TextDataRules, ::testing::Values(deText, dePoliText, deParagraph),
+                         KindName);
