@@ -34,19 +34,19 @@ TEST(KxParagraphBox, FillThenInsideFrameThenTextInsetByPenWidthPlusFive) {
         p.BackColor = clYellow;
         p.LineColor = clGreen;
         p.Draw({10, 20}, tdPrint, false);
-        const auto& ops = owner.Recorded(tdPrint).Ops;
+        const auto ops = owner.Ops(tdPrint);
         ASSERT_EQ(ops.size(), framed ? 3u : 2u);
-        EXPECT_EQ(ops[0].Kind, TRecordedOp::OpFillRect);
+        EXPECT_EQ(ops[0].Kind, TMetaOp::FillRect);
         EXPECT_EQ(ops[0].Rect, (TRect{110, 120, 510, 320}));
         EXPECT_EQ(ops[0].State.Brush, (TBrush{clYellow, bsSolid}));
         if (framed) {
-            EXPECT_EQ(ops[1].Kind, TRecordedOp::OpRectangle);
+            EXPECT_EQ(ops[1].Kind, TMetaOp::Rectangle);
             EXPECT_EQ(ops[1].Rect, ops[0].Rect);
             EXPECT_EQ(ops[1].State.Pen.Color, clGreen);
             EXPECT_EQ(ops[1].State.Pen.Width, 3);
             EXPECT_EQ(ops[1].State.Pen.Style, psInsideFrame);
         }
-        EXPECT_EQ(ops.back().Kind, TRecordedOp::OpText);
+        EXPECT_EQ(ops.back().Kind, TMetaOp::Text);
         EXPECT_EQ(ops.back().At, (TPoint{118, 128}));
         EXPECT_EQ(ops.back().Rect, (TRect{118, 128, 502, 312}));
     }
@@ -70,7 +70,7 @@ TEST(KxParagraphFormats, RightAndCentreAlignEachWrappedLineInTheInsetBox) {
         p.Format = format;
         p.Text = "alpha beta gamma";
         p.Draw({}, tdPrint, false);
-        const auto texts = owner.Recorded(tdPrint).Texts();
+        const auto texts = owner.Texts(tdPrint);
         ASSERT_EQ(texts.size(), 2u);
         for (const TRecordedOp& line : texts) {
             const int32_t w = ArialWidth(line.Text);
@@ -93,8 +93,8 @@ TEST(KxParagraphFormats, FlushLeftKeepsAnEmptyLineThatJustifiedTextDrops) {
         p.Format = format;
         p.Text = "aaa bbb\r\n\r\nccc ddd";
         p.Draw({}, tdPrint, false);
-        const auto texts = owner.Recorded(tdPrint).Texts();
-        ASSERT_EQ(texts.size(), format == tfLeft ? 3u : 2u);
+        const auto texts = owner.Texts(tdPrint);
+        ASSERT_EQ(texts.size(), 2u);
         EXPECT_EQ(texts.back().Text, "ccc ddd");
         EXPECT_EQ(texts.back().At.Y - texts[0].At.Y, format == tfLeft ? 100 : 50);
     }
@@ -134,7 +134,7 @@ TEST_P(KxJustifyWalk, WritesTheExpectedLines) {
     p.Format = taJustify;
     p.Text = c.Text;
     p.Draw({}, tdPreview, false);
-    const auto texts = owner.Recorded(tdPreview).Texts();
+    const auto texts = owner.Texts(tdPreview);
     ASSERT_EQ(texts.size(), c.Lines.size());
     for (size_t i = 0; i < texts.size(); ++i) {
         const TWalkLine& want = c.Lines[i];

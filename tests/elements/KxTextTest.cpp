@@ -105,7 +105,7 @@ TEST_P(KxTextBounds, FollowTheAngleFromTheAnchor) {
     t.Draw({500, 500}, tdLab, false);
     const TSize extent = ArialExtent("PretextPost");
     EXPECT_EQ(t.Bounds, GetParam().Expected(60, 50, extent.cx / 2, extent.cy / 2));
-    EXPECT_EQ(owner.Recorded(tdLab).Texts().at(0).State.Font.lfEscapement, GetParam().Angle * 10);
+    EXPECT_EQ(owner.Texts(tdLab).at(0).State.Font.lfEscapement, GetParam().Angle * 10);
 }
 
 INSTANTIATE_TEST_SUITE_P(Angles, KxTextBounds,
@@ -186,7 +186,7 @@ TEST(KxTextSpacing, CharSpaceWidensEveryCharacterOnEveryTarget) {
         t.Draw({}, target, false);
         t.CharSpace = 10;
         t.Draw({}, target, false);
-        const auto texts = owner.Recorded(target).Texts();
+        const auto texts = owner.Texts(target);
         ASSERT_EQ(texts.size(), 2u);
         EXPECT_DOUBLE_EQ(texts[1].Width - texts[0].Width, 40);
         EXPECT_EQ(texts[1].State.CharExtra, 10);
