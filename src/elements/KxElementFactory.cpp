@@ -2,13 +2,25 @@
 
 #include <QIODevice>
 
+#include "elements/KxAddText.h"
 #include "elements/KxBarCode.h"
+#include "elements/KxLine.h"
+#include "elements/KxParagraph.h"
 #include "elements/KxRecordIO.h"
+#include "elements/KxRect.h"
+#include "elements/KxSymbol.h"
+#include "elements/KxText.h"
 #include "platform/StreamError.h"
 
 std::unique_ptr<TKxElement> TKxElementFactory::Create(int Tag, TKxOwner* Owner) {
     switch (Tag) {
+    case deLine: return std::make_unique<TKxLine>(Owner);
+    case deText: return std::make_unique<TKxText>(Owner);
     case deBar: return std::make_unique<TKxBarCode>(Owner);
+    case deRect: return std::make_unique<TKxRect>(Owner);
+    case deSymbol: return std::make_unique<TKxSymbol>(Owner);
+    case dePoliText: return std::make_unique<TKxAddText>(Owner);
+    case deParagraph: return std::make_unique<TKxParagraph>(Owner);
     default: return nullptr;
     }
 }

@@ -1,12 +1,14 @@
 #include "elements/KxImage.h"
 
+#include <stdexcept>
+
+#include "elements/KxFieldValues.h"
 #include "elements/KxRecordIO.h"
 #include "platform/Canvas.h"
 #include "platform/InvalidGraphic.h"
 #include "platform/Messages.h"
 #include "platform/Picture.h"
 #include "platform/Rounding.h"
-#include "platform/Table.h"
 #include "types/KxStrings.h"
 
 namespace {
@@ -37,21 +39,18 @@ void TKxImage::SetFileImage(const QString& Name) {
 
 void TKxImage::AssignFromField() {
     TTable* table = Owner ? Owner->GetTable() : nullptr;
-    TField* field = table ? table->FindField(Field) : nullptr;
-    // A record without a picture shows none, rather than the previous record's.
-    if (field && field->IsNull()) {
-        Picture->Clear();
-        return;
+    try {
+        const QByteArray bytes = table ? KxFieldPicture(*table, Field) : QByteArray();
+        // A record without a picture shows none, rather than the previous record's.
+        if (bytes.isEmpty())
+            Picture->Clear();
+        else
+            Picture->LoadFromBytes(bytes, Field);
+    } catch (const std::runtime_error&) {
+        // A field the table lacks (EDBEngineError) and bytes that are no picture (EInvalidGraphic)
+        // end alike: the picture keeps what it held, and drawing goes on with it.
+        ShowMessage(KxStr(KxInvalidImageField));
     }
-    if (field) {
-        try {
-            Picture->LoadFromBytes(field->AsBytes(), Field);
-            return;
-        } catch (const EInvalidGraphic&) {
-            // The picture keeps what it held, and drawing goes on with it.
-        }
-    }
-    ShowMessage(KxStr(KxInvalidImageField));
 }
 
 void TKxImage::DrawPlaceholder(TCanvas& Canvas, TRect R, const QString& Message) const {

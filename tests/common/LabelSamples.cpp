@@ -9,11 +9,15 @@
 #include "designer/KxLab.h"
 #include "designer/KxMeasure.h"
 #include "designer/KxPrintInfo.h"
+#include "elements/KxAddText.h"
 #include "elements/KxBarCode.h"
 #include "elements/KxData.h"
 #include "elements/KxDataText.h"
 #include "elements/KxElement.h"
 #include "elements/KxElementFactory.h"
+#include "elements/KxParagraph.h"
+#include "elements/KxRect.h"
+#include "elements/KxSymbol.h"
 #include "platform/CodePage.h"
 #include "platform/Table.h"
 
@@ -156,6 +160,22 @@ void SetOwnFields(TKxElement& E) {
         b->ShowNumber = false;
         b->LeftMargin = 11;
         b->TopMargin = 12;
+    }
+    if (auto* r = dynamic_cast<TKxRect*>(&E)) {
+        r->Radio = 25;
+        r->Circle = true;
+    }
+    if (auto* s = dynamic_cast<TKxSymbol*>(&E)) {
+        s->Symbol = 0x41;
+        s->Bold = true;
+    }
+    if (auto* a = dynamic_cast<TKxAddText*>(&E)) {
+        a->Before = QStringLiteral("Precio: ");
+        a->After = QStringLiteral(" €");
+    }
+    if (auto* p = dynamic_cast<TKxParagraph*>(&E)) {
+        p->Text = QStringLiteral("first line\r\nsecond line");
+        p->Format = taJustify;
     }
 }
 

@@ -1,17 +1,13 @@
 #include <gtest/gtest.h>
 #include <QBuffer>
 #include <QDataStream>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 
-#include "common/TestSupport.h"
+#include "common/DBTestDatabase.h"
 #include "elements/BarcodeTestSupport.h"
 #include "elements/KxBarCode.h"
 #include "elements/KxBarcodeGeometry.h"
 #include "elements/KxRecordIO.h"
-#include "platform/DBAlias.h"
 #include "platform/DBEngineError.h"
-#include "platform/Session.h"
 #include "platform/Table.h"
 
 namespace {
@@ -271,33 +267,15 @@ TEST_F(KxBarCodeDraw, OddAngleDrawsAsAtZeroAndIsKept) {
 class KxBarCodeData : public KxBarCodeDraw {
 protected:
     void SetUp() override {
-        const QString path = Dir.Path("codes.db");
-        {
-            QSqlDatabase db =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("barcode-setup"));
-            db.setDatabaseName(path);
-            ASSERT_TRUE(db.open());
-            QSqlQuery q(db);
-            ASSERT_TRUE(q.exec("CREATE TABLE items (id INTEGER PRIMARY KEY, ean TEXT)"));
-            ASSERT_TRUE(q.exec("INSERT INTO items (id, ean) VALUES (1, '4006381333931'), (2, '12'), "
-                               "(3, '5901234123457')"));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("barcode-setup"));
-        TDBAlias alias;
-        alias.Name = QStringLiteral("barcodes");
-        alias.Path = path;
-        Session().AddAlias(alias);
-        Table.SetDatabaseName(QStringLiteral("barcodes"));
+        ASSERT_TRUE(Db.Exec("CREATE TABLE items (id INTEGER PRIMARY KEY, ean TEXT)"));
+        ASSERT_TRUE(
+            Db.Insert("items", {"id", "ean"}, {{1, "4006381333931"}, {2, "12"}, {3, "5901234123457"}}));
+        Table.SetDatabaseName(Db.Alias());
         Table.SetTableName(QStringLiteral("items"));
         Table.Open();
         Owner.Table = &Table;
         Bar.DataBase = true;
         Bar.Field = QStringLiteral("ean");
-    }
-    void TearDown() override {
-        Table.Close();
-        Session().DeleteAlias(QStringLiteral("barcodes"));
     }
 
     QStringList PrintedTexts() {
@@ -307,7 +285,7 @@ protected:
         return out;
     }
 
-    TKxTempDir Dir;
+    TTestDatabase Db{TTestEngine::SQLite};
     TTable Table;
 };
 

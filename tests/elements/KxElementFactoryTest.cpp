@@ -69,7 +69,9 @@ TEST_P(KxElementFactoryKind, OlderRecordLacksPrintableAndID) {
 }
 
 TEST_P(KxElementFactoryKind, EveryTruncatedRecordIsRefused) {
-    const QByteArray record = Record(*KxSampleElement(GetParam(), nullptr));
+    const std::unique_ptr<TKxElement> sample = KxSampleElement(GetParam(), nullptr);
+    ASSERT_NE(sample, nullptr);
+    const QByteArray record = Record(*sample);
     for (int size = 0; size < record.size(); ++size) {
         SCOPED_TRACE(size);
         EXPECT_THROW(ReadAs(record.left(size), KxFileVersion), EStreamError);
