@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 
+#include "BenchLab.h"
 #include "designer/KxLab.h"
 #include "elements/KxRect.h"
 #include "elements/KxText.h"
@@ -11,17 +12,9 @@ namespace {
 
 constexpr int MovesPerSession = 1000;
 
-// A 1000 x 700 designer at zm200 with a 90 x 60 mm label, frame, grid and 60 elements, with the
-// first rectangle selected.
+// The bench designer at zm200 with 60 rectangles and texts, the first rectangle selected.
 std::unique_ptr<TKxLab> MakeLab() {
-    auto lab = std::make_unique<TKxLab>();
-    lab->resize(1000, 700);
-    lab->show();
-    QApplication::processEvents();
-    lab->GetMeasure()->SetWidth(90.0f);
-    lab->GetMeasure()->SetHeight(60.0f);
-    lab->GetFrame()->SetStyle(fsDoble);
-    lab->GetGrid()->SetShow(true);
+    auto lab = MakeBenchLab();
     lab->SetZoom(zm200);
     for (int i = 0; i < 60; ++i) {
         const TPoint at{(i % 10) * 88, (i / 10) * 98};

@@ -133,7 +133,7 @@ void TKxLab::LeftPress(const TPoint& P) {
         return;
     default: break;
     }
-    // Placed where pressed, off the grid: the dialog that opens sets the final position.
+    // Anchored at the press point itself: the grid snaps drags only.
     TKxElement* e = NewElement(PointToolKind(FDrawTool));
     if (!e) return;
     e->P1 = {CoordX(P.X), CoordY(P.Y)};
