@@ -224,3 +224,13 @@ TKxElement* TKxLab::Element(int Index) const {
     if (Index < 0 || Index >= ElementCount()) return nullptr;
     return FElements[static_cast<size_t>(Index)].get();
 }
+
+void TKxLab::SetRawLabelSize(int32_t Width, int32_t Height) {
+    FMeasure->FWidth = Width;
+    FMeasure->FHeight = Height;
+}
+
+void TKxLab::SetRawGridSteps(int32_t IncX, int32_t IncY) {
+    FGrid->FIncX = IncX;
+    FGrid->FIncY = IncY;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "designer/KxMapping.h"
 #include "designer/KxMarks.h"
 #include "designer/KxMeasure.h"
+#include "designer/KxOverlay.h"
 #include "designer/KxPrintInfo.h"
 #include "designer/KxRulers.h"
 #include "elements/KxOwner.h"
@@ -203,17 +205,62 @@ public:
     virtual void FlipLabScreen(TKxDrawRuler Which);
     /// Recomposes the surface without rulers; shows it when Repaint. Ignored while loading.
     virtual void PaintLabScreen(bool Repaint);
-    /// Recomposes the whole off-screen surface.
+    /// Recomposes the whole off-screen surface: the control's colour, the label area, then the
+    /// ruler strips that Which names (the corner always; all pasted again).
     virtual void DrawAll(TKxDrawRuler Which);
-    /// Shows the composed surface and the selection marks.
+    /// Composes the label area: background in pixels, then under a mapping of one logical unit per
+    /// tenth of a millimetre the guides and frame, the elements (not while designing) and the grid.
+    void DrawLabScreen();
+    /// The label background on the canvas of DrawType. X, Y: the label's corner in the canvas's
+    /// coordinates (label units) for paper; R: the label's pixel rectangle, used on screen only.
+    /// Paper gets it only when BackSurf.Print is set.
+    void DrawBackSurf(int32_t X, int32_t Y, TKxDrawType DrawType, const TRect& R);
+    /// The alignment guides (screen only, when shown) and the frame, with the label's corner at
+    /// X, Y in label units, under the caller's mapping.
+    void DrawFrame(int32_t X, int32_t Y, TKxDrawType DrawType);
+    /// The grid dots on the surface, label corner at X, Y in label units under the screen mapping.
+    void DrawGrid(int32_t X, int32_t Y);
+    /// Every element from the back (last index) to the front (index 0).
+    void DrawElements(const TPoint& Origin, TKxDrawType DrawType, bool WithData);
+    /// Redraws the strips that Which names and the corner, then pastes all three into the
+    /// surface. Nothing at all when the rulers are hidden.
+    void DrawRulers(TKxDrawRuler Which);
+    /// Copies the three cached ruler bitmaps into the surface.
+    void PasteRulers();
+    /// Refreshes the ruler strips on the window without recomposing: removes the mouse marks.
+    void PasteRulers1();
+    /// Shows the composed surface with the selection marks as they stand; rubber bands and ruler
+    /// marks drawn on the window before are gone.
     void Paint();
+    /// Rubber band of the drawing tool from P1 to P2 (client pixels), not-xor: a second call with
+    /// the same points removes it.
+    void DrawShape(const TPoint& P1, const TPoint& P2);
+    /// Rubber band of a move or resize, not-xor: the rectangle P1, P2 (with the resize handles,
+    /// recomputed, while sizing) or the line P1, P2.
+    void DrawDrag(const TPoint& P1, const TPoint& P2, bool IsRect);
+    /// Mouse-position marks in both rulers, when P lies on the label.
+    void DrawMarks(const TPoint& P);
+    /// The guide being dragged, marker and line, not-xor.
+    void DrawAligns(const TPoint& P);
     /// Recomputes the hit areas of the two guide markers.
     void AdjustAligns();
     /// Empties the selection outline and handles, unless loading.
     void ClearSelection();
-    /// The editor's state of this control.
+    /// The editor's state of this control. Every control has its own: a drag in one designer never
+    /// hit-tests marks of another.
     const TKxMarks& GetMarks() const { return FMarks; }
+    /// What the window shows over the surface (marks, rubber bands, ruler marks).
+    const TKxOverlay& GetOverlay() const { return FOverlay; }
     TCanvas* GetCanvas(TKxDrawType DrawType) override;
+    /// True while the control sits on a form being edited in a visual form designer: background,
+    /// frame and grid show, elements do not.
+    bool GetDesigning() const { return FDesigning; }
+    void SetDesigning(bool Value);
+    /// The off-screen surface and the cached ruler strips, as last composed.
+    const TBitmap& GetLabScreen() const { return *FLabScreen; }
+    const TBitmap& GetTopRuler() const { return *FTopRuler; }
+    const TBitmap& GetLeftRuler() const { return *FLeftRuler; }
+    const TBitmap& GetRulerCorner() const { return *FRulerCorner; }
 
     // Printer.
     /// Selects paper Code (a platform paper code) on the current printer.
@@ -283,9 +330,22 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
+    /// The canvas of the preview page being recorded (null when none is).
+    void SetPreviewCanvas(TCanvas* Canvas) { FPreviewCanvas = Canvas; }
+    /// Label file values stored as read, past the setters' clamps (the label file reader's way in):
+    /// label size and grid steps in label units. Nothing is repainted.
+    void SetRawLabelSize(int32_t Width, int32_t Height);
+    void SetRawGridSteps(int32_t IncX, int32_t IncY);
+
     TKxMarks FMarks;
 
 private:
+    void DrawRulerStrip(bool Top);
+    void DrawRulerCorner();
+    /// The hole of a circular label in its box, in the box's units.
+    TRect HoleRect(const TRect& Box, TKxDrawType DrawType) const;
+    void ToggleFigure(TKxOverlay::TKind Kind, std::array<TPoint, 3> Points, TColor Color);
+
     friend class TKxRulers;
 
     void CreateWnd();
@@ -339,4 +399,6 @@ private:
     QScrollBar* FVBar = nullptr;
     int FLoadDepth = 0;
     bool FWindowCreated = false;
+    bool FDesigning = false;
+    TKxOverlay FOverlay;
 };

@@ -37,4 +37,24 @@ struct TKxMarks {
     void ClearHandles() {
         SelRect = HandleLeft = HandleRight = HandleTop = HandleBottom = LineHandle1 = LineHandle2 = TRect{};
     }
+
+    /// Places the four resize handles round the outline with corners P1 and P2: 6 by 7 pixels
+    /// outside each side, centred on it (the centre truncated towards zero, as integer division does).
+    void PlaceSizeHandles(const TPoint& P1, const TPoint& P2) {
+        const int32_t cx = P1.X + (P2.X - P1.X) / 2;
+        const int32_t cy = P1.Y + (P2.Y - P1.Y) / 2;
+        HandleLeft = {P1.X - 6, cy - 3, P1.X, cy + 4};
+        HandleRight = {P2.X, cy - 3, P2.X + 6, cy + 4};
+        HandleTop = {cx - 3, P1.Y - 6, cx + 4, P1.Y};
+        HandleBottom = {cx - 3, P2.Y, cx + 4, P2.Y + 6};
+    }
+
+    /// The 7 by 7 pixel handle centred on a line's end point E.
+    static TRect LineHandleAround(const TPoint& E) { return {E.X - 3, E.Y - 3, E.X + 4, E.Y + 4}; }
+
+    /// Places the two guide markers for guides at client pixels GX (left guide) and GY (top guide).
+    void PlaceAlignMarks(int32_t GX, int32_t GY) {
+        AlignLeftMark = {GX - 4, 10, GX + 4, 19};
+        AlignTopMark = {10, GY - 4, 19, GY + 4};
+    }
 };

@@ -35,6 +35,9 @@ public:
     TKxMarks& Marks() { return FMarks; }
     using TKxLab::DoRightMouse;
     using TKxLab::DoSelect;
+    using TKxLab::SetPreviewCanvas;
+    using TKxLab::SetRawGridSteps;
+    using TKxLab::SetRawLabelSize;
 
 protected:
     void HScroll() override {

@@ -1,0 +1,126 @@
+#include <array>
+#include <QRegion>
+
+#include "designer/KxBackSurf.h"
+#include "designer/KxLab.h"
+#include "designer/KxMeasure.h"
+#include "designer/KxRulers.h"
+#include "designer/KxRulerScale.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+
+namespace {
+
+constexpr int32_t RulerDepth = 20;
+// Ticks run from this depth of the strip towards its outer edge.
+constexpr int32_t TickBase = 17;
+constexpr int32_t LongTickEnd = 9;
+constexpr int32_t ShortTickEnd = 13;
+// Room for a number centred on a tick just outside the strip.
+constexpr int32_t NumberSlack = 40;
+
+} // namespace
+
+void TKxLab::DrawRulers(TKxDrawRuler Which) {
+    if (!FRulers->FVisible) return;
+    if (Which == duBoth || Which == duTop) DrawRulerStrip(true);
+    if (Which == duBoth || Which == duLeft) DrawRulerStrip(false);
+    DrawRulerCorner();
+    PasteRulers();
+}
+
+void TKxLab::DrawRulerStrip(bool Top) {
+    const TKxRulers& rulers = *FRulers;
+    TCanvas& canvas = (Top ? FTopRuler : FLeftRuler)->Canvas();
+    // The numbers of the left strip read upwards.
+    TLogFont font = rulers.FFont.GetLogFont();
+    font.lfEscapement = Top ? 0 : 900;
+    canvas.Font.SetLogFont(font);
+    canvas.Font.SetColor(rulers.FFont.Color());
+    canvas.Brush = TBrush{.Color = rulers.FColor, .Style = bsSolid};
+    canvas.Pen = TPen{.Color = rulers.FColor, .Width = 0, .Style = psSolid, .Mode = pmCopy};
+    canvas.FillRect(Top ? TRect{0, 0, width(), RulerDepth} : TRect{0, 0, RulerDepth, height()});
+
+    canvas.Pen.Color = rulers.FTickColor;
+    const int32_t length = Top ? FMeasure->WidthLU() : FMeasure->HeightLU();
+    const int32_t extent = Top ? width() : height();
+    const auto toPixel = [&](int32_t pos) { return (Top ? WindowX(pos) : WindowY(pos)) - RulerDepth; };
+    const auto toLabel = [&](int32_t px) { return Top ? CoordX(px) : CoordY(px); };
+    const auto line = [&](int32_t along, int32_t from, int32_t to) {
+        if (Top) {
+            canvas.MoveTo(along, from);
+            canvas.LineTo(along, to);
+        } else {
+            canvas.MoveTo(from, along);
+            canvas.LineTo(to, along);
+        }
+    };
+    for (const TKxRulerTick& tick : KxRulerTicks(FUnits, length, toLabel(RulerDepth - NumberSlack),
+                                                 toLabel(RulerDepth + extent + NumberSlack))) {
+        const int32_t at = toPixel(tick.Pos);
+        if (!tick.Number.isEmpty()) {
+            const int32_t half = canvas.TextWidth(tick.Number) / 2;
+            if (Top)
+                canvas.TextOut(at - half, 0, tick.Number);
+            else
+                canvas.TextOut(0, at + half + 1, tick.Number);
+        }
+        line(at, TickBase, tick.Long ? LongTickEnd : ShortTickEnd);
+    }
+
+    if (rulers.FBorder) {
+        // Along the inner edge: a line in the surround colour, then one in the strip colour.
+        const auto across = [&](int32_t depth, int32_t to) {
+            canvas.MoveTo(Top ? 0 : depth, Top ? depth : 0);
+            canvas.LineTo(Top ? to : depth, Top ? depth : to);
+        };
+        canvas.Pen.Color = FColor;
+        across(18, Top ? FLabScreen->Width() : FLabScreen->Height());
+        canvas.Pen.Color = rulers.FColor;
+        across(19, Top ? extent : FLabScreen->Height());
+    }
+    // The guide's marker: a small triangle pointing at the guide from the strip's outer half.
+    canvas.Pen.Color = rulers.FTickColor;
+    canvas.Brush = TBrush{.Color = FBackSurf->FAlignColor, .Style = bsSolid};
+    const int32_t g = (Top ? GetXLeft() : GetYTop()) - RulerDepth;
+    const std::array<TPoint, 3> marker = Top ? std::array<TPoint, 3>{{{g - 4, 12}, {g, 17}, {g + 4, 12}}}
+                                             : std::array<TPoint, 3>{{{12, g - 4}, {17, g}, {12, g + 4}}};
+    canvas.Polygon(marker);
+}
+
+void TKxLab::DrawRulerCorner() {
+    const TKxRulers& rulers = *FRulers;
+    TCanvas& canvas = FRulerCorner->Canvas();
+    canvas.Brush = TBrush{.Color = rulers.FColor, .Style = bsSolid};
+    canvas.FillRect({0, 0, RulerDepth, RulerDepth});
+    TFont font;
+    font.SetName(rulers.FFont.Name());
+    font.SetHeight(rulers.FFont.Height());
+    font.SetColor(rulers.FFont.Color());
+    canvas.Font = font;
+    canvas.TextOut(2, 4, FUnits == unMM ? QStringLiteral("mm") : QStringLiteral("inch"));
+    if (!rulers.FBorder) return;
+    canvas.Pen = TPen{.Color = FColor, .Width = 0, .Style = psSolid, .Mode = pmCopy};
+    canvas.MoveTo(18, 18);
+    canvas.LineTo(20, 18);
+    canvas.MoveTo(18, 18);
+    canvas.LineTo(18, 20);
+    canvas.SetPixels(19, 19, rulers.FColor);
+}
+
+void TKxLab::PasteRulers() {
+    TCanvas& canvas = FLabScreen->Canvas();
+    canvas.Draw(0, RulerDepth, *FLeftRuler);
+    canvas.Draw(RulerDepth, 0, *FTopRuler);
+    canvas.Draw(0, 0, *FRulerCorner);
+}
+
+void TKxLab::PasteRulers1() {
+    // The surface holds the same strips (every recomposition pastes them), so repainting the strip
+    // areas from it is the copy; what it removes are the mouse-position marks.
+    FOverlay.ClearRulerMarks();
+    QRegion strips(0, RulerDepth, RulerDepth, height());
+    strips += QRect(RulerDepth, 0, width(), RulerDepth);
+    strips += QRect(0, 0, RulerDepth, RulerDepth);
+    update(strips);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QTest>
+#include <vector>
+
+#include "designer/KxLabTestSupport.h"
+#include "elements/KxElement.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+
+/// One Draw call as an element received it.
+struct TDrawCall {
+    int Tag = 0;
+    TPoint Origin;
+    TKxDrawType DrawType = tdLab;
+    bool WithData = false;
+};
+
+/// A test element: a solid box from P1 to P2 (label units), logging its Draw calls.
+class TSwatch : public TKxElement {
+public:
+    TSwatch(TKxOwner* owner, TRect box, TColor colour, std::vector<TDrawCall>* log = nullptr, int tag = 0)
+        : TKxElement(owner)
+        , FLog(log)
+        , FTag(tag) {
+        P1 = box.TopLeft();
+        P2 = box.BottomRight();
+        Color = colour;
+    }
+    void Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) override {
+        if (FLog) FLog->push_back({FTag, Origin, DrawType, WithData});
+        TCanvas* canvas = Owner->GetCanvas(DrawType);
+        if (!canvas) return;
+        canvas->Brush = TBrush{.Color = Color, .Style = bsSolid};
+        canvas->FillRect({Origin.X + P1.X, Origin.Y + P1.Y, Origin.X + P2.X, Origin.Y + P2.Y});
+    }
+    void Properties() override {}
+    TKxEle ElementType() const override { return deRect; }
+
+private:
+    std::vector<TDrawCall>* FLog;
+    int FTag;
+};
+
+/// A designer shown on the offscreen platform, so its surface has a size and is composed.
+struct TShownLab {
+    TRecordingLab Lab;
+    explicit TShownLab(int width = 400, int height = 300) {
+        Lab.resize(width, height);
+        Lab.show();
+        [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(&Lab);
+    }
+    TCanvas& Surface() { return *Lab.GetCanvas(tdLab); }
+    QRgb At(int x, int y) const { return Lab.GetLabScreen().Image().pixel(x, y); }
+};
+
+inline QRgb Rgb(TColor c) {
+    return ToQColor(c).rgb();
+}

@@ -1,0 +1,398 @@
+#include <gtest/gtest.h>
+#include <QBuffer>
+#include <QDataStream>
+
+#include "common/DBTestDatabase.h"
+#include "elements/BarcodeTestSupport.h"
+#include "elements/KxBarCode.h"
+#include "elements/KxBarcodeGeometry.h"
+#include "elements/KxRecordIO.h"
+#include "platform/DBEngineError.h"
+#include "platform/Table.h"
+
+namespace {
+
+using TKind = TRecordedOp::TKind;
+
+QByteArray Save(const TKxElement& e) {
+    QByteArray bytes;
+    QDataStream s(&bytes, QIODevice::WriteOnly);
+    s.setByteOrder(QDataStream::LittleEndian);
+    e.SaveToStream(s);
+    return bytes;
+}
+
+// Reads a record after its tag byte; answers the stream status.
+QDataStream::Status Load(TKxElement& e, QByteArray bytes) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QDataStream s(&buffer);
+    s.setByteOrder(QDataStream::LittleEndian);
+    ReadByte(s);
+    e.LoadFromStream(s, KxFileVersion);
+    return s.status();
+}
+
+// P1 (960, 1940) drawn at Origin (40, 60) puts the anchor at (1000, 2000).
+const TPoint Origin{40, 60};
+
+class KxBarCodeDraw : public ::testing::Test {
+protected:
+    KxBarCodeDraw() { Bar.P1 = {960, 1940}; }
+
+    const std::vector<TRecordedOp>& Ops(TKxDrawType t) { return Owner.Device(t).Ops; }
+
+    TBarcodeOwner Owner;
+    TKxBarCode Bar{&Owner};
+};
+
+} // namespace
+
+TEST(KxBarCodeDefaults, NewBarcodeIsTheDefaultEan13) {
+    TBarcodeOwner owner;
+    const TKxBarCode b(&owner);
+    EXPECT_EQ(b.ElementType(), deBar);
+    EXPECT_EQ(b.Height, 100);
+    EXPECT_EQ(b.Width, 3);
+    EXPECT_EQ(b.Distance, 3);
+    EXPECT_EQ(b.FontHeight, 30);
+    EXPECT_EQ(b.LeftMargin, 30);
+    EXPECT_EQ(b.TopMargin, 0);
+    EXPECT_EQ(b.Code, "8410894000109");
+    EXPECT_EQ(b.BarType, baEAN13);
+    EXPECT_TRUE(b.ShowNumber);
+    EXPECT_FALSE(b.DataBase);
+    EXPECT_EQ(b.Angle, 0);
+    EXPECT_TRUE(b.Transparent);
+    EXPECT_TRUE(b.ValidCode());
+}
+
+TEST(KxBarCodeUnits, WidthAndDistanceStayMillimetresOtherLengthsFollowTheUnit) {
+    TBarcodeOwner owner;
+    owner.Units = unINCH;
+    TKxBarCode b(&owner);
+    b.SetWidth(0.3f);
+    EXPECT_EQ(b.Width, 3);
+    EXPECT_FLOAT_EQ(b.GetWidth(), 0.3f);
+    b.SetDistance(0.5f);
+    EXPECT_EQ(b.Distance, 5);
+    b.SetLeftMargin(0.1f);
+    EXPECT_EQ(b.LeftMargin, 25); // 2.54 mm rounded
+    EXPECT_NEAR(b.GetLeftMargin(), 0.0984f, 1e-4);
+    b.SetTopMargin(0.5f);
+    EXPECT_EQ(b.TopMargin, 127);
+    b.SetFontHeight(0.12f);
+    EXPECT_EQ(b.FontHeight, 30);
+    b.SetHeight(1);
+    EXPECT_EQ(b.Height, 254);
+    EXPECT_NEAR(b.GetTopMargin(), 0.5f, 1e-6);
+
+    owner.Units = unMM;
+    b.SetLeftMargin(2.5f);
+    EXPECT_EQ(b.LeftMargin, 25);
+    b.SetFontHeight(0.25f); // exact half goes to the even neighbour
+    EXPECT_EQ(b.FontHeight, 2);
+    EXPECT_FLOAT_EQ(b.GetTopMargin(), 12.7f);
+}
+
+TEST(KxBarCodeDefaults, PropertiesOpensTheBarcodeDialog) {
+    TBarcodeOwner owner;
+    TKxBarCode b(&owner);
+    b.Properties();
+    EXPECT_EQ(owner.BarLaunches, 1);
+}
+
+TEST_F(KxBarCodeDraw, DrawWalksTheLayoutWithBarAndTextState) {
+    Bar.Transparent = false;
+    Bar.Color = clBlue;
+    Bar.BackColor = clYellow;
+    Bar.CharSpace = 2;
+    Bar.Angle = 270;
+    Bar.Draw(Origin, tdLab, false);
+
+    TKxBarcodeShape shape;
+    shape.Code = Bar.Code;
+    shape.Angle = 270;
+    const TKxBarcodeLayout L = BarcodeLayout(shape, {1000, 2000});
+    const auto& ops = Ops(tdLab);
+    ASSERT_EQ(ops.size(), 1 + L.Bars.size() + L.Texts.size());
+
+    EXPECT_EQ(ops[0].Kind, TKind::Rectangle);
+    EXPECT_EQ(ops[0].R, Rect(870, 2000, 1000, 2348));
+    EXPECT_EQ(ops[0].State.Pen.Style, psClear);
+    EXPECT_EQ(ops[0].State.Brush, (TBrush{clYellow, bsSolid}));
+    for (size_t i = 0; i < L.Bars.size(); ++i) {
+        const TRecordedOp& op = ops[1 + i];
+        EXPECT_EQ(op.Kind, TKind::Rectangle);
+        EXPECT_EQ(op.R, L.Bars[i]);
+        EXPECT_EQ(op.State.Pen, (TPen{clBlue, 0, psInsideFrame, pmCopy}));
+        EXPECT_EQ(op.State.Brush, (TBrush{clBlue, bsSolid}));
+    }
+    const std::vector<TRecordedOp> texts = Owner.Device(tdLab).OfKind(TKind::Text);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0].A, Point(900, 2005));
+    EXPECT_EQ(texts[1].Text, "410894");
+    for (const TRecordedOp& t : texts) {
+        EXPECT_EQ(t.State.Font.lfHeight, 30);
+        EXPECT_EQ(t.State.Font.lfFaceName, "Arial");
+        EXPECT_EQ(t.State.Font.lfEscapement, 2700);
+        EXPECT_EQ(t.State.Font.lfWeight, FW_NORMAL);
+        EXPECT_EQ(t.State.Font.lfItalic, 0);
+        EXPECT_EQ(t.State.Font.lfCharSet, DEFAULT_CHARSET);
+        EXPECT_EQ(t.State.FontColor, clBlue);
+        EXPECT_EQ(t.State.TextAlign, TA_LEFT | TA_TOP);
+        EXPECT_EQ(t.State.CharExtra, 2);
+        EXPECT_EQ(t.State.Brush.Style, bsClear);
+    }
+    // The box in window pixels: Round(x / 4) + 20 - 20, halves to even.
+    EXPECT_EQ(Bar.Bounds, Rect(218, 500, 250, 587));
+}
+
+TEST_F(KxBarCodeDraw, TransparentBarcodeDrawsNoBoxAndCode39TextIsCentred) {
+    Bar.BarType = baCode39;
+    Bar.Code = "AB";
+    Bar.FontName = "Courier"; // the human-readable line always uses Arial
+    Bar.Draw(Origin, tdLab, false);
+    const auto& ops = Ops(tdLab);
+    ASSERT_EQ(ops.size(), 21u);
+    EXPECT_EQ(ops.front().R, Rect(1030, 2000, 1033, 2100));
+    EXPECT_EQ(ops.back().Kind, TKind::Text);
+    EXPECT_EQ(ops.back().Text, "*AB*");
+    EXPECT_EQ(ops.back().A, Point(1126, 2100));
+    EXPECT_EQ(ops.back().State.TextAlign, TA_CENTER | TA_TOP);
+    EXPECT_EQ(ops.back().State.Font.lfFaceName, "Arial");
+    EXPECT_EQ(Bar.Bounds, Rect(250, 500, 313, 532)); // 2130 / 4 = 532.5 rounds to 532
+}
+
+TEST_F(KxBarCodeDraw, NotPrintableStaysOffPaperButNotOffTheSurface) {
+    Bar.Printable = false;
+    Bar.Draw(Origin, tdPrint, false);
+    Bar.Draw(Origin, tdPreview, false);
+    Bar.Code = "bad";
+    Bar.Draw(Origin, tdPrint, false);
+    EXPECT_TRUE(Ops(tdPrint).empty());
+    EXPECT_TRUE(Ops(tdPreview).empty());
+    EXPECT_TRUE(Bar.Bounds.IsEmpty());
+    Bar.Draw(Origin, tdLab, false);
+    EXPECT_FALSE(Ops(tdLab).empty());
+}
+
+TEST_F(KxBarCodeDraw, PrintDrawsButLeavesTheScreenBoundsAlone) {
+    Bar.Draw(Origin, tdPreview, false);
+    EXPECT_EQ(Owner.Device(tdPreview).OfKind(TKind::Rectangle).size(), 49u);
+    EXPECT_TRUE(Bar.Bounds.IsEmpty());
+}
+
+TEST_F(KxBarCodeDraw, UnknownSymbologyDrawsNothing) {
+    Bar.BarType = static_cast<TKxBar>(9);
+    EXPECT_TRUE(Bar.ValidCode());
+    Bar.Draw(Origin, tdLab, false);
+    EXPECT_TRUE(Ops(tdLab).empty());
+}
+
+// Each kind of code that cannot be drawn, on a barcode turned by 90 degrees.
+struct TInvalidCase {
+    const char* Name;
+    TKxBar Type;
+    const char* Code;
+};
+
+class KxBarCodeInvalid : public KxBarCodeDraw, public ::testing::WithParamInterface<TInvalidCase> {};
+
+TEST_P(KxBarCodeInvalid, DrawsTheTurnedMarkAndKeepsTheAngle) {
+    Bar.BarType = GetParam().Type;
+    Bar.Code = GetParam().Code;
+    Bar.Angle = 90;
+    Bar.Height = 120;
+    EXPECT_FALSE(Bar.ValidCode());
+    for (const TKxDrawType t : {tdLab, tdPrint}) {
+        Bar.Bounds = {};
+        Bar.Draw(Origin, t, false);
+        const auto& ops = Ops(t);
+        ASSERT_EQ(ops.size(), 3u);
+        EXPECT_EQ(ops[0].Kind, TKind::FillRect);
+        EXPECT_EQ(ops[0].R, Rect(1000, 1800, 1120, 2000));
+        EXPECT_EQ(ops[0].State.Brush, (TBrush{clWhite, bsSolid}));
+        EXPECT_EQ(ops[1].Kind, TKind::Line);
+        EXPECT_EQ(ops[1].A, Point(1000, 2000));
+        EXPECT_EQ(ops[1].B, Point(1120, 1800));
+        EXPECT_EQ(ops[2].A, Point(1120, 2000));
+        EXPECT_EQ(ops[2].B, Point(1000, 1800));
+        for (const TRecordedOp& op : ops)
+            EXPECT_EQ(op.State.Pen.Color, clRed);
+        EXPECT_EQ(ops[1].State.Pen.Width, 0);
+        // Pixel bounds of the turned mark, anchored at P1 without the origin.
+        EXPECT_EQ(Bar.Bounds, Rect(260, 505 - 50, 260 + 30, 505));
+        EXPECT_EQ(Bar.Angle, 90);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, KxBarCodeInvalid,
+                         ::testing::Values(TInvalidCase{"Ean13TooShort", baEAN13, "841089400010"},
+                                           TInvalidCase{"Ean13TooLong", baEAN13, "84108940001090"},
+                                           TInvalidCase{"Ean13Letter", baEAN13, "841089400010X"},
+                                           TInvalidCase{"Ean8TooLong", baEAN8, "963850745"},
+                                           TInvalidCase{"Ean8Empty", baEAN8, ""},
+                                           TInvalidCase{"UpcATooShort", baUPCA, "03600029145"},
+                                           TInvalidCase{"UpcASign", baUPCA, "-36000291452"},
+                                           TInvalidCase{"Code39LowerCase", baCode39, "Ab"},
+                                           TInvalidCase{"Code39OutsideAlphabet", baCode39, "A#B"}),
+                         [](const ::testing::TestParamInfo<TInvalidCase>& info) { return info.param.Name; });
+
+TEST_F(KxBarCodeDraw, TypingThroughAnInvalidCodeKeepsTheRotation) {
+    Bar.Angle = 180;
+    Bar.Code = "84108";
+    Bar.Draw(Origin, tdLab, false);
+    EXPECT_EQ(Bar.Bounds, Rect(260 - 50, 505 - 25, 260, 505));
+    Bar.Code = "8410894000109";
+    Bar.Draw(Origin, tdLab, false);
+    EXPECT_EQ(Bar.Angle, 180);
+    EXPECT_EQ(Owner.Device(tdLab).OfKind(TKind::Text).back().State.Font.lfEscapement, 1800);
+    EXPECT_EQ(Bar.Bounds, Rect(163, 468, 250, 500));
+}
+
+TEST_F(KxBarCodeDraw, OddAngleDrawsAsAtZeroAndIsKept) {
+    Bar.Angle = 45;
+    Bar.Draw(Origin, tdLab, false);
+    EXPECT_EQ(Ops(tdLab).front().R, Rect(1033, 2000, 1036, 2115));
+    EXPECT_EQ(Owner.Device(tdLab).OfKind(TKind::Text).front().State.Font.lfEscapement, 0);
+    Bar.Code = "1";
+    Bar.Draw(Origin, tdLab, false);
+    EXPECT_EQ(Ops(tdLab).back().B, Point(1200, 2000));
+    EXPECT_EQ(Bar.Bounds, Rect(260, 505, 310, 530));
+    EXPECT_EQ(Bar.Angle, 45);
+}
+
+// A real SQLite table with one code per record, bound through the default session.
+class KxBarCodeData : public KxBarCodeDraw {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(Db.Exec("CREATE TABLE items (id INTEGER PRIMARY KEY, ean TEXT)"));
+        ASSERT_TRUE(
+            Db.Insert("items", {"id", "ean"}, {{1, "4006381333931"}, {2, "12"}, {3, "5901234123457"}}));
+        Table.SetDatabaseName(Db.Alias());
+        Table.SetTableName(QStringLiteral("items"));
+        Table.Open();
+        Owner.Table = &Table;
+        Bar.DataBase = true;
+        Bar.Field = QStringLiteral("ean");
+    }
+
+    QStringList PrintedTexts() {
+        QStringList out;
+        for (const TRecordedOp& op : Owner.Device(tdPrint).OfKind(TKind::Text))
+            out << op.Text;
+        return out;
+    }
+
+    TTestDatabase Db{TTestEngine::SQLite};
+    TTable Table;
+};
+
+TEST_F(KxBarCodeData, PrintDrawsEachRecordWithoutStoringIt) {
+    Bar.Angle = 90;
+    Bar.Draw(Origin, tdPrint, true);
+    EXPECT_EQ(PrintedTexts(), (QStringList{"4", "006381", "333931"}));
+    EXPECT_EQ(Bar.Code, "8410894000109");
+
+    // A bad record shows the mark and leaves the element as designed for the next one.
+    Table.Next();
+    Owner.Device(tdPrint).Ops.clear();
+    Bar.Draw(Origin, tdPrint, true);
+    EXPECT_EQ(Ops(tdPrint).front().Kind, TKind::FillRect);
+    EXPECT_EQ(Bar.Angle, 90);
+    EXPECT_EQ(Bar.Code, "8410894000109");
+
+    Table.Next();
+    Owner.Device(tdPrint).Ops.clear();
+    Bar.Draw(Origin, tdPreview, true);
+    const std::vector<TRecordedOp> texts = Owner.Device(tdPreview).OfKind(TKind::Text);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[2].Text, "123457");
+    EXPECT_EQ(texts[2].State.Font.lfEscapement, 900);
+
+    QByteArray saved = Save(Bar);
+    EXPECT_TRUE(saved.contains("8410894000109"));
+    EXPECT_FALSE(saved.contains("5901234123457"));
+}
+
+TEST_F(KxBarCodeData, SurfaceUnboundAndNoDataRunsDrawTheOwnCode) {
+    Bar.Draw(Origin, tdLab, true);
+    EXPECT_EQ(Owner.Device(tdLab).OfKind(TKind::Text).back().Text, "000109");
+    Bar.Draw(Origin, tdPrint, false);
+    Bar.DataBase = false;
+    Bar.Draw(Origin, tdPrint, true);
+    EXPECT_EQ(PrintedTexts(), (QStringList{"8", "410894", "000109", "8", "410894", "000109"}));
+}
+
+TEST_F(KxBarCodeData, UnknownFieldRaisesTheDataLayerError) {
+    Bar.Field = QStringLiteral("nothere");
+    EXPECT_THROW(Bar.Draw(Origin, tdPrint, true), EDBEngineError);
+    EXPECT_EQ(Bar.Code, "8410894000109");
+}
+
+TEST(KxBarCodeRecord, RecordFollowsTheDataBlockFieldByField) {
+    TBarcodeOwner owner;
+    TKxBarCode b(&owner);
+    b.Code = "AB-1";
+    b.BarType = baCode39;
+    b.Width = 4;
+    b.Distance = 5;
+    b.FontHeight = 35;
+    b.ShowNumber = false;
+    b.LeftMargin = 41;
+    b.TopMargin = 7;
+    const QByteArray bytes = Save(b);
+    ASSERT_FALSE(bytes.isEmpty());
+    EXPECT_EQ(static_cast<uint8_t>(bytes[0]), deBar);
+
+    // Skip the data block as the generic reader writes it, then read the barcode's own fields.
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    QDataStream s(&buffer);
+    s.setByteOrder(QDataStream::LittleEndian);
+    ReadByte(s);
+    TKxBarCode skip(&owner);
+    skip.TKxData::LoadFromStream(s, KxFileVersion);
+    EXPECT_EQ(ReadStr(s), "AB-1");
+    EXPECT_EQ(ReadByte(s), baCode39);
+    EXPECT_EQ(ReadI32(s), 4);
+    EXPECT_EQ(ReadI32(s), 5);
+    EXPECT_EQ(ReadI32(s), 35);
+    EXPECT_FALSE(ReadBool(s));
+    EXPECT_EQ(ReadI32(s), 41);
+    EXPECT_EQ(ReadI32(s), 7);
+    EXPECT_TRUE(s.atEnd());
+    EXPECT_EQ(s.status(), QDataStream::Ok);
+}
+
+TEST(KxBarCodeRecord, SaveLoadSaveGivesTheSameBytes) {
+    TBarcodeOwner owner;
+    TKxBarCode a(&owner);
+    a.P1 = {120, 340};
+    a.Angle = 270;
+    a.Code = "036000291452";
+    a.BarType = baUPCA;
+    a.TopMargin = 12;
+    a.Field = "upc";
+    a.DataBase = true;
+    a.SetID("sku");
+    const QByteArray first = Save(a);
+    EXPECT_EQ(first.size(), 1 + 48 + 3 + 9 + 7 + 4 + 1 + 16 + 1 + 4 * 5 + 1);
+    TKxBarCode b(&owner);
+    ASSERT_EQ(Load(b, first), QDataStream::Ok);
+    EXPECT_EQ(b.Code, "036000291452");
+    EXPECT_EQ(b.BarType, baUPCA);
+    EXPECT_EQ(b.Angle, 270);
+    EXPECT_EQ(Save(b), first);
+}
+
+TEST(KxBarCodeRecord, UnknownSymbologyOrdinalSurvivesARoundTrip) {
+    TBarcodeOwner owner;
+    TKxBarCode a(&owner);
+    a.BarType = static_cast<TKxBar>(9);
+    TKxBarCode b(&owner);
+    ASSERT_EQ(Load(b, Save(a)), QDataStream::Ok);
+    EXPECT_EQ(static_cast<int>(b.BarType), 9);
+}
