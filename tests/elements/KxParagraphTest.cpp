@@ -70,7 +70,7 @@ TEST(KxParagraphFormats, RightAndCentreAlignEachWrappedLineInTheInsetBox) {
         p.Draw({}, tdPrint, false);
         const auto texts = owner.Texts(tdPrint);
         ASSERT_EQ(texts.size(), 2u);
-        for (const TRecordedOp& line : texts) {
+        for (const TPageOp& line : texts) {
             const int32_t w = ArialWidth(line.Text);
             const int32_t expected = format == tfLeft    ? 106
                                      : format == tfRight ? 106 + width - w
@@ -136,7 +136,7 @@ TEST_P(KxJustifyWalk, WritesTheExpectedLines) {
     ASSERT_EQ(texts.size(), c.Lines.size());
     for (size_t i = 0; i < texts.size(); ++i) {
         const TWalkLine& want = c.Lines[i];
-        const TRecordedOp& got = texts[i];
+        const TPageOp& got = texts[i];
         EXPECT_EQ(got.Text, want.Text);
         EXPECT_EQ(got.At, (TPoint{106, 106 + want.Row * 50})) << want.Text.toStdString();
         EXPECT_FALSE(got.Clipped);
