@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "elements/KxParagraph.h"
-#include "platform/Bitmap.h"
-#include "platform/PixelProbe.h"
 #include "RecordingOwner.h"
 
 namespace {
@@ -72,7 +70,7 @@ TEST(KxParagraphFormats, RightAndCentreAlignEachWrappedLineInTheInsetBox) {
         p.Draw({}, tdPrint, false);
         const auto texts = owner.Texts(tdPrint);
         ASSERT_EQ(texts.size(), 2u);
-        for (const TRecordedOp& line : texts) {
+        for (const TPageOp& line : texts) {
             const int32_t w = ArialWidth(line.Text);
             const int32_t expected = format == tfLeft    ? 106
                                      : format == tfRight ? 106 + width - w
@@ -138,7 +136,7 @@ TEST_P(KxJustifyWalk, WritesTheExpectedLines) {
     ASSERT_EQ(texts.size(), c.Lines.size());
     for (size_t i = 0; i < texts.size(); ++i) {
         const TWalkLine& want = c.Lines[i];
-        const TRecordedOp& got = texts[i];
+        const TPageOp& got = texts[i];
         EXPECT_EQ(got.Text, want.Text);
         EXPECT_EQ(got.At, (TPoint{106, 106 + want.Row * 50})) << want.Text.toStdString();
         EXPECT_FALSE(got.Clipped);
@@ -184,45 +182,3 @@ INSTANTIATE_TEST_SUITE_P(
                   {{"aaa bbb", 0, true}, {"ccc ddd", 1, true}}},
         TWalkCase{"NothingButSeparatorsWritesNothing", " \r\n ", "aaa", 9, {}}),
     [](const auto& info) { return std::string(info.param.Name); });
-
-TEST(KxParagraphPixels, OpaqueBoxFillsUnderTheInsideFrame) {
-    for (bool transparent : {false, true}) {
-        TBitmap bitmap(400, 300);
-        bitmap.Canvas().Brush = {clAqua, bsSolid};
-        bitmap.Canvas().FillRect({0, 0, 400, 300});
-        TRecordingOwner owner;
-        owner.Canvases[tdLab] = &bitmap.Canvas();
-        TKxParagraph p(&owner);
-        p.P1 = {100, 100};
-        p.P2 = {300, 200};
-        p.Text.clear();
-        p.Border = true;
-        p.PenWidth = 4;
-        p.LineColor = clRed;
-        p.BackColor = clYellow;
-        p.Transparent = transparent;
-        p.Draw({}, tdLab, false);
-        const QImage& image = bitmap.Image();
-        EXPECT_EQ(ColourBox(image, clRed), QRect(100, 100, 200, 100));
-        EXPECT_EQ(ColourBox(image, clYellow), transparent ? QRect() : QRect(104, 104, 192, 92));
-        EXPECT_EQ(image.pixel(200, 150), ToQColor(transparent ? clAqua : clYellow).rgb());
-    }
-}
-
-TEST(KxParagraphPixels, JustifiedLineReachesTheRightInsetEdge) {
-    const int32_t width = ArialWidth("aaa bbb") + 40;
-    for (TTextFormat format : {tfLeft, taJustify}) {
-        TBitmap bitmap(600, 300);
-        TRecordingOwner owner;
-        owner.Canvases[tdLab] = &bitmap.Canvas();
-        TKxParagraph p(&owner);
-        SetInsetBox(p, width, 40);
-        p.Format = format;
-        p.Text = "aaa bbb ccc";
-        p.Draw({}, tdLab, false);
-        const QRect ink = InkBox(bitmap.Image());
-        const int32_t right = 106 + (format == taJustify ? width : ArialWidth("aaa bbb"));
-        EXPECT_NEAR(ink.right(), right, 4);
-        EXPECT_NEAR(ink.left(), 106, 4);
-    }
-}

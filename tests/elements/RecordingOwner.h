@@ -10,7 +10,7 @@
 #include "platform/MetafileCanvas.h"
 
 /// One recorded operation, read back from a page in the terms tests assert on (logical units).
-struct TRecordedOp {
+struct TPageOp {
     TMetaOp Kind = TMetaOp::Line;
     TDrawState State;
     /// The figure's rectangle, or a text's clip rectangle.
@@ -23,11 +23,11 @@ struct TRecordedOp {
 };
 
 /// The operations of a page, optionally of one kind only.
-inline std::vector<TRecordedOp> RecordedOps(const TMetafile& page, std::optional<TMetaOp> only = {}) {
-    std::vector<TRecordedOp> out;
+inline std::vector<TPageOp> RecordedOps(const TMetafile& page, std::optional<TMetaOp> only = {}) {
+    std::vector<TPageOp> out;
     for (const TMetaRecord& r : page.Records()) {
         if (only && r.Op != *only) continue;
-        TRecordedOp op{r.Op, page.States().at(r.State), r.Box, r.Box.TopLeft(), {}, 0, false};
+        TPageOp op{r.Op, page.States().at(r.State), r.Box, r.Box.TopLeft(), {}, 0, false};
         if (r.Op == TMetaOp::Text) {
             op.Text = page.Texts().at(r.A);
             op.Width = page.TextLayout(r).Width;
@@ -50,10 +50,8 @@ public:
     }
 
     const TMetafile& Page(TKxDrawType target) const { return FPage.at(target); }
-    std::vector<TRecordedOp> Ops(TKxDrawType target) const { return RecordedOps(Page(target)); }
-    std::vector<TRecordedOp> Texts(TKxDrawType target) const {
-        return RecordedOps(Page(target), TMetaOp::Text);
-    }
+    std::vector<TPageOp> Ops(TKxDrawType target) const { return RecordedOps(Page(target)); }
+    std::vector<TPageOp> Texts(TKxDrawType target) const { return RecordedOps(Page(target), TMetaOp::Text); }
     void ClearPage(TKxDrawType target) { FPage.at(target).Clear(); }
 
     std::array<TCanvas*, 3> Canvases{};

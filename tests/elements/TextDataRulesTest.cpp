@@ -42,7 +42,7 @@ protected:
     // Everything the element wrote on a target, its lines joined.
     QString Written(TKxDrawType target) {
         QString all;
-        for (const TRecordedOp& op : Owner.Texts(target))
+        for (const TPageOp& op : Owner.Texts(target))
             all += op.Text;
         Owner.ClearPage(target);
         return all;
