@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 #include <QBuffer>
 #include <QImage>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 
 #include "common/TestSupport.h"
 #include "elements/KxImage.h"
@@ -10,7 +8,6 @@
 #include "platform/Messages.h"
 #include "platform/Picture.h"
 #include "platform/PixelProbe.h"
-#include "platform/Session.h"
 #include "platform/Table.h"
 
 namespace {
@@ -191,38 +188,19 @@ class KxImageData : public KxImageTestBase {
 protected:
     void SetUp() override {
         KxImageTestBase::SetUp();
-        const QString path = Dir.Path("pics.db");
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "kximage-setup");
-            db.setDatabaseName(path);
-            ASSERT_TRUE(db.open());
-            QSqlQuery q(db);
-            ASSERT_TRUE(q.exec("CREATE TABLE pics (id INTEGER PRIMARY KEY, pic GRAPHIC)"));
-            ASSERT_TRUE(q.prepare("INSERT INTO pics VALUES (?, ?)"));
-            const QVariant rows[] = {PngBytes(20, 10, clPicture), QByteArray("not a picture"),
-                                     PngBytes(10, 10, clBlue), QVariant()};
-            for (int i = 0; i < 4; ++i) {
-                q.addBindValue(i + 1);
-                q.addBindValue(rows[i]);
-                ASSERT_TRUE(q.exec());
-            }
-        }
-        QSqlDatabase::removeDatabase("kximage-setup");
-        TDBAlias alias;
-        alias.Name = "Pics";
-        alias.Path = path;
-        FSession.AddAlias(alias);
-        FTable.SetDatabaseName("Pics");
-        FTable.SetTableName("pics");
-        FTable.Open();
         Owner.Table = &FTable;
         Image.DataBase = true;
         Image.Field = "PIC";
         Image.AspectRatio = false;
     }
 
-    TSession FSession;
-    TTable FTable{&FSession};
+    TSqliteTable FData{"pics",
+                       "id INTEGER PRIMARY KEY, pic GRAPHIC",
+                       {{1, PngBytes(20, 10, clPicture)},
+                        {2, QByteArray("not a picture")},
+                        {3, PngBytes(10, 10, clBlue)},
+                        {4, QVariant()}}};
+    TTable& FTable = FData.Table;
 };
 
 } // namespace
