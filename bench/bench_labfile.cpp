@@ -1,8 +1,8 @@
 // Label file speed: saving and loading a label of 10,000 elements, every kind in turn.
 #include <benchmark/benchmark.h>
-#include <QBuffer>
 #include <QByteArray>
 
+#include "common/LabelSamples.h"
 #include "designer/KxLab.h"
 #include "elements/KxElementFactory.h"
 #include "platform/Messages.h"
@@ -25,20 +25,12 @@ void Fill(TKxLab& Lab) {
     }
 }
 
-QByteArray Save(const TKxLab& Lab) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    Lab.SaveToStream(buffer);
-    return bytes;
-}
-
 void BM_SaveLabel(benchmark::State& state) {
     TKxLab lab;
     Fill(lab);
     qint64 size = 0;
     for (auto _ : state) {
-        const QByteArray bytes = Save(lab);
+        const QByteArray bytes = KxSaveToBytes(lab);
         size = bytes.size();
         benchmark::DoNotOptimize(bytes.constData());
     }
@@ -54,13 +46,11 @@ void BM_LoadLabel(benchmark::State& state) {
     {
         TKxLab source;
         Fill(source);
-        bytes = Save(source);
+        bytes = KxSaveToBytes(source);
     }
     for (auto _ : state) {
         TKxLab lab;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        lab.LoadFromStream(buffer);
+        KxLoadFromBytes(lab, bytes);
         benchmark::DoNotOptimize(lab.ElementCount());
     }
     state.SetBytesProcessed(state.iterations() * bytes.size());

@@ -2,6 +2,7 @@
 #include <memory>
 #include <QApplication>
 
+#include "BenchLab.h"
 #include "designer/KxLab.h"
 #include "elements/KxElement.h"
 #include "platform/Canvas.h"
@@ -62,14 +63,7 @@ private:
 
 // A 1000 x 700 designer with a 90 x 60 mm label: frame, grid, and 100 elements of five kinds.
 std::unique_ptr<TKxLab> MakeLab(TKxZoom zoom) {
-    auto lab = std::make_unique<TKxLab>();
-    lab->resize(1000, 700);
-    lab->show();
-    QApplication::processEvents();
-    lab->GetMeasure()->SetWidth(90.0f);
-    lab->GetMeasure()->SetHeight(60.0f);
-    lab->GetFrame()->SetStyle(fsDoble);
-    lab->GetGrid()->SetShow(true);
+    auto lab = MakeBenchLab();
     for (int i = 0; i < 100; ++i) {
         const int x = (i % 10) * 88;
         const int y = (i / 10) * 58;

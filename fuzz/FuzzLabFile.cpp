@@ -4,30 +4,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <QApplication>
-#include <QBuffer>
 #include <QByteArray>
 
+#include "common/LabelSamples.h"
 #include "designer/KxLab.h"
 #include "platform/Messages.h"
 #include "platform/StreamError.h"
-
-namespace {
-
-QByteArray Save(const TKxLab& Lab) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    Lab.SaveToStream(buffer);
-    return bytes;
-}
-
-void Load(TKxLab& Lab, QByteArray Bytes) {
-    QBuffer buffer(&Bytes);
-    buffer.open(QIODevice::ReadOnly);
-    Lab.LoadFromStream(buffer);
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -39,16 +21,16 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     TKxLab lab;
-    const QByteArray untouched = Save(lab);
+    const QByteArray untouched = KxSaveToBytes(lab);
     try {
-        Load(lab, QByteArray(reinterpret_cast<const char*>(Data), static_cast<qsizetype>(Size)));
+        KxLoadFromBytes(lab, QByteArray(reinterpret_cast<const char*>(Data), static_cast<qsizetype>(Size)));
     } catch (const EStreamError&) {
-        if (Save(lab) != untouched || lab.ElementCount() != 0) std::abort();
+        if (KxSaveToBytes(lab) != untouched || lab.ElementCount() != 0) std::abort();
         return 0;
     }
-    const QByteArray saved = Save(lab);
+    const QByteArray saved = KxSaveToBytes(lab);
     TKxLab again;
-    Load(again, saved);
-    if (Save(again) != saved) std::abort();
+    KxLoadFromBytes(again, saved);
+    if (KxSaveToBytes(again) != saved) std::abort();
     return 0;
 }

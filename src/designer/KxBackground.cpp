@@ -48,34 +48,30 @@ bool Covers(const TRect& E, const TRect& V) {
     return true;
 }
 
+// The last index in [Lo, Hi] where Test holds, Test holding on a leading run; Lo - 1 when nowhere.
+template <class TTest>
+int32_t LastHolding(int32_t Lo, int32_t Hi, TTest Test) {
+    int32_t found = Lo - 1;
+    while (Lo <= Hi) {
+        const int32_t mid = Lo + (Hi - Lo) / 2;
+        if (Test(mid)) {
+            found = mid;
+            Lo = mid + 1;
+        } else {
+            Hi = mid - 1;
+        }
+    }
+    return found;
+}
+
 } // namespace
 
 TKxStepRange KxVisibleCircleSteps(const TRect& B, int32_t N, const TRect& Visible) {
     if (N <= 0) return {};
-    // Both tests are monotonic in the step, since every ellipse lies inside the one before it.
-    int32_t lo = 0;
-    int32_t hi = N - 1;
-    int32_t first = 0;
-    while (lo <= hi) {
-        const int32_t mid = lo + (hi - lo) / 2;
-        if (Covers(Shrunk(B, mid), Visible)) {
-            first = mid;
-            lo = mid + 1;
-        } else {
-            hi = mid - 1;
-        }
-    }
-    lo = first;
-    hi = N - 1;
-    int32_t last = first - 1;
-    while (lo <= hi) {
-        const int32_t mid = lo + (hi - lo) / 2;
-        if (Intersects(Shrunk(B, mid), Visible)) {
-            last = mid;
-            lo = mid + 1;
-        } else {
-            hi = mid - 1;
-        }
-    }
+    // Both tests hold for a leading run of steps, since every ellipse lies inside the one before it.
+    const int32_t first =
+        std::max(0, LastHolding(0, N - 1, [&](int32_t i) { return Covers(Shrunk(B, i), Visible); }));
+    const int32_t last =
+        LastHolding(first, N - 1, [&](int32_t i) { return Intersects(Shrunk(B, i), Visible); });
     return {first, last};
 }

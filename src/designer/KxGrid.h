@@ -31,9 +31,14 @@ public:
 
     int32_t IncXLU() const { return FIncX; }
     int32_t IncYLU() const { return FIncY; }
+    /// The steps the grid is drawn and snapped with, in label units: IncX and IncY, or 1 mm for a
+    /// step below one unit, which only a label file can hold (the setters never store one).
+    int32_t StepX() const { return FIncX >= 1 ? FIncX : MinStep; }
+    int32_t StepY() const { return FIncY >= 1 ? FIncY : MinStep; }
 
 private:
     friend class TKxLab;
+    static constexpr int32_t MinStep = 10;
     /// Clamps an increment to [1 mm, Limit] in the order the setters need: the upper bound first,
     /// so a label narrower than 1 mm still gets a 1 mm step.
     void StoreIncrement(int32_t& Field, float Value, int32_t Limit);

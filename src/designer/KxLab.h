@@ -258,6 +258,33 @@ public:
     void AdjustAligns();
     /// Empties the selection outline and handles, unless loading.
     void ClearSelection();
+
+    // Editing.
+    /// Recomposes the surface and shows it with the marks of the selected element: its line
+    /// handles, its outline, or its outline and resize handles, the drag state following its kind.
+    /// With nothing selected it only recomposes and shows, and the drag state stays as it is.
+    void AdjustHandle();
+    /// P (client pixels) moved to the nearest grid point when Snap is snGrid, else P. Grid points
+    /// count from the label's top-left corner.
+    TPoint GridAdjust(const TPoint& P) const;
+    /// Puts the selected element's record into the process-wide clipboard.
+    void CopyElement();
+    /// CopyElement, then DeleteElement.
+    void CutElement();
+    /// Adds a copy of the clipboard's element, selected, 2 mm (millimetre units) or 0.1 inch (inch
+    /// units, rounded to label units) down and right of the copied one. Nothing before any copy.
+    void PasteElement();
+    /// Removes and frees the selected element; nothing is selected afterwards.
+    void DeleteElement();
+    /// Toggles the selected element's Transparent flag; repaints even without a selection.
+    void Transparent();
+    /// Moves the selected element so that its first point lies on the left (top) guide.
+    void AlignLeft();
+    void AlignTop();
+    /// Exchanges the selected element with the front-most (back-most) one; the others keep their
+    /// places.
+    void Front();
+    void Back();
     /// The editor's state of this control. Every control has its own: a drag in one designer never
     /// hit-tests marks of another.
     const TKxMarks& GetMarks() const { return FMarks; }
@@ -385,7 +412,15 @@ protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    /// Left press: guide markers, marks of the selection, hit testing, or the drawing tool; right
+    /// press: OnRightMouse. Ignored while AllowEdit is false; never passed on.
+    void mousePressEvent(QMouseEvent* event) override;
+    /// Ruler marks, cursor and the drag in progress (outlines only, the surface is not
+    /// recomposed); then OnMouseMove, except while a guide is dragged or a snapped drag stands.
     void mouseMoveEvent(QMouseEvent* event) override;
+    /// Ends the drag or rubber band and writes the result into the label. Ignored while AllowEdit
+    /// is false; never passed on.
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
     /// The canvas of the preview page being recorded (null when none is).
     void SetPreviewCanvas(TCanvas* Canvas) { FPreviewCanvas = Canvas; }
@@ -402,6 +437,18 @@ private:
     /// The hole of a circular label in its box, in the box's units.
     TRect HoleRect(const TRect& Box, TKxDrawType DrawType) const;
     void ToggleFigure(TKxOverlay::TKind Kind, std::array<TPoint, 3> Points, TColor Color);
+    void LeftPress(const TPoint& P);
+    void SelectionPress(const TPoint& P);
+    void RightPress(const TPoint& P);
+    /// The editing part of a mouse move; false when the move is not to be passed on.
+    bool EditMove(const TPoint& P);
+    void HoverCursor(const TPoint& P);
+    void FinishDrag(const TPoint& P);
+    void FinishShape(const TPoint& P);
+    /// A new element of Kind, appended and selected; null when the kind has no class.
+    TKxElement* NewElement(TKxEle Kind);
+    /// The label's pixel rectangle.
+    TRect LabelRect() const;
 
     friend class TKxRulers;
 

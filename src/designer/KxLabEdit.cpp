@@ -1,7 +1,78 @@
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <memory>
 #include <QMouseEvent>
+#include <utility>
+#include <vector>
 
+#include "designer/KxBackSurf.h"
+#include "designer/KxClipboard.h"
+#include "designer/KxGrid.h"
 #include "designer/KxLab.h"
+#include "designer/KxRulers.h"
 #include "elements/KxElement.h"
+#include "elements/KxElementFactory.h"
+#include "platform/Rounding.h"
+
+namespace {
+
+TPoint EventPoint(const QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    return {p.x(), p.y()};
+}
+
+// The grid point nearest to a label coordinate, saturated to what a pixel mapping can take.
+int32_t NearestGridPoint(int32_t Coord, int32_t Step) {
+    const int64_t n = Round(static_cast<Extended>(Coord) / Step);
+    return static_cast<int32_t>(std::clamp<int64_t>(n * Step, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+// The corner of a moved outline that holds an element's first point: the text of a turned element
+// starts at the corner the turn brought its top-left to. Null for an angle that has none.
+const TPoint* AnchorCorner(int32_t Angle, const TPoint (&Corners)[4]) {
+    switch (Angle) {
+    case 0: return &Corners[0];
+    case 90: return &Corners[1];
+    case 180: return &Corners[2];
+    case 270: return &Corners[3];
+    default: return nullptr;
+    }
+}
+
+TKxDrag DragStateOf(TKxEle Kind) {
+    switch (Kind) {
+    case deLine: return drLine;
+    case deRect:
+    case deImage:
+    case deParagraph: return drSizes;
+    default: return drObject;
+    }
+}
+
+// The kind a point tool places, or dePoint for a tool that does not place at a point.
+TKxEle PointToolKind(TKxDrawTool Tool) {
+    switch (Tool) {
+    case dwText: return deText;
+    case dwBarCode: return deBar;
+    case dwSymbol: return deSymbol;
+    case dwAddText: return dePoliText;
+    default: return dePoint;
+    }
+}
+
+// Exchanges E with the front-most (Front) or back-most element of List, so the element from that
+// end takes E's old place; false when E is not in List.
+bool ExchangeWithEnd(std::vector<std::unique_ptr<TKxElement>>& List, const TKxElement* E, bool Front) {
+    const auto it = std::find_if(List.begin(), List.end(),
+                                 [E](const std::unique_ptr<TKxElement>& p) { return p.get() == E; });
+    if (it == List.end()) return false;
+    std::iter_swap(it, Front ? List.begin() : List.end() - 1);
+    return true;
+}
+
+} // namespace
 
 void TKxLab::ShowElementProp() {
     if (FSelected) FSelected->Properties();
@@ -22,7 +93,337 @@ void TKxLab::DoMouseMove(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Shift, 
     emit MouseMove(this, Buttons, Shift, X, Y);
 }
 
+void TKxLab::mousePressEvent(QMouseEvent* event) {
+    if (!FAllowEdit) return;
+    if (event->button() == Qt::LeftButton)
+        LeftPress(EventPoint(event));
+    else if (event->button() == Qt::RightButton)
+        RightPress(EventPoint(event));
+}
+
 void TKxLab::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
-    DoMouseMove(event->buttons(), event->modifiers(), p.x(), p.y());
+    const TPoint p = EventPoint(event);
+    if (EditMove(p)) DoMouseMove(event->buttons(), event->modifiers(), p.X, p.Y);
+}
+
+void TKxLab::mouseReleaseEvent(QMouseEvent* event) {
+    if (!FAllowEdit) return;
+    const TPoint p = EventPoint(event);
+    if (FMarks.Pressed) FinishDrag(p);
+    if (FMarks.ShapeActive) FinishShape(p);
+}
+
+void TKxLab::LeftPress(const TPoint& P) {
+    TKxMarks& m = FMarks;
+    if (PtInRect(m.AlignLeftMark, P) || PtInRect(m.AlignTopMark, P)) {
+        m.Pressed = true;
+        m.DragType = PtInRect(m.AlignLeftMark, P) ? dtAlignLeft : dtAlignTop;
+        m.DragState = drAligns;
+        return;
+    }
+    switch (FDrawTool) {
+    case dwSelection: SelectionPress(P); return;
+    case dwLine:
+    case dwRect:
+    case dwImage:
+    case dwParagraph:
+        // Nothing is drawn yet: the first move draws the band.
+        m.ShapeActive = true;
+        m.ShapeStart = m.ShapeEnd = P;
+        return;
+    default: break;
+    }
+    // Anchored at the press point itself: the grid snaps drags only.
+    TKxElement* e = NewElement(PointToolKind(FDrawTool));
+    if (!e) return;
+    e->P1 = {CoordX(P.X), CoordY(P.Y)};
+    e->Properties();
+}
+
+void TKxLab::SelectionPress(const TPoint& P) {
+    // Marks are tested as they stand, stale or empty; an empty rectangle holds no point.
+    TKxMarks& m = FMarks;
+    const auto grab = [&](TKxDragType Type, TPoint Offset) {
+        m.Pressed = true;
+        m.DragType = Type;
+        m.GrabOffset = Offset;
+    };
+    const auto grabLineEnd = [&](TKxDragType Type, const TRect& Grabbed, const TRect& Kept) {
+        grab(Type, P - Grabbed.TopLeft());
+        m.ShapeStart = m.ShapeEnd = Kept.TopLeft() + TPoint{3, 3};
+    };
+    if (PtInRect(m.SelRect, P))
+        grab(dtMove, P - m.SelRect.TopLeft());
+    else if (PtInRect(m.HandleLeft, P))
+        grab(dtLeft, {P.X - m.SelRect.Left, 0});
+    else if (PtInRect(m.HandleRight, P))
+        grab(dtRight, {P.X - m.SelRect.Right, 0});
+    else if (PtInRect(m.HandleTop, P))
+        grab(dtTop, {0, P.Y - m.SelRect.Top});
+    else if (PtInRect(m.HandleBottom, P))
+        grab(dtBottom, {0, P.Y - m.SelRect.Bottom});
+    else if (PtInRect(m.LineHandle1, P))
+        grabLineEnd(dtPoint1, m.LineHandle1, m.LineHandle2);
+    else if (PtInRect(m.LineHandle2, P))
+        grabLineEnd(dtPoint2, m.LineHandle2, m.LineHandle1);
+    else if (FindElement(P)) {
+        DoSelect();
+        ClearSelection();
+        AdjustHandle();
+    }
+}
+
+void TKxLab::RightPress(const TPoint& P) {
+    bool select = false;
+    if (FSelected && FSelected->PointInObject(P)) {
+        select = true;
+    } else if (FSelected) {
+        FMarks.ShapeActive = false;
+        SetDrawTool(dwSelection);
+        FMarks.DragState = drNone;
+        ClearSelection();
+        PaintLabScreen(true);
+        FSelected = nullptr;
+    }
+    DoRightMouse(select, P.X, P.Y);
+}
+
+bool TKxLab::EditMove(const TPoint& P) {
+    TKxMarks& m = FMarks;
+    if (m.DragState == drAligns && m.Pressed) {
+        DrawAligns(m.MousePos);
+        m.MousePos = P;
+        DrawAligns(m.MousePos);
+        return false;
+    }
+    if (FRulers->FVisible) {
+        PasteRulers1();
+        m.MousePos = P;
+        DrawMarks(m.MousePos);
+    }
+    HoverCursor(P);
+    if (m.Pressed) {
+        const TPoint q = GridAdjust(P - m.GrabOffset);
+        // A snapped drag stands still while the pointer sits exactly on a grid point.
+        const bool standing = q == P && FSnap == snGrid;
+        const auto outline = [&] { DrawDrag(m.SelRect.TopLeft(), m.SelRect.BottomRight(), true); };
+        switch (m.DragState) {
+        case drLine: {
+            if (standing) return false;
+            if (m.DragType != dtPoint1 && m.DragType != dtPoint2) break;
+            TRect& handle = m.DragType == dtPoint1 ? m.LineHandle1 : m.LineHandle2;
+            const auto band = [&] {
+                DrawDrag(m.ShapeStart, m.ShapeEnd, false);
+                DrawDrag(handle.TopLeft(), handle.BottomRight(), true);
+            };
+            band();
+            m.ShapeEnd = q;
+            MoveRect(handle, q.X - 3, q.Y - 3);
+            band();
+            break;
+        }
+        case drObject:
+            if (standing) return false;
+            outline();
+            MoveRect(m.SelRect, q.X, q.Y);
+            outline();
+            break;
+        case drSizes:
+            outline();
+            switch (m.DragType) {
+            case dtMove: MoveRect(m.SelRect, q.X, q.Y); break;
+            case dtLeft: RectLeft(m.SelRect, q.X); break;
+            case dtRight: RectRight(m.SelRect, q.X); break;
+            case dtTop: RectTop(m.SelRect, q.Y); break;
+            case dtBottom: RectBottom(m.SelRect, q.Y); break;
+            default: break;
+            }
+            outline();
+            break;
+        default: break;
+        }
+    }
+    if (m.ShapeActive) {
+        DrawShape(m.ShapeStart, m.ShapeEnd);
+        m.ShapeEnd = P;
+        DrawShape(m.ShapeStart, m.ShapeEnd);
+    }
+    return true;
+}
+
+void TKxLab::HoverCursor(const TPoint& P) {
+    const TKxMarks& m = FMarks;
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    if (!m.Pressed) {
+        // Later tests win.
+        if (PtInRect(m.AlignLeftMark, P)) shape = Qt::SizeHorCursor;
+        if (PtInRect(m.AlignTopMark, P)) shape = Qt::SizeVerCursor;
+        if (PtInRect(m.SelRect, P)) shape = Qt::PointingHandCursor;
+        if (m.DragState == drLine && (PtInRect(m.LineHandle1, P) || PtInRect(m.LineHandle2, P)))
+            shape = Qt::PointingHandCursor;
+        if (m.DragState == drSizes) {
+            if (PtInRect(m.HandleLeft, P) || PtInRect(m.HandleRight, P)) shape = Qt::SizeHorCursor;
+            if (PtInRect(m.HandleTop, P) || PtInRect(m.HandleBottom, P)) shape = Qt::SizeVerCursor;
+        }
+    }
+    if (cursor().shape() != shape) setCursor(shape);
+}
+
+TPoint TKxLab::GridAdjust(const TPoint& P) const {
+    if (FSnap != snGrid) return P;
+    return {WindowX(NearestGridPoint(CoordX(P.X), FGrid->StepX())),
+            WindowY(NearestGridPoint(CoordY(P.Y), FGrid->StepY()))};
+}
+
+void TKxLab::FinishDrag(const TPoint& P) {
+    TKxMarks& m = FMarks;
+    const auto label = [this](const TPoint& Pixel) { return TPoint{CoordX(Pixel.X), CoordY(Pixel.Y)}; };
+    switch (m.DragType) {
+    case dtMove:
+    case dtTop:
+    case dtLeft:
+    case dtBottom:
+    case dtRight: {
+        const TRect l = LabelRect();
+        m.SelRect = NormalizeRect(m.SelRect, l.Left, l.Top, l.Right, l.Bottom);
+        if (!FSelected) break;
+        const TRect& r = m.SelRect;
+        const TPoint corners[4] = {
+            {r.Left, r.Top}, {r.Left, r.Bottom}, {r.Right, r.Bottom}, {r.Right, r.Top}};
+        if (const TPoint* anchor = AnchorCorner(FSelected->Angle, corners)) FSelected->P1 = label(*anchor);
+        if (m.DragState == drSizes) FSelected->P2 = label(r.BottomRight());
+        break;
+    }
+    case dtPoint1:
+    case dtPoint2: {
+        // Line ends are stored where they were released, even off the label.
+        if (!FSelected) break;
+        const bool first = m.DragType == dtPoint1;
+        const TPoint end = label((first ? m.LineHandle1 : m.LineHandle2).TopLeft() + TPoint{3, 3});
+        (first ? FSelected->P1 : FSelected->P2) = end;
+        break;
+    }
+    case dtAlignLeft: FBackSurf->SetAlignLeft(Worldx(P.X)); break;
+    case dtAlignTop: FBackSurf->SetAlignTop(Worldy(P.Y)); break;
+    default: break;
+    }
+    m.Pressed = false;
+    AdjustHandle();
+}
+
+void TKxLab::FinishShape(const TPoint& P) {
+    TKxMarks& m = FMarks;
+    const TRect l = LabelRect();
+    const TRect r =
+        NormalizeRect({m.ShapeStart.X, m.ShapeStart.Y, P.X, P.Y}, l.Left, l.Top, l.Right, l.Bottom);
+    const auto place = [this](TKxElement* E, const TPoint& A, const TPoint& B) {
+        E->P1 = {CoordX(A.X), CoordY(A.Y)};
+        E->P2 = {CoordX(B.X), CoordY(B.Y)};
+    };
+    switch (FDrawTool) {
+    case dwLine:
+        // A line keeps its direction and its length, however short, and may leave the label.
+        if (TKxElement* e = NewElement(deLine)) place(e, m.ShapeStart, P);
+        break;
+    case dwRect:
+        if (TKxElement* e = NewElement(deRect)) place(e, r.TopLeft(), r.BottomRight());
+        break;
+    case dwImage:
+        if (TKxElement* e = NewElement(deImage)) {
+            place(e, r.TopLeft(), r.BottomRight());
+            PropImage(true);
+        }
+        break;
+    case dwParagraph:
+        if (TKxElement* e = NewElement(deParagraph)) {
+            place(e, r.TopLeft(), r.BottomRight());
+            e->Properties();
+        }
+        break;
+    default: break;
+    }
+    // No marks: a new shape shows its outline once it is clicked, or when its dialog adjusts it.
+    m.ShapeActive = false;
+    PaintLabScreen(true);
+}
+
+TKxElement* TKxLab::NewElement(TKxEle Kind) {
+    std::unique_ptr<TKxElement> e = TKxElementFactory::Create(Kind, this);
+    if (!e) return nullptr;
+    TKxElement* raw = e.get();
+    AddElement(std::move(e));
+    FSelected = raw;
+    return raw;
+}
+
+void TKxLab::AdjustHandle() {
+    PaintLabScreen(false);
+    if (FSelected) {
+        TKxMarks& m = FMarks;
+        m.DragState = DragStateOf(FSelected->ElementType());
+        if (m.DragState == drLine) {
+            m.LineHandle1 = TKxMarks::LineHandleAround({WindowX(FSelected->P1.X), WindowY(FSelected->P1.Y)});
+            m.LineHandle2 = TKxMarks::LineHandleAround({WindowX(FSelected->P2.X), WindowY(FSelected->P2.Y)});
+        } else {
+            // Bounds are those of the recomposition just done.
+            m.SelRect = FSelected->Bounds;
+            if (m.DragState == drSizes) m.PlaceSizeHandles(m.SelRect.TopLeft(), m.SelRect.BottomRight());
+        }
+    }
+    Paint();
+}
+
+void TKxLab::CopyElement() {
+    if (FSelected) KxClipboard().Store(TKxElementFactory::Record(*FSelected), FSelected->ElementType());
+}
+
+void TKxLab::CutElement() {
+    if (!FSelected) return;
+    CopyElement();
+    DeleteElement();
+}
+
+void TKxLab::PasteElement() {
+    const TKxClipboard& clip = KxClipboard();
+    if (clip.IsEmpty()) return;
+    std::unique_ptr<TKxElement> e = TKxElementFactory::FromRecord(clip.Record(), this);
+    TKxElement* raw = e.get();
+    AddElement(std::move(e));
+    FSelected = raw;
+    raw->Move(FUnits == unINCH ? TPoint2D{0.1f, 0.1f} : TPoint2D{2.0f, 2.0f});
+    PaintLabScreen(true);
+}
+
+void TKxLab::DeleteElement() {
+    if (!FSelected) return;
+    RemoveElement(FSelected);
+    FSelected = nullptr;
+    ClearSelection();
+    FMarks.DragState = drNone;
+    PaintLabScreen(true);
+}
+
+void TKxLab::Transparent() {
+    if (FSelected) FSelected->Transparent = !FSelected->Transparent;
+    PaintLabScreen(true);
+}
+
+void TKxLab::AlignLeft() {
+    if (!FSelected) return;
+    FSelected->Align(eaLeft);
+    AdjustHandle();
+}
+
+void TKxLab::AlignTop() {
+    if (!FSelected) return;
+    FSelected->Align(eaTop);
+    AdjustHandle();
+}
+
+void TKxLab::Front() {
+    if (FSelected && ExchangeWithEnd(FElements, FSelected, true)) PaintLabScreen(true);
+}
+
+void TKxLab::Back() {
+    if (FSelected && ExchangeWithEnd(FElements, FSelected, false)) PaintLabScreen(true);
 }

@@ -47,6 +47,10 @@ int32_t TKxLab::GetMaxBottom() const {
     return FLabHeight + FOrigin - FV.Pos;
 }
 
+TRect TKxLab::LabelRect() const {
+    return {GetMinLeft(), GetMinTop(), GetMaxRight(), GetMaxBottom()};
+}
+
 int32_t TKxLab::GetGuideLeft() const {
     return FBackSurf->AlignLeftLU();
 }

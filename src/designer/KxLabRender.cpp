@@ -18,10 +18,6 @@
 
 namespace {
 
-// A file may hold a grid step the setters would never store; the setters' own minimum (1 mm)
-// stands in for a step below one unit.
-constexpr int32_t MinGridStep = 10;
-
 // The indices 0..Count whose coordinate Base + i * Step falls on a distinct device pixel inside
 // [0, Pixels): dots outside the bitmap cannot show and dots on the same pixel are one dot, so a
 // hostile step or label size costs at most one dot per pixel.
@@ -72,9 +68,7 @@ void TKxLab::DrawAll(TKxDrawRuler Which) {
 void TKxLab::DrawLabScreen() {
     const int32_t ox = -CoordX(0);
     const int32_t oy = -CoordY(0);
-    const TRect r{FOrigin - FH.Pos, FOrigin - FV.Pos, FOrigin - FH.Pos + FLabWidth,
-                  FOrigin - FV.Pos + FLabHeight};
-    DrawBackSurf(0, 0, tdLab, r);
+    DrawBackSurf(0, 0, tdLab, LabelRect());
 
     TCanvas& canvas = FLabScreen->Canvas();
     const int previous = canvas.SetMapMode(MM_ISOTROPIC);
@@ -218,8 +212,8 @@ void TKxLab::DrawGrid(int32_t X, int32_t Y) {
     const TKxGrid& grid = *FGrid;
     if (!grid.FShow) return;
     TCanvas& canvas = FLabScreen->Canvas();
-    const int32_t incX = grid.FIncX >= 1 ? grid.FIncX : MinGridStep;
-    const int32_t incY = grid.FIncY >= 1 ? grid.FIncY : MinGridStep;
+    const int32_t incX = grid.StepX();
+    const int32_t incY = grid.StepY();
     const int64_t nx = Round(static_cast<Extended>(FMeasure->WidthLU()) / incX);
     const int64_t ny = Round(static_cast<Extended>(FMeasure->HeightLU()) / incY);
     const std::vector<int32_t> columns = VisibleSteps(canvas, true, X, incX, nx, FLabScreen->Width());

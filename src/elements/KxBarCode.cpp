@@ -1,12 +1,9 @@
 #include "elements/KxBarCode.h"
 
-#include <algorithm>
-
 #include "elements/KxBarcodeGeometry.h"
+#include "elements/KxFieldValues.h"
 #include "elements/KxRecordIO.h"
 #include "platform/Canvas.h"
-#include "platform/Field.h"
-#include "platform/Table.h"
 #include "types/UnitLength.h"
 
 TKxBarCode::TKxBarCode(TKxOwner* AOwner)
@@ -68,7 +65,7 @@ TKxBarcodeShape TKxBarCode::Shape(const QString& Text) const {
 
 QString TKxBarCode::DrawnText(TKxDrawType DrawType, bool WithData) const {
     if (!DataBase || !WithData || DrawType == tdLab || !Owner || !Owner->GetTable()) return Code;
-    return Owner->GetTable()->FieldByName(Field).AsString();
+    return KxFieldText(*Owner->GetTable(), Field);
 }
 
 void TKxBarCode::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) {

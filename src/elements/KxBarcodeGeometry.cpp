@@ -154,34 +154,29 @@ bool BarcodeCodeValid(TKxBar BarType, const QString& Code) {
 
 QString BarcodePattern(TKxBar BarType, const QString& Code) {
     if (BarType == baCode39 || !BarcodeCodeValid(BarType, Code)) return {};
-    const auto left = [&](int i) { return QLatin1String(LEFT_A[Digit(Code, i)]); };
+    // EAN-13 carries its leading digit only in the A/B choice of digits 3 to 7; every other left-hand
+    // digit takes set A.
+    const char* sets = BarType == baEAN13 ? CodLeft[Digit(Code, 0)] : nullptr;
+    const auto left = [&](int i) {
+        const int d = Digit(Code, i);
+        return QLatin1String(sets && i >= 2 && sets[i - 2] == 'B' ? LEFT_B[d] : LEFT_A[d]);
+    };
     const auto right = [&](int i) { return QLatin1String(RIGHT[Digit(Code, i)]); };
     QString p;
     switch (BarType) {
-    case baEAN13: {
-        // The leading digit is carried only by the A/B choice of digits 3 to 7.
-        const char* sets = CodLeft[Digit(Code, 0)];
+    case baEAN13:
+    case baEAN8: {
+        const int first = BarType == baEAN13 ? 1 : 0;
+        const int half = static_cast<int>(Code.size()) / 2;
         p += QLatin1String("31014");
-        p += left(1);
-        for (int i = 2; i <= 6; ++i) {
-            const int d = Digit(Code, i);
-            p += QLatin1String(sets[i - 2] == 'A' ? LEFT_A[d] : LEFT_B[d]);
-        }
+        for (int i = first; i < first + half; ++i)
+            p += left(i);
         p += QLatin1String("3010104");
-        for (int i = 7; i <= 12; ++i)
+        for (int i = first + half; i < Code.size(); ++i)
             p += right(i);
         p += QLatin1String("31014");
         break;
     }
-    case baEAN8:
-        p += QLatin1String("31014");
-        for (int i = 0; i <= 3; ++i)
-            p += left(i);
-        p += QLatin1String("3010104");
-        for (int i = 4; i <= 7; ++i)
-            p += right(i);
-        p += QLatin1String("31014");
-        break;
     case baUPCA:
         // The guards and the bars of the first and the last digit are long.
         p += QLatin1String("3101");

@@ -2,10 +2,9 @@
 
 #include <array>
 
+#include "elements/KxFieldValues.h"
 #include "elements/KxRecordIO.h"
 #include "platform/Canvas.h"
-#include "platform/Field.h"
-#include "platform/Table.h"
 
 namespace {
 
@@ -57,7 +56,7 @@ QString TKxDataText::Content(TKxDrawType DrawType, bool WithData) {
         Text = Field;
         return Text;
     }
-    return Owner->GetTable()->FieldByName(Field).AsString();
+    return KxFieldText(*Owner->GetTable(), Field);
 }
 
 void TKxDataText::DrawLine(const TPoint& Origin, TKxDrawType DrawType, bool WithData, const QString& Before,

@@ -4,6 +4,7 @@
 
 #include "elements/KxAddText.h"
 #include "elements/KxBarCode.h"
+#include "elements/KxImage.h"
 #include "elements/KxLine.h"
 #include "elements/KxParagraph.h"
 #include "elements/KxRecordIO.h"
@@ -20,6 +21,7 @@ std::unique_ptr<TKxElement> TKxElementFactory::Create(int Tag, TKxOwner* Owner) 
     case deRect: return std::make_unique<TKxRect>(Owner);
     case deSymbol: return std::make_unique<TKxSymbol>(Owner);
     case dePoliText: return std::make_unique<TKxAddText>(Owner);
+    case deImage: return std::make_unique<TKxImage>(Owner);
     case deParagraph: return std::make_unique<TKxParagraph>(Owner);
     default: return nullptr;
     }

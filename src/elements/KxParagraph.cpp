@@ -1,5 +1,8 @@
 #include "elements/KxParagraph.h"
 
+#include <cstdint>
+#include <limits>
+
 #include "elements/KxRecordIO.h"
 #include "platform/Canvas.h"
 
@@ -53,12 +56,14 @@ void TKxParagraph::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithDat
 
 void TKxParagraph::JustifyText(TCanvas& Canvas, const TRect& Box, const QString& Text) const {
     const int32_t width = Box.Right - Box.Left;
-    int32_t y = Box.Top;
+    // Wide enough that a line height read from a file, added once per line, never overflows.
+    int64_t y = Box.Top;
     QString line;
     int32_t gaps = 0;
     // An empty pending line writes nothing, though it still takes its line step.
     auto writeLine = [&] {
-        if (y < Box.Bottom && !line.isEmpty()) Canvas.TextOut(Box.Left, y, line);
+        if (y < Box.Bottom && y >= std::numeric_limits<int32_t>::min() && !line.isEmpty())
+            Canvas.TextOut(Box.Left, static_cast<int32_t>(y), line);
         y += Height;
     };
     qsizetype i = 0;

@@ -6,11 +6,11 @@
 #include <QtEndian>
 #include <utility>
 
+#include "elements/KxFieldValues.h"
 #include "elements/KxRecordIO.h"
 #include "platform/Canvas.h"
 #include "platform/CodePage.h"
 #include "platform/FontFace.h"
-#include "platform/Table.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ void TKxSymbol::PrepareCanvas(TCanvas& Canvas) const {
 
 bool TKxSymbol::FieldIsTrue() const {
     TTable* table = Owner ? Owner->GetTable() : nullptr;
-    return table && table->FieldByName(Field).AsBoolean();
+    return table && KxFieldBoolean(*table, Field);
 }
 
 void TKxSymbol::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) {

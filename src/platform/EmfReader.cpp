@@ -15,11 +15,8 @@ using namespace Emf;
 
 namespace {
 
-// Canvas units per reference pixel of a read page: enough to keep a file's fine coordinates.
-constexpr int SubPixels = 16;
-// A page may be at most 10 m on a side, and make at most this many canvas operations.
+// A page may be at most 10 m on a side.
 constexpr int64_t MaxHundredthsMM = 1000000;
-constexpr size_t MaxOperations = 2000000;
 
 QRectF ReadRectL(TByteReader& r) {
     const double left = r.I32();
@@ -128,9 +125,10 @@ std::unique_ptr<TMetafile> TEmfPlayback::Run() {
     const double pixelsPerMM = devX > 0 && mmX > 0 ? devX / mmX : 96 / 25.4;
     const double pixelsPerMMY = devY > 0 && mmY > 0 ? devY / mmY : pixelsPerMM;
 
-    // The frame (hundredths of a millimetre) is the page; without one, the bounds in device pixels.
+    // The frame (hundredths of a millimetre, both edges inside) is the page; without one, the
+    // bounds in device pixels.
     QRectF page(frame.left() / 100 * pixelsPerMM, frame.top() / 100 * pixelsPerMMY,
-                frame.width() / 100 * pixelsPerMM, frame.height() / 100 * pixelsPerMMY);
+                (frame.width() + 1) / 100 * pixelsPerMM, (frame.height() + 1) / 100 * pixelsPerMMY);
     if (frame.width() <= 0 || frame.height() <= 0) page = bounds;
     if (page.width() <= 0 || page.height() <= 0) r.Fail(QStringLiteral("empty picture frame"));
     const double mmW = page.width() / pixelsPerMM * 100;
@@ -141,11 +139,9 @@ std::unique_ptr<TMetafile> TEmfPlayback::Run() {
         std::make_unique<TMetafile>(static_cast<int32_t>(mmW + 0.5), static_cast<int32_t>(mmH + 0.5));
     {
         TMetafileCanvas canvas(*metafile);
-        canvas.SetMapMode(MM_ISOTROPIC);
-        canvas.SetWindowExtEx(SubPixels, SubPixels);
-        canvas.SetViewportExtEx(1, 1);
-        const double toCanvasX = 96 / 25.4 / pixelsPerMM * SubPixels;
-        const double toCanvasY = 96 / 25.4 / pixelsPerMMY * SubPixels;
+        MapGdiSubPixels(canvas);
+        const double toCanvasX = 96 / 25.4 / pixelsPerMM * GdiSubPixels;
+        const double toCanvasY = 96 / 25.4 / pixelsPerMMY * GdiSubPixels;
         FPlayer = std::make_unique<TGdiPlayer>(
             canvas, QTransform(toCanvasX, 0, 0, toCanvasY, -page.left() * toCanvasX, -page.top() * toCanvasY),
             pixelsPerMM);
@@ -158,7 +154,7 @@ std::unique_ptr<TMetafile> TEmfPlayback::Run() {
             if (type == EMR_EOF) break;
             TByteReader rec = r.Window(pos + 8, size - 8);
             Record(type, rec, pos);
-            if (FPlayer->Operations() > MaxOperations) r.Fail(QStringLiteral("too many drawing records"));
+            if (FPlayer->Operations() > GdiMaxOperations) r.Fail(QStringLiteral("too many drawing records"));
             pos += size;
         }
         FPlayer.reset();
@@ -170,26 +166,10 @@ void TEmfPlayback::Record(uint32_t type, TByteReader& r, qsizetype start) {
     TGdiPlayer& p = *FPlayer;
     switch (type) {
     case EMR_SETMAPMODE: p.SetMapMode(r.I32()); break;
-    case EMR_SETWINDOWEXTEX: {
-        const QPointF e = ReadPointL(r);
-        p.SetWindowExt(e.x(), e.y());
-        break;
-    }
-    case EMR_SETWINDOWORGEX: {
-        const QPointF o = ReadPointL(r);
-        p.SetWindowOrg(o.x(), o.y());
-        break;
-    }
-    case EMR_SETVIEWPORTEXTEX: {
-        const QPointF e = ReadPointL(r);
-        p.SetViewportExt(e.x(), e.y());
-        break;
-    }
-    case EMR_SETVIEWPORTORGEX: {
-        const QPointF o = ReadPointL(r);
-        p.SetViewportOrg(o.x(), o.y());
-        break;
-    }
+    case EMR_SETWINDOWEXTEX: p.SetWindowExt(ReadPointL(r)); break;
+    case EMR_SETWINDOWORGEX: p.SetWindowOrg(ReadPointL(r)); break;
+    case EMR_SETVIEWPORTEXTEX: p.SetViewportExt(ReadPointL(r)); break;
+    case EMR_SETVIEWPORTORGEX: p.SetViewportOrg(ReadPointL(r)); break;
     case EMR_SETWORLDTRANSFORM: p.ModifyWorldTransform(ReadXForm(r), 4); break;
     case EMR_MODIFYWORLDTRANSFORM: {
         const QTransform t = ReadXForm(r);

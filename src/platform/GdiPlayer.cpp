@@ -54,6 +54,12 @@ QRectF Normalised(QPointF a, QPointF b) {
 
 } // namespace
 
+void MapGdiSubPixels(TCanvas& canvas) {
+    canvas.SetMapMode(MM_ISOTROPIC);
+    canvas.SetWindowExtEx(GdiSubPixels, GdiSubPixels);
+    canvas.SetViewportExtEx(1, 1);
+}
+
 TGdiPlayer::TGdiPlayer(TCanvas& canvas, const QTransform& deviceToCanvas, double pixelsPerMM)
     : FCanvas(canvas)
     , FDeviceToCanvas(deviceToCanvas)
@@ -123,20 +129,20 @@ void TGdiPlayer::SetMapMode(int mode) {
     if (mode >= 1 && mode <= 8) FState.MapMode = mode;
 }
 
-void TGdiPlayer::SetWindowOrg(double x, double y) {
-    FState.WindowOrg = {x, y};
+void TGdiPlayer::SetWindowOrg(QPointF origin) {
+    FState.WindowOrg = origin;
 }
 
-void TGdiPlayer::SetWindowExt(double cx, double cy) {
-    if (cx != 0 && cy != 0) FState.WindowExt = {cx, cy};
+void TGdiPlayer::SetWindowExt(QPointF extent) {
+    if (extent.x() != 0 && extent.y() != 0) FState.WindowExt = extent;
 }
 
-void TGdiPlayer::SetViewportOrg(double x, double y) {
-    FState.ViewportOrg = {x, y};
+void TGdiPlayer::SetViewportOrg(QPointF origin) {
+    FState.ViewportOrg = origin;
 }
 
-void TGdiPlayer::SetViewportExt(double cx, double cy) {
-    if (cx != 0 && cy != 0) FState.ViewportExt = {cx, cy};
+void TGdiPlayer::SetViewportExt(QPointF extent) {
+    if (extent.x() != 0 && extent.y() != 0) FState.ViewportExt = extent;
 }
 
 void TGdiPlayer::ModifyWorldTransform(const QTransform& transform, uint32_t mode) {

@@ -11,6 +11,14 @@
 
 #include "platform/Canvas.h"
 
+/// Canvas logical units per reference pixel of a page read from a metafile: enough to keep a file's
+/// fine coordinates.
+constexpr int GdiSubPixels = 16;
+/// Maps a canvas recording a read page: GdiSubPixels logical units per reference pixel.
+void MapGdiSubPixels(TCanvas& canvas);
+/// Canvas operations one file may make; more is a damaged or hostile file.
+constexpr size_t GdiMaxOperations = 2000000;
+
 /// A pen, brush or font as a metafile defines it, in the file's logical units.
 struct TGdiObject {
     enum class TKind : uint8_t { None, Pen, Brush, Font, Other };
@@ -47,10 +55,11 @@ public:
     void SelectStock(uint32_t number);
 
     void SetMapMode(int mode);
-    void SetWindowOrg(double x, double y);
-    void SetWindowExt(double cx, double cy);
-    void SetViewportOrg(double x, double y);
-    void SetViewportExt(double cx, double cy);
+    void SetWindowOrg(QPointF origin);
+    /// Extents with a zero component are ignored.
+    void SetWindowExt(QPointF extent);
+    void SetViewportOrg(QPointF origin);
+    void SetViewportExt(QPointF extent);
     /// Mode 1: identity, 2: left-multiply, 3: right-multiply, 4: set (the platform's values).
     void ModifyWorldTransform(const QTransform& transform, uint32_t mode);
     void SetTextColor(TColor color);

@@ -94,24 +94,22 @@ void TPicture::LoadFromBytes(const QByteArray& bytes, const QString& source) {
     FContent = std::move(content);
 }
 
-int TPicture::Width() const {
-    if (!FContent) return 0;
+QSize TPicture::Size() const {
+    if (!FContent) return {};
     switch (FContent->Kind) {
-    case TPictureKind::Bitmap: return FContent->Image.width();
-    case TPictureKind::Metafile: return FContent->Page->Width();
-    case TPictureKind::Svg: return FContent->Svg->defaultSize().width();
-    default: return 0;
+    case TPictureKind::Bitmap: return FContent->Image.size();
+    case TPictureKind::Metafile: return {FContent->Page->Width(), FContent->Page->Height()};
+    case TPictureKind::Svg: return FContent->Svg->defaultSize();
+    default: return {};
     }
 }
 
+int TPicture::Width() const {
+    return Size().width();
+}
+
 int TPicture::Height() const {
-    if (!FContent) return 0;
-    switch (FContent->Kind) {
-    case TPictureKind::Bitmap: return FContent->Image.height();
-    case TPictureKind::Metafile: return FContent->Page->Height();
-    case TPictureKind::Svg: return FContent->Svg->defaultSize().height();
-    default: return 0;
-    }
+    return Size().height();
 }
 
 QImage TPicture::Bitmap() const {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 #include "platform/Graphic.h"
@@ -50,6 +51,8 @@ public:
     const TMetafile* Metafile() const;
 
 private:
+    QSize Size() const;
+
     struct TContent;
     std::shared_ptr<const TContent> FContent;
 };

@@ -13,8 +13,6 @@
 namespace {
 
 constexpr uint32_t PlaceableKey = 0x9AC6CDD7;
-constexpr int SubPixels = 16;
-constexpr size_t MaxOperations = 2000000;
 constexpr uint32_t ETO_OPAQUE = 2;
 constexpr uint32_t ETO_CLIPPED = 4;
 
@@ -144,19 +142,18 @@ std::unique_ptr<TMetafile> TWmfPlayback::Run() {
         std::make_unique<TMetafile>(static_cast<int32_t>(mmW + 0.5), static_cast<int32_t>(mmH + 0.5));
     {
         TMetafileCanvas canvas(*metafile);
-        canvas.SetMapMode(MM_ISOTROPIC);
-        canvas.SetWindowExtEx(SubPixels, SubPixels);
-        canvas.SetViewportExtEx(1, 1);
+        MapGdiSubPixels(canvas);
         // The file's window is mapped onto the box; the box is in units of 1/unitsPerInch inch.
-        const double scale = 96.0 / unitsPerInch * SubPixels;
+        const double scale = 96.0 / unitsPerInch * GdiSubPixels;
         FPlayer = std::make_unique<TGdiPlayer>(
             canvas, QTransform(scale, 0, 0, scale, -box.left() * scale, -box.top() * scale),
             unitsPerInch / 25.4);
         FPlayer->SetMapMode(MM_ANISOTROPIC);
-        FPlayer->SetViewportOrg(box.left(), box.top());
-        FPlayer->SetViewportExt(box.width(), box.height());
-        FPlayer->SetWindowOrg(box.left(), box.top());
-        FPlayer->SetWindowExt(box.width(), box.height());
+        const QPointF size(box.width(), box.height());
+        FPlayer->SetViewportOrg(box.topLeft());
+        FPlayer->SetViewportExt(size);
+        FPlayer->SetWindowOrg(box.topLeft());
+        FPlayer->SetWindowExt(size);
         for (qsizetype pos = first; pos < FData.size();) {
             r.Seek(pos);
             const uint32_t words = r.U32();
@@ -166,7 +163,7 @@ std::unique_ptr<TMetafile> TWmfPlayback::Run() {
             if (function == META_EOF) break;
             TByteReader rec = r.Window(pos + 6, qsizetype(words) * 2 - 6);
             Record(function, rec);
-            if (FPlayer->Operations() > MaxOperations) r.Fail(QStringLiteral("too many drawing records"));
+            if (FPlayer->Operations() > GdiMaxOperations) r.Fail(QStringLiteral("too many drawing records"));
             pos += qsizetype(words) * 2;
         }
         FPlayer.reset();
@@ -178,16 +175,8 @@ void TWmfPlayback::Record(uint16_t function, TByteReader& r) {
     TGdiPlayer& p = *FPlayer;
     switch (function) {
     case META_SETMAPMODE: p.SetMapMode(r.U16()); break;
-    case META_SETWINDOWORG: {
-        const QPointF o = Point(r);
-        p.SetWindowOrg(o.x(), o.y());
-        break;
-    }
-    case META_SETWINDOWEXT: {
-        const QPointF e = Point(r);
-        p.SetWindowExt(e.x(), e.y());
-        break;
-    }
+    case META_SETWINDOWORG: p.SetWindowOrg(Point(r)); break;
+    case META_SETWINDOWEXT: p.SetWindowExt(Point(r)); break;
     case META_SETVIEWPORTORG:
     case META_SETVIEWPORTEXT: break; // the box is the viewport
     case META_SAVEDC: p.SaveDC(); break;

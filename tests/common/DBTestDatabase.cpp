@@ -212,3 +212,18 @@ void TEngineTest::SetUp() {
     FDb = std::make_unique<TTestDatabase>(GetParam());
     ASSERT_FALSE(HasFailure());
 }
+
+void TProductsTest::SetUp() {
+    TEngineTest::SetUp();
+    if (IsSkipped() || HasFailure()) return;
+    ASSERT_TRUE(FDb->CreateProducts());
+    BindProducts(FTable);
+    FTable.Open();
+}
+
+void TProductsTest::BindProducts(TTable& Table, const QString& Filter) {
+    Table.SetDatabaseName(FDb->Alias());
+    Table.SetTableName(QStringLiteral("products"));
+    Table.SetFilter(Filter);
+    Table.SetFiltered(!Filter.isEmpty());
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/TestSupport.h"
+#include "platform/Table.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -9,8 +10,6 @@
 #include <QStringList>
 #include <QVariantList>
 #include <vector>
-
-class TTable;
 
 enum class TTestEngine { SQLite, PostgreSQL };
 
@@ -60,6 +59,15 @@ class TEngineTest : public ::testing::TestWithParam<TTestEngine> {
 protected:
     void SetUp() override;
     std::unique_ptr<TTestDatabase> FDb;
+};
+
+/// A TEngineTest whose database holds the products table, with FTable open on it at the first record.
+class TProductsTest : public TEngineTest {
+protected:
+    void SetUp() override;
+    /// Binds Table to the products table, filtered by Filter when it is not empty.
+    void BindProducts(TTable& Table, const QString& Filter = {});
+    TTable FTable;
 };
 
 #define KXLAB_INSTANTIATE_ENGINES(Suite)                                                                     \

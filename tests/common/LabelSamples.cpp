@@ -15,6 +15,7 @@
 #include "elements/KxDataText.h"
 #include "elements/KxElement.h"
 #include "elements/KxElementFactory.h"
+#include "elements/KxImage.h"
 #include "elements/KxParagraph.h"
 #include "elements/KxRect.h"
 #include "elements/KxSymbol.h"
@@ -172,6 +173,12 @@ void SetOwnFields(TKxElement& E) {
     if (auto* a = dynamic_cast<TKxAddText*>(&E)) {
         a->Before = QStringLiteral("Precio: ");
         a->After = QStringLiteral(" €");
+    }
+    if (auto* i = dynamic_cast<TKxImage*>(&E)) {
+        // Bound, so no picture is looked for; the name is stored all the same.
+        i->FileImage = QStringLiteral("no-such-picture.png");
+        i->AspectRatio = false;
+        i->AutoSize = true;
     }
     if (auto* p = dynamic_cast<TKxParagraph*>(&E)) {
         p->Text = QStringLiteral("first line\r\nsecond line");

@@ -1,6 +1,7 @@
 #include "designer/KxLab.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "common/DBTestDatabase.h"
 #include "platform/DBEngineError.h"
@@ -62,19 +63,15 @@ TEST(KxLabBinding, NoDataOrNoTableAnswersFalseQuietly) {
     TMessageCapture capture;
     EXPECT_FALSE(lab.ValidData());
     lab.SetDaBa(true);
-    EXPECT_FALSE(lab.ValidData());
-    EXPECT_FALSE(lab.GetDataValid());
-    TTable source;
-    source.SetDatabaseName("Shop");
-    lab.SetTable(&source);
-    EXPECT_FALSE(lab.ValidData());
-    source.SetDatabaseName("");
-    source.SetTableName("cust.db");
-    lab.SetTable(&source);
-    EXPECT_FALSE(lab.ValidData());
-    EXPECT_FALSE(lab.GetDataValid());
+    for (const auto& [alias, table] : {std::pair{"", ""}, std::pair{"Shop", ""}, std::pair{"", "cust.db"}}) {
+        TTable source;
+        source.SetDatabaseName(alias);
+        source.SetTableName(table);
+        lab.SetTable(&source);
+        EXPECT_FALSE(lab.ValidData());
+        EXPECT_FALSE(lab.GetDataValid());
+    }
     EXPECT_TRUE(capture.Messages.isEmpty());
-    EXPECT_FALSE(lab.GetTable()->Active());
 }
 
 class KxLabValidData : public TEngineTest {
@@ -83,12 +80,12 @@ protected:
         TEngineTest::SetUp();
         if (IsSkipped() || HasFailure()) return;
         ASSERT_TRUE(FDb->CreateProducts());
-        Bind("products", "([qty] >= 0)");
+        Bind(FDb->Alias(), "products", "([qty] >= 0)");
     }
 
-    void Bind(const QString& Table, const QString& Filter) {
+    void Bind(const QString& Alias, const QString& Table, const QString& Filter) {
         TTable source;
-        source.SetDatabaseName(FDb->Alias());
+        source.SetDatabaseName(Alias);
         source.SetTableName(Table);
         source.SetFilter(Filter);
         FLab.GetTable()->Close();
@@ -128,38 +125,23 @@ TEST_P(KxLabValidData, OpensFilteredAndStaysOpen) {
     EXPECT_FALSE(FLab.GetDataValid());
 }
 
-TEST_P(KxLabValidData, UnknownTableShowsTheLayerMessage) {
+TEST_P(KxLabValidData, OpeningFailureShowsTheLayerMessage) {
     FLab.SetDaBa(true);
     ASSERT_TRUE(FLab.ValidData());
-    Bind("absent", "");
-    const QString expected = LayerMessage();
-    ASSERT_FALSE(expected.isEmpty());
-    EXPECT_FALSE(FLab.ValidData());
-    EXPECT_FALSE(FLab.GetDataValid());
-    EXPECT_EQ(FCapture.Messages, QStringList{expected});
-    EXPECT_TRUE(expected.contains("absent")) << expected.toStdString();
-    EXPECT_FALSE(FLab.GetTable()->Active());
-}
-
-TEST_P(KxLabValidData, BadFilterShowsTheLayerMessage) {
-    Bind("products", "([colour] = 'red')");
-    FLab.SetDaBa(true);
-    const QString expected = LayerMessage();
-    EXPECT_FALSE(FLab.ValidData());
-    EXPECT_EQ(FCapture.Messages, QStringList{expected});
-    EXPECT_TRUE(expected.contains("colour")) << expected.toStdString();
-}
-
-TEST_P(KxLabValidData, UnknownAliasShowsTheLayerMessage) {
-    TTable source;
-    source.SetDatabaseName("no-such-alias");
-    source.SetTableName("products");
-    FLab.SetTable(&source);
-    FLab.SetDaBa(true);
-    const QString expected = LayerMessage();
-    EXPECT_FALSE(FLab.ValidData());
-    EXPECT_EQ(FCapture.Messages, QStringList{expected});
-    EXPECT_TRUE(expected.contains("no-such-alias")) << expected.toStdString();
+    // An unknown table, a filter on a field the table lacks, an unknown alias.
+    for (const auto& [alias, table, filter, named] :
+         {std::tuple{FDb->Alias(), "absent", "", "absent"},
+          std::tuple{FDb->Alias(), "products", "([colour] = 1)", "colour"},
+          std::tuple{QString("no-such-alias"), "products", "", "no-such-alias"}}) {
+        Bind(alias, table, filter);
+        const QString expected = LayerMessage();
+        EXPECT_TRUE(expected.contains(named)) << expected.toStdString();
+        FCapture.Messages.clear();
+        EXPECT_FALSE(FLab.ValidData());
+        EXPECT_FALSE(FLab.GetDataValid());
+        EXPECT_EQ(FCapture.Messages, QStringList{expected});
+        EXPECT_FALSE(FLab.GetTable()->Active());
+    }
 }
 
 KXLAB_INSTANTIATE_ENGINES(KxLabValidData);

@@ -18,6 +18,7 @@
 #include "designer/KxRulers.h"
 #include "elements/KxElement.h"
 #include "elements/KxElementFactory.h"
+#include "elements/KxParagraph.h"
 #include "platform/Messages.h"
 #include "platform/StreamError.h"
 #include "platform/Table.h"
@@ -423,6 +424,26 @@ TEST(KxLabFileFiles, LoadFromFileAppendsInStackingOrderWhileLoadLabReplaces) {
     EXPECT_EQ(Ids(lab), QStringList({"a", "b", "c"}));
     for (int i = 0; i < lab.ElementCount(); ++i)
         EXPECT_EQ(lab.Element(i)->Owner, &lab);
+}
+
+TEST(KxLabFileFiles, LoadLabDrawsAJustifiedParagraphWithAHugeLineHeight) {
+    // Found by the byte-flip suite: the line step overflowed while walking the lines.
+    TMessageCapture messages;
+    TKxTempDir dir;
+    TKxLab source;
+    std::unique_ptr<TKxElement> e = TKxElementFactory::Create(deParagraph, &source);
+    auto& paragraph = dynamic_cast<TKxParagraph&>(*e);
+    paragraph.Text = QStringLiteral("one two\nthree four\nfive");
+    paragraph.Format = taJustify;
+    paragraph.P1 = {0, 2130706000};
+    paragraph.P2 = {600, 2130706400};
+    paragraph.Height = 2130706000;
+    source.AddElement(std::move(e));
+    source.SaveLab(dir.Path("p.kxl"));
+    TKxLab lab;
+    lab.resize(400, 300);
+    lab.LoadLab(dir.Path("p.kxl"));
+    EXPECT_EQ(lab.ElementCount(), 1);
 }
 
 TEST(KxLabFileFiles, AFailedSaveKeepsThePreviousFileAndLeavesNoTemporary) {

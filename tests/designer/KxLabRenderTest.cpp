@@ -2,6 +2,7 @@
 #include <memory>
 #include <set>
 
+#include "designer/KxBackground.h"
 #include "designer/RecordingDevice.h"
 #include "designer/RenderTestSupport.h"
 #include "platform/Bitmap.h"
@@ -268,6 +269,16 @@ TEST(KxLabBackground, CircularGradientStopsAtTheHoleAndDrawsIt) {
     ASSERT_EQ(e.size(), 50u + 1u); // (150 - 50) div 2 rings, then the hole
     EXPECT_EQ(e.back().R, (TRect{78, 78, 128, 128}));
     EXPECT_EQ(e.back().State.Pen.Style, psDot);
+}
+
+TEST(KxLabBackground, CircularStepsHiddenUnderALaterOneOrOffTheBitmapAreSkipped) {
+    // Centre (200, 200), radius 1200 - I for step I: it covers the 400 x 300 bitmap, whose farthest
+    // corner is 283 pixels away (2 of slack), up to step 915, and reaches it to the last step.
+    const TKxStepRange zoomedIn = KxVisibleCircleSteps({-1000, -1000, 1400, 1400}, 1200, {0, 0, 400, 300});
+    EXPECT_EQ(zoomedIn.First, 915);
+    EXPECT_EQ(zoomedIn.Last, 1199);
+    const TKxStepRange aside = KxVisibleCircleSteps({1000, 1000, 1600, 1600}, 300, {0, 0, 400, 300});
+    EXPECT_LT(aside.Last, aside.First);
 }
 
 TEST(KxLabBackground, OneLineGradientsDrawTheStartColour) {

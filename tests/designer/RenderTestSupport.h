@@ -43,9 +43,10 @@ private:
 };
 
 /// A designer shown on the offscreen platform, so its surface has a size and is composed.
-struct TShownLab {
-    TRecordingLab Lab;
-    explicit TShownLab(int width = 400, int height = 300) {
+template <class TLab>
+struct TShownLabOf {
+    TLab Lab;
+    explicit TShownLabOf(int width = 400, int height = 300) {
         Lab.resize(width, height);
         Lab.show();
         [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(&Lab);
@@ -53,6 +54,7 @@ struct TShownLab {
     TCanvas& Surface() { return *Lab.GetCanvas(tdLab); }
     QRgb At(int x, int y) const { return Lab.GetLabScreen().Image().pixel(x, y); }
 };
+using TShownLab = TShownLabOf<TRecordingLab>;
 
 inline QRgb Rgb(TColor c) {
     return ToQColor(c).rgb();

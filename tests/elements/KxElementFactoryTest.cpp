@@ -4,6 +4,7 @@
 #include "common/LabelSamples.h"
 #include "elements/KxElement.h"
 #include "elements/KxElementFactory.h"
+#include "elements/KxImage.h"
 #include "elements/KxRecordIO.h"
 #include "platform/Messages.h"
 #include "platform/StreamError.h"
@@ -58,6 +59,8 @@ TEST_P(KxElementFactoryKind, OlderRecordLacksPrintableAndID) {
     const QByteArray current = Record(*sample);
     const int idBytes = 4 + static_cast<int>(sample->ID.size());
     QByteArray older = current;
+    // A picture's record ends with AutoSize, which the older format lacks too.
+    if (GetParam() == deImage) older.chop(1);
     older.remove(IdAt, idBytes).remove(PrintableAt, 1);
     const std::unique_ptr<TKxElement> e = ReadAs(older, 13);
     EXPECT_TRUE(e->Printable);
@@ -65,6 +68,10 @@ TEST_P(KxElementFactoryKind, OlderRecordLacksPrintableAndID) {
     // Everything else came through.
     e->Printable = sample->Printable;
     e->ID = sample->ID;
+    if (auto* picture = dynamic_cast<TKxImage*>(e.get())) {
+        EXPECT_FALSE(picture->AutoSize);
+        picture->AutoSize = true;
+    }
     EXPECT_EQ(Record(*e), current);
 }
 

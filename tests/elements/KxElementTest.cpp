@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
-#include <QBuffer>
 #include <QDataStream>
 
 #include "elements/KxDataText.h"
 #include "elements/KxRecordIO.h"
+#include "elements/KxShapeOwner.h"
 
 namespace {
 
@@ -45,25 +45,6 @@ public:
         TKxDataText::SaveToStream(S);
     }
 };
-
-QByteArray Save(const TKxElement& e) {
-    QByteArray bytes;
-    QDataStream s(&bytes, QIODevice::WriteOnly);
-    s.setByteOrder(QDataStream::LittleEndian);
-    e.SaveToStream(s);
-    return bytes;
-}
-
-// Reads a record after its tag byte; answers the stream status.
-QDataStream::Status Load(TKxElement& e, QByteArray bytes, int version) {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QDataStream s(&buffer);
-    s.setByteOrder(QDataStream::LittleEndian);
-    ReadByte(s);
-    e.LoadFromStream(s, version);
-    return s.status();
-}
 
 } // namespace
 
@@ -183,13 +164,13 @@ TEST(KxElementRecord, TextRecordRoundTripsByteForByte) {
     a.Text = "O'Hara";
     a.Align = taCeBa;
     a.Underline = true;
-    const QByteArray bytes = Save(a);
+    const QByteArray bytes = SaveRecord(a);
     // tag, 48-byte base block with an ID of 2, data block, text block
     EXPECT_EQ(bytes.size(), 1 + 48 + 2 + (4 + 5) + (4 + 4) + 4 + 1 + (4 + 6) + 4);
     EXPECT_EQ(static_cast<uint8_t>(bytes[0]), deText);
     TProbeText b(&owner);
-    ASSERT_EQ(Load(b, bytes, KxFileVersion), QDataStream::Ok);
-    EXPECT_EQ(Save(b), bytes);
+    ASSERT_EQ(LoadRecord(b, bytes, KxFileVersion), QDataStream::Ok);
+    EXPECT_EQ(SaveRecord(b), bytes);
     EXPECT_EQ(b.ID, QString::fromLatin1("n\xe9"));
 }
 
@@ -199,12 +180,12 @@ TEST(KxElementRecord, PreviousVersionLacksPrintableAndID) {
     a.Printable = false;
     a.SetID("x");
     a.P1 = Point(7, 8);
-    QByteArray bytes = Save(a);
+    QByteArray bytes = SaveRecord(a);
     // Drop Printable (offset 1 + 15) and the ID (4 + 1 bytes at the end of the base block).
     bytes.remove(1 + 44, 5);
     bytes.remove(1 + 15, 1);
     TProbeText b(&owner);
-    ASSERT_EQ(Load(b, bytes, 13), QDataStream::Ok);
+    ASSERT_EQ(LoadRecord(b, bytes, 13), QDataStream::Ok);
     EXPECT_TRUE(b.Printable);
     EXPECT_TRUE(b.ID.isEmpty());
     EXPECT_EQ(b.P1, Point(7, 8));
@@ -214,18 +195,18 @@ TEST(KxElementRecord, PreviousVersionLacksPrintableAndID) {
 TEST(KxElementRecord, OversizedStringCountIsCorruptNotAnAllocation) {
     TFakeOwner owner;
     TProbeText a(&owner);
-    QByteArray bytes = Save(a);
+    QByteArray bytes = SaveRecord(a);
     // The ID count sits right after the 44 fixed bytes of the base block.
     const qint32 huge = 0x7fffffff;
     bytes.replace(1 + 44, 4, QByteArray(reinterpret_cast<const char*>(&huge), 4));
     TProbeText b(&owner);
-    EXPECT_EQ(Load(b, bytes, KxFileVersion), QDataStream::ReadCorruptData);
+    EXPECT_EQ(LoadRecord(b, bytes, KxFileVersion), QDataStream::ReadCorruptData);
 }
 
 TEST(KxElementRecord, TruncatedRecordIsReportedByTheStream) {
     TFakeOwner owner;
     TProbeText a(&owner);
-    const QByteArray bytes = Save(a).left(20);
+    const QByteArray bytes = SaveRecord(a).left(20);
     TProbeText b(&owner);
-    EXPECT_NE(Load(b, bytes, KxFileVersion), QDataStream::Ok);
+    EXPECT_NE(LoadRecord(b, bytes, KxFileVersion), QDataStream::Ok);
 }

@@ -6,19 +6,7 @@
 #include "platform/DBEngineError.h"
 #include "platform/Table.h"
 
-class KxFieldValues : public TEngineTest {
-protected:
-    void SetUp() override {
-        TEngineTest::SetUp();
-        if (IsSkipped() || HasFailure()) return;
-        ASSERT_TRUE(FDb->CreateProducts());
-        FTable.SetDatabaseName(FDb->Alias());
-        FTable.SetTableName("products");
-        FTable.Open();
-    }
-
-    TTable FTable;
-};
+using KxFieldValues = TProductsTest;
 
 TEST_P(KxFieldValues, FollowTheCurrentRecord) {
     // Records in key order: 2 O'Hara, 4 all NULL, 5 Apple.

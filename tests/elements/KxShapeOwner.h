@@ -1,12 +1,20 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDataStream>
 #include <QImage>
+#include <QString>
+#include <QVariantList>
+#include <vector>
+
+#include "common/TestSupport.h"
 
 #include "elements/KxElement.h"
 #include "elements/KxOwner.h"
 #include "platform/Bitmap.h"
 #include "platform/Rounding.h"
+#include "platform/Session.h"
+#include "platform/Table.h"
 
 /// An owner with a real bitmap for each drawing target. The design surface maps label units to
 /// pixels like the control (Scale label units per pixel, the label's corner at OriginX/OriginY);
@@ -80,4 +88,15 @@ public:
 /// The bytes an element writes, tag included, little-endian as in label files.
 QByteArray SaveRecord(const TKxElement& e);
 /// Reads a record written by SaveRecord (skipping the tag) into e; answers the stream status.
-int LoadRecord(TKxElement& e, const QByteArray& bytes, int version = 14);
+QDataStream::Status LoadRecord(TKxElement& e, const QByteArray& bytes, int version = 14);
+
+/// A real SQLite table for one test: the database file in a temporary folder, reached through an
+/// alias of a session of its own, the table open on its first record. Setting up fails the test.
+struct TSqliteTable {
+    /// Creates table Name with Columns (SQL column definitions) and inserts Rows.
+    TSqliteTable(const QString& Name, const QString& Columns, const std::vector<QVariantList>& Rows);
+
+    TKxTempDir Dir;
+    TSession Session;
+    TTable Table{&Session};
+};

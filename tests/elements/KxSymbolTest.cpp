@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 #include <QFontDatabase>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 
-#include "common/TestSupport.h"
 #include "elements/KxShapeOwner.h"
 #include "elements/KxSymbol.h"
 #include "platform/DBEngineError.h"
 #include "platform/PixelProbe.h"
-#include "platform/Session.h"
 #include "platform/Table.h"
 
 namespace {
@@ -166,23 +162,6 @@ class KxSymbolData : public TSymbolFixture {
 protected:
     void SetUp() override {
         TSymbolFixture::SetUp();
-        const QString path = FDir.Path("marks.db");
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "kxsymbol-setup");
-            db.setDatabaseName(path);
-            ASSERT_TRUE(db.open());
-            QSqlQuery q(db);
-            ASSERT_TRUE(q.exec("CREATE TABLE marks (id INTEGER PRIMARY KEY, mark BOOLEAN, name TEXT)"));
-            ASSERT_TRUE(q.exec("INSERT INTO marks VALUES (1, 1, 'a'), (2, 0, 'b'), (3, 1, 'c')"));
-        }
-        QSqlDatabase::removeDatabase("kxsymbol-setup");
-        TDBAlias alias;
-        alias.Name = "Marks";
-        alias.Path = path;
-        FSession.AddAlias(alias);
-        FTable.SetDatabaseName("Marks");
-        FTable.SetTableName("marks");
-        FTable.Open();
         Owner.Table = &FTable;
         Symbol.DataBase = true;
         Symbol.Field = "MARK";
@@ -199,9 +178,10 @@ protected:
         return drawn;
     }
 
-    TKxTempDir FDir;
-    TSession FSession;
-    TTable FTable{&FSession};
+    TSqliteTable FData{"marks",
+                       "id INTEGER PRIMARY KEY, mark BOOLEAN, name TEXT",
+                       {{1, true, "a"}, {2, false, "b"}, {3, true, "c"}}};
+    TTable& FTable = FData.Table;
 };
 
 } // namespace

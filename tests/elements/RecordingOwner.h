@@ -1,84 +1,47 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <QString>
 #include <vector>
 
 #include "elements/KxOwner.h"
-#include "platform/Canvas.h"
-#include "platform/CanvasDevice.h"
+#include "platform/Metafile.h"
+#include "platform/MetafileCanvas.h"
 
-/// One canvas operation as a device received it, coordinates in logical units.
-struct TRecordedOp {
-    enum TKind {
-        OpLine,
-        OpRectangle,
-        OpRoundRect,
-        OpEllipse,
-        OpPolygon,
-        OpFillRect,
-        OpPixel,
-        OpText,
-        OpImage
-    };
-    TKind Kind = OpLine;
+/// One recorded operation, read back from a page in the terms tests assert on (logical units).
+struct TPageOp {
+    TMetaOp Kind = TMetaOp::Line;
     TDrawState State;
+    /// The figure's rectangle, or a text's clip rectangle.
     TRect Rect;
     TPoint At;
     QString Text;
-    /// Text: the laid-out width in logical units; whether the output was clipped.
+    /// Text: the laid-out width; whether the output was clipped.
     double Width = 0;
     bool Clipped = false;
 };
 
-/// A device that keeps the operations it receives, for assertions on what was drawn where.
-class TRecordingDevice : public TCanvasDevice {
-public:
-    std::vector<TRecordedOp> Ops;
+/// The operations of a page, optionally of one kind only.
+inline std::vector<TPageOp> RecordedOps(const TMetafile& page, std::optional<TMetaOp> only = {}) {
+    std::vector<TPageOp> out;
+    for (const TMetaRecord& r : page.Records()) {
+        if (only && r.Op != *only) continue;
+        TPageOp op{r.Op, page.States().at(r.State), r.Box, r.Box.TopLeft(), {}, 0, false};
+        if (r.Op == TMetaOp::Text) {
+            op.Text = page.Texts().at(r.A);
+            op.Width = page.TextLayout(r).Width;
+            op.Clipped = r.B >= 0;
+            op.Rect = op.Clipped ? page.Clips().at(r.B) : TRect{};
+        }
+        out.push_back(op);
+    }
+    return out;
+}
 
-    std::vector<TRecordedOp> OfKind(TRecordedOp::TKind kind) const {
-        std::vector<TRecordedOp> out;
-        for (const TRecordedOp& op : Ops)
-            if (op.Kind == kind) out.push_back(op);
-        return out;
-    }
-    std::vector<TRecordedOp> Texts() const { return OfKind(TRecordedOp::OpText); }
-
-    void Line(const TDrawState& s, const TPoint& a, const TPoint& b) override {
-        Ops.push_back({TRecordedOp::OpLine, s, {a.X, a.Y, b.X, b.Y}, a, {}, 0, false});
-    }
-    void Rectangle(const TDrawState& s, const TRect& r) override { Add(TRecordedOp::OpRectangle, s, r); }
-    void RoundRect(const TDrawState& s, const TRect& r, int32_t, int32_t) override {
-        Add(TRecordedOp::OpRoundRect, s, r);
-    }
-    void Ellipse(const TDrawState& s, const TRect& r) override { Add(TRecordedOp::OpEllipse, s, r); }
-    void Polygon(const TDrawState& s, std::span<const TPoint>) override {
-        Add(TRecordedOp::OpPolygon, s, {});
-    }
-    void FillRect(const TDrawState& s, const TRect& r) override { Add(TRecordedOp::OpFillRect, s, r); }
-    void SetPixel(const TDrawState& s, const TPoint& p, TColor) override {
-        Ops.push_back({TRecordedOp::OpPixel, s, {}, p, {}, 0, false});
-    }
-    TColor GetPixel(const TDrawState&, const TPoint&) const override { return clNone; }
-    void TextOut(const TDrawState& s, const TPoint& p, const QString& text, const TTextLayout& layout,
-                 const TRect* clip) override {
-        Ops.push_back(
-            {TRecordedOp::OpText, s, clip ? *clip : TRect{}, p, text, layout.Width, clip != nullptr});
-    }
-    void StretchImage(const TDrawState& s, const TRect& r, const QImage&) override {
-        Add(TRecordedOp::OpImage, s, r);
-    }
-    QImage GrabImage(const TDrawState&, const TRect&) const override { return {}; }
-
-private:
-    void Add(TRecordedOp::TKind kind, const TDrawState& s, const TRect& r) {
-        Ops.push_back({kind, s, r, {}, {}, 0, false});
-    }
-};
-
-/// An owner whose three drawing targets record what is drawn on them. The mapping to client pixels
-/// halves label units and shifts by (10, 20), so Bounds tests see a real conversion. A test may point
-/// a target at another canvas (a bitmap) or at none, and bind a table.
+/// An owner whose three drawing targets record into pages. The mapping to client pixels halves
+/// label units and shifts by (10, 20), so Bounds tests see a real conversion. A test may point a
+/// target at another canvas (a bitmap) or at none, and bind a table.
 class TRecordingOwner : public TKxOwner {
 public:
     TRecordingOwner() {
@@ -86,7 +49,10 @@ public:
             Canvases[i] = &FCanvas[i];
     }
 
-    TRecordingDevice& Recorded(TKxDrawType target) { return FDevice.at(target); }
+    const TMetafile& Page(TKxDrawType target) const { return FPage.at(target); }
+    std::vector<TPageOp> Ops(TKxDrawType target) const { return RecordedOps(Page(target)); }
+    std::vector<TPageOp> Texts(TKxDrawType target) const { return RecordedOps(Page(target), TMetaOp::Text); }
+    void ClearPage(TKxDrawType target) { FPage.at(target).Clear(); }
 
     std::array<TCanvas*, 3> Canvases{};
     TTable* Table = nullptr;
@@ -110,6 +76,7 @@ public:
     void PropImage(bool) override { Launched += "Image"; }
 
 private:
-    std::array<TRecordingDevice, 3> FDevice;
-    std::array<TCanvas, 3> FCanvas{TCanvas(&FDevice[0]), TCanvas(&FDevice[1]), TCanvas(&FDevice[2])};
+    std::array<TMetafile, 3> FPage;
+    std::array<TMetafileCanvas, 3> FCanvas{TMetafileCanvas(FPage[0]), TMetafileCanvas(FPage[1]),
+                                           TMetafileCanvas(FPage[2])};
 };

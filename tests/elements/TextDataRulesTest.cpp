@@ -42,9 +42,9 @@ protected:
     // Everything the element wrote on a target, its lines joined.
     QString Written(TKxDrawType target) {
         QString all;
-        for (const TRecordedOp& op : Owner.Recorded(target).Texts())
+        for (const TPageOp& op : Owner.Texts(target))
             all += op.Text;
-        Owner.Recorded(target).Ops.clear();
+        Owner.ClearPage(target);
         return all;
     }
 
@@ -98,7 +98,7 @@ TEST_P(TextDataRules, UnknownFieldRaisesTheDataLayerErrorAndKeepsTheText) {
     Element->Field = "colour";
     EXPECT_THROW(Element->Draw({}, tdPrint, true), EDBEngineError);
     EXPECT_EQ(Element->Text, "text");
-    EXPECT_TRUE(Owner.Recorded(tdPrint).Texts().empty());
+    EXPECT_TRUE(Owner.Texts(tdPrint).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(AllKinds, TextDataRules, ::testing::Values(deText, dePoliText, deParagraph),

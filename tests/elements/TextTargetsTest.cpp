@@ -34,10 +34,10 @@ TEST_P(TextTargets, DrawsOnItsTargetOnly) {
 
     for (TKxDrawType other : {tdLab, tdPrint, tdPreview}) {
         if (other != c.Target) {
-            EXPECT_TRUE(owner.Recorded(other).Ops.empty());
+            EXPECT_TRUE(owner.Ops(other).empty());
         }
     }
-    const auto texts = owner.Recorded(c.Target).Texts();
+    const auto texts = owner.Texts(c.Target);
     ASSERT_EQ(texts.size(), c.Drawn ? 1u : 0u);
     EXPECT_EQ(e->Bounds.IsEmpty(), c.Target != tdLab);
     if (!c.Drawn) return;
@@ -71,7 +71,7 @@ TEST(TextTargets, UnknownTargetOrMissingCanvasDrawsNothing) {
         e->Draw({}, static_cast<TKxDrawType>(7), false);
     }
     for (TKxDrawType target : {tdLab, tdPrint})
-        EXPECT_TRUE(owner.Recorded(target).Ops.empty());
+        EXPECT_TRUE(owner.Ops(target).empty());
 }
 
 TEST(TextKinds, TypeCodesAndLaunchers) {

@@ -1,0 +1,144 @@
+#include "elements/KxImage.h"
+
+#include <stdexcept>
+
+#include "elements/KxFieldValues.h"
+#include "elements/KxRecordIO.h"
+#include "platform/Canvas.h"
+#include "platform/InvalidGraphic.h"
+#include "platform/Messages.h"
+#include "platform/Picture.h"
+#include "platform/Rounding.h"
+#include "types/KxStrings.h"
+
+namespace {
+
+// The placeholder's text: 3 mm high, red, inset 1.5 mm from the frame.
+constexpr int32_t PlaceholderFontHeight = 30;
+constexpr int32_t PlaceholderInset = 15;
+
+} // namespace
+
+TKxImage::TKxImage(TKxOwner* AOwner)
+    : TKxData(AOwner)
+    , Picture(std::make_unique<TPicture>()) {}
+
+TKxImage::~TKxImage() = default;
+
+void TKxImage::SetFileImage(const QString& Name) {
+    if (DataBase) return;
+    FileImage = Name;
+    try {
+        Picture->LoadFromFile(Name);
+        ImageLoaded = true;
+    } catch (const EInvalidGraphic&) {
+        ImageLoaded = false;
+        ShowMessage(KxStr(KxInvalidFile) + Name);
+    }
+}
+
+void TKxImage::AssignFromField() {
+    TTable* table = Owner ? Owner->GetTable() : nullptr;
+    try {
+        const QByteArray bytes = table ? KxFieldPicture(*table, Field) : QByteArray();
+        // A record without a picture shows none, rather than the previous record's.
+        if (bytes.isEmpty())
+            Picture->Clear();
+        else
+            Picture->LoadFromBytes(bytes, Field);
+    } catch (const std::runtime_error&) {
+        // A field the table lacks (EDBEngineError) and bytes that are no picture (EInvalidGraphic)
+        // end alike: the picture keeps what it held, and drawing goes on with it.
+        ShowMessage(KxStr(KxInvalidImageField));
+    }
+}
+
+void TKxImage::DrawPlaceholder(TCanvas& Canvas, TRect R, const QString& Message) const {
+    Canvas.Rectangle(R);
+    Canvas.Font.SetHeight(PlaceholderFontHeight);
+    Canvas.Font.SetColor(clRed);
+    Canvas.Font.SetName(QStringLiteral("Arial"));
+    Canvas.Font.SetCharset(DEFAULT_CHARSET);
+    InflateRect(R, -PlaceholderInset, -PlaceholderInset);
+    Canvas.DrawText(Message, R, DT_WORDBREAK | DT_NOPREFIX);
+}
+
+TRect TKxImage::FittedBox(const TRect& R, const TGraphic& Graphic) const {
+    TRect box = R;
+    if (!AspectRatio) return box;
+    const int32_t W = R.Width(), H = R.Height(), gw = Graphic.Width(), gh = Graphic.Height();
+    // A box without height counts as the widest there is.
+    const bool wider = H == 0 || Extended(W) / H > Extended(gw) / gh;
+    if (wider) {
+        const int32_t d = (W - MulDiv(H, gw, gh)) / 2;
+        InflateRect(box, -d, 0);
+    } else {
+        const int32_t d = (H - MulDiv(W, gh, gw)) / 2;
+        InflateRect(box, 0, -d);
+    }
+    return box;
+}
+
+void TKxImage::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) {
+    TCanvas* canvas = DrawCanvas(DrawType);
+    if (!canvas) return;
+    QString message = KxStr(KxInvalidFile) + FileImage;
+    if (DataBase && WithData) {
+        if (DrawType == tdLab) {
+            message = Field;
+            ImageLoaded = false;
+        } else {
+            ImageLoaded = true;
+            AssignFromField();
+        }
+    }
+    const TPoint a = Placed(Origin, P1), b = Placed(Origin, P2);
+    TRect r{a.X, a.Y, b.X, b.Y};
+    canvas->Pen.Width = PenWidth;
+    canvas->Pen.Style = psInsideFrame;
+    canvas->Pen.Color = LineColor;
+    canvas->Brush.Style = bsClear;
+    if (Border) {
+        canvas->Rectangle(r);
+        InflateRect(r, -PenWidth, -PenWidth);
+    }
+    // Without a graphic (an empty or failed field) there is no size to fit: nothing is drawn.
+    const TGraphic* graphic = ImageLoaded && !Picture->Empty() ? Picture.get() : nullptr;
+    if (!ImageLoaded)
+        DrawPlaceholder(*canvas, r, message);
+    else if (graphic && AutoSize)
+        canvas->Draw(a.X, a.Y, *graphic);
+    else if (graphic)
+        canvas->StretchDraw(FittedBox(r, *graphic), *graphic);
+    if (DrawType != tdLab) return;
+    Bounds = WindowBox();
+    if (graphic && AutoSize) {
+        const Extended s = Owner->GetScale();
+        Bounds.Right = Bounds.Left + static_cast<int32_t>(Round(graphic->Width() / s));
+        Bounds.Bottom = Bounds.Top + static_cast<int32_t>(Round(graphic->Height() / s));
+    }
+}
+
+void TKxImage::Properties() {
+    if (Owner) Owner->PropImage(false);
+}
+
+void TKxImage::SaveToStream(QDataStream& S) const {
+    WriteByte(S, ElementType());
+    TKxData::SaveToStream(S);
+    WriteStr(S, FileImage);
+    WriteBool(S, AspectRatio);
+    WriteBool(S, AutoSize);
+}
+
+void TKxImage::LoadFromStream(QDataStream& S, int Version) {
+    TKxData::LoadFromStream(S, Version);
+    const QString name = ReadStr(S);
+    AspectRatio = ReadBool(S);
+    if (Version == KxFileVersion) AutoSize = ReadBool(S);
+    // A bound picture keeps its file name for the next save, though the setter would refuse it.
+    if (DataBase)
+        FileImage = name;
+    else
+        SetFileImage(name);
+}
