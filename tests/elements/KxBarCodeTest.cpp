@@ -7,31 +7,13 @@
 #include "elements/KxBarCode.h"
 #include "elements/KxBarcodeGeometry.h"
 #include "elements/KxRecordIO.h"
+#include "elements/KxShapeOwner.h"
 #include "platform/DBEngineError.h"
 #include "platform/Table.h"
 
 namespace {
 
 using TKind = TRecordedOp::TKind;
-
-QByteArray Save(const TKxElement& e) {
-    QByteArray bytes;
-    QDataStream s(&bytes, QIODevice::WriteOnly);
-    s.setByteOrder(QDataStream::LittleEndian);
-    e.SaveToStream(s);
-    return bytes;
-}
-
-// Reads a record after its tag byte; answers the stream status.
-QDataStream::Status Load(TKxElement& e, QByteArray bytes) {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QDataStream s(&buffer);
-    s.setByteOrder(QDataStream::LittleEndian);
-    ReadByte(s);
-    e.LoadFromStream(s, KxFileVersion);
-    return s.status();
-}
 
 // P1 (960, 1940) drawn at Origin (40, 60) puts the anchor at (1000, 2000).
 const TPoint Origin{40, 60};
@@ -311,7 +293,7 @@ TEST_F(KxBarCodeData, PrintDrawsEachRecordWithoutStoringIt) {
     EXPECT_EQ(texts[2].Text, "123457");
     EXPECT_EQ(texts[2].State.Font.lfEscapement, 900);
 
-    QByteArray saved = Save(Bar);
+    QByteArray saved = SaveRecord(Bar);
     EXPECT_TRUE(saved.contains("8410894000109"));
     EXPECT_FALSE(saved.contains("5901234123457"));
 }
@@ -342,7 +324,7 @@ TEST(KxBarCodeRecord, RecordFollowsTheDataBlockFieldByField) {
     b.ShowNumber = false;
     b.LeftMargin = 41;
     b.TopMargin = 7;
-    const QByteArray bytes = Save(b);
+    const QByteArray bytes = SaveRecord(b);
     ASSERT_FALSE(bytes.isEmpty());
     EXPECT_EQ(static_cast<uint8_t>(bytes[0]), deBar);
 
@@ -378,14 +360,14 @@ TEST(KxBarCodeRecord, SaveLoadSaveGivesTheSameBytes) {
     a.Field = "upc";
     a.DataBase = true;
     a.SetID("sku");
-    const QByteArray first = Save(a);
+    const QByteArray first = SaveRecord(a);
     EXPECT_EQ(first.size(), 1 + 48 + 3 + 9 + 7 + 4 + 1 + 16 + 1 + 4 * 5 + 1);
     TKxBarCode b(&owner);
-    ASSERT_EQ(Load(b, first), QDataStream::Ok);
+    ASSERT_EQ(LoadRecord(b, first), QDataStream::Ok);
     EXPECT_EQ(b.Code, "036000291452");
     EXPECT_EQ(b.BarType, baUPCA);
     EXPECT_EQ(b.Angle, 270);
-    EXPECT_EQ(Save(b), first);
+    EXPECT_EQ(SaveRecord(b), first);
 }
 
 TEST(KxBarCodeRecord, UnknownSymbologyOrdinalSurvivesARoundTrip) {
@@ -393,6 +375,6 @@ TEST(KxBarCodeRecord, UnknownSymbologyOrdinalSurvivesARoundTrip) {
     TKxBarCode a(&owner);
     a.BarType = static_cast<TKxBar>(9);
     TKxBarCode b(&owner);
-    ASSERT_EQ(Load(b, Save(a)), QDataStream::Ok);
+    ASSERT_EQ(LoadRecord(b, SaveRecord(a)), QDataStream::Ok);
     EXPECT_EQ(static_cast<int>(b.BarType), 9);
 }
