@@ -6,30 +6,10 @@
 #include <QProcess>
 #include <QThread>
 
+#include "AppTestSupport.h"
 #include "common/TestSupport.h"
 
 namespace {
-
-struct TResult {
-    int Code = -1;
-    QString Out;
-    QString Err;
-};
-
-TResult Exec(const QString& Program, const QStringList& Args) {
-    QProcess p;
-    p.start(Program, Args);
-    if (!p.waitForFinished(300000)) {
-        p.kill();
-        p.waitForFinished();
-    }
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
-
-QString Sample(const QString& Name) {
-    return QDir(QStringLiteral(KXLAB_SAMPLE_DIR)).filePath(Name);
-}
 
 const QString Tag = Sample(QStringLiteral("price-tag.kxl"));
 const QString Aliases = Sample(QStringLiteral("aliases.ini"));
@@ -43,14 +23,6 @@ int PdfPages(const QString& Pdf) {
     for (const QString& line : r.Out.split(u'\n'))
         if (line.startsWith(u"Pages:")) return line.mid(6).trimmed().toInt();
     return -1;
-}
-
-// The barcodes zbarimg reads on a picture, in its reading order, sorted.
-QStringList Scan(const QString& Png) {
-    QStringList codes = Exec(QStringLiteral("zbarimg"), {"--nodbus", "--quiet", "--raw", Png})
-                            .Out.split(u'\n', Qt::SkipEmptyParts);
-    codes.sort();
-    return codes;
 }
 
 // One sheet of a PDF as a 300 dpi picture. Vector anti-aliasing is off because a barcode's modules are
