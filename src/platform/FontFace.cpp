@@ -12,6 +12,9 @@ namespace {
 constexpr double ReferencePixels = 2048.0;
 // The em of a font whose height is left at 0.
 constexpr double DefaultEm = 12.0;
+// Sizes kept per face: the few sizes of one label at one zoom fit many times over, while the glyph
+// caches they hold stay bounded whatever is drawn.
+constexpr std::size_t KeptSizes = 32;
 
 } // namespace
 
@@ -66,15 +69,28 @@ std::vector<quint32> TFontFace::Glyphs(const QString& text) const {
 std::vector<double> TFontFace::Advances(const std::vector<quint32>& glyphs) const {
     std::vector<double> result(glyphs.size(), 0.0);
     if (!FFont.isValid() || glyphs.empty()) return result;
-    const QList<quint32> list(glyphs.begin(), glyphs.end());
-    const QList<QPointF> advances = FFont.advancesForGlyphIndexes(list, QRawFont::UseDesignMetrics);
-    for (qsizetype i = 0; i < advances.size() && i < static_cast<qsizetype>(result.size()); ++i)
-        result[i] = advances[i].x() / FFont.pixelSize();
+    // The engine loads the outline of every glyph asked for, each time: measuring is most of the work
+    // of laying text out, so each glyph is measured once.
+    QList<quint32> missing;
+    for (quint32 g : glyphs)
+        if (!FAdvances.contains(g)) missing.append(g);
+    if (!missing.isEmpty()) {
+        const QList<QPointF> advances = FFont.advancesForGlyphIndexes(missing, QRawFont::UseDesignMetrics);
+        for (qsizetype i = 0; i < missing.size(); ++i)
+            FAdvances[missing[i]] = i < advances.size() ? advances[i].x() / FFont.pixelSize() : 0.0;
+    }
+    for (std::size_t i = 0; i < glyphs.size(); ++i)
+        result[i] = FAdvances[glyphs[i]];
     return result;
 }
 
 QRawFont TFontFace::RawFont(double pixelSize) const {
+    // Every size is a font engine of its own with its own glyph cache; making one per call rendered
+    // every glyph again on every draw.
+    if (const auto it = FSized.find(pixelSize); it != FSized.end()) return it->second;
+    if (FSized.size() >= KeptSizes) FSized.clear();
     QRawFont raw = FFont;
     raw.setPixelSize(pixelSize);
+    FSized.emplace(pixelSize, raw);
     return raw;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <map>
 #include <QRawFont>
 #include <QString>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/Font.h"
@@ -27,7 +29,8 @@ public:
     std::vector<quint32> Glyphs(const QString& text) const;
     /// The advance of each glyph as a fraction of the em.
     std::vector<double> Advances(const std::vector<quint32>& glyphs) const;
-    /// The face at a pixel size, for rendering.
+    /// The face at a pixel size, for rendering. The faces of the last sizes asked for are kept, so
+    /// that redrawing reuses their rendered glyphs.
     QRawFont RawFont(double pixelSize) const;
 
 private:
@@ -39,4 +42,7 @@ private:
     double FUnderline = 0.1;
     double FThickness = 0.07;
     double FStrikeOut = 0.26;
+    mutable std::map<double, QRawFont> FSized;
+    // Advance per glyph index, fraction of the em; bounded by the face's glyph count.
+    mutable std::unordered_map<quint32, double> FAdvances;
 };
