@@ -89,20 +89,37 @@ void LayoutModules(const TKxBarcodeShape& S, const TPoint& K, int32_t Angle, TKx
     L.Box = TurnedRect(K.X, K.Y, int64_t{K.X} + 2 * int64_t{S.LeftMargin} + BoxModules(S.BarType) * w,
                        int64_t{K.Y} + h + 2 * int64_t{S.TopMargin} + extra, K, Angle);
 
+    // Touching dark modules make one bar: separate rectangles meeting on fractional device pixels
+    // leave hairlines in smoothing viewers and make larger documents.
     int64_t m = 1;
     int64_t e = 0;
+    int64_t first = 0; // first module of the open bar, 0 when none is open
+    const auto close = [&] {
+        if (first) L.Bars.push_back(TurnedRect(x0 + m * w, y0, x0 + first * w, y0 + h + e, K, Angle));
+        first = 0;
+    };
     for (const QChar c : BarcodePattern(S.BarType, S.Code)) {
         switch (c.unicode()) {
-        case u'3': e = KxLongBarExtension; break;
-        case u'4': e = 0; break;
-        case u'0': ++m; break;
+        case u'3':
+            close();
+            e = KxLongBarExtension;
+            break;
+        case u'4':
+            close();
+            e = 0;
+            break;
+        case u'0':
+            close();
+            ++m;
+            break;
         case u'1':
-            L.Bars.push_back(TurnedRect(x0 + (m + 1) * w, y0, x0 + m * w, y0 + h + e, K, Angle));
+            if (!first) first = m;
             ++m;
             break;
         default: break;
         }
     }
+    close();
 
     if (!S.ShowNumber) return;
     L.TextAlign = TA_LEFT | TA_TOP;

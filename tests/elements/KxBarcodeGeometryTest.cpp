@@ -20,12 +20,20 @@ TKxBarcodeShape ShapeOf(TKxBar type, const QString& code, int32_t angle = 0) {
     return s;
 }
 
-// Module numbers (from 1) of the bars of an unturned layout with quiet zone x0 and module width w.
+// Module numbers (from 1) of the bars of an unturned layout with quiet zone x0 and module width w. A bar
+// covers whole modules and never touches the next one.
 std::set<int> Modules(const TKxBarcodeLayout& L, int x0, int w, bool longOnly, int longBottom) {
     std::set<int> out;
-    for (const TRect& r : L.Bars) {
-        EXPECT_EQ(r.Width(), w);
-        if (!longOnly || r.Bottom == longBottom) out.insert((r.Left - x0) / w);
+    for (size_t i = 0; i < L.Bars.size(); ++i) {
+        const TRect& r = L.Bars[i];
+        EXPECT_EQ(r.Width() % w, 0);
+        EXPECT_EQ((r.Left - x0) % w, 0);
+        if (i > 0) {
+            EXPECT_GT(r.Left, L.Bars[i - 1].Right);
+        }
+        if (longOnly && r.Bottom != longBottom) continue;
+        for (int x = r.Left; x < r.Right; x += w)
+            out.insert((x - x0) / w);
     }
     return out;
 }
@@ -104,8 +112,10 @@ TEST(KxBarcodePattern, NothingForCode39OrAnInvalidCode) {
 TEST(KxBarcodeLayout, DefaultEan13Spans34_8By13MillimetresFromTheAnchor) {
     const TKxBarcodeLayout L = BarcodeLayout(ShapeOf(baEAN13, "8410894000109"), K);
     EXPECT_EQ(L.Box, Rect(1000, 2000, 1348, 2130));
-    ASSERT_EQ(L.Bars.size(), 49u);
+    // 30 bars: 2 per digit and 6 in the guards.
+    ASSERT_EQ(L.Bars.size(), 30u);
     EXPECT_EQ(L.Bars.front().Left - K.X, 33); // 3.3 mm
+    EXPECT_EQ(Modules(L, 1030, 3, false, 0).size(), 49u);
     // The guards reach 1.5 mm below the other bars.
     EXPECT_EQ(Modules(L, 1030, 3, true, 2115), (std::set<int>{1, 3, 47, 49, 93, 95}));
     for (const TRect& r : L.Bars) {
@@ -120,7 +130,8 @@ TEST(KxBarcodeLayout, DefaultEan13Spans34_8By13MillimetresFromTheAnchor) {
 
 TEST(KxBarcodeLayout, UpcALongBarsAndFourTextGroups) {
     const TKxBarcodeLayout L = BarcodeLayout(ShapeOf(baUPCA, "036000291452"), K);
-    EXPECT_EQ(L.Bars.size(), 52u);
+    EXPECT_EQ(L.Bars.size(), 30u);
+    EXPECT_EQ(Modules(L, 1030, 3, false, 0).size(), 52u);
     EXPECT_EQ(Modules(L, 1030, 3, true, 2115),
               (std::set<int>{1, 3, 7, 8, 10, 47, 49, 86, 87, 89, 90, 93, 95}));
     EXPECT_EQ(
@@ -136,7 +147,8 @@ TEST(KxBarcodeLayout, Ean8MarginsAndGroups) {
     s.Width = 4;
     const TKxBarcodeLayout L = BarcodeLayout(s, K);
     EXPECT_EQ(L.Box, Rect(1000, 2000, 1000 + 80 + 68 * 4, 2000 + 100 + 40 + 30));
-    EXPECT_EQ(L.Bars.size(), 38u);
+    EXPECT_EQ(L.Bars.size(), 22u);
+    EXPECT_EQ(Modules(L, 1040, 4, false, 0).size(), 38u);
     EXPECT_EQ(Modules(L, 1040, 4, true, 2135), (std::set<int>{1, 3, 33, 35, 65, 67}));
     EXPECT_EQ(L.Texts,
               (std::vector<TKxBarcodeText>{{{1060, 2120}, "9638"}, {{1040 + 38 * 4, 2120}, "5074"}}));
