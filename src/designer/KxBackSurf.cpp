@@ -5,6 +5,7 @@
 
 #include "designer/KxLab.h"
 #include "designer/KxMeasure.h"
+#include "platform/InvalidGraphic.h"
 #include "platform/Messages.h"
 
 TKxBackSurf::TKxBackSurf(TKxLab* AOwner)
@@ -25,7 +26,7 @@ void TKxBackSurf::Assign(const QObject* Source) {
     FPrint = src->FPrint;
 }
 
-void TKxBackSurf::SetImage(const QImage& Picture) {
+void TKxBackSurf::SetImage(const TPicture& Picture) {
     FImage = Picture;
     OwnerPaint(true);
 }
@@ -61,12 +62,15 @@ void TKxBackSurf::SetAlignColor(TColor Value) {
 void TKxBackSurf::SetFileName(const QString& Value) {
     if (Value == FFileName) return;
     FFileName = Value;
-    // Clearing the name is not a failed load: nothing to read, nothing to report.
-    QImage picture;
-    if (!FFileName.isEmpty() && picture.load(FFileName))
-        FImage = picture;
-    else if (!FFileName.isEmpty())
-        ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + FFileName);
+    // Clearing the name is not a failed load: nothing to read, nothing to report. A failed load
+    // keeps the picture shown so far.
+    if (!FFileName.isEmpty()) {
+        try {
+            FImage.LoadFromFile(FFileName);
+        } catch (const EInvalidGraphic&) {
+            ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + FFileName);
+        }
+    }
     OwnerPaint(true);
 }
 

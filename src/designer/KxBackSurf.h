@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <QImage>
 #include <QString>
 
 #include "designer/KxSettings.h"
 #include "platform/Color.h"
+#include "platform/Picture.h"
 
 /// The label background (plain colour, picture or gradient) and the two alignment guides.
 class TKxBackSurf : public TKxSettings {
@@ -25,9 +25,10 @@ public:
     /// Copies every setting but the owner, the picture by value; no repaint.
     void Assign(const QObject* Source);
 
-    const QImage& GetImage() const { return FImage; }
+    /// The background picture: a bitmap, an SVG or a metafile, drawn stretched over the label.
+    const TPicture& GetImage() const { return FImage; }
     /// Takes a copy of Picture.
-    void SetImage(const QImage& Picture);
+    void SetImage(const TPicture& Picture);
     TKxBackStyle GetStyle() const { return FStyle; }
     /// A picture style without a file, a circular gradient on a rectangle and a linear gradient
     /// on a circle all fall back to biNone.
@@ -66,7 +67,7 @@ private:
     friend class TKxMeasure;
     void StoreColor(TColor& Field, TColor Value);
 
-    QImage FImage;
+    TPicture FImage;
     TKxBackStyle FStyle = biNone;
     TColor FColor = clWhite;
     TColor FToColor = clWhite;

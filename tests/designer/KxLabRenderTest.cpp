@@ -2,10 +2,12 @@
 #include <memory>
 #include <set>
 
+#include "common/TestSupport.h"
 #include "designer/KxBackground.h"
 #include "designer/RecordingDevice.h"
 #include "designer/RenderTestSupport.h"
 #include "platform/Bitmap.h"
+#include "platform/Messages.h"
 #include "platform/PixelProbe.h"
 
 using TOp = TRecordingDevice::TOp;
@@ -131,6 +133,30 @@ TEST(KxLabBackground, PlainColourFillsTheLabelsPixelRectangle) {
     s.Lab.GetBackSurf()->SetColor(clYellow);
     EXPECT_EQ(ColourBox(s.Lab.GetLabScreen().Image(), clYellow), LabelBox.ToQRect());
 }
+
+// A picture background of any format the picture reads is stretched over the label: the drawing of
+// tests/data/shapes.* (200 x 100) on the 150 x 88 pixels of the label.
+class KxLabPictureBackground : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(KxLabPictureBackground, IsStretchedOverTheLabel) {
+    TShownLab s;
+    TMessageCapture capture;
+    s.Lab.GetBackSurf()->SetFileName(KxTestDataDir() + "/" + GetParam());
+    s.Lab.GetBackSurf()->SetStyle(biImage);
+    EXPECT_TRUE(capture.Messages.isEmpty()) << capture.Messages.join(u'\n').toStdString();
+    const auto near = [&](int x, int y, QColor want) {
+        const QColor got = QColor::fromRgb(s.At(x, y));
+        return std::abs(got.red() - want.red()) + std::abs(got.green() - want.green()) +
+                   std::abs(got.blue() - want.blue()) <
+               60;
+    };
+    EXPECT_TRUE(near(28 + 30, 28 + 26, Qt::red));   // the square's middle
+    EXPECT_TRUE(near(28 + 112, 28 + 26, Qt::blue)); // the circle's centre
+    EXPECT_TRUE(near(28 + 140, 28 + 5, Qt::white)); // the page between them
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, KxLabPictureBackground,
+                         ::testing::Values("shapes.svg", "shapes.emf", "shapes.wmf"));
 
 TEST(KxLabBackground, CircularLabelIsADiscWithAWhiteHoleOutlinedInGreyDots) {
     TShownLab s;
