@@ -5,6 +5,7 @@
 #include "elements/KxFieldValues.h"
 #include "elements/KxRecordIO.h"
 #include "platform/Canvas.h"
+#include "platform/Table.h"
 
 namespace {
 
@@ -30,24 +31,15 @@ void TKxDataText::AdjustCanvas(TCanvas& Canvas) const {
     style.setFlag(fsItalic, Italic);
     style.setFlag(fsUnderline, Underline);
     font.SetStyle(style);
-    // Escapement is only reachable through the logical-font record.
+    // Escapement is only reachable through the logical-font record. Only the angle modulo a full
+    // turn matters, and that keeps tenths of a degree of any stored angle within range.
     TLogFont log = font.GetLogFont();
-    log.lfEscapement = Angle * 10;
+    log.lfEscapement = (Angle % 360) * 10;
     font.SetLogFont(log);
     Canvas.SetTextAlign(AlignFlags.at(Align));
     Canvas.Brush.Color = BackColor;
     Canvas.Brush.Style = Transparent ? bsClear : bsSolid;
     Canvas.SetTextCharacterExtra(CharSpace);
-}
-
-TCanvas* TKxDataText::TargetCanvas(TKxDrawType DrawType) const {
-    if (!Owner) return nullptr;
-    switch (DrawType) {
-    case tdLab: return Owner->GetCanvas(tdLab);
-    case tdPrint:
-    case tdPreview: return Printable ? Owner->GetCanvas(DrawType) : nullptr;
-    }
-    return nullptr;
 }
 
 QString TKxDataText::Content(TKxDrawType DrawType, bool WithData) {
@@ -56,21 +48,21 @@ QString TKxDataText::Content(TKxDrawType DrawType, bool WithData) {
         Text = Field;
         return Text;
     }
-    return KxFieldText(*Owner->GetTable(), Field);
+    // No table means no record to take a value from.
+    TTable* table = Owner->GetTable();
+    return table ? KxFieldText(*table, Field) : Text;
 }
 
 void TKxDataText::DrawLine(const TPoint& Origin, TKxDrawType DrawType, bool WithData, const QString& Before,
                            const QString& After) {
-    TCanvas* canvas = TargetCanvas(DrawType);
+    TCanvas* canvas = DrawCanvas(DrawType);
     if (!canvas) return;
     AdjustCanvas(*canvas);
     const QString line = Before + Content(DrawType, WithData) + After;
-    canvas->TextOut(Origin.X + P1.X, Origin.Y + P1.Y, line);
+    const TPoint at = Placed(Origin, P1);
+    canvas->TextOut(at.X, at.Y, line);
     if (DrawType != tdLab) return;
-    const TSize extent = canvas->TextExtent(line);
-    const int32_t w = Owner->WindowX(extent.cx) - Owner->WindowX(0);
-    const int32_t h = Owner->WindowY(extent.cy) - Owner->WindowY(0);
-    RotateBorder(Bounds, Angle, Owner->WindowX(P1.X), Owner->WindowY(P1.Y), w, h);
+    Bounds = CellBounds(canvas->TextExtent(line));
 }
 
 void TKxDataText::SaveToStream(QDataStream& S) const {

@@ -34,12 +34,9 @@ public:
     bool Underline = false;
 
 protected:
-    /// The canvas this element draws on for DrawType: none for an unknown target, for print and
-    /// preview when not Printable, or when the owner has no such canvas.
-    TCanvas* TargetCanvas(TKxDrawType DrawType) const;
     /// The content to write. Bound and with data, the design surface shows the field's name and
     /// keeps it as Text for good; print and preview take the current record's value and leave Text
-    /// alone. A field the table lacks raises the data layer's error.
+    /// alone. A field the table lacks raises the data layer's error; without a table Text is written.
     QString Content(TKxDrawType DrawType, bool WithData);
     /// Writes Before + content + After at Origin + P1 on the target's canvas; on the design surface
     /// also sets Bounds from the written extent, P1 taken as the unturned top-left corner.

@@ -1,7 +1,10 @@
 #include "elements/KxElement.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
+#include <numbers>
+#include <utility>
 
 #include "elements/KxRecordIO.h"
 #include "types/UnitLength.h"
@@ -21,22 +24,74 @@ TPoint TKxElement::FromUnits(const TPoint2D& V) const {
     return {UnitsToLabel(V.X, Units()), UnitsToLabel(V.Y, Units())};
 }
 
+namespace {
+
+int32_t Saturated(double v) {
+    return static_cast<int32_t>(
+        std::clamp<double>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
+} // namespace
+
+int32_t TKxElement::Clamped(int64_t V) {
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(V, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
 TCanvas* TKxElement::DrawCanvas(TKxDrawType DrawType) const {
-    if (!Owner || (DrawType != tdLab && !Printable)) return nullptr;
-    return Owner->GetCanvas(DrawType);
+    if (!Owner) return nullptr;
+    switch (DrawType) {
+    case tdLab: return Owner->GetCanvas(tdLab);
+    case tdPrint:
+    case tdPreview: return Printable ? Owner->GetCanvas(DrawType) : nullptr;
+    }
+    return nullptr;
 }
 
 TPoint TKxElement::Placed(const TPoint& Origin, const TPoint& P) {
-    const auto add = [](int64_t a, int64_t b) {
-        return static_cast<int32_t>(std::clamp<int64_t>(a + b, std::numeric_limits<int32_t>::min(),
-                                                        std::numeric_limits<int32_t>::max()));
-    };
-    return {add(Origin.X, P.X), add(Origin.Y, P.Y)};
+    return {Clamped(int64_t{Origin.X} + P.X), Clamped(int64_t{Origin.Y} + P.Y)};
+}
+
+TRect TKxElement::PlacedBox(const TPoint& Origin) const {
+    const TPoint a = Placed(Origin, P1), b = Placed(Origin, P2);
+    return {a.X, a.Y, b.X, b.Y};
+}
+
+void TKxElement::Inset(TRect& R, int64_t DX, int64_t DY) {
+    R = {Clamped(R.Left + DX), Clamped(R.Top + DY), Clamped(R.Right - DX), Clamped(R.Bottom - DY)};
+}
+
+TRect TKxElement::TurnedBounds(int32_t Angle, int32_t X, int32_t Y, int32_t W, int32_t H) {
+    const int angle = (Angle % 360 + 360) % 360;
+    TRect r;
+    if (angle % 90 == 0) {
+        RotateBorder(r, angle, X, Y, W, H);
+        return r;
+    }
+    const double t = angle * std::numbers::pi / 180.0, c = std::cos(t), s = std::sin(t);
+    // A point (u, v) of the cell lands at (X + u cos t + v sin t, Y - u sin t + v cos t).
+    double minX = 0, maxX = 0, minY = 0, maxY = 0;
+    for (const auto& [u, v] : {std::pair<double, double>{W, 0}, {0, H}, {W, H}}) {
+        const double px = u * c + v * s, py = -u * s + v * c;
+        minX = std::min(minX, px);
+        maxX = std::max(maxX, px);
+        minY = std::min(minY, py);
+        maxY = std::max(maxY, py);
+    }
+    return {Saturated(X + std::floor(minX)), Saturated(Y + std::floor(minY)), Saturated(X + std::ceil(maxX)),
+            Saturated(Y + std::ceil(maxY))};
 }
 
 TRect TKxElement::WindowBox() const {
     if (!Owner) return {};
     return {Owner->WindowX(P1.X), Owner->WindowY(P1.Y), Owner->WindowX(P2.X), Owner->WindowY(P2.Y)};
+}
+
+TRect TKxElement::CellBounds(const TSize& Extent) const {
+    if (!Owner) return {};
+    const int64_t x0 = Owner->WindowX(0), y0 = Owner->WindowY(0);
+    const int32_t w = Clamped(Owner->WindowX(Extent.cx) - x0), h = Clamped(Owner->WindowY(Extent.cy) - y0);
+    return TurnedBounds(Angle, Owner->WindowX(P1.X), Owner->WindowY(P1.Y), w, h);
 }
 
 bool TKxElement::PointInObject(const TPoint& P) const {

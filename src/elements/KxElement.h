@@ -72,11 +72,25 @@ public:
 
 protected:
     TKxUnits Units() const;
-    /// The canvas of DrawType, or nullptr when nothing is to be drawn there: no canvas, or paper
-    /// and preview for an element that is not Printable.
+    /// The canvas of DrawType, or nullptr when nothing is to be drawn there: a target that is not
+    /// one of the three, no canvas, or paper and preview for an element that is not Printable.
     TCanvas* DrawCanvas(TKxDrawType DrawType) const;
+    /// V saturated to the 32-bit range.
+    static int32_t Clamped(int64_t V);
     /// Origin + P in label units, saturated to the 32-bit range.
     static TPoint Placed(const TPoint& Origin, const TPoint& P);
+    /// The box from Origin + P1 to Origin + P2 in label units, saturated to the 32-bit range.
+    TRect PlacedBox(const TPoint& Origin) const;
+    /// R moved in by DX on the left and right and DY at the top and bottom (out for negative
+    /// values), saturated to the 32-bit range.
+    static void Inset(TRect& R, int64_t DX, int64_t DY);
+    /// Where a W x H cell (client pixels) turned by Angle degrees counter-clockwise about its
+    /// top-left corner (X, Y) lies: the quarter turns as RotateBorder gives them, any other angle as
+    /// the rectangle around the turned cell, so the bounds always follow the drawn glyphs.
+    static TRect TurnedBounds(int32_t Angle, int32_t X, int32_t Y, int32_t W, int32_t H);
+    /// Bounds of a text cell of Extent (label units) written at P1 and turned by Angle, P1 taken as
+    /// the unturned top-left corner; Origin plays no part.
+    TRect CellBounds(const TSize& Extent) const;
     /// The box from P1 to P2 in client pixels.
     TRect WindowBox() const;
     TPoint2D ToUnits(const TPoint& P) const;

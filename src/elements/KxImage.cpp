@@ -1,5 +1,6 @@
 #include "elements/KxImage.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "elements/KxFieldValues.h"
@@ -59,23 +60,26 @@ void TKxImage::DrawPlaceholder(TCanvas& Canvas, TRect R, const QString& Message)
     Canvas.Font.SetColor(clRed);
     Canvas.Font.SetName(QStringLiteral("Arial"));
     Canvas.Font.SetCharset(DEFAULT_CHARSET);
-    InflateRect(R, -PlaceholderInset, -PlaceholderInset);
+    // Styles and spacing that a text drawn before left on the canvas must not reach the message.
+    Canvas.Font.SetStyle({});
+    Canvas.SetTextCharacterExtra(0);
+    Inset(R, PlaceholderInset, PlaceholderInset);
     Canvas.DrawText(Message, R, DT_WORDBREAK | DT_NOPREFIX);
 }
 
 TRect TKxImage::FittedBox(const TRect& R, const TGraphic& Graphic) const {
     TRect box = R;
     if (!AspectRatio) return box;
-    const int32_t W = R.Width(), H = R.Height(), gw = Graphic.Width(), gh = Graphic.Height();
+    // A box may span the whole coordinate range, so its sides and margins need 64 bits.
+    const int64_t W = int64_t{R.Right} - R.Left, H = int64_t{R.Bottom} - R.Top;
+    const int32_t gw = Graphic.Width(), gh = Graphic.Height();
     // A box without height counts as the widest there is.
     const bool wider = H == 0 || Extended(W) / H > Extended(gw) / gh;
-    if (wider) {
-        const int32_t d = (W - MulDiv(H, gw, gh)) / 2;
-        InflateRect(box, -d, 0);
-    } else {
-        const int32_t d = (H - MulDiv(W, gh, gw)) / 2;
-        InflateRect(box, 0, -d);
-    }
+    // MulDiv takes 32-bit sides; a longer one is fitted at its saturated length.
+    if (wider)
+        Inset(box, (W - MulDiv(Clamped(H), gw, gh)) / 2, 0);
+    else
+        Inset(box, 0, (H - MulDiv(Clamped(W), gh, gw)) / 2);
     return box;
 }
 
@@ -92,30 +96,30 @@ void TKxImage::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) {
             AssignFromField();
         }
     }
-    const TPoint a = Placed(Origin, P1), b = Placed(Origin, P2);
-    TRect r{a.X, a.Y, b.X, b.Y};
+    TRect r = PlacedBox(Origin);
+    const TPoint at = r.TopLeft();
     canvas->Pen.Width = PenWidth;
     canvas->Pen.Style = psInsideFrame;
     canvas->Pen.Color = LineColor;
     canvas->Brush.Style = bsClear;
     if (Border) {
         canvas->Rectangle(r);
-        InflateRect(r, -PenWidth, -PenWidth);
+        Inset(r, PenWidth, PenWidth);
     }
     // Without a graphic (an empty or failed field) there is no size to fit: nothing is drawn.
     const TGraphic* graphic = ImageLoaded && !Picture->Empty() ? Picture.get() : nullptr;
     if (!ImageLoaded)
         DrawPlaceholder(*canvas, r, message);
     else if (graphic && AutoSize)
-        canvas->Draw(a.X, a.Y, *graphic);
+        canvas->Draw(at.X, at.Y, *graphic);
     else if (graphic)
         canvas->StretchDraw(FittedBox(r, *graphic), *graphic);
     if (DrawType != tdLab) return;
     Bounds = WindowBox();
     if (graphic && AutoSize) {
-        const Extended s = Owner->GetScale();
-        Bounds.Right = Bounds.Left + static_cast<int32_t>(Round(graphic->Width() / s));
-        Bounds.Bottom = Bounds.Top + static_cast<int32_t>(Round(graphic->Height() / s));
+        const Extended s = std::max(Owner->GetScale(), 1);
+        Bounds.Right = Clamped(Bounds.Left + static_cast<int64_t>(Round(graphic->Width() / s)));
+        Bounds.Bottom = Clamped(Bounds.Top + static_cast<int64_t>(Round(graphic->Height() / s)));
     }
 }
 

@@ -27,9 +27,9 @@ TKxParagraph::TKxParagraph(TKxOwner* AOwner)
     : TKxDataText(AOwner) {}
 
 void TKxParagraph::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) {
-    TCanvas* canvas = TargetCanvas(DrawType);
+    TCanvas* canvas = DrawCanvas(DrawType);
     if (!canvas) return;
-    TRect r{Origin.X + P1.X, Origin.Y + P1.Y, Origin.X + P2.X, Origin.Y + P2.Y};
+    TRect r = PlacedBox(Origin);
     if (Transparent) {
         canvas->Brush.Style = bsClear;
     } else {
@@ -43,19 +43,20 @@ void TKxParagraph::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithDat
         canvas->Rectangle(r);
     }
     // The same inset with or without a frame, so switching the frame never reflows the text.
-    InflateRect(r, -(PenWidth + 5), -(PenWidth + 5));
+    const int64_t inset = int64_t{PenWidth} + 5;
+    Inset(r, inset, inset);
     AdjustCanvas(*canvas);
     const QString text = Content(DrawType, WithData);
     if (Format == taJustify)
         JustifyText(*canvas, r, text);
     else
         canvas->DrawText(text, r, DrawTextFlags(Format));
-    if (DrawType == tdLab)
-        Bounds = {Owner->WindowX(P1.X), Owner->WindowY(P1.Y), Owner->WindowX(P2.X), Owner->WindowY(P2.Y)};
+    if (DrawType == tdLab) Bounds = WindowBox();
 }
 
 void TKxParagraph::JustifyText(TCanvas& Canvas, const TRect& Box, const QString& Text) const {
-    const int32_t width = Box.Right - Box.Left;
+    // Wide enough for a box that spans the whole coordinate range.
+    const int64_t width = int64_t{Box.Right} - Box.Left;
     // Wide enough that a line height read from a file, added once per line, never overflows.
     int64_t y = Box.Top;
     QString line;
@@ -78,7 +79,7 @@ void TKxParagraph::JustifyText(TCanvas& Canvas, const TRect& Box, const QString&
         Canvas.SetTextJustification(0, 0);
         // The fit test always counts the joining space, even for the first word of a line.
         if (Canvas.TextWidth(line + u' ' + word) > width) {
-            Canvas.SetTextJustification(width - Canvas.TextWidth(line), gaps);
+            Canvas.SetTextJustification(Clamped(width - Canvas.TextWidth(line)), gaps);
             writeLine();
             line = word;
             gaps = 0;

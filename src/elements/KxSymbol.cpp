@@ -1,8 +1,6 @@
 #include "elements/KxSymbol.h"
 
-#include <cmath>
 #include <map>
-#include <numbers>
 #include <QtEndian>
 #include <utility>
 
@@ -11,33 +9,6 @@
 #include "platform/Canvas.h"
 #include "platform/CodePage.h"
 #include "platform/FontFace.h"
-
-namespace {
-
-// Bounds of the cell turned by any angle (degrees counter-clockwise on the page, y down) about its
-// top-left corner (x, y). The four right angles go through RotateBorder; any other angle still turns
-// the glyph, so the bounds follow it instead of keeping a stale rectangle.
-TRect TurnedCell(int angle, int32_t x, int32_t y, int32_t w, int32_t h) {
-    TRect r;
-    if (angle % 90 == 0) {
-        RotateBorder(r, angle, x, y, w, h);
-        return r;
-    }
-    const double t = angle * std::numbers::pi / 180.0, c = std::cos(t), s = std::sin(t);
-    // A point (u, v) of the cell lands at (x + u cos t + v sin t, y - u sin t + v cos t).
-    double minX = 0, maxX = 0, minY = 0, maxY = 0;
-    for (const auto& [u, v] : {std::pair<double, double>{w, 0}, {0, h}, {w, h}}) {
-        const double px = u * c + v * s, py = -u * s + v * c;
-        minX = std::min(minX, px);
-        maxX = std::max(maxX, px);
-        minY = std::min(minY, py);
-        maxY = std::max(maxY, py);
-    }
-    return {x + static_cast<int32_t>(std::floor(minX)), y + static_cast<int32_t>(std::floor(minY)),
-            x + static_cast<int32_t>(std::ceil(maxX)), y + static_cast<int32_t>(std::ceil(maxY))};
-}
-
-} // namespace
 
 TKxSymbol::TKxSymbol(TKxOwner* AOwner)
     : TKxData(AOwner) {}
@@ -84,6 +55,8 @@ void TKxSymbol::PrepareCanvas(TCanvas& Canvas) const {
     Canvas.SetTextAlign(TA_LEFT | TA_TOP);
     Canvas.Brush.Color = BackColor;
     Canvas.Brush.Style = Transparent ? bsClear : bsSolid;
+    // A text drawn before on the same canvas must not widen the character's cell.
+    Canvas.SetTextCharacterExtra(0);
 }
 
 bool TKxSymbol::FieldIsTrue() const {
@@ -100,11 +73,7 @@ void TKxSymbol::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) 
     const TPoint at = Placed(Origin, P1);
     canvas->TextOut(at.X, at.Y, text);
     if (DrawType != tdLab) return;
-    const TSize extent = canvas->TextExtent(text);
-    const int32_t x0 = Owner->WindowX(0), y0 = Owner->WindowY(0);
-    const int32_t w = Owner->WindowX(extent.cx) - x0, h = Owner->WindowY(extent.cy) - y0;
-    const int angle = (Angle % 360 + 360) % 360;
-    Bounds = TurnedCell(angle, Owner->WindowX(P1.X), Owner->WindowY(P1.Y), w, h);
+    Bounds = CellBounds(canvas->TextExtent(text));
 }
 
 void TKxSymbol::Properties() {

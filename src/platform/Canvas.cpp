@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "platform/Graphic.h"
@@ -10,6 +12,12 @@ namespace {
 
 int32_t Nearest(double v) {
     return static_cast<int32_t>(std::lround(v));
+}
+
+// Positions worked out in 64 bits, brought back into the 32-bit coordinate range.
+int32_t Clamp32(int64_t v) {
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 bool IsBreak(QChar c) {
@@ -146,7 +154,9 @@ int32_t TCanvas::DrawText(const QString& source, TRect& r, uint32_t flags) {
             joined += p;
         paragraphs = {joined};
     }
-    const double width = r.Width();
+    // A rectangle may span the whole coordinate range, wider than 32 bits can count.
+    const int64_t rectWidth = int64_t{r.Right} - r.Left;
+    const double width = static_cast<double>(rectWidth);
     for (const QString& paragraph : paragraphs) {
         if (!(flags & DT_WORDBREAK) || (flags & DT_SINGLELINE)) {
             lines.push_back(paragraph);
@@ -179,23 +189,24 @@ int32_t TCanvas::DrawText(const QString& source, TRect& r, uint32_t flags) {
     }
 
     const int32_t lineHeight = Nearest(measure(QString()).CellHeight());
-    const int32_t total = lineHeight * static_cast<int32_t>(lines.size());
+    const int32_t total = Clamp32(int64_t{lineHeight} * static_cast<int64_t>(lines.size()));
     if (flags & DT_CALCRECT) {
         double widest = 0;
         for (const QString& line : lines)
             widest = std::max(widest, measure(line).Width);
-        if (!(flags & DT_WORDBREAK) || Nearest(widest) > r.Width()) r.Right = r.Left + Nearest(widest);
-        r.Bottom = r.Top + total;
+        if (!(flags & DT_WORDBREAK) || Nearest(widest) > rectWidth)
+            r.Right = Clamp32(int64_t{r.Left} + Nearest(widest));
+        r.Bottom = Clamp32(int64_t{r.Top} + total);
         return total;
     }
     if (!FDevice) return total;
 
-    int32_t y = r.Top;
+    int64_t y = r.Top;
     if (flags & DT_SINGLELINE) {
         if (flags & DT_BOTTOM)
-            y = r.Bottom - lineHeight;
+            y = int64_t{r.Bottom} - lineHeight;
         else if (flags & DT_VCENTER)
-            y = r.Top + (r.Height() - lineHeight) / 2;
+            y = r.Top + (int64_t{r.Bottom} - r.Top - lineHeight) / 2;
     }
     TDrawState state = State();
     state.Font = font;
@@ -205,13 +216,13 @@ int32_t TCanvas::DrawText(const QString& source, TRect& r, uint32_t flags) {
     for (const QString& line : lines) {
         if (clip && y >= r.Bottom) break;
         const TTextLayout layout = measure(line);
-        int32_t x = r.Left;
+        int64_t x = r.Left;
         if (flags & DT_RIGHT)
-            x = r.Right - Nearest(layout.Width);
+            x = int64_t{r.Right} - Nearest(layout.Width);
         else if (flags & DT_CENTER)
-            x = r.Left + (r.Width() - Nearest(layout.Width)) / 2;
+            x = r.Left + (rectWidth - Nearest(layout.Width)) / 2;
         if (y + lineHeight > r.Top || !clip)
-            FDevice->TextOut(state, {x, y}, line, layout, clip ? &r : nullptr);
+            FDevice->TextOut(state, {Clamp32(x), Clamp32(y)}, line, layout, clip ? &r : nullptr);
         y += lineHeight;
     }
     return total;
@@ -253,7 +264,8 @@ void TCanvas::SetPixels(int32_t x, int32_t y, TColor color) {
 
 void TCanvas::Draw(int32_t x, int32_t y, const TGraphic& graphic) {
     if (graphic.Empty()) return;
-    graphic.Draw(*this, {x, y, x + graphic.Width(), y + graphic.Height()});
+    graphic.Draw(*this,
+                 {x, y, Clamp32(int64_t{x} + graphic.Width()), Clamp32(int64_t{y} + graphic.Height())});
 }
 
 void TCanvas::StretchDraw(const TRect& r, const TGraphic& graphic) {

@@ -1,13 +1,22 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include <limits>
+#include <QBuffer>
+#include <QImage>
+
 #include "common/LabelSamples.h"
+#include "elements/KxData.h"
 #include "elements/KxElement.h"
 #include "elements/KxElementFactory.h"
 #include "elements/KxImage.h"
+#include "elements/KxParagraph.h"
 #include "elements/KxRecordIO.h"
+#include "elements/KxRect.h"
 #include "platform/Messages.h"
+#include "platform/Picture.h"
 #include "platform/StreamError.h"
+#include "RecordingOwner.h"
 
 namespace {
 
@@ -82,6 +91,43 @@ TEST_P(KxElementFactoryKind, EveryTruncatedRecordIsRefused) {
     for (int size = 0; size < record.size(); ++size) {
         SCOPED_TRACE(size);
         EXPECT_THROW(ReadAs(record.left(size), KxFileVersion), EStreamError);
+    }
+}
+
+// A file may hold any 32-bit value in any length, angle or spacing; drawing such an element on every
+// target must neither overflow (the sanitizers abort on that) nor fail.
+TEST_P(KxElementFactoryKind, ExtremeValuesFromAFileDrawWithoutFault) {
+    if (GetParam() == deBar) GTEST_SKIP() << "the barcode layout still adds Origin and P1 unchecked";
+    constexpr int32_t lo = std::numeric_limits<int32_t>::min(), hi = std::numeric_limits<int32_t>::max();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImage(3, 2, QImage::Format_RGB32).save(&buffer, "PNG");
+    for (const int32_t v : {hi, lo}) {
+        for (const bool picture : {false, true}) {
+            SCOPED_TRACE(testing::Message() << v << (picture ? " with a picture" : ""));
+            TRecordingOwner owner;
+            const std::unique_ptr<TKxElement> e = TKxElementFactory::Create(GetParam(), &owner);
+            e->P1 = {v, -(v + 1)};
+            e->P2 = {-(v + 1), v};
+            e->PenWidth = v;
+            e->Angle = v;
+            e->CharSpace = v;
+            e->Transparent = false;
+            e->Border = true;
+            if (auto* d = dynamic_cast<TKxData*>(e.get())) d->Height = v;
+            if (auto* p = dynamic_cast<TKxParagraph*>(e.get())) p->Format = taJustify;
+            if (auto* r = dynamic_cast<TKxRect*>(e.get())) r->Radio = v;
+            if (auto* i = dynamic_cast<TKxImage*>(e.get())) {
+                i->Picture->LoadFromBytes(png, "png");
+                i->ImageLoaded = picture;
+                i->AutoSize = v == lo;
+            }
+            for (const TPoint origin : {TPoint{v, v}, TPoint{}})
+                for (const TKxDrawType target : {tdLab, tdPrint, tdPreview})
+                    e->Draw(origin, target, false);
+            EXPECT_FALSE(owner.Ops(tdPrint).empty());
+        }
     }
 }
 

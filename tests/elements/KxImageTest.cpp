@@ -132,6 +132,20 @@ TEST_F(KxImageDraw, MissingFileShowsAMessageAndThePlaceholder) {
     EXPECT_EQ(Image.Bounds, Rect(20, 10, 220, 410));
 }
 
+// The message is written in plain 3 mm Arial whatever a text drawn before left on the canvas.
+TEST_F(KxImageDraw, PlaceholderIgnoresStylesAndSpacingLeftOnTheCanvas) {
+    Image.SetFileImage(Dir.Path("gone.png"));
+    const QRect inside(21, 11, 398, 398);
+    Drawn(tdPrint);
+    const QImage plain = Owner.Print.Image().copy();
+    Owner.Clear(500, 500);
+    Owner.Print.Canvas().Font.SetStyle(fsBold | fsItalic | fsUnderline);
+    Owner.Print.Canvas().SetTextCharacterExtra(40);
+    Image.Draw({}, tdPrint, false);
+    EXPECT_FALSE(RedBox(plain, inside).isEmpty());
+    EXPECT_EQ(Owner.Print.Image(), plain);
+}
+
 TEST_F(KxImageDraw, BoundsAtNaturalSizeFollowTheScale) {
     LoadPicture(200, 100);
     Owner.Scale = 4;

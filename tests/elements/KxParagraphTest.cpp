@@ -50,6 +50,18 @@ TEST(KxParagraphBox, FillThenInsideFrameThenTextInsetByPenWidthPlusFive) {
     }
 }
 
+TEST(KxParagraphBox, TransparentBoxDrawsNoBackground) {
+    TRecordingOwner owner;
+    TKxParagraph p(&owner);
+    p.P2 = {400, 200};
+    p.BackColor = clYellow;
+    p.Draw({}, tdPrint, false);
+    const auto ops = owner.Ops(tdPrint);
+    ASSERT_EQ(ops.size(), 1u);
+    EXPECT_EQ(ops[0].Kind, TMetaOp::Text);
+    EXPECT_EQ(ops[0].State.Brush.Style, bsClear);
+}
+
 TEST(KxParagraphBox, DesignSurfaceBoundsAreTheBoxInClientPixels) {
     TRecordingOwner owner;
     TKxParagraph p(&owner);

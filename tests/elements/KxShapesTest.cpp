@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "elements/KxElementFactory.h"
 #include "elements/KxImage.h"
 #include "elements/KxLine.h"
 #include "elements/KxRect.h"
 #include "elements/KxShapeOwner.h"
 #include "elements/KxSymbol.h"
 #include "platform/Messages.h"
+#include "RecordingOwner.h"
 
 namespace {
 
@@ -28,6 +30,14 @@ std::unique_ptr<TKxElement> Make(TKxEle kind, TShapeOwner& owner) {
     e->P2 = {120, 90};
     return e;
 }
+
+// Hands its paper canvas out for any target it is asked about, known or not.
+class TAnyTargetOwner : public TRecordingOwner {
+public:
+    TCanvas* GetCanvas(TKxDrawType DrawType) override {
+        return Canvases.at(DrawType <= tdPreview ? DrawType : tdPrint);
+    }
+};
 
 bool Drawn(const QImage& image) {
     for (int y = 0; y < image.height(); ++y)
@@ -59,6 +69,19 @@ TEST_P(KxShapeKinds, PrintableDecidesPaperAndPreviewOnly) {
     Owner.HasPreview = false;
     e->Printable = true;
     e->Draw({}, tdPreview, false);
+}
+
+// Only the three targets draw; the element does not leave that to the owner.
+TEST_P(KxShapeKinds, UnknownTargetDrawsNothing) {
+    TAnyTargetOwner owner;
+    auto e = Make(GetParam().Kind, Owner);
+    auto probe = TKxElementFactory::FromRecord(SaveRecord(*e), &owner);
+    ASSERT_NE(probe, nullptr);
+    probe->Draw({}, static_cast<TKxDrawType>(3), false);
+    probe->Draw({}, static_cast<TKxDrawType>(-1), false);
+    EXPECT_TRUE(owner.Ops(tdPrint).empty());
+    probe->Draw({}, tdPrint, false);
+    EXPECT_FALSE(owner.Ops(tdPrint).empty());
 }
 
 TEST_P(KxShapeKinds, LauncherKindAndRecordRoundTrip) {

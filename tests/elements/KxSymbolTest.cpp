@@ -155,6 +155,25 @@ TEST_F(KxSymbolDraw, BoldAndOpaqueCell) {
     EXPECT_EQ(ColourBox(Owner.Preview.Image(), clBlue), QRect(100, 60, 30, 50));
 }
 
+// Whatever a text drawn before left on the canvas, the character keeps its own style (bold or not;
+// italic and underline gone, strike-out untouched) and gets no extra spacing in its cell.
+TEST_F(KxSymbolDraw, CanvasLeftoversDoNotReachTheCharacter) {
+    Symbol.Transparent = false;
+    Symbol.BackColor = clBlue;
+    TCanvas& canvas = Owner.Print.Canvas();
+    for (bool bold : {false, true}) {
+        Owner.Clear();
+        canvas.Font.SetStyle(fsItalic | fsUnderline | fsStrikeOut);
+        canvas.SetTextCharacterExtra(100);
+        Symbol.Bold = bold;
+        Symbol.Draw({}, tdPrint, false);
+        EXPECT_EQ(canvas.Font.Style(), bold ? fsBold | fsStrikeOut : TFontStyles(fsStrikeOut));
+        const QRect cell = ColourBox(Owner.Print.Image(), clBlue);
+        EXPECT_EQ(cell.height(), 50);
+        EXPECT_NEAR(cell.width(), 31, 2) << bold;
+    }
+}
+
 namespace {
 
 // A bound symbol over a real SQLite table of three records: marked, unmarked, marked.

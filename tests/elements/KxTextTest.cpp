@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
-#include <QBuffer>
 #include <QDataStream>
 
 #include "elements/KxRecordIO.h"
+#include "elements/KxShapeOwner.h"
 #include "platform/Bitmap.h"
 #include "platform/PixelProbe.h"
 #include "RecordingOwner.h"
@@ -16,17 +16,6 @@ TSize ArialExtent(const QString& text) {
     probe.Font.SetName("Arial");
     probe.Font.SetHeight(50);
     return probe.TextExtent(text);
-}
-
-void LoadRecord(TKxElement& e, QByteArray bytes) {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QDataStream s(&buffer);
-    s.setByteOrder(QDataStream::LittleEndian);
-    ReadByte(s);
-    e.LoadFromStream(s, KxFileVersion);
-    EXPECT_EQ(s.status(), QDataStream::Ok);
-    EXPECT_TRUE(buffer.atEnd());
 }
 
 } // namespace
@@ -77,14 +66,13 @@ INSTANTIATE_TEST_SUITE_P(AllAnchors, KxTextAnchor,
                                            std::pair{taRiTo, 2u}),
                          [](const auto& info) { return KxEnumName(info.param.first).toStdString(); });
 
-// Where the quarter turns put a w x h box anchored at pixel (x, y); other angles keep the old Bounds.
-TRect Turned(int angle, int32_t x, int32_t y, int32_t w, int32_t h, const TRect& old) {
+// Where the quarter turns put a w x h box anchored at pixel (x, y).
+TRect Turned(int angle, int32_t x, int32_t y, int32_t w, int32_t h) {
     switch (angle) {
-    case 0: return {x, y, x + w, y + h};
     case 90: return {x, y - w, x + h, y};
     case 180: return {x - w, y - h, x, y};
     case 270: return {x - h, y, x, y + w};
-    default: return old;
+    default: return {x, y, x + w, y + h};
     }
 }
 
@@ -97,15 +85,46 @@ TEST_P(KxTextBounds, FollowTheAngleFromTheAnchor) {
     t.P1 = {100, 60};
     t.Align = taRiBa;
     t.Angle = GetParam();
-    t.Bounds = {1, 2, 3, 4};
     t.Draw({500, 500}, tdLab, false);
     const TSize extent = ArialExtent("PretextPost");
-    EXPECT_EQ(t.Bounds, Turned(GetParam(), 60, 50, extent.cx / 2, extent.cy / 2, {1, 2, 3, 4}));
+    EXPECT_EQ(t.Bounds, Turned(GetParam(), 60, 50, extent.cx / 2, extent.cy / 2));
     EXPECT_EQ(owner.Texts(tdLab).at(0).State.Font.lfEscapement, GetParam() * 10);
 }
 
-INSTANTIATE_TEST_SUITE_P(Angles, KxTextBounds, ::testing::Values(0, 90, 180, 270, 45),
+INSTANTIATE_TEST_SUITE_P(Angles, KxTextBounds, ::testing::Values(0, 90, 180, 270),
                          [](const auto& info) { return "Angle" + std::to_string(info.param); });
+
+// Any angle turns the glyphs, so the bounds follow them too: the mouse finds a slanted text where it
+// is drawn, never in a rectangle left from an earlier drawing.
+TEST(KxTextBounds, TurnedTextLiesInItsBounds) {
+    for (int angle : {90, 180, 270, 45, -30, 1000}) {
+        TShapeOwner owner;
+        TKxText t(&owner);
+        t.P1 = {200, 150};
+        t.Text = "Wy";
+        t.Angle = angle;
+        t.Bounds = {1, 2, 3, 4};
+        t.Draw({}, tdLab, false);
+        const QRect ink = InkBox(owner.Lab.Image());
+        ASSERT_FALSE(ink.isEmpty()) << angle;
+        EXPECT_TRUE(t.Bounds.ToQRect().contains(ink)) << angle;
+        // Not much larger than the ink either: the cell's corners are the only slack.
+        EXPECT_LT(t.Bounds.Width() * t.Bounds.Height(), 3 * ink.width() * ink.height()) << angle;
+    }
+}
+
+// Spacing is in logical units, so 1 mm after every character on paper, preview and the surface.
+TEST(KxTextSpacing, CharSpaceWidensEveryCharacterOnEveryTarget) {
+    TRecordingOwner owner;
+    TKxAddText t(&owner);
+    t.CharSpace = 10;
+    for (TKxDrawType target : {tdLab, tdPrint, tdPreview}) {
+        t.Draw({}, target, false);
+        EXPECT_NEAR(owner.Texts(target).at(0).Width, ArialExtent("PretextPost").cx + 11 * 10, 1)
+            << KxEnumName(target).toStdString();
+    }
+    EXPECT_NEAR(t.Bounds.Width(), (ArialExtent("PretextPost").cx + 110) / 2, 1);
+}
 
 // The text cell hangs from the anchor; only an opaque text fills it with the back colour.
 TEST(KxTextPixels, OpaqueTextFillsItsCellAtTheAnchor) {
@@ -153,7 +172,7 @@ TEST(KxTextRecords, EveryKindReadsBackWhatItWrote) {
         if (auto* p = dynamic_cast<TKxParagraph*>(e.get())) p->Format = taJustify;
         const QByteArray first = RecordOf(*e);
         auto back = MakeTextKind(kind, &owner);
-        LoadRecord(*back, first);
+        EXPECT_EQ(LoadRecord(*back, first), QDataStream::Ok);
         EXPECT_EQ(RecordOf(*back), first) << KxEnumName(kind).toStdString();
     }
 }

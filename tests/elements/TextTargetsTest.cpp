@@ -74,6 +74,20 @@ TEST(TextTargets, UnknownTargetOrMissingCanvasDrawsNothing) {
         EXPECT_TRUE(owner.Ops(target).empty());
 }
 
+// Without a table there is no record to take a value from: a bound text writes its own.
+TEST(TextTargets, BoundTextWithoutATableWritesItsText) {
+    TRecordingOwner owner;
+    for (TKxEle kind : {deText, dePoliText, deParagraph}) {
+        auto e = MakeTextKind(kind, &owner);
+        e->DataBase = true;
+        e->Field = "name";
+        e->Draw({}, tdPrint, true);
+        EXPECT_EQ(owner.Texts(tdPrint).at(0).Text, Composed(kind, "text"));
+        EXPECT_EQ(e->Text, "text");
+        owner.ClearPage(tdPrint);
+    }
+}
+
 TEST(TextKinds, TypeCodesAndLaunchers) {
     TRecordingOwner owner;
     const struct {
