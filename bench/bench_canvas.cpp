@@ -67,3 +67,26 @@ void BM_CanvasPdfPage(benchmark::State& state) {
 BENCHMARK(BM_CanvasPdfPage)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+// Word wrapping a long text in a box as wide as a label file allows: the cost grows with the text's
+// length, not with its square.
+void BM_WrapLongText(benchmark::State& state) {
+    QString text;
+    for (int i = 0; i < state.range(0); ++i)
+        text += QStringLiteral("word%1 ").arg(i % 100);
+    TBitmap bmp(100, 100);
+    TCanvas& c = bmp.Canvas();
+    c.Font.SetName("Arial");
+    c.Font.SetHeight(30);
+    for (auto _ : state) {
+        TRect r{0, 0, 2'000'000'000, 100};
+        benchmark::DoNotOptimize(c.DrawText(text, r, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT));
+    }
+    state.SetComplexityN(state.range(0));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_WrapLongText)
+    ->RangeMultiplier(4)
+    ->Range(1 << 10, 1 << 16)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);

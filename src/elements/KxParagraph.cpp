@@ -60,6 +60,9 @@ void TKxParagraph::JustifyText(TCanvas& Canvas, const TRect& Box, const QString&
     // Wide enough that a line height read from a file, added once per line, never overflows.
     int64_t y = Box.Top;
     QString line;
+    // The width of line, kept as words are added: measuring the whole line again for every word
+    // made a long paragraph in a wide box take quadratic time.
+    TTextMeasure lineWidth = Canvas.TextMeasure();
     int32_t gaps = 0;
     // An empty pending line writes nothing, though it still takes its line step.
     auto writeLine = [&] {
@@ -78,21 +81,28 @@ void TKxParagraph::JustifyText(TCanvas& Canvas, const TRect& Box, const QString&
         const QString word = Text.mid(start, i - start);
         Canvas.SetTextJustification(0, 0);
         // The fit test always counts the joining space, even for the first word of a line.
-        if (Canvas.TextWidth(line + u' ' + word) > width) {
-            Canvas.SetTextJustification(Clamped(width - Canvas.TextWidth(line)), gaps);
+        TTextMeasure tried = lineWidth;
+        tried.Append(u' ' + word);
+        if (tried.Rounded() > width) {
+            Canvas.SetTextJustification(Clamped(width - lineWidth.Rounded()), gaps);
             writeLine();
             line = word;
+            lineWidth.Clear();
+            lineWidth.Append(word);
             gaps = 0;
         } else if (!line.isEmpty()) {
             line += u' ' + word;
+            lineWidth = tried;
             ++gaps;
         } else {
             line = word;
+            lineWidth.Append(word);
         }
         if (i == n || Text[i] == u'\r' || Text[i] == u'\n') {
             Canvas.SetTextJustification(0, 0);
             writeLine();
             line.clear();
+            lineWidth.Clear();
             gaps = 0;
         }
     }

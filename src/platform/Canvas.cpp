@@ -164,16 +164,23 @@ int32_t TCanvas::DrawText(const QString& source, TRect& r, uint32_t flags) {
         }
         qsizetype start = 0;
         while (true) {
-            // Greedy: the longest run of whole words that fits; a lone word too wide stays whole.
+            // Greedy: the longest run of whole words that fits; a lone word too wide stays whole. The
+            // line so far is measured once, each next word added to it, so a long line costs no more
+            // than its length.
             qsizetype end = -1;
             qsizetype i = start;
+            TTextMeasure fitted(font, FCharExtra);
             while (i < paragraph.size() && paragraph[i] == u' ')
                 ++i;
             while (i < paragraph.size()) {
                 qsizetype wordEnd = i;
                 while (wordEnd < paragraph.size() && paragraph[wordEnd] != u' ')
                     ++wordEnd;
-                if (end >= 0 && measure(paragraph.mid(start, wordEnd - start)).Width > width) break;
+                const qsizetype from = end >= 0 ? end : start;
+                TTextMeasure tried = fitted;
+                tried.Append(paragraph.mid(from, wordEnd - from));
+                if (end >= 0 && tried.Width() > width) break;
+                fitted = tried;
                 end = wordEnd;
                 i = wordEnd;
                 while (i < paragraph.size() && paragraph[i] == u' ')

@@ -10,6 +10,7 @@
 #include "platform/Font.h"
 #include "platform/Geometry.h"
 #include "platform/Mapping.h"
+#include "platform/TextLayout.h"
 
 class TGraphic;
 
@@ -64,6 +65,9 @@ public:
     TSize TextExtent(const QString& text) const;
     int32_t TextWidth(const QString& text) const { return TextExtent(text).cx; }
     int32_t TextHeight(const QString& text) const { return TextExtent(text).cy; }
+    /// An empty running measure in the current font and character extra, without justification:
+    /// appending pieces gives the TextWidth of the pieces joined while justification is reset.
+    TTextMeasure TextMeasure() const { return {Font.GetLogFont(), FCharExtra}; }
     /// Writes text into R by DT_ flags: breaks at CR/LF (and at spaces with DT_WORDBREAK, never
     /// inside a word), keeps empty lines, steps by the cell height, aligns each line by DT_LEFT,
     /// DT_CENTER or DT_RIGHT and clips to R unless DT_NOCLIP. The text alignment and escapement are

@@ -1,5 +1,6 @@
 #include "platform/TextLayout.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/CanvasTypes.h"
@@ -45,4 +46,19 @@ TTextLayout LayoutText(const TLogFont& font, const QString& text, int32_t charEx
         baseline = -layout.Descent;
     layout.Start = {startX, baseline};
     return layout;
+}
+
+TTextMeasure::TTextMeasure(const TLogFont& font, int32_t charExtra)
+    : FFace(&TFontFace::For(font))
+    , FEm(FFace->EmFor(font.lfHeight))
+    , FExtra(charExtra) {}
+
+void TTextMeasure::Append(const QString& text) {
+    // The same steps in the same order as LayoutText without justification.
+    for (const double advance : FFace->Advances(FFace->Glyphs(text)))
+        FWidth += advance * FEm + FExtra;
+}
+
+int32_t TTextMeasure::Rounded() const {
+    return static_cast<int32_t>(std::lround(FWidth));
 }

@@ -7,6 +7,8 @@
 
 #include "platform/Font.h"
 
+class TFontFace;
+
 /// One line of text laid out in logical units, in the text's own (unturned) frame: x along the
 /// baseline, y downwards, the reference point of TextOut at (0, 0).
 struct TTextLayout {
@@ -36,3 +38,23 @@ struct TTextLayout {
 /// to the first spaces (no effect when justBreaks is 0). align takes TA_ flags.
 TTextLayout LayoutText(const TLogFont& font, const QString& text, int32_t charExtra, int32_t justExtra,
                        int32_t justBreaks, uint32_t align);
+
+/// The width of a line measured piece by piece, as LayoutText measures the pieces joined without
+/// justification: each piece continues the same running sum, so the result is the same to the last
+/// bit. Word wrapping tries each next word against the line so far without measuring the line again.
+class TTextMeasure {
+public:
+    TTextMeasure(const TLogFont& font, int32_t charExtra);
+    /// Adds the advances (and character extra) of text to the width.
+    void Append(const QString& text);
+    void Clear() { FWidth = 0; }
+    /// The width in logical units, and rounded to the nearest unit as TextWidth gives it.
+    double Width() const { return FWidth; }
+    int32_t Rounded() const;
+
+private:
+    const TFontFace* FFace;
+    double FEm;
+    int32_t FExtra;
+    double FWidth = 0;
+};

@@ -1,6 +1,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/FontFace.h"
+#include "platform/TextLayout.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -151,6 +152,35 @@ TEST(KxTextSpacing, JustificationSpreadsOverTheSpacesUntilReset) {
     c.TextOut(10, 10, "a b c");
     const QRect ink = InkBox(bmp.Image());
     EXPECT_GT(ink.right() - ink.left(), plain + 200 - 40);
+}
+
+// Word wrapping adds each word to the measured line; the result must be exactly the width of the joined
+// text, whatever the font, size, spacing and split.
+TEST(KxTextMeasure, PiecesAddUpToTheWidthOfTheJoinedText) {
+    TBitmap bmp(10, 10);
+    TCanvas& c = bmp.Canvas();
+    const QStringList words{"Lorem", " ipsum", " d\u00f6lor", "  sit", " \u20ac12,50", " amet.", "W", "iiii"};
+    for (const char* name : {"Arial", "DejaVu Serif"}) {
+        for (const int32_t height : {7, 50, -333}) {
+            for (const int32_t extra : {0, 3, -1}) {
+                c.Font.SetName(name);
+                c.Font.SetHeight(height);
+                c.SetTextCharacterExtra(extra);
+                TTextMeasure m = c.TextMeasure();
+                QString joined;
+                for (const QString& w : words) {
+                    m.Append(w);
+                    joined += w;
+                    SCOPED_TRACE(testing::Message() << name << " " << height << " " << extra << " '"
+                                                    << joined.toStdString() << "'");
+                    EXPECT_EQ(m.Rounded(), c.TextWidth(joined));
+                    EXPECT_EQ(m.Width(), LayoutText(c.Font.GetLogFont(), joined, extra, 0, 0, TA_LEFT).Width);
+                }
+                m.Clear();
+                EXPECT_EQ(m.Rounded(), 0);
+            }
+        }
+    }
 }
 
 TEST(KxTextBackground, SolidBrushFillsTheCellClearBrushDoesNot) {
