@@ -1,6 +1,7 @@
 #include "Showcase.h"
 
 #include <memory>
+#include <optional>
 #include <QImage>
 #include <QPainter>
 #include <stdexcept>
@@ -28,6 +29,15 @@ T& Put(TKxLab& Lab, TPoint Offset, int32_t X1, int32_t Y1, int32_t X2, int32_t Y
     T& ref = *e;
     Lab.AddElement(std::move(e));
     return ref;
+}
+
+// Gives E a border of Width label units in Colour and, when given, an opaque fill.
+void Frame(TKxElement& E, int32_t Width, TColor Colour, std::optional<TColor> Fill = {}) {
+    E.Border = true;
+    E.PenWidth = Width;
+    E.LineColor = Colour;
+    E.Transparent = !Fill;
+    if (Fill) E.BackColor = *Fill;
 }
 
 void AddTexts(TKxLab& Lab, TPoint O) {
@@ -64,9 +74,7 @@ void AddParagraphs(TKxLab& Lab, TPoint O) {
         "keeping the last line of a paragraph flush left.\r\nA break starts a new paragraph.");
     justified.Format = taJustify;
     justified.Height = 30;
-    justified.Border = true;
-    justified.PenWidth = 4;
-    justified.LineColor = clGreen;
+    Frame(justified, 4, clGreen);
 
     auto& centred = Put<TKxParagraph>(Lab, O, 490, 145, 700, 345);
     centred.Text = QStringLiteral("Centred text wrapped at word breaks on an opaque box.");
@@ -85,26 +93,15 @@ void AddShapes(TKxLab& Lab, TPoint O) {
     dashed.PenStyle = static_cast<uint8_t>(psDash);
     dashed.LineColor = clRed;
 
-    auto& box = Put<TKxRect>(Lab, O, 720, 30, 800, 120);
-    box.Border = true;
-    box.PenWidth = 5;
-    box.LineColor = clBlack;
-    box.Transparent = false;
-    box.BackColor = clLime;
+    Frame(Put<TKxRect>(Lab, O, 720, 30, 800, 120), 5, clBlack, clLime);
 
     auto& rounded = Put<TKxRect>(Lab, O, 815, 30, 900, 120);
-    rounded.Border = true;
-    rounded.PenWidth = 3;
-    rounded.LineColor = clPurple;
+    Frame(rounded, 3, clPurple);
     rounded.Radio = 25;
 
     auto& ellipse = Put<TKxRect>(Lab, O, 720, 230, 830, 340);
     ellipse.Circle = true;
-    ellipse.Border = true;
-    ellipse.PenWidth = 3;
-    ellipse.LineColor = clNavy;
-    ellipse.Transparent = false;
-    ellipse.BackColor = clFuchsia;
+    Frame(ellipse, 3, clNavy, clFuchsia);
 }
 
 void AddSymbolAndPicture(TKxLab& Lab, const QString& PictureFile, TPoint O) {
@@ -116,9 +113,7 @@ void AddSymbolAndPicture(TKxLab& Lab, const QString& PictureFile, TPoint O) {
     symbol.Color = clTeal;
 
     auto& picture = Put<TKxImage>(Lab, O, 720, 370, 950, 560);
-    picture.Border = true;
-    picture.PenWidth = 2;
-    picture.LineColor = clGray;
+    Frame(picture, 2, clGray);
     picture.SetFileImage(PictureFile);
 }
 

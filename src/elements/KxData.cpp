@@ -1,6 +1,7 @@
 #include "elements/KxData.h"
 
 #include "elements/KxRecordIO.h"
+#include "platform/Canvas.h"
 #include "types/UnitLength.h"
 
 TKxData::TKxData(TKxOwner* AOwner)
@@ -28,4 +29,24 @@ void TKxData::LoadFromStream(QDataStream& S, int Version) {
     Field = ReadStr(S);
     Height = ReadI32(S);
     DataBase = ReadBool(S);
+}
+
+void TKxData::PrepareText(TCanvas& Canvas, bool Bold, bool Italic, bool Underline) const {
+    TFont& font = Canvas.Font;
+    font.SetCharset(DEFAULT_CHARSET);
+    font.SetColor(Color);
+    font.SetName(FontName);
+    font.SetHeight(Height);
+    TFontStyles style = font.Style();
+    style.setFlag(fsBold, Bold);
+    style.setFlag(fsItalic, Italic);
+    style.setFlag(fsUnderline, Underline);
+    font.SetStyle(style);
+    // Escapement is only reachable through the logical-font record. Only the angle modulo a full
+    // turn matters, and that keeps tenths of a degree of any stored angle within range.
+    TLogFont log = font.GetLogFont();
+    log.lfEscapement = (Angle % 360) * 10;
+    font.SetLogFont(log);
+    Canvas.Brush.Color = BackColor;
+    Canvas.Brush.Style = Transparent ? bsClear : bsSolid;
 }

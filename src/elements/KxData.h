@@ -5,6 +5,8 @@
 
 #include "elements/KxElement.h"
 
+class TCanvas;
+
 /// An element whose content may come from a database field: symbols, barcodes, pictures, texts.
 class TKxData : public TKxElement {
 public:
@@ -24,4 +26,9 @@ public:
     QString Field;
     /// Use Field instead of the element's own content when data is available.
     bool DataBase = false;
+
+protected:
+    /// Prepares the canvas to write this element's characters: font name, Height, Color, the three
+    /// styles as given (strike-out left as it is), the Angle as escapement, and the background brush.
+    void PrepareText(TCanvas& Canvas, bool Bold, bool Italic, bool Underline) const;
 };

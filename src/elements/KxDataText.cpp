@@ -21,24 +21,8 @@ TKxDataText::TKxDataText(TKxOwner* AOwner)
     : TKxData(AOwner) {}
 
 void TKxDataText::AdjustCanvas(TCanvas& Canvas) const {
-    TFont& font = Canvas.Font;
-    font.SetCharset(DEFAULT_CHARSET);
-    font.SetColor(Color);
-    font.SetName(FontName);
-    font.SetHeight(Height);
-    TFontStyles style = font.Style();
-    style.setFlag(fsBold, Bold);
-    style.setFlag(fsItalic, Italic);
-    style.setFlag(fsUnderline, Underline);
-    font.SetStyle(style);
-    // Escapement is only reachable through the logical-font record. Only the angle modulo a full
-    // turn matters, and that keeps tenths of a degree of any stored angle within range.
-    TLogFont log = font.GetLogFont();
-    log.lfEscapement = (Angle % 360) * 10;
-    font.SetLogFont(log);
+    PrepareText(Canvas, Bold, Italic, Underline);
     Canvas.SetTextAlign(AlignFlags.at(Align));
-    Canvas.Brush.Color = BackColor;
-    Canvas.Brush.Style = Transparent ? bsClear : bsSolid;
     Canvas.SetTextCharacterExtra(CharSpace);
 }
 

@@ -39,22 +39,8 @@ QChar TKxSymbol::CharFor(uint8_t Code, const TLogFont& Font) {
 }
 
 void TKxSymbol::PrepareCanvas(TCanvas& Canvas) const {
-    TFont& font = Canvas.Font;
-    font.SetCharset(DEFAULT_CHARSET);
-    font.SetColor(Color);
-    font.SetName(FontName);
-    font.SetHeight(Height);
-    TFontStyles style = font.Style();
-    style &= ~TFontStyles(fsBold | fsItalic | fsUnderline);
-    if (Bold) style |= fsBold;
-    font.SetStyle(style);
-    TLogFont log = font.GetLogFont();
-    // Only the angle modulo a full turn matters, and it keeps the product within range.
-    log.lfEscapement = (Angle % 360) * 10;
-    font.SetLogFont(log);
+    PrepareText(Canvas, Bold, false, false);
     Canvas.SetTextAlign(TA_LEFT | TA_TOP);
-    Canvas.Brush.Color = BackColor;
-    Canvas.Brush.Style = Transparent ? bsClear : bsSolid;
     // A text drawn before on the same canvas must not widen the character's cell.
     Canvas.SetTextCharacterExtra(0);
 }
