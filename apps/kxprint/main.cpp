@@ -1,11 +1,9 @@
 // kxprint: prints a label file, filled from its database table, without a window.
 #include <cstdio>
 #include <QApplication>
-#include <QStringList>
 
 #include "KxPrintJob.h"
 #include "KxPrintOptions.h"
-#include "platform/Session.h"
 
 int main(int argc, char** argv) {
     // No display needed: without one, Qt draws on the offscreen platform.
@@ -24,11 +22,5 @@ int main(int argc, char** argv) {
         std::fputs(qPrintable(PrintUsage()), stdout);
         return ecDone;
     }
-    const int code = TKxPrintJob(options, stderr).Run();
-    // The session's connections must close while Qt's database drivers are still loaded.
-    QStringList aliases;
-    Session().GetAliasNames(aliases);
-    for (const QString& name : aliases)
-        Session().DeleteAlias(name);
-    return code;
+    return TKxPrintJob(options, stderr).Run();
 }

@@ -5,6 +5,7 @@
 #include "platform/Messages.h"
 
 #include <algorithm>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -210,8 +211,19 @@ std::unique_ptr<TDBConnection> TSession::Connect(const QString& aliasName) const
     return std::make_unique<TDBConnection>(RequireAlias(aliasName));
 }
 
+void TSession::CloseConnections() {
+    FCatalogue.clear();
+}
+
 TSession& Session() {
     static TSession session;
+    // The default session outlives the application object, but its connections must close while
+    // Qt's database drivers are still there: the application's destructor closes them.
+    static const bool closesWithApplication = [] {
+        qAddPostRoutine([] { Session().CloseConnections(); });
+        return true;
+    }();
+    (void)closesWithApplication;
     static const bool loaded = [] {
         const QString path = qEnvironmentVariable(TSession::AliasFileVariable());
         if (path.isEmpty()) return false;

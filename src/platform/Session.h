@@ -69,6 +69,8 @@ public:
     TDBConnection& CatalogueConnection(const QString& aliasName);
     /// A new private connection to the alias, for one table's reading.
     std::unique_ptr<TDBConnection> Connect(const QString& aliasName) const;
+    /// Closes the catalogue connections (they reopen on next use); the aliases stay.
+    void CloseConnections();
 
 private:
     const TDBAlias& RequireAlias(const QString& name) const;
