@@ -31,21 +31,28 @@ TFontFace::TFontFace(const QRawFont& font)
 
 const TFontFace& TFontFace::For(const TLogFont& log) {
     using TKey = std::tuple<QString, int32_t, bool>;
+    // Faces by the family the system resolved, and the face of every name asked for: names that
+    // resolve alike (an alias, or unknown names falling back to the default family) share one face,
+    // so a file full of made-up font names cannot pile up font engines.
     static std::map<TKey, std::unique_ptr<TFontFace>> faces;
+    static std::map<TKey, const TFontFace*> named;
     const bool bold = log.lfWeight >= 600;
-    const TKey key{log.lfFaceName, bold ? 700 : 400, log.lfItalic != 0};
-    auto it = faces.find(key);
-    if (it == faces.end()) {
-        QFont font(log.lfFaceName);
-        font.setPixelSize(static_cast<int>(ReferencePixels));
-        font.setWeight(bold ? QFont::Bold : QFont::Normal);
-        font.setItalic(log.lfItalic != 0);
-        font.setHintingPreference(QFont::PreferNoHinting);
-        QRawFont raw = QRawFont::fromFont(font);
-        raw.setPixelSize(ReferencePixels);
-        it = faces.emplace(key, std::unique_ptr<TFontFace>(new TFontFace(raw))).first;
-    }
-    return *it->second;
+    const int32_t weight = bold ? 700 : 400;
+    const TKey key{log.lfFaceName, weight, log.lfItalic != 0};
+    if (const auto it = named.find(key); it != named.end()) return *it->second;
+
+    QFont font(log.lfFaceName);
+    font.setPixelSize(static_cast<int>(ReferencePixels));
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    font.setItalic(log.lfItalic != 0);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    QRawFont raw = QRawFont::fromFont(font);
+    raw.setPixelSize(ReferencePixels);
+    const TKey resolved{raw.familyName(), weight, log.lfItalic != 0};
+    auto face = faces.find(resolved);
+    if (face == faces.end())
+        face = faces.emplace(resolved, std::unique_ptr<TFontFace>(new TFontFace(raw))).first;
+    return *named.emplace(key, face->second.get()).first->second;
 }
 
 double TFontFace::EmFor(int32_t height) const {

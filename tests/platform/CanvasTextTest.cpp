@@ -37,6 +37,22 @@ TEST(KxFontHeight, PositiveIsTheCellAndNegativeTheEm) {
     EXPECT_EQ(c.TextWidth("HHHHHHHHHH"), 722);
 }
 
+// A file may name any number of fonts that do not exist: they all fall back to one family and must
+// share its face rather than each keep a font engine of its own.
+TEST(KxFontFace, NamesThatResolveAlikeShareOneFace) {
+    const auto face = [](const char* name, bool bold = false) {
+        TLogFont log;
+        log.lfFaceName = QString::fromLatin1(name);
+        log.lfWeight = bold ? 700 : 400;
+        return &TFontFace::For(log);
+    };
+    EXPECT_EQ(face("No such font 1"), face("No such font 2"));
+    EXPECT_EQ(face("Arial"), face("Liberation Sans"));
+    EXPECT_NE(face("Arial"), face("Arial", true));
+    EXPECT_NE(face("Arial"), face("DejaVu Serif"));
+    EXPECT_EQ(face("Arial"), face("Arial"));
+}
+
 TEST(KxFontHandle, LogFontCarriesTheEscapementUntilAPropertyRebuildsTheFont) {
     TFont font;
     font.SetName("Arial");
