@@ -152,17 +152,21 @@ void TKxLab::PrintLab(TKxRunState& State, bool First, bool WithData) {
 void TKxLab::Preview() {
     ClearPages();
     AdjustPrint();
-    TKxRunState state;
-    const bool withData = StartRun(state);
-    const TTableCloser closer(withData ? FTable.get() : nullptr);
-    const int64_t pages = TKxCellWalk::PagesNeeded(FMeasure->GetNuHor(), FMeasure->GetNuVer(), state);
-    if (pages > KxMaxPreviewPages)
-        throw EKxError(QStringLiteral("The preview would need %1 sheets; at most %2 can be previewed. "
-                                      "Preview fewer labels, or print the run.")
-                           .arg(pages)
-                           .arg(KxMaxPreviewPages));
-    if (withData) PositionTable();
-    PreviewLab(state, true, withData);
+    {
+        TKxRunState state;
+        const bool withData = StartRun(state);
+        const TTableCloser closer(withData ? FTable.get() : nullptr);
+        const int64_t pages = TKxCellWalk::PagesNeeded(FMeasure->GetNuHor(), FMeasure->GetNuVer(), state);
+        if (pages > KxMaxPreviewPages)
+            throw EKxError(QStringLiteral("The preview would need %1 sheets; at most %2 can be previewed. "
+                                          "Preview fewer labels, or print the run.")
+                               .arg(pages)
+                               .arg(KxMaxPreviewPages));
+        if (withData) PositionTable();
+        PreviewLab(state, true, withData);
+    }
+    // The run is over, its table closed, before the window opens: printing from the window starts a
+    // run of its own.
     ShowPreviewWindow();
 }
 
