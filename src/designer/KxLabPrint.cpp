@@ -117,9 +117,8 @@ void TKxLab::Print() {
     TKxRunState state;
     const bool withData = StartRun(state);
     const TTableCloser closer(withData ? FTable.get() : nullptr);
-    // An empty job would still feed the printer a blank sheet.
-    if (state.Count <= 0) return;
     if (withData) PositionTable();
+    // A run without labels is still a job, an empty one, as its preview is one empty page.
     TJobGuard job(Printer());
     PrintLab(state, true, withData);
     Printer().EndDoc();
@@ -152,17 +151,21 @@ void TKxLab::PrintLab(TKxRunState& State, bool First, bool WithData) {
 void TKxLab::Preview() {
     ClearPages();
     AdjustPrint();
-    TKxRunState state;
-    const bool withData = StartRun(state);
-    const TTableCloser closer(withData ? FTable.get() : nullptr);
-    const int64_t pages = TKxCellWalk::PagesNeeded(FMeasure->GetNuHor(), FMeasure->GetNuVer(), state);
-    if (pages > KxMaxPreviewPages)
-        throw EKxError(QStringLiteral("The preview would need %1 sheets; at most %2 can be previewed. "
-                                      "Preview fewer labels, or print the run.")
-                           .arg(pages)
-                           .arg(KxMaxPreviewPages));
-    if (withData) PositionTable();
-    PreviewLab(state, true, withData);
+    {
+        TKxRunState state;
+        const bool withData = StartRun(state);
+        const TTableCloser closer(withData ? FTable.get() : nullptr);
+        const int64_t pages = TKxCellWalk::PagesNeeded(FMeasure->GetNuHor(), FMeasure->GetNuVer(), state);
+        if (pages > KxMaxPreviewPages)
+            throw EKxError(QStringLiteral("The preview would need %1 sheets; at most %2 can be previewed. "
+                                          "Preview fewer labels, or print the run.")
+                               .arg(pages)
+                               .arg(KxMaxPreviewPages));
+        if (withData) PositionTable();
+        PreviewLab(state, true, withData);
+    }
+    // The run is over, its table closed, before the window opens: printing from the window starts a
+    // run of its own.
     ShowPreviewWindow();
 }
 
