@@ -310,7 +310,7 @@ public:
     // Print and preview runs. A run starts at cell (FirstRow, FirstCol) of the first sheet and draws
     // Labs labels without data, or records FirstLab to LastLab Repetition times each with data
     // (ValidData). Runs never change the label; the table is closed at the end of a run with data.
-    /// Prints a run on the current printer as one job; a run without labels sends an empty one. An error of
+    /// Prints a run on the current printer as one job. A run without labels sends no job. An error of
     /// the table or the printer during the run ends the job (the sheets drawn so far are sent),
     /// closes the table and propagates.
     void Print();

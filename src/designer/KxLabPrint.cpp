@@ -117,8 +117,9 @@ void TKxLab::Print() {
     TKxRunState state;
     const bool withData = StartRun(state);
     const TTableCloser closer(withData ? FTable.get() : nullptr);
+    // An empty job would still feed the printer a blank sheet.
+    if (state.Count <= 0) return;
     if (withData) PositionTable();
-    // A run without labels is still a job, an empty one, as its preview is one empty page.
     TJobGuard job(Printer());
     PrintLab(state, true, withData);
     Printer().EndDoc();
