@@ -59,7 +59,7 @@ private:
 };
 
 int32_t ClampToInt32(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, 1, std::numeric_limits<int32_t>::max()));
+    return std::max(Saturate32(v), 1);
 }
 
 } // namespace

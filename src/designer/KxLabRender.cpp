@@ -18,6 +18,15 @@
 
 namespace {
 
+// Paper and preview draw a gradient step by step up to this many steps, more than any real label
+// has; a larger count (a size from a file) is drawn as this many bands, so it cannot cost billions
+// of figures. The screen draws only what its bitmap can show anyway.
+constexpr int64_t KxMaxPaperSteps = 10000;
+
+int64_t PaperStride(bool Screen, int64_t Steps) {
+    return Screen ? 1 : std::max<int64_t>(1, (Steps + KxMaxPaperSteps - 1) / KxMaxPaperSteps);
+}
+
 // The indices 0..Count whose coordinate Base + i * Step falls on a distinct device pixel inside
 // [0, Pixels): dots outside the bitmap cannot show and dots on the same pixel are one dot, so a
 // hostile step or label size costs at most one dot per pixel.
@@ -96,7 +105,7 @@ void TKxLab::DrawBackSurf(int32_t X, int32_t Y, TKxDrawType DrawType, const TRec
     if (!screen && !back.FPrint) return;
     const int32_t labW = FMeasure->WidthLU();
     const int32_t labH = FMeasure->HeightLU();
-    const TRect box = screen ? R : TRect{X, Y, X + labW, Y + labH};
+    const TRect box = screen ? R : TRect{X, Y, Saturate32(int64_t{X} + labW), Saturate32(int64_t{Y} + labH)};
     const TColor from = ColorToRGB(back.FColor);
     const TColor to = ColorToRGB(back.FToColor);
     const bool circle = FMeasure->FLabelType == ltCircle;
@@ -133,15 +142,24 @@ void TKxLab::DrawBackSurf(int32_t X, int32_t Y, TKxDrawType DrawType, const TRec
         canvas->Pen = TPen{.Color = from, .Width = 0, .Style = psSolid, .Mode = pmCopy};
         const auto [lo, hi] =
             rows ? visible(box.Top, n, FLabScreen->Height()) : visible(box.Left, n, FLabScreen->Width());
-        for (int64_t i = lo; i < hi; ++i) {
+        const int64_t stride = PaperStride(screen, hi - lo);
+        const auto at = [](int32_t edge, int64_t offset) { return Saturate32(edge + offset); };
+        for (int64_t i = lo; i < hi; i += stride) {
             const auto step = static_cast<int32_t>(i);
             canvas->Pen.Color = KxGradientColor(from, to, step, n);
-            if (rows) {
-                canvas->MoveTo(box.Left, box.Top + step);
-                canvas->LineTo(box.Left + lineW, box.Top + step);
+            if (stride > 1) {
+                // A band of steps in the colour of its first.
+                const int64_t end = std::min(i + stride, hi);
+                canvas->Brush = TBrush{.Color = canvas->Pen.Color, .Style = bsSolid};
+                canvas->FillRect(
+                    rows ? TRect{box.Left, at(box.Top, i), at(box.Left, lineW), at(box.Top, end)}
+                         : TRect{at(box.Left, i), box.Top, at(box.Left, end), at(box.Top, lineH)});
+            } else if (rows) {
+                canvas->MoveTo(box.Left, at(box.Top, i));
+                canvas->LineTo(at(box.Left, lineW), at(box.Top, i));
             } else {
-                canvas->MoveTo(box.Left + step, box.Top);
-                canvas->LineTo(box.Left + step, box.Top + lineH);
+                canvas->MoveTo(at(box.Left, i), box.Top);
+                canvas->LineTo(at(box.Left, i), at(box.Top, lineH));
             }
         }
         return;
@@ -153,10 +171,11 @@ void TKxLab::DrawBackSurf(int32_t X, int32_t Y, TKxDrawType DrawType, const TRec
         canvas->Brush.Style = bsSolid;
         TKxStepRange steps{0, n - 1};
         if (screen) steps = KxVisibleCircleSteps(box, n, {0, 0, FLabScreen->Width(), FLabScreen->Height()});
-        for (int32_t i = steps.First; i <= steps.Last; ++i) {
+        const int64_t stride = PaperStride(screen, int64_t{steps.Last} - steps.First + 1);
+        for (int64_t i = steps.First; i <= steps.Last; i += stride) {
             TRect e = box;
-            InflateRect(e, -i, -i);
-            canvas->Brush.Color = KxGradientColor(from, to, i, n);
+            InflateRect(e, -static_cast<int32_t>(i), -static_cast<int32_t>(i));
+            canvas->Brush.Color = KxGradientColor(from, to, static_cast<int32_t>(i), n);
             canvas->Ellipse(e);
         }
         break;

@@ -22,14 +22,9 @@ int64_t SatMul(int64_t a, int64_t b) {
     return (a < 0) == (b < 0) ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
 }
 
-int32_t Clamp32(int64_t v) {
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-
 // A point of the unturned symbol, turned about K.
 TPoint Turned(int64_t x, int64_t y, const TPoint& K, int32_t Angle) {
-    TPoint P{Clamp32(x), Clamp32(y)};
+    TPoint P{Saturate32(x), Saturate32(y)};
     Rotate(P, K, Angle);
     return P;
 }

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "elements/KxRecordIO.h"
+#include "platform/Rounding.h"
 #include "types/UnitLength.h"
 
 TKxElement::TKxElement(TKxOwner* AOwner)
@@ -34,8 +35,7 @@ int32_t Saturated(double v) {
 } // namespace
 
 int32_t TKxElement::Clamped(int64_t V) {
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(V, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+    return Saturate32(V);
 }
 
 TCanvas* TKxElement::DrawCanvas(TKxDrawType DrawType) const {

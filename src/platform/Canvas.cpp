@@ -7,17 +7,12 @@
 #include <vector>
 
 #include "platform/Graphic.h"
+#include "platform/Rounding.h"
 
 namespace {
 
 int32_t Nearest(double v) {
     return static_cast<int32_t>(std::lround(v));
-}
-
-// Positions worked out in 64 bits, brought back into the 32-bit coordinate range.
-int32_t Clamp32(int64_t v) {
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 bool IsBreak(QChar c) {
@@ -196,14 +191,14 @@ int32_t TCanvas::DrawText(const QString& source, TRect& r, uint32_t flags) {
     }
 
     const int32_t lineHeight = Nearest(measure(QString()).CellHeight());
-    const int32_t total = Clamp32(int64_t{lineHeight} * static_cast<int64_t>(lines.size()));
+    const int32_t total = Saturate32(int64_t{lineHeight} * static_cast<int64_t>(lines.size()));
     if (flags & DT_CALCRECT) {
         double widest = 0;
         for (const QString& line : lines)
             widest = std::max(widest, measure(line).Width);
         if (!(flags & DT_WORDBREAK) || Nearest(widest) > rectWidth)
-            r.Right = Clamp32(int64_t{r.Left} + Nearest(widest));
-        r.Bottom = Clamp32(int64_t{r.Top} + total);
+            r.Right = Saturate32(int64_t{r.Left} + Nearest(widest));
+        r.Bottom = Saturate32(int64_t{r.Top} + total);
         return total;
     }
     if (!FDevice) return total;
@@ -229,7 +224,7 @@ int32_t TCanvas::DrawText(const QString& source, TRect& r, uint32_t flags) {
         else if (flags & DT_CENTER)
             x = r.Left + (rectWidth - Nearest(layout.Width)) / 2;
         if (y + lineHeight > r.Top || !clip)
-            FDevice->TextOut(state, {Clamp32(x), Clamp32(y)}, line, layout, clip ? &r : nullptr);
+            FDevice->TextOut(state, {Saturate32(x), Saturate32(y)}, line, layout, clip ? &r : nullptr);
         y += lineHeight;
     }
     return total;
@@ -272,7 +267,7 @@ void TCanvas::SetPixels(int32_t x, int32_t y, TColor color) {
 void TCanvas::Draw(int32_t x, int32_t y, const TGraphic& graphic) {
     if (graphic.Empty()) return;
     graphic.Draw(*this,
-                 {x, y, Clamp32(int64_t{x} + graphic.Width()), Clamp32(int64_t{y} + graphic.Height())});
+                 {x, y, Saturate32(int64_t{x} + graphic.Width()), Saturate32(int64_t{y} + graphic.Height())});
 }
 
 void TCanvas::StretchDraw(const TRect& r, const TGraphic& graphic) {

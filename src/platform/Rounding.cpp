@@ -1,5 +1,6 @@
 #include "platform/Rounding.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <limits>
@@ -34,4 +35,9 @@ int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
     }
     if (q > std::numeric_limits<int32_t>::max() || q < std::numeric_limits<int32_t>::min()) return -1;
     return static_cast<int32_t>(q);
+}
+
+int32_t Saturate32(int64_t v) {
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <limits>
 #include <memory>
 #include <set>
 
@@ -252,6 +253,40 @@ TEST(KxLabBackground, VerticalGradientOnPaperIsOneLinePerTenthOfAMillimetre) {
     EXPECT_EQ(lines.back().State.Pen.Color, clWhite);
     // Halfway: 299 * 255 / 599 = 127.3, rounded to 127.
     EXPECT_EQ(lines[299].State.Pen.Color, RGB(127, 127, 127));
+}
+
+// A label size from a file can be anything: paper then gets at most 10,000 bands of a gradient, from
+// Color to ToColor and covering the label, rather than billions of lines.
+TEST(KxLabBackground, HugeLabelFromAFileGetsGradientBandsOnPaper) {
+    constexpr int32_t huge = std::numeric_limits<int32_t>::max();
+    TShownLab s;
+    s.Lab.GetBackSurf()->SetColor(clBlack);
+    s.Lab.GetBackSurf()->SetToColor(clWhite);
+    s.Lab.GetBackSurf()->SetPrint(true);
+    s.Lab.SetRawLabelSize(600, huge);
+    s.Lab.GetBackSurf()->SetStyle(biGradHor);
+    TPaper linear(s.Lab);
+    s.Lab.DrawBackSurf(0, 20, tdPreview, {});
+    const auto bands = linear.Rec.Of(TOp::FillRect);
+    ASSERT_GT(bands.size(), 9000u);
+    ASSERT_LE(bands.size(), 10000u);
+    EXPECT_TRUE(linear.Rec.Of(TOp::Line).empty());
+    EXPECT_EQ(bands.front().R.Top, 20);
+    EXPECT_EQ(bands.back().R.Bottom, huge); // as far as coordinates go
+    for (size_t i = 1; i < bands.size(); ++i)
+        ASSERT_EQ(bands[i].R.Top, bands[i - 1].R.Bottom);
+    EXPECT_EQ(bands.front().State.Brush.Color, clBlack);
+    EXPECT_GE(GetRValue(bands.back().State.Brush.Color), 254);
+
+    s.Lab.GetMeasure()->SetLabelType(ltCircle);
+    s.Lab.SetRawLabelSize(huge, huge);
+    s.Lab.GetBackSurf()->SetStyle(biGraCircle);
+    ASSERT_EQ(s.Lab.GetBackSurf()->GetStyle(), biGraCircle);
+    TPaper circular(s.Lab);
+    s.Lab.DrawBackSurf(0, 0, tdPreview, {});
+    const size_t rings = circular.Rec.Of(TOp::Ellipse).size();
+    EXPECT_GT(rings, 9000u);
+    EXPECT_LE(rings, 10000u);
 }
 
 TEST(KxLabBackground, CircularGradientOn150PixelsIs75EllipsesEndingInToColor) {
