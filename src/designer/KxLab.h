@@ -38,8 +38,10 @@ using TKxPageSink = std::function<void(TMetafile& Page, int64_t Number)>;
 /// Progress of a run: labels drawn and sheets begun so far.
 using TKxPrintProgress = std::function<void(int64_t Labels, int64_t Sheets)>;
 
-/// Most sheets a preview records; a larger run is refused before anything is recorded.
+/// Most sheets and labels a preview records; a larger run is refused before anything is recorded.
+/// The label limit bounds the memory a sheet of any number of cells can take (about 2 KB a label).
 constexpr int64_t KxMaxPreviewPages = 5000;
+constexpr int64_t KxMaxPreviewLabels = 250000;
 
 /// The host's mouse-move event: buttons held, modifier keys, client pixels.
 using TKxMouseMoveEvent =

@@ -157,11 +157,15 @@ void TKxLab::Preview() {
         const bool withData = StartRun(state);
         const TTableCloser closer(withData ? FTable.get() : nullptr);
         const int64_t pages = TKxCellWalk::PagesNeeded(FMeasure->GetNuHor(), FMeasure->GetNuVer(), state);
-        if (pages > KxMaxPreviewPages)
-            throw EKxError(QStringLiteral("The preview would need %1 sheets; at most %2 can be previewed. "
+        const auto refuse = [](int64_t Need, int64_t Most, const char* What) {
+            throw EKxError(QStringLiteral("The preview would need %1 %3; at most %2 can be previewed. "
                                           "Preview fewer labels, or print the run.")
-                               .arg(pages)
-                               .arg(KxMaxPreviewPages));
+                               .arg(Need)
+                               .arg(Most)
+                               .arg(QLatin1String(What)));
+        };
+        if (pages > KxMaxPreviewPages) refuse(pages, KxMaxPreviewPages, "sheets");
+        if (state.Count > KxMaxPreviewLabels) refuse(state.Count, KxMaxPreviewLabels, "labels");
         if (withData) PositionTable();
         PreviewLab(state, true, withData);
     }

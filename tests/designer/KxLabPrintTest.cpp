@@ -196,6 +196,12 @@ TEST(KxLabPreview, TooManySheetsIsAnErrorBeforeAnythingIsRecorded) {
     lab.GetPrintInfo()->SetLabs(static_cast<int>(KxMaxPreviewPages * 21 + 1));
     EXPECT_THROW(lab.Preview(), EKxError);
     EXPECT_EQ(lab.GetTotalPages(), 0);
+    // One sheet of a million cells holds the run, but not the memory its labels would take.
+    lab.GetMeasure()->SetNuHor(1000);
+    lab.GetMeasure()->SetNuVer(1000);
+    lab.GetPrintInfo()->SetLabs(static_cast<int>(KxMaxPreviewLabels + 1));
+    EXPECT_THROW(lab.Preview(), EKxError);
+    EXPECT_EQ(lab.GetTotalPages(), 0);
 }
 
 TEST(KxLabPreview, StoredMarginsAreSubtracted) {
