@@ -1,44 +1,22 @@
 #include <benchmark/benchmark.h>
 #include <QTemporaryDir>
 
+#include "common/TestOwner.h"
 #include "elements/KxBarCode.h"
-#include "elements/KxOwner.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/Printer.h"
 
 namespace {
 
-// An owner that only hands out one canvas.
-class TBenchOwner : public TKxOwner {
-public:
-    TCanvas* Target = nullptr;
-    TKxUnits GetUnits() const override { return unMM; }
-    int32_t WindowX(int32_t x) const override { return x; }
-    int32_t WindowY(int32_t y) const override { return y; }
-    int32_t GetScale() const override { return 1; }
-    TCanvas* GetCanvas(TKxDrawType) override { return Target; }
-    TTable* GetTable() override { return nullptr; }
-    int32_t GetGuideLeft() const override { return 0; }
-    int32_t GetGuideTop() const override { return 0; }
-    void PropTxt() override {}
-    void PropAdTxt() override {}
-    void PropPar() override {}
-    void PropBar() override {}
-    void PropSymbol() override {}
-    void PropLin() override {}
-    void PropRect() override {}
-    void PropImage(bool) override {}
-};
-
 constexpr int Columns = 5;
 constexpr int Rows = 20;
 
 // One A4 sheet of 100 barcodes, the four symbologies and the four angles mixed.
-void DrawSheet(TBenchOwner& owner, TCanvas& c) {
+void DrawSheet(TTestOwner& owner, TCanvas& c) {
     c.SetMapMode(MM_ISOTROPIC);
     c.SetWindowExtEx(2100, 2970);
-    owner.Target = &c;
+    owner.DrawAllOn(&c);
     static const char* const codes[] = {"8410894000109", "96385074", "ABC-123 $/+%", "036000291452"};
     TKxBarCode bar(&owner);
     bar.Transparent = false;
@@ -53,7 +31,7 @@ void DrawSheet(TBenchOwner& owner, TCanvas& c) {
 
 void BM_BarcodesBitmap300Dpi(benchmark::State& state) {
     TBitmap bmp(2480, 3508); // A4 at 300 dpi
-    TBenchOwner owner;
+    TTestOwner owner;
     for (auto _ : state) {
         TCanvas& c = bmp.Canvas();
         c.SetViewportExtEx(2480, 3508);
@@ -69,7 +47,7 @@ void BM_BarcodesPdf(benchmark::State& state) {
     TPrinter printer;
     printer.SetOutputFileName(dir.filePath("bench.pdf"));
     printer.SetPaperSize(DMPAPER_A4);
-    TBenchOwner owner;
+    TTestOwner owner;
     for (auto _ : state) {
         printer.BeginDoc();
         TCanvas& c = printer.Canvas();

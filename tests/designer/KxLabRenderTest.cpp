@@ -3,15 +3,16 @@
 #include <memory>
 #include <set>
 
+#include "common/PageRecording.h"
 #include "common/TestSupport.h"
 #include "designer/KxBackground.h"
-#include "designer/RecordingDevice.h"
+#include "designer/RecordOn.h"
 #include "designer/RenderTestSupport.h"
 #include "platform/Bitmap.h"
 #include "platform/Messages.h"
 #include "platform/PixelProbe.h"
 
-using TOp = TRecordingDevice::TOp;
+using TOp = TMetaOp;
 
 namespace {
 
@@ -20,17 +21,17 @@ namespace {
 constexpr TRect LabelBox{28, 28, 178, 116};
 constexpr int32_t Corner = 112;
 
-std::vector<TOp> Ops(const TRecordingDevice& rec) {
+std::vector<TOp> Ops(const TPageRecording& rec) {
     std::vector<TOp> ops;
-    for (const auto& r : rec.Records)
-        ops.push_back(r.Op);
+    for (const auto& r : rec.Ops())
+        ops.push_back(r.Kind);
     return ops;
 }
 
 // A recording canvas standing in for the preview page, so paper output can be read back.
 struct TPaper {
-    TRecordingDevice Rec;
-    TCanvas Canvas{&Rec};
+    TPageRecording Rec;
+    TCanvas Canvas{&Rec.Device()};
     explicit TPaper(TRecordingLab& lab) { lab.SetPreviewCanvas(&Canvas); }
 };
 
@@ -41,7 +42,7 @@ TEST(KxLabCompose, LayersComeInOrderWithTheLabelMappingAroundFrameElementsAndGri
     s.Lab.GetFrame()->SetStyle(fsSingle);
     s.Lab.GetGrid()->SetShow(true);
     s.Lab.AddElement(std::make_unique<TSwatch>(&s.Lab, TRect{100, 100, 200, 200}, clBlue));
-    TRecordingDevice rec;
+    TPageRecording rec;
     {
         TRecordOn on(s.Surface(), rec);
         s.Lab.DrawAll(duNone);
@@ -51,22 +52,22 @@ TEST(KxLabCompose, LayersComeInOrderWithTheLabelMappingAroundFrameElementsAndGri
     expected.insert(expected.end(), 3, TOp::Image);
     ASSERT_EQ(Ops(rec), expected);
 
-    const auto& r = rec.Records;
-    EXPECT_EQ(r[0].R, (TRect{0, 0, 400, 300}));
+    const auto r = rec.Ops();
+    EXPECT_EQ(r[0].Rect, (TRect{0, 0, 400, 300}));
     EXPECT_EQ(r[0].State.Brush.Color, clGray);
-    EXPECT_EQ(r[1].R, LabelBox);
+    EXPECT_EQ(r[1].Rect, LabelBox);
     EXPECT_EQ(r[1].State.Mapping.Mode, MM_TEXT);
     for (size_t i = 2; i < 4 + 35; ++i) {
         EXPECT_EQ(r[i].State.Mapping.Mode, MM_ISOTROPIC);
         EXPECT_EQ(r[i].State.Mapping.WindowExt, (TSize{600, 350}));
         EXPECT_EQ(r[i].State.Mapping.ViewportExt, (TSize{150, 88}));
     }
-    EXPECT_EQ(r[2].R, (TRect{Corner, Corner, Corner + 600, Corner + 350}));
-    EXPECT_EQ(r[3].R, (TRect{Corner + 100, Corner + 100, Corner + 200, Corner + 200}));
+    EXPECT_EQ(r[2].Rect, (TRect{Corner, Corner, Corner + 600, Corner + 350}));
+    EXPECT_EQ(r[3].Rect, (TRect{Corner + 100, Corner + 100, Corner + 200, Corner + 200}));
     // Rulers pasted last, left strip, top strip, corner, in plain pixels.
-    EXPECT_EQ(r[r.size() - 3].R, (TRect{0, 20, 20, 320}));
-    EXPECT_EQ(r[r.size() - 2].R, (TRect{20, 0, 420, 20}));
-    EXPECT_EQ(r[r.size() - 1].R, (TRect{0, 0, 20, 20}));
+    EXPECT_EQ(r[r.size() - 3].Rect, (TRect{0, 20, 20, 320}));
+    EXPECT_EQ(r[r.size() - 2].Rect, (TRect{20, 0, 420, 20}));
+    EXPECT_EQ(r[r.size() - 1].Rect, (TRect{0, 0, 20, 20}));
     EXPECT_EQ(r.back().State.Mapping.Mode, MM_TEXT);
     EXPECT_EQ(s.Surface().GetMapMode(), MM_TEXT);
 }
@@ -105,15 +106,15 @@ TEST(KxLabCompose, WhileDesigningBackgroundFrameAndGridShowButElementsDoNot) {
     s.Lab.GetGrid()->SetShow(true);
     s.Lab.SetDesigning(true);
     log.clear();
-    TRecordingDevice rec;
+    TPageRecording rec;
     {
         TRecordOn on(s.Surface(), rec);
         s.Lab.DrawAll(duNone);
     }
     EXPECT_TRUE(log.empty());
-    EXPECT_EQ(rec.Of(TOp::RoundRect).size(), 1u);
-    EXPECT_EQ(rec.Of(TOp::Pixel).size(), 35u);
-    EXPECT_EQ(rec.Of(TOp::FillRect).size(), 2u); // surround and background, no element
+    EXPECT_EQ(rec.Ops(TOp::RoundRect).size(), 1u);
+    EXPECT_EQ(rec.Ops(TOp::Pixel).size(), 35u);
+    EXPECT_EQ(rec.Ops(TOp::FillRect).size(), 2u); // surround and background, no element
     s.Lab.SetDesigning(false);
     EXPECT_EQ(log.size(), 1u);
 }
@@ -166,18 +167,18 @@ TEST(KxLabBackground, CircularLabelIsADiscWithAWhiteHoleOutlinedInGreyDots) {
     s.Lab.GetMeasure()->SetLabelType(ltCircle);
     s.Lab.GetMeasure()->SetInnerCircle(10.0f);
     const TRect box{28, 28, 178, 178};
-    TRecordingDevice rec;
+    TPageRecording rec;
     {
         TRecordOn on(s.Surface(), rec);
         s.Lab.DrawBackSurf(0, 0, tdLab, box);
     }
-    const auto e = rec.Of(TOp::Ellipse);
+    const auto e = rec.Ops(TOp::Ellipse);
     ASSERT_EQ(e.size(), 2u);
-    EXPECT_EQ(e[0].R, box);
+    EXPECT_EQ(e[0].Rect, box);
     EXPECT_EQ(e[0].State.Pen.Style, psClear);
     EXPECT_EQ(e[0].State.Brush.Color, clYellow);
     // Radius 25 pixels in a 150-pixel box: inset (150 - 50) div 2.
-    EXPECT_EQ(e[1].R, (TRect{78, 78, 128, 128}));
+    EXPECT_EQ(e[1].Rect, (TRect{78, 78, 128, 128}));
     EXPECT_EQ(e[1].State.Pen.Style, psDot);
     EXPECT_EQ(e[1].State.Pen.Color, clGray);
     EXPECT_EQ(e[1].State.Brush, (TBrush{clWhite, bsSolid}));
@@ -198,14 +199,14 @@ TEST(KxLabBackground, PaperGetsTheHoleWithoutOutlineAndOnlyWhenThePrintFlagIsSet
     s.Lab.GetMeasure()->SetLabelType(ltCircle);
     s.Lab.GetMeasure()->SetInnerCircle(10.0f);
     s.Lab.DrawBackSurf(1000, 2000, tdPreview, {});
-    EXPECT_TRUE(paper.Rec.Records.empty());
+    EXPECT_TRUE(paper.Rec.Empty());
 
     s.Lab.GetBackSurf()->SetPrint(true);
     s.Lab.DrawBackSurf(1000, 2000, tdPreview, {});
-    const auto e = paper.Rec.Of(TOp::Ellipse);
+    const auto e = paper.Rec.Ops(TOp::Ellipse);
     ASSERT_EQ(e.size(), 2u);
-    EXPECT_EQ(e[0].R, (TRect{1000, 2000, 1600, 2600}));
-    EXPECT_EQ(e[1].R, (TRect{1200, 2200, 1400, 2400}));
+    EXPECT_EQ(e[0].Rect, (TRect{1000, 2000, 1600, 2600}));
+    EXPECT_EQ(e[1].Rect, (TRect{1200, 2200, 1400, 2400}));
     EXPECT_EQ(e[1].State.Pen.Style, psClear);
 }
 
@@ -214,12 +215,12 @@ TEST(KxLabBackground, HorizontalGradientIsOneLinePerPixelRowFromColorToToColor) 
     s.Lab.GetBackSurf()->SetColor(clRed);
     s.Lab.GetBackSurf()->SetToColor(clBlue);
     s.Lab.GetBackSurf()->SetStyle(biGradHor);
-    TRecordingDevice rec;
+    TPageRecording rec;
     {
         TRecordOn on(s.Surface(), rec);
         s.Lab.DrawBackSurf(0, 0, tdLab, LabelBox);
     }
-    const auto lines = rec.Of(TOp::Line);
+    const auto lines = rec.Ops(TOp::Line);
     ASSERT_EQ(lines.size(), 88u);
     for (size_t i = 0; i < lines.size(); ++i) {
         const int32_t y = 28 + static_cast<int32_t>(i);
@@ -246,7 +247,7 @@ TEST(KxLabBackground, VerticalGradientOnPaperIsOneLinePerTenthOfAMillimetre) {
     s.Lab.GetBackSurf()->SetStyle(biGradVer);
     s.Lab.GetBackSurf()->SetPrint(true);
     s.Lab.DrawBackSurf(10, 20, tdPreview, {});
-    const auto lines = paper.Rec.Of(TOp::Line);
+    const auto lines = paper.Rec.Ops(TOp::Line);
     ASSERT_EQ(lines.size(), 600u);
     EXPECT_EQ(lines[7].Points, (std::vector<TPoint>{{17, 20}, {17, 370}}));
     EXPECT_EQ(lines.front().State.Pen.Color, clBlack);
@@ -295,16 +296,16 @@ TEST(KxLabBackground, CircularGradientOn150PixelsIs75EllipsesEndingInToColor) {
     s.Lab.GetBackSurf()->SetColor(clWhite);
     s.Lab.GetBackSurf()->SetToColor(clNavy);
     s.Lab.GetBackSurf()->SetStyle(biGraCircle);
-    TRecordingDevice rec;
+    TPageRecording rec;
     {
         TRecordOn on(s.Surface(), rec);
         s.Lab.DrawBackSurf(0, 0, tdLab, {28, 28, 178, 178});
     }
-    const auto e = rec.Of(TOp::Ellipse);
+    const auto e = rec.Ops(TOp::Ellipse);
     ASSERT_EQ(e.size(), 75u);
     for (size_t i = 0; i < e.size(); ++i) {
         const auto k = static_cast<int32_t>(i);
-        EXPECT_EQ(e[i].R, (TRect{28 + k, 28 + k, 178 - k, 178 - k}));
+        EXPECT_EQ(e[i].Rect, (TRect{28 + k, 28 + k, 178 - k, 178 - k}));
         EXPECT_EQ(e[i].State.Pen.Style, psClear);
     }
     EXPECT_EQ(e.front().State.Brush.Color, clWhite);
@@ -321,14 +322,14 @@ TEST(KxLabBackground, CircularGradientStopsAtTheHoleAndDrawsIt) {
     s.Lab.GetMeasure()->SetLabelType(ltCircle);
     s.Lab.GetMeasure()->SetInnerCircle(10.0f);
     s.Lab.GetBackSurf()->SetStyle(biGraCircle);
-    TRecordingDevice rec;
+    TPageRecording rec;
     {
         TRecordOn on(s.Surface(), rec);
         s.Lab.DrawBackSurf(0, 0, tdLab, {28, 28, 178, 178});
     }
-    const auto e = rec.Of(TOp::Ellipse);
+    const auto e = rec.Ops(TOp::Ellipse);
     ASSERT_EQ(e.size(), 50u + 1u); // (150 - 50) div 2 rings, then the hole
-    EXPECT_EQ(e.back().R, (TRect{78, 78, 128, 128}));
+    EXPECT_EQ(e.back().Rect, (TRect{78, 78, 128, 128}));
     EXPECT_EQ(e.back().State.Pen.Style, psDot);
 }
 
@@ -351,7 +352,7 @@ TEST(KxLabBackground, OneLineGradientsDrawTheStartColour) {
     s.Lab.GetBackSurf()->SetPrint(true);
     s.Lab.SetRawLabelSize(600, 1);
     s.Lab.DrawBackSurf(0, 0, tdPreview, {});
-    const auto lines = paper.Rec.Of(TOp::Line);
+    const auto lines = paper.Rec.Ops(TOp::Line);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].State.Pen.Color, clRed);
 
@@ -374,16 +375,16 @@ TEST(KxLabBackground, ALabelOfNoSizeComposesWithoutFailingInEveryStyle) {
             s.Lab.GetBackSurf()->SetStyle(style);
             s.Lab.SetRawLabelSize(0, 0);
             s.Lab.AdjustScroll();
-            TRecordingDevice rec;
+            TPageRecording rec;
             {
                 TRecordOn on(s.Surface(), rec);
                 s.Lab.DrawAll(duBoth);
             }
-            const auto frames = rec.Of(type == ltRect ? TOp::RoundRect : TOp::Ellipse);
+            const auto frames = rec.Ops(type == ltRect ? TOp::RoundRect : TOp::Ellipse);
             ASSERT_FALSE(frames.empty());
             // No ratio of its own: the zoom's four units per pixel.
             EXPECT_EQ(frames.back().State.Mapping.ScaleX(), 0.25);
-            EXPECT_EQ(rec.Of(TOp::Pixel).size(), 1u); // the grid's only dot, at the corner
+            EXPECT_EQ(rec.Ops(TOp::Pixel).size(), 1u); // the grid's only dot, at the corner
         }
     }
 }
@@ -399,30 +400,30 @@ TEST(KxLabFrame, SingleDoubleRoundedAndElliptic) {
     frame.SetColor(clBlue);
     frame.SetStyle(fsSingle);
     s.Lab.DrawFrame(1000, 2000, tdPreview);
-    auto rr = paper.Rec.Of(TOp::RoundRect);
+    auto rr = paper.Rec.Ops(TOp::RoundRect);
     ASSERT_EQ(rr.size(), 1u);
-    EXPECT_EQ(rr[0].R, (TRect{1010, 2010, 1590, 2340}));
+    EXPECT_EQ(rr[0].Rect, (TRect{1010, 2010, 1590, 2340}));
     EXPECT_EQ(rr[0].CornerW, 30);
     EXPECT_EQ(rr[0].CornerH, 30);
     EXPECT_EQ(rr[0].State.Pen, (TPen{clBlue, 5, psInsideFrame, pmCopy}));
     EXPECT_EQ(rr[0].State.Brush.Style, bsClear);
 
-    paper.Rec.Records.clear();
+    paper.Rec.Clear();
     frame.SetStyle(fsDoble);
     s.Lab.DrawFrame(1000, 2000, tdPreview);
-    rr = paper.Rec.Of(TOp::RoundRect);
+    rr = paper.Rec.Ops(TOp::RoundRect);
     ASSERT_EQ(rr.size(), 2u);
-    EXPECT_EQ(rr[1].R, (TRect{1030, 2030, 1570, 2320}));
+    EXPECT_EQ(rr[1].Rect, (TRect{1030, 2030, 1570, 2320}));
     EXPECT_EQ(rr[1].CornerW, 30);
 
-    paper.Rec.Records.clear();
+    paper.Rec.Clear();
     s.Lab.GetMeasure()->SetLabelType(ltCircle);
     s.Lab.DrawFrame(0, 0, tdPreview);
-    const auto e = paper.Rec.Of(TOp::Ellipse);
+    const auto e = paper.Rec.Ops(TOp::Ellipse);
     ASSERT_EQ(e.size(), 2u);
-    EXPECT_EQ(e[0].R, (TRect{10, 10, 590, 590}));
-    EXPECT_EQ(e[1].R, (TRect{30, 30, 570, 570}));
-    EXPECT_TRUE(paper.Rec.Of(TOp::RoundRect).empty());
+    EXPECT_EQ(e[0].Rect, (TRect{10, 10, 590, 590}));
+    EXPECT_EQ(e[1].Rect, (TRect{30, 30, 570, 570}));
+    EXPECT_TRUE(paper.Rec.Ops(TOp::RoundRect).empty());
 }
 
 TEST(KxLabFrame, GuidesShowOnScreenOnlyAndTheFrameScalesWithZoom) {
@@ -433,14 +434,14 @@ TEST(KxLabFrame, GuidesShowOnScreenOnlyAndTheFrameScalesWithZoom) {
     s.Lab.GetBackSurf()->SetAlignColor(clLime);
     TPaper paper(s.Lab);
     s.Lab.DrawFrame(0, 0, tdPreview);
-    EXPECT_TRUE(paper.Rec.Records.empty());
+    EXPECT_TRUE(paper.Rec.Empty());
 
-    TRecordingDevice rec;
+    TPageRecording rec;
     {
         TRecordOn on(s.Surface(), rec);
         s.Lab.DrawFrame(Corner, Corner, tdLab);
     }
-    const auto lines = rec.Of(TOp::Line);
+    const auto lines = rec.Ops(TOp::Line);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].Points, (std::vector<TPoint>{{Corner + 100, Corner}, {Corner + 100, Corner + 350}}));
     EXPECT_EQ(lines[1].Points, (std::vector<TPoint>{{Corner, Corner + 50}, {Corner + 600, Corner + 50}}));
@@ -459,13 +460,13 @@ TEST(KxLabGrid, DotsSitOnEveryStepFromTheCornerBothEndsIncluded) {
     TShownLab s;
     s.Lab.GetGrid()->SetColor(clBlue);
     s.Lab.GetGrid()->SetShow(true);
-    TRecordingDevice rec;
+    TPageRecording rec;
     {
         TRecordOn on(s.Surface(), rec);
         s.Lab.DrawLabScreen();
     }
     std::set<std::pair<int, int>> dots;
-    for (const auto& r : rec.Of(TOp::Pixel)) {
+    for (const auto& r : rec.Ops(TOp::Pixel)) {
         EXPECT_EQ(r.Color, clBlue);
         dots.insert({r.Points[0].X - Corner, r.Points[0].Y - Corner});
     }
@@ -485,13 +486,13 @@ TEST(KxLabGrid, AStepThatDoesNotDivideTheLabelPutsTheLastColumnJustOutside) {
     TShownLab s;
     s.Lab.GetGrid()->SetShow(true);
     s.Lab.GetGrid()->SetIncX(7.0f);
-    TRecordingDevice rec;
+    TPageRecording rec;
     {
         TRecordOn on(s.Surface(), rec);
         s.Lab.DrawLabScreen();
     }
     std::set<int> columns;
-    for (const auto& r : rec.Of(TOp::Pixel))
+    for (const auto& r : rec.Ops(TOp::Pixel))
         columns.insert(r.Points[0].X - Corner);
     // 600 / 70 = 8.57, rounded to 9: ten columns up to 630.
     EXPECT_EQ(columns.size(), 10u);
@@ -505,12 +506,12 @@ TEST(KxLabGrid, AStepBelowOneUnitFromAFileDrawsAtTheSmallestStep) {
     TShownLab s;
     s.Lab.GetGrid()->SetShow(true);
     s.Lab.SetRawGridSteps(0, -5);
-    TRecordingDevice rec;
+    TPageRecording rec;
     {
         TRecordOn on(s.Surface(), rec);
         s.Lab.DrawLabScreen();
     }
-    const auto dots = rec.Of(TOp::Pixel);
+    const auto dots = rec.Ops(TOp::Pixel);
     EXPECT_EQ(dots.size(), 61u * 36u);
     EXPECT_EQ(dots[1].Points[0], (TPoint{Corner, Corner + 10}));
     EXPECT_EQ(dots.back().Points[0], (TPoint{Corner + 600, Corner + 350}));

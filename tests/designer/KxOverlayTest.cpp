@@ -3,11 +3,12 @@
 #include <QPaintEvent>
 #include <QPixmap>
 
+#include "common/PageRecording.h"
 #include "designer/KxOverlay.h"
-#include "designer/RecordingDevice.h"
+#include "designer/RecordOn.h"
 #include "designer/RenderTestSupport.h"
 
-using TOp = TRecordingDevice::TOp;
+using TOp = TMetaOp;
 using TKind = TKxOverlay::TKind;
 
 namespace {
@@ -35,11 +36,11 @@ QRgb NotXor(TColor pen, QRgb below) {
     return (~(Rgb(pen) ^ below) & 0xFFFFFFu) | 0xFF000000u;
 }
 
-std::vector<TRecordingDevice::TRecord> Drawn(const TKxOverlay& overlay) {
-    TRecordingDevice rec;
-    TCanvas canvas(&rec);
+std::vector<TRecordedOp> Drawn(const TKxOverlay& overlay) {
+    TPageRecording rec;
+    TCanvas canvas(&rec.Device());
     overlay.Draw(canvas);
-    return rec.Records;
+    return rec.Ops();
 }
 
 } // namespace
@@ -101,8 +102,8 @@ TEST(KxOverlayMarks, PaintOutlinesTheMarksOfTheDragStateInCopyMode) {
         const auto drawn = Drawn(overlay);
         ASSERT_EQ(drawn.size(), rects.size());
         for (size_t i = 0; i < rects.size(); ++i) {
-            EXPECT_EQ(drawn[i].Op, TOp::Rectangle);
-            EXPECT_EQ(drawn[i].R, rects[i]);
+            EXPECT_EQ(drawn[i].Kind, TOp::Rectangle);
+            EXPECT_EQ(drawn[i].Rect, rects[i]);
             EXPECT_EQ(drawn[i].State.Pen.Mode, pmCopy);
             EXPECT_EQ(drawn[i].State.Pen.Color, clBlue);
             EXPECT_EQ(drawn[i].State.Brush.Style, bsClear);
@@ -153,11 +154,11 @@ TEST(KxOverlayBands, DrawDragWhileSizingRecomputesTheHandlesAndOutlinesThem) {
     const auto drawn = Drawn(s.Lab.GetOverlay());
     ASSERT_EQ(drawn.size(), 5u);
     for (const auto& r : drawn) {
-        EXPECT_EQ(r.Op, TOp::Rectangle);
+        EXPECT_EQ(r.Kind, TOp::Rectangle);
         EXPECT_EQ(r.State.Pen.Mode, pmNotXor);
         EXPECT_EQ(r.State.Brush.Style, bsClear);
     }
-    EXPECT_EQ(drawn.back().R, (TRect{40, 40, 100, 80}));
+    EXPECT_EQ(drawn.back().Rect, (TRect{40, 40, 100, 80}));
     s.Lab.DrawDrag({40, 40}, {100, 80}, true);
     EXPECT_TRUE(s.Lab.GetOverlay().Figures().empty());
 

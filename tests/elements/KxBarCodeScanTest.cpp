@@ -3,8 +3,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include "common/TestOwner.h"
 #include "common/TestSupport.h"
-#include "elements/BarcodeTestSupport.h"
 #include "elements/KxBarCode.h"
 #include "elements/KxBarcodeGeometry.h"
 #include "platform/Bitmap.h"
@@ -87,7 +87,7 @@ TEST_P(KxBarCodeScan, ScannerReadsExactlyTheDrawnCode) {
     ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty())
         << "zbarimg is missing: run scripts/setup.sh";
     TKxTempDir dir;
-    TBarcodeOwner owner;
+    TTestOwner owner;
     TKxBarCode bar(&owner);
     bar.BarType = GetParam().Type;
     bar.Angle = GetParam().Angle;
@@ -109,7 +109,7 @@ TEST_P(KxBarCodeScan, ScannerReadsExactlyTheDrawnCode) {
         canvas.SetMapMode(MM_ISOTROPIC);
         canvas.SetWindowExtEx(side, side);
         canvas.SetViewportExtEx(pixels, pixels);
-        owner.Target = &canvas;
+        owner.DrawAllOn(&canvas);
         bar.P1 = {side / 2, side / 2};
         bar.Draw({0, 0}, tdPrint, false);
 

@@ -1,19 +1,16 @@
 #include <gtest/gtest.h>
-#include <QBuffer>
 #include <QDataStream>
 
 #include "common/DBTestDatabase.h"
-#include "elements/BarcodeTestSupport.h"
+#include "common/TestOwner.h"
+#include "elements/ElementTestSupport.h"
 #include "elements/KxBarCode.h"
 #include "elements/KxBarcodeGeometry.h"
 #include "elements/KxRecordIO.h"
-#include "elements/KxShapeOwner.h"
 #include "platform/DBEngineError.h"
 #include "platform/Table.h"
 
 namespace {
-
-using TKind = TRecordedOp::TKind;
 
 // P1 (960, 1940) drawn at Origin (40, 60) puts the anchor at (1000, 2000).
 const TPoint Origin{40, 60};
@@ -22,16 +19,14 @@ class KxBarCodeDraw : public ::testing::Test {
 protected:
     KxBarCodeDraw() { Bar.P1 = {960, 1940}; }
 
-    const std::vector<TRecordedOp>& Ops(TKxDrawType t) { return Owner.Device(t).Ops; }
-
-    TBarcodeOwner Owner;
+    TTestOwner Owner{4, 20, 20};
     TKxBarCode Bar{&Owner};
 };
 
 } // namespace
 
 TEST(KxBarCodeDefaults, NewBarcodeIsTheDefaultEan13) {
-    TBarcodeOwner owner;
+    TTestOwner owner;
     const TKxBarCode b(&owner);
     EXPECT_EQ(b.ElementType(), deBar);
     EXPECT_EQ(b.Height, 100);
@@ -50,7 +45,7 @@ TEST(KxBarCodeDefaults, NewBarcodeIsTheDefaultEan13) {
 }
 
 TEST(KxBarCodeUnits, WidthAndDistanceStayMillimetresOtherLengthsFollowTheUnit) {
-    TBarcodeOwner owner;
+    TTestOwner owner;
     owner.Units = unINCH;
     TKxBarCode b(&owner);
     b.SetWidth(0.3f);
@@ -78,10 +73,10 @@ TEST(KxBarCodeUnits, WidthAndDistanceStayMillimetresOtherLengthsFollowTheUnit) {
 }
 
 TEST(KxBarCodeDefaults, PropertiesOpensTheBarcodeDialog) {
-    TBarcodeOwner owner;
+    TTestOwner owner;
     TKxBarCode b(&owner);
     b.Properties();
-    EXPECT_EQ(owner.BarLaunches, 1);
+    EXPECT_EQ(owner.Launched, "PropBar");
 }
 
 TEST_F(KxBarCodeDraw, DrawWalksTheLayoutWithBarAndTextState) {
@@ -96,23 +91,23 @@ TEST_F(KxBarCodeDraw, DrawWalksTheLayoutWithBarAndTextState) {
     shape.Code = Bar.Code;
     shape.Angle = 270;
     const TKxBarcodeLayout L = BarcodeLayout(shape, {1000, 2000});
-    const auto& ops = Ops(tdLab);
+    const auto ops = Owner.Ops(tdLab);
     ASSERT_EQ(ops.size(), 1 + L.Bars.size() + L.Texts.size());
 
-    EXPECT_EQ(ops[0].Kind, TKind::Rectangle);
-    EXPECT_EQ(ops[0].R, Rect(870, 2000, 1000, 2348));
+    EXPECT_EQ(ops[0].Kind, TMetaOp::Rectangle);
+    EXPECT_EQ(ops[0].Rect, Rect(870, 2000, 1000, 2348));
     EXPECT_EQ(ops[0].State.Pen.Style, psClear);
     EXPECT_EQ(ops[0].State.Brush, (TBrush{clYellow, bsSolid}));
     for (size_t i = 0; i < L.Bars.size(); ++i) {
         const TRecordedOp& op = ops[1 + i];
-        EXPECT_EQ(op.Kind, TKind::Rectangle);
-        EXPECT_EQ(op.R, L.Bars[i]);
+        EXPECT_EQ(op.Kind, TMetaOp::Rectangle);
+        EXPECT_EQ(op.Rect, L.Bars[i]);
         EXPECT_EQ(op.State.Pen, (TPen{clBlue, 0, psInsideFrame, pmCopy}));
         EXPECT_EQ(op.State.Brush, (TBrush{clBlue, bsSolid}));
     }
-    const std::vector<TRecordedOp> texts = Owner.Device(tdLab).OfKind(TKind::Text);
+    const std::vector<TRecordedOp> texts = Owner.Ops(tdLab, TMetaOp::Text);
     ASSERT_EQ(texts.size(), 3u);
-    EXPECT_EQ(texts[0].A, Point(900, 2005));
+    EXPECT_EQ(texts[0].At, Point(900, 2005));
     EXPECT_EQ(texts[1].Text, "410894");
     for (const TRecordedOp& t : texts) {
         EXPECT_EQ(t.State.Font.lfHeight, 30);
@@ -135,12 +130,12 @@ TEST_F(KxBarCodeDraw, TransparentBarcodeDrawsNoBoxAndCode39TextIsCentred) {
     Bar.Code = "AB";
     Bar.FontName = "Courier"; // the human-readable line always uses Arial
     Bar.Draw(Origin, tdLab, false);
-    const auto& ops = Ops(tdLab);
+    const auto ops = Owner.Ops(tdLab);
     ASSERT_EQ(ops.size(), 21u);
-    EXPECT_EQ(ops.front().R, Rect(1030, 2000, 1033, 2100));
-    EXPECT_EQ(ops.back().Kind, TKind::Text);
+    EXPECT_EQ(ops.front().Rect, Rect(1030, 2000, 1033, 2100));
+    EXPECT_EQ(ops.back().Kind, TMetaOp::Text);
     EXPECT_EQ(ops.back().Text, "*AB*");
-    EXPECT_EQ(ops.back().A, Point(1126, 2100));
+    EXPECT_EQ(ops.back().At, Point(1126, 2100));
     EXPECT_EQ(ops.back().State.TextAlign, TA_CENTER | TA_TOP);
     EXPECT_EQ(ops.back().State.Font.lfFaceName, "Arial");
     EXPECT_EQ(Bar.Bounds, Rect(250, 500, 313, 532)); // 2130 / 4 = 532.5 rounds to 532
@@ -152,17 +147,17 @@ TEST_F(KxBarCodeDraw, NotPrintableStaysOffPaperButNotOffTheSurface) {
     Bar.Draw(Origin, tdPreview, false);
     Bar.Code = "bad";
     Bar.Draw(Origin, tdPrint, false);
-    EXPECT_TRUE(Ops(tdPrint).empty());
-    EXPECT_TRUE(Ops(tdPreview).empty());
+    EXPECT_TRUE(Owner.Ops(tdPrint).empty());
+    EXPECT_TRUE(Owner.Ops(tdPreview).empty());
     EXPECT_TRUE(Bar.Bounds.IsEmpty());
     Bar.Draw(Origin, tdLab, false);
-    EXPECT_FALSE(Ops(tdLab).empty());
+    EXPECT_FALSE(Owner.Ops(tdLab).empty());
 }
 
 TEST_F(KxBarCodeDraw, PrintDrawsButLeavesTheScreenBoundsAlone) {
     Bar.Draw(Origin, tdPreview, false);
     // The 30 bars of an EAN-13, touching modules drawn as one.
-    EXPECT_EQ(Owner.Device(tdPreview).OfKind(TKind::Rectangle).size(), 30u);
+    EXPECT_EQ(Owner.Ops(tdPreview, TMetaOp::Rectangle).size(), 30u);
     EXPECT_TRUE(Bar.Bounds.IsEmpty());
 }
 
@@ -170,7 +165,7 @@ TEST_F(KxBarCodeDraw, UnknownSymbologyDrawsNothing) {
     Bar.BarType = static_cast<TKxBar>(9);
     EXPECT_TRUE(Bar.ValidCode());
     Bar.Draw(Origin, tdLab, false);
-    EXPECT_TRUE(Ops(tdLab).empty());
+    EXPECT_TRUE(Owner.Ops(tdLab).empty());
 }
 
 // Each kind of code that cannot be drawn, on a barcode turned by 90 degrees.
@@ -191,16 +186,16 @@ TEST_P(KxBarCodeInvalid, DrawsTheTurnedMarkAndKeepsTheAngle) {
     for (const TKxDrawType t : {tdLab, tdPrint}) {
         Bar.Bounds = {};
         Bar.Draw(Origin, t, false);
-        const auto& ops = Ops(t);
+        const auto ops = Owner.Ops(t);
         ASSERT_EQ(ops.size(), 3u);
-        EXPECT_EQ(ops[0].Kind, TKind::FillRect);
-        EXPECT_EQ(ops[0].R, Rect(1000, 1800, 1120, 2000));
+        EXPECT_EQ(ops[0].Kind, TMetaOp::FillRect);
+        EXPECT_EQ(ops[0].Rect, Rect(1000, 1800, 1120, 2000));
         EXPECT_EQ(ops[0].State.Brush, (TBrush{clWhite, bsSolid}));
-        EXPECT_EQ(ops[1].Kind, TKind::Line);
-        EXPECT_EQ(ops[1].A, Point(1000, 2000));
-        EXPECT_EQ(ops[1].B, Point(1120, 1800));
-        EXPECT_EQ(ops[2].A, Point(1120, 2000));
-        EXPECT_EQ(ops[2].B, Point(1000, 1800));
+        EXPECT_EQ(ops[1].Kind, TMetaOp::Line);
+        EXPECT_EQ(ops[1].At, Point(1000, 2000));
+        EXPECT_EQ(ops[1].Points.at(1), Point(1120, 1800));
+        EXPECT_EQ(ops[2].At, Point(1120, 2000));
+        EXPECT_EQ(ops[2].Points.at(1), Point(1000, 1800));
         for (const TRecordedOp& op : ops)
             EXPECT_EQ(op.State.Pen.Color, clRed);
         EXPECT_EQ(ops[1].State.Pen.Width, 0);
@@ -230,18 +225,18 @@ TEST_F(KxBarCodeDraw, TypingThroughAnInvalidCodeKeepsTheRotation) {
     Bar.Code = "8410894000109";
     Bar.Draw(Origin, tdLab, false);
     EXPECT_EQ(Bar.Angle, 180);
-    EXPECT_EQ(Owner.Device(tdLab).OfKind(TKind::Text).back().State.Font.lfEscapement, 1800);
+    EXPECT_EQ(Owner.Ops(tdLab, TMetaOp::Text).back().State.Font.lfEscapement, 1800);
     EXPECT_EQ(Bar.Bounds, Rect(163, 468, 250, 500));
 }
 
 TEST_F(KxBarCodeDraw, OddAngleDrawsAsAtZeroAndIsKept) {
     Bar.Angle = 45;
     Bar.Draw(Origin, tdLab, false);
-    EXPECT_EQ(Ops(tdLab).front().R, Rect(1033, 2000, 1036, 2115));
-    EXPECT_EQ(Owner.Device(tdLab).OfKind(TKind::Text).front().State.Font.lfEscapement, 0);
+    EXPECT_EQ(Owner.Ops(tdLab).front().Rect, Rect(1033, 2000, 1036, 2115));
+    EXPECT_EQ(Owner.Ops(tdLab, TMetaOp::Text).front().State.Font.lfEscapement, 0);
     Bar.Code = "1";
     Bar.Draw(Origin, tdLab, false);
-    EXPECT_EQ(Ops(tdLab).back().B, Point(1200, 2000));
+    EXPECT_EQ(Owner.Ops(tdLab).back().Points.at(1), Point(1200, 2000));
     EXPECT_EQ(Bar.Bounds, Rect(260, 505, 310, 530));
     EXPECT_EQ(Bar.Angle, 45);
 }
@@ -263,7 +258,7 @@ protected:
 
     QStringList PrintedTexts() {
         QStringList out;
-        for (const TRecordedOp& op : Owner.Device(tdPrint).OfKind(TKind::Text))
+        for (const TRecordedOp& op : Owner.Ops(tdPrint, TMetaOp::Text))
             out << op.Text;
         return out;
     }
@@ -280,16 +275,16 @@ TEST_F(KxBarCodeData, PrintDrawsEachRecordWithoutStoringIt) {
 
     // A bad record shows the mark and leaves the element as designed for the next one.
     Table.Next();
-    Owner.Device(tdPrint).Ops.clear();
+    Owner.ClearPage(tdPrint);
     Bar.Draw(Origin, tdPrint, true);
-    EXPECT_EQ(Ops(tdPrint).front().Kind, TKind::FillRect);
+    EXPECT_EQ(Owner.Ops(tdPrint).front().Kind, TMetaOp::FillRect);
     EXPECT_EQ(Bar.Angle, 90);
     EXPECT_EQ(Bar.Code, "8410894000109");
 
     Table.Next();
-    Owner.Device(tdPrint).Ops.clear();
+    Owner.ClearPage(tdPrint);
     Bar.Draw(Origin, tdPreview, true);
-    const std::vector<TRecordedOp> texts = Owner.Device(tdPreview).OfKind(TKind::Text);
+    const std::vector<TRecordedOp> texts = Owner.Ops(tdPreview, TMetaOp::Text);
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts[2].Text, "123457");
     EXPECT_EQ(texts[2].State.Font.lfEscapement, 900);
@@ -301,7 +296,7 @@ TEST_F(KxBarCodeData, PrintDrawsEachRecordWithoutStoringIt) {
 
 TEST_F(KxBarCodeData, SurfaceUnboundAndNoDataRunsDrawTheOwnCode) {
     Bar.Draw(Origin, tdLab, true);
-    EXPECT_EQ(Owner.Device(tdLab).OfKind(TKind::Text).back().Text, "000109");
+    EXPECT_EQ(Owner.Ops(tdLab, TMetaOp::Text).back().Text, "000109");
     Bar.Draw(Origin, tdPrint, false);
     Bar.DataBase = false;
     Bar.Draw(Origin, tdPrint, true);
@@ -315,7 +310,7 @@ TEST_F(KxBarCodeData, UnknownFieldRaisesTheDataLayerError) {
 }
 
 TEST(KxBarCodeRecord, RecordFollowsTheDataBlockFieldByField) {
-    TBarcodeOwner owner;
+    TTestOwner owner;
     TKxBarCode b(&owner);
     b.Code = "AB-1";
     b.BarType = baCode39;
@@ -330,12 +325,8 @@ TEST(KxBarCodeRecord, RecordFollowsTheDataBlockFieldByField) {
     EXPECT_EQ(static_cast<uint8_t>(bytes[0]), deBar);
 
     // Skip the data block as the generic reader writes it, then read the barcode's own fields.
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    QDataStream s(&buffer);
-    s.setByteOrder(QDataStream::LittleEndian);
-    ReadByte(s);
+    TRecordReader record(bytes);
+    QDataStream& s = record.Stream();
     TKxBarCode skip(&owner);
     skip.TKxData::LoadFromStream(s, KxFileVersion);
     EXPECT_EQ(ReadStr(s), "AB-1");
@@ -351,7 +342,7 @@ TEST(KxBarCodeRecord, RecordFollowsTheDataBlockFieldByField) {
 }
 
 TEST(KxBarCodeRecord, SaveLoadSaveGivesTheSameBytes) {
-    TBarcodeOwner owner;
+    TTestOwner owner;
     TKxBarCode a(&owner);
     a.P1 = {120, 340};
     a.Angle = 270;
@@ -372,7 +363,7 @@ TEST(KxBarCodeRecord, SaveLoadSaveGivesTheSameBytes) {
 }
 
 TEST(KxBarCodeRecord, UnknownSymbologyOrdinalSurvivesARoundTrip) {
-    TBarcodeOwner owner;
+    TTestOwner owner;
     TKxBarCode a(&owner);
     a.BarType = static_cast<TKxBar>(9);
     TKxBarCode b(&owner);

@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include "common/LabelSamples.h"
+#include "common/TestOwner.h"
 #include "elements/KxBarCode.h"
 #include "elements/KxData.h"
 #include "elements/KxElement.h"
@@ -17,7 +18,6 @@
 #include "platform/Messages.h"
 #include "platform/Picture.h"
 #include "platform/StreamError.h"
-#include "RecordingOwner.h"
 
 namespace {
 
@@ -106,7 +106,7 @@ TEST_P(KxElementFactoryKind, ExtremeValuesFromAFileDrawWithoutFault) {
     for (const int32_t v : {hi, lo}) {
         for (const bool picture : {false, true}) {
             SCOPED_TRACE(testing::Message() << v << (picture ? " with a picture" : ""));
-            TRecordingOwner owner;
+            TTestOwner owner{2, 10, 20};
             const std::unique_ptr<TKxElement> e = TKxElementFactory::Create(GetParam(), &owner);
             e->P1 = {v, -(v + 1)};
             e->P2 = {-(v + 1), v};

@@ -1,37 +1,12 @@
 #include <gtest/gtest.h>
 #include <QDataStream>
 
+#include "common/TestOwner.h"
+#include "elements/ElementTestSupport.h"
 #include "elements/KxDataText.h"
 #include "elements/KxRecordIO.h"
-#include "elements/KxShapeOwner.h"
 
 namespace {
-
-// The smallest owner an element needs: a unit and two guides.
-class TFakeOwner : public TKxOwner {
-public:
-    TKxUnits Units = unMM;
-    int32_t GuideLeft = 0;
-    int32_t GuideTop = 0;
-    int Launches = 0;
-
-    TKxUnits GetUnits() const override { return Units; }
-    int32_t WindowX(int32_t x) const override { return x; }
-    int32_t WindowY(int32_t y) const override { return y; }
-    int32_t GetScale() const override { return 1; }
-    TCanvas* GetCanvas(TKxDrawType) override { return nullptr; }
-    TTable* GetTable() override { return nullptr; }
-    int32_t GetGuideLeft() const override { return GuideLeft; }
-    int32_t GetGuideTop() const override { return GuideTop; }
-    void PropTxt() override { ++Launches; }
-    void PropAdTxt() override {}
-    void PropPar() override {}
-    void PropBar() override {}
-    void PropSymbol() override {}
-    void PropLin() override {}
-    void PropRect() override {}
-    void PropImage(bool) override {}
-};
 
 // A concrete text element for the base behaviour; it writes its tag like every concrete kind.
 class TProbeText : public TKxDataText {
@@ -49,7 +24,7 @@ public:
 } // namespace
 
 TEST(KxElementDefaults, NewElementHasTheDocumentedDefaults) {
-    TFakeOwner owner;
+    TTestOwner owner;
     TProbeText e(&owner);
     EXPECT_EQ(e.GetP1(), Point2D(0, 0));
     EXPECT_FLOAT_EQ(e.GetPenWidth(), 0.1f);
@@ -70,7 +45,7 @@ TEST(KxElementDefaults, NewElementHasTheDocumentedDefaults) {
 }
 
 TEST(KxElementUnits, InchesConvertPointsButNotThePenWidth) {
-    TFakeOwner owner;
+    TTestOwner owner;
     owner.Units = unINCH;
     TProbeText e(&owner);
     e.SetP1(Point2D(1, 2));
@@ -88,7 +63,7 @@ TEST(KxElementUnits, InchesConvertPointsButNotThePenWidth) {
 }
 
 TEST(KxElementUnits, MillimetreValuesRoundHalfToEven) {
-    TFakeOwner owner;
+    TTestOwner owner;
     TProbeText e(&owner);
     e.SetP1(Point2D(0.25f, 0.75f));
     EXPECT_EQ(e.P1, Point(2, 8));
@@ -97,7 +72,7 @@ TEST(KxElementUnits, MillimetreValuesRoundHalfToEven) {
 }
 
 TEST(KxElementMove, MovesBothPointsAndMayGoNegative) {
-    TFakeOwner owner;
+    TTestOwner owner;
     TProbeText e(&owner);
     e.P1 = Point(2, 10);
     e.P2 = Point(40, 20);
@@ -110,7 +85,7 @@ TEST(KxElementMove, MovesBothPointsAndMayGoNegative) {
 }
 
 TEST(KxElementAlign, LeftAndTopLandP1OnTheGuideRightAndBottomDoNothing) {
-    TFakeOwner owner;
+    TTestOwner owner;
     owner.GuideLeft = 200;
     owner.GuideTop = 30;
     TProbeText e(&owner);
@@ -131,7 +106,7 @@ TEST(KxElementAlign, LeftAndTopLandP1OnTheGuideRightAndBottomDoNothing) {
 }
 
 TEST(KxElementHitTest, BoundsUseLeftTopInsideRightBottomOutside) {
-    TFakeOwner owner;
+    TTestOwner owner;
     TProbeText e(&owner);
     EXPECT_FALSE(e.PointInObject(Point(0, 0))); // never drawn: empty bounds
     e.Bounds = Rect(10, 10, 20, 20);
@@ -142,16 +117,16 @@ TEST(KxElementHitTest, BoundsUseLeftTopInsideRightBottomOutside) {
 }
 
 TEST(KxElementID, SetIDAndPropertiesReachTheOwner) {
-    TFakeOwner owner;
+    TTestOwner owner;
     TProbeText e(&owner);
     e.SetID("price");
     EXPECT_EQ(e.ID, "price");
     e.Properties();
-    EXPECT_EQ(owner.Launches, 1);
+    EXPECT_EQ(owner.Launched, "PropTxt");
 }
 
 TEST(KxElementRecord, TextRecordRoundTripsByteForByte) {
-    TFakeOwner owner;
+    TTestOwner owner;
     TProbeText a(&owner);
     a.P1 = Point(-5, 70);
     a.P2 = Point(150, 90);
@@ -175,7 +150,7 @@ TEST(KxElementRecord, TextRecordRoundTripsByteForByte) {
 }
 
 TEST(KxElementRecord, PreviousVersionLacksPrintableAndID) {
-    TFakeOwner owner;
+    TTestOwner owner;
     TProbeText a(&owner);
     a.Printable = false;
     a.SetID("x");
@@ -193,7 +168,7 @@ TEST(KxElementRecord, PreviousVersionLacksPrintableAndID) {
 }
 
 TEST(KxElementRecord, OversizedStringCountIsCorruptNotAnAllocation) {
-    TFakeOwner owner;
+    TTestOwner owner;
     TProbeText a(&owner);
     QByteArray bytes = SaveRecord(a);
     // The ID count sits right after the 44 fixed bytes of the base block.
@@ -204,7 +179,7 @@ TEST(KxElementRecord, OversizedStringCountIsCorruptNotAnAllocation) {
 }
 
 TEST(KxElementRecord, TruncatedRecordIsReportedByTheStream) {
-    TFakeOwner owner;
+    TTestOwner owner;
     TProbeText a(&owner);
     const QByteArray bytes = SaveRecord(a).left(20);
     TProbeText b(&owner);

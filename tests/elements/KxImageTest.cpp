@@ -2,9 +2,10 @@
 #include <QBuffer>
 #include <QImage>
 
+#include "common/TestOwner.h"
 #include "common/TestSupport.h"
+#include "elements/ElementTestSupport.h"
 #include "elements/KxImage.h"
-#include "elements/KxShapeOwner.h"
 #include "platform/Messages.h"
 #include "platform/Picture.h"
 #include "platform/PixelProbe.h"
@@ -37,7 +38,7 @@ QRect RedBox(const QImage& image, const QRect& r) {
 class KxImageTestBase : public ::testing::Test {
 protected:
     void SetUp() override {
-        Owner.Clear(500, 500);
+        Owner.DrawOnBitmaps(500, 500);
         Image.P1 = {20, 10};
         Image.P2 = {420, 410};
     }
@@ -53,14 +54,14 @@ protected:
     }
 
     QRect Drawn(TKxDrawType target, bool withData = false, TColor colour = clPicture) {
-        Owner.Clear(500, 500);
+        Owner.DrawOnBitmaps(500, 500);
         Image.Draw({}, target, withData);
         return ColourBox(Owner.Image(target), colour);
     }
 
     TKxTempDir Dir;
     TMessageCapture Messages;
-    TShapeOwner Owner;
+    TTestOwner Owner;
     TKxImage Image{&Owner};
 };
 
@@ -104,7 +105,7 @@ TEST_P(KxImageFit, PictureLandsInItsBox) {
     for (TKxDrawType target : {tdLab, tdPrint, tdPreview})
         EXPECT_EQ(Drawn(target), c.Expected) << KxEnumName(target).toStdString();
     if (c.PenWidth > 0) {
-        EXPECT_EQ(ColourBox(Owner.Preview.Image(), clRed), QRect(20, 10, 400, 400));
+        EXPECT_EQ(ColourBox(Owner.Image(tdPreview), clRed), QRect(20, 10, 400, 400));
     }
 }
 
@@ -137,13 +138,13 @@ TEST_F(KxImageDraw, PlaceholderIgnoresStylesAndSpacingLeftOnTheCanvas) {
     Image.SetFileImage(Dir.Path("gone.png"));
     const QRect inside(21, 11, 398, 398);
     Drawn(tdPrint);
-    const QImage plain = Owner.Print.Image().copy();
-    Owner.Clear(500, 500);
-    Owner.Print.Canvas().Font.SetStyle(fsBold | fsItalic | fsUnderline);
-    Owner.Print.Canvas().SetTextCharacterExtra(40);
+    const QImage plain = Owner.Image(tdPrint).copy();
+    Owner.DrawOnBitmaps(500, 500);
+    Owner.Bitmap(tdPrint).Canvas().Font.SetStyle(fsBold | fsItalic | fsUnderline);
+    Owner.Bitmap(tdPrint).Canvas().SetTextCharacterExtra(40);
     Image.Draw({}, tdPrint, false);
     EXPECT_FALSE(RedBox(plain, inside).isEmpty());
-    EXPECT_EQ(Owner.Print.Image(), plain);
+    EXPECT_EQ(Owner.Image(tdPrint), plain);
 }
 
 TEST_F(KxImageDraw, BoundsAtNaturalSizeFollowTheScale) {
@@ -230,9 +231,9 @@ TEST_F(KxImageData, EachRecordsPictureAndDrawingGoesOnAfterBadBytes) {
     FTable.Next();
     EXPECT_EQ(Drawn(tdPrint, true, clBlue), box);
     FTable.Next(); // NULL: no picture, no message, nothing drawn
-    Owner.Clear(500, 500);
+    Owner.DrawOnBitmaps(500, 500);
     Image.Draw({}, tdPrint, true);
-    EXPECT_EQ(CountColour(Owner.Print.Image(), clWhite), 500 * 500);
+    EXPECT_EQ(CountColour(Owner.Image(tdPrint), clWhite), 500 * 500);
     EXPECT_EQ(Messages.Messages.size(), 1);
     // With nothing held the surface keeps the P1-P2 bounds, even at natural size.
     Image.AutoSize = true;
@@ -246,7 +247,7 @@ TEST_F(KxImageData, MissingFieldShowsAMessageOncePerDrawing) {
     Image.Draw({}, tdPrint, true);
     Image.Draw({}, tdPreview, true);
     EXPECT_EQ(Messages.Messages, QStringList({"Invalid Field Name ", "Invalid Field Name "}));
-    EXPECT_EQ(CountColour(Owner.Print.Image(), clWhite), 500 * 500);
+    EXPECT_EQ(CountColour(Owner.Image(tdPrint), clWhite), 500 * 500);
 }
 
 TEST_F(KxImageData, SurfaceShowsTheLastPictureOrTheFieldName) {
@@ -255,7 +256,7 @@ TEST_F(KxImageData, SurfaceShowsTheLastPictureOrTheFieldName) {
     EXPECT_EQ(Drawn(tdLab), QRect(20, 10, 400, 400)); // without data: the last record's picture
     EXPECT_TRUE(Drawn(tdLab, true).isEmpty());        // with data: the placeholder
     EXPECT_FALSE(Image.ImageLoaded);
-    EXPECT_FALSE(RedBox(Owner.Lab.Image(), QRect(21, 11, 398, 398)).isEmpty());
+    EXPECT_FALSE(RedBox(Owner.Image(tdLab), QRect(21, 11, 398, 398)).isEmpty());
     const QByteArray before = SaveRecord(Image);
     EXPECT_EQ(before.right(2 + 4).left(4), QByteArray(4, '\0')); // the file name stays empty
 }

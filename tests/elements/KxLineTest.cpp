@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "common/TestOwner.h"
 #include "elements/KxLine.h"
-#include "elements/KxShapeOwner.h"
 #include "platform/PixelProbe.h"
 
 namespace {
@@ -46,7 +46,8 @@ class KxLineHit : public ::testing::TestWithParam<THitCase> {};
 
 TEST_P(KxLineHit, FollowsTheSegmentWithinTwoPixels) {
     const THitCase& c = GetParam();
-    TShapeOwner owner(4);
+    TTestOwner owner(4);
+    owner.DrawOnBitmaps();
     TKxLine line(&owner);
     line.P1 = c.P1;
     line.P2 = c.P2;
@@ -58,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, KxLineHit, ::testing::ValuesIn(HitCases),
 
 TEST(KxLineHitRange, FarLineDoesNotWrapIntoAHit) {
     // 2^29 pixels long and 8 pixels off: the cross product is 2^32, which in 32 bits would be 0.
-    TShapeOwner owner(1);
+    TTestOwner owner(1);
+    owner.DrawOnBitmaps();
     TKxLine line(&owner);
     line.P2 = {1 << 29, 0};
     EXPECT_FALSE(line.PointInObject({0, 8}));
@@ -71,7 +73,8 @@ TEST(KxLineHitRange, FarLineDoesNotWrapIntoAHit) {
 
 TEST(KxLineDraw, EveryTargetDrawsTheSegmentWithOrigin) {
     for (TKxDrawType target : {tdLab, tdPrint, tdPreview}) {
-        TShapeOwner owner;
+        TTestOwner owner;
+        owner.DrawOnBitmaps();
         TKxLine line(&owner);
         line.P1 = {10, 20};
         line.P2 = {110, 20};
@@ -88,18 +91,19 @@ TEST(KxLineDraw, EveryTargetDrawsTheSegmentWithOrigin) {
 }
 
 TEST(KxLineDraw, PenStyleFromTheRecordOrdinal) {
-    TShapeOwner owner;
+    TTestOwner owner;
+    owner.DrawOnBitmaps();
     TKxLine line(&owner);
     line.P1 = {0, 10};
     line.P2 = {300, 10};
     line.Draw({}, tdPrint, false);
-    const int solid = CountColour(owner.Print.Image(), clBlack);
+    const int solid = CountColour(owner.Image(tdPrint), clBlack);
     line.PenStyle = 2; // dotted
     line.Draw({0, 20}, tdPrint, false);
-    const int both = CountColour(owner.Print.Image(), clBlack);
+    const int both = CountColour(owner.Image(tdPrint), clBlack);
     EXPECT_GT(both - solid, 0);
     EXPECT_LT(both - solid, solid * 3 / 4);
     line.PenStyle = 200; // no such style: solid
     line.Draw({0, 40}, tdPrint, false);
-    EXPECT_EQ(CountColour(owner.Print.Image(), clBlack) - both, solid);
+    EXPECT_EQ(CountColour(owner.Image(tdPrint), clBlack) - both, solid);
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "common/TestOwner.h"
 #include "elements/KxParagraph.h"
-#include "RecordingOwner.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ void SetInsetBox(TKxParagraph& p, int32_t width, int32_t height) {
 
 TEST(KxParagraphBox, FillThenInsideFrameThenTextInsetByPenWidthPlusFive) {
     for (bool framed : {true, false}) {
-        TRecordingOwner owner;
+        TTestOwner owner{2, 10, 20};
         TKxParagraph p(&owner);
         p.P1 = {100, 100};
         p.P2 = {500, 300};
@@ -51,7 +51,7 @@ TEST(KxParagraphBox, FillThenInsideFrameThenTextInsetByPenWidthPlusFive) {
 }
 
 TEST(KxParagraphBox, TransparentBoxDrawsNoBackground) {
-    TRecordingOwner owner;
+    TTestOwner owner{2, 10, 20};
     TKxParagraph p(&owner);
     p.P2 = {400, 200};
     p.BackColor = clYellow;
@@ -63,7 +63,7 @@ TEST(KxParagraphBox, TransparentBoxDrawsNoBackground) {
 }
 
 TEST(KxParagraphBox, DesignSurfaceBoundsAreTheBoxInClientPixels) {
-    TRecordingOwner owner;
+    TTestOwner owner{2, 10, 20};
     TKxParagraph p(&owner);
     p.P1 = {100, 60};
     p.P2 = {300, 160};
@@ -74,7 +74,7 @@ TEST(KxParagraphBox, DesignSurfaceBoundsAreTheBoxInClientPixels) {
 TEST(KxParagraphFormats, RightAndCentreAlignEachWrappedLineInTheInsetBox) {
     const int32_t width = ArialWidth("alpha beta") + 10;
     for (TTextFormat format : {tfLeft, tfRight, tfCenter}) {
-        TRecordingOwner owner;
+        TTestOwner owner{2, 10, 20};
         TKxParagraph p(&owner);
         SetInsetBox(p, width, 400);
         p.Format = format;
@@ -82,7 +82,7 @@ TEST(KxParagraphFormats, RightAndCentreAlignEachWrappedLineInTheInsetBox) {
         p.Draw({}, tdPrint, false);
         const auto texts = owner.Texts(tdPrint);
         ASSERT_EQ(texts.size(), 2u);
-        for (const TPageOp& line : texts) {
+        for (const TRecordedOp& line : texts) {
             const int32_t w = ArialWidth(line.Text);
             const int32_t expected = format == tfLeft    ? 106
                                      : format == tfRight ? 106 + width - w
@@ -97,7 +97,7 @@ TEST(KxParagraphFormats, RightAndCentreAlignEachWrappedLineInTheInsetBox) {
 
 TEST(KxParagraphFormats, FlushLeftKeepsAnEmptyLineThatJustifiedTextDrops) {
     for (TTextFormat format : {tfLeft, taJustify}) {
-        TRecordingOwner owner;
+        TTestOwner owner{2, 10, 20};
         TKxParagraph p(&owner);
         SetInsetBox(p, 1000, 400);
         p.Format = format;
@@ -138,7 +138,7 @@ class KxJustifyWalk : public ::testing::TestWithParam<TWalkCase> {};
 TEST_P(KxJustifyWalk, WritesTheExpectedLines) {
     const TWalkCase& c = GetParam();
     const int32_t width = ArialWidth(c.Fits) + 5;
-    TRecordingOwner owner;
+    TTestOwner owner{2, 10, 20};
     TKxParagraph p(&owner);
     SetInsetBox(p, width, c.Rows * 50 - 10);
     p.Format = taJustify;
@@ -148,7 +148,7 @@ TEST_P(KxJustifyWalk, WritesTheExpectedLines) {
     ASSERT_EQ(texts.size(), c.Lines.size());
     for (size_t i = 0; i < texts.size(); ++i) {
         const TWalkLine& want = c.Lines[i];
-        const TPageOp& got = texts[i];
+        const TRecordedOp& got = texts[i];
         EXPECT_EQ(got.Text, want.Text);
         EXPECT_EQ(got.At, (TPoint{106, 106 + want.Row * 50})) << want.Text.toStdString();
         EXPECT_FALSE(got.Clipped);

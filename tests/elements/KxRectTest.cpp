@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "common/TestOwner.h"
 #include "elements/KxRect.h"
-#include "elements/KxShapeOwner.h"
 #include "platform/PixelProbe.h"
 
 namespace {
@@ -16,7 +16,8 @@ const QRgb Red = 0xFF0000, White = 0xFFFFFF, Blue = 0x0000FF;
 
 TEST(KxRectDraw, DefaultIsARedBorderInsideTheBoxWithoutFill) {
     for (TKxDrawType target : {tdLab, tdPrint, tdPreview}) {
-        TShapeOwner owner;
+        TTestOwner owner;
+        owner.DrawOnBitmaps();
         TKxRect rect(&owner);
         rect.P1 = {20, 10};
         rect.P2 = {120, 60};
@@ -33,19 +34,21 @@ TEST(KxRectDraw, DefaultIsARedBorderInsideTheBoxWithoutFill) {
 }
 
 TEST(KxRectDraw, OpaqueFillsWithBackColor) {
-    TShapeOwner owner;
+    TTestOwner owner;
+    owner.DrawOnBitmaps();
     TKxRect rect(&owner);
     rect.P1 = {20, 10};
     rect.P2 = {120, 60};
     rect.Transparent = false;
     rect.BackColor = clBlue;
     rect.Draw({}, tdPrint, false);
-    EXPECT_EQ(At(owner.Print.Image(), 70, 35), Blue);
-    EXPECT_EQ(At(owner.Print.Image(), 20, 35), Red);
+    EXPECT_EQ(At(owner.Image(tdPrint), 70, 35), Blue);
+    EXPECT_EQ(At(owner.Image(tdPrint), 20, 35), Red);
 }
 
 TEST(KxRectDraw, RadioRoundsTheCornersAndCircleIgnoresIt) {
-    TShapeOwner owner;
+    TTestOwner owner;
+    owner.DrawOnBitmaps();
     TKxRect square(&owner), rounded(&owner), circle(&owner);
     for (TKxRect* r : {&square, &rounded, &circle})
         r->P2 = {100, 100};
@@ -55,7 +58,7 @@ TEST(KxRectDraw, RadioRoundsTheCornersAndCircleIgnoresIt) {
     square.Draw({0, 0}, tdPrint, false);
     rounded.Draw({150, 0}, tdPrint, false);
     circle.Draw({0, 150}, tdPrint, false);
-    const QImage& image = owner.Print.Image();
+    const QImage& image = owner.Image(tdPrint);
     EXPECT_EQ(At(image, 0, 0), Red);
     EXPECT_EQ(At(image, 150, 0), White); // the corner is cut by a 50 x 50 ellipse
     EXPECT_EQ(At(image, 150 + 25, 0), Red);
@@ -67,7 +70,8 @@ TEST(KxRectDraw, RadioRoundsTheCornersAndCircleIgnoresIt) {
 }
 
 TEST(KxRectDraw, BoundsOnTheSurfaceOnly) {
-    TShapeOwner owner(4, 10, 20);
+    TTestOwner owner(4, 10, 20);
+    owner.DrawOnBitmaps();
     TKxRect rect(&owner);
     rect.P1 = {40, 80};
     rect.P2 = {402, 200};
@@ -77,14 +81,15 @@ TEST(KxRectDraw, BoundsOnTheSurfaceOnly) {
     EXPECT_EQ(rect.Bounds, Rect(20, 40, 110, 70)); // 402 / 4 rounds half to even
     EXPECT_TRUE(rect.PointInObject({20, 40}));
     EXPECT_FALSE(rect.PointInObject({110, 50}));
-    owner.Clear();
+    owner.DrawOnBitmaps();
     rect.P2 = {400, 200};
     rect.Draw({}, tdLab, false);
-    EXPECT_EQ(ColourBox(owner.Lab.Image(), clRed), QRect(QPoint(20, 40), QPoint(109, 69)));
+    EXPECT_EQ(ColourBox(owner.Image(tdLab), clRed), QRect(QPoint(20, 40), QPoint(109, 69)));
 }
 
 TEST(KxRectRadio, InTheOwnersUnit) {
-    TShapeOwner owner;
+    TTestOwner owner;
+    owner.DrawOnBitmaps();
     TKxRect rect(&owner);
     rect.SetRadio(2.5f);
     EXPECT_EQ(rect.Radio, 25);

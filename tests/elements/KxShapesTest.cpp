@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "common/TestOwner.h"
+#include "elements/ElementTestSupport.h"
 #include "elements/KxElementFactory.h"
 #include "elements/KxImage.h"
 #include "elements/KxLine.h"
 #include "elements/KxRect.h"
-#include "elements/KxShapeOwner.h"
 #include "elements/KxSymbol.h"
 #include "platform/Messages.h"
-#include "RecordingOwner.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ struct TKindCase {
     int RecordSize; // tag included, empty ID, default font name
 };
 
-std::unique_ptr<TKxElement> Make(TKxEle kind, TShapeOwner& owner) {
+std::unique_ptr<TKxElement> Make(TKxEle kind, TTestOwner& owner) {
     std::unique_ptr<TKxElement> e;
     switch (kind) {
     case deLine: e = std::make_unique<TKxLine>(&owner); break;
@@ -32,7 +32,7 @@ std::unique_ptr<TKxElement> Make(TKxEle kind, TShapeOwner& owner) {
 }
 
 // Hands its paper canvas out for any target it is asked about, known or not.
-class TAnyTargetOwner : public TRecordingOwner {
+class TAnyTargetOwner : public TTestOwner {
 public:
     TCanvas* GetCanvas(TKxDrawType DrawType) override {
         return Canvases.at(DrawType <= tdPreview ? DrawType : tdPrint);
@@ -48,8 +48,10 @@ bool Drawn(const QImage& image) {
 
 class KxShapeKinds : public ::testing::TestWithParam<TKindCase> {
 protected:
+    KxShapeKinds() { Owner.DrawOnBitmaps(); }
+
     TMessageCapture Messages; // the picture element has no file
-    TShapeOwner Owner;
+    TTestOwner Owner;
 };
 
 } // namespace
@@ -57,16 +59,16 @@ protected:
 TEST_P(KxShapeKinds, PrintableDecidesPaperAndPreviewOnly) {
     auto e = Make(GetParam().Kind, Owner);
     for (bool printable : {true, false}) {
-        Owner.Clear();
+        Owner.DrawOnBitmaps();
         e->Printable = printable;
         for (TKxDrawType target : {tdLab, tdPrint, tdPreview})
             e->Draw({}, target, false);
-        EXPECT_TRUE(Drawn(Owner.Lab.Image()));
-        EXPECT_EQ(Drawn(Owner.Print.Image()), printable);
-        EXPECT_EQ(Drawn(Owner.Preview.Image()), printable);
+        EXPECT_TRUE(Drawn(Owner.Image(tdLab)));
+        EXPECT_EQ(Drawn(Owner.Image(tdPrint)), printable);
+        EXPECT_EQ(Drawn(Owner.Image(tdPreview)), printable);
     }
     // No page being recorded: nothing to draw on, and no failure.
-    Owner.HasPreview = false;
+    Owner.Canvases[tdPreview] = nullptr;
     e->Printable = true;
     e->Draw({}, tdPreview, false);
 }

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 #include <QFontDatabase>
 
-#include "elements/KxShapeOwner.h"
+#include "common/TestOwner.h"
+#include "elements/ElementTestSupport.h"
 #include "elements/KxSymbol.h"
 #include "platform/DBEngineError.h"
 #include "platform/PixelProbe.h"
@@ -34,10 +35,11 @@ TLogFont Face(const char* name) {
 
 // A symbol at (100, 60) in Arial, 50 units high, drawn as 'A'.
 struct TSymbolFixture : ::testing::Test {
-    TShapeOwner Owner;
+    TTestOwner Owner;
     TKxSymbol Symbol{&Owner};
 
     void SetUp() override {
+        Owner.DrawOnBitmaps();
         Symbol.P1 = {100, 60};
         Symbol.Symbol = 'A';
     }
@@ -80,13 +82,13 @@ TEST_F(KxSymbolDraw, SymbolFontsShowTheirSymbols) {
     Symbol.FontName = family;
     Symbol.Draw({}, tdPrint, false);
     // The square spans 0.1 to 0.9 em across and the 0.8 em ascent up from the baseline; em = cell = 50.
-    const QRect ink = InkBox(Owner.Print.Image());
+    const QRect ink = InkBox(Owner.Image(tdPrint));
     EXPECT_EQ(ink, QRect(105, 60, 40, 40));
-    EXPECT_GT(CountColour(Owner.Print.Image(), clBlack), 38 * 38);
-    Owner.Clear();
+    EXPECT_GT(CountColour(Owner.Image(tdPrint), clBlack), 38 * 38);
+    Owner.DrawOnBitmaps();
     Symbol.Symbol = 'B'; // not in the font's map
     Symbol.Draw({}, tdPrint, false);
-    EXPECT_TRUE(InkBox(Owner.Print.Image()).isEmpty());
+    EXPECT_TRUE(InkBox(Owner.Image(tdPrint)).isEmpty());
     QFontDatabase::removeApplicationFont(id);
 }
 
@@ -116,9 +118,9 @@ TEST_F(KxSymbolDraw, BoundsFromTheMeasuredCell) {
 
 TEST_F(KxSymbolDraw, TurnedCharacterLiesInItsBounds) {
     for (int angle : {90, 180, 270}) {
-        Owner.Clear();
+        Owner.DrawOnBitmaps();
         const TRect bounds = LabBounds(angle);
-        const QRect ink = InkBox(Owner.Lab.Image());
+        const QRect ink = InkBox(Owner.Image(tdLab));
         ASSERT_FALSE(ink.isEmpty()) << angle;
         EXPECT_TRUE(bounds.ToQRect().contains(ink)) << angle;
     }
@@ -128,9 +130,9 @@ TEST_F(KxSymbolDraw, AnglesOutsideTheFourStillTurnAndBound) {
     const TRect upright = LabBounds(0);
     EXPECT_EQ(LabBounds(-90), LabBounds(270));
     EXPECT_EQ(LabBounds(450), LabBounds(90));
-    Owner.Clear();
+    Owner.DrawOnBitmaps();
     const TRect slanted = LabBounds(45);
-    const QRect ink = InkBox(Owner.Lab.Image());
+    const QRect ink = InkBox(Owner.Image(tdLab));
     EXPECT_NE(slanted, upright);
     EXPECT_TRUE(slanted.ToQRect().contains(ink));
     // The turned cell spans (w + h) / sqrt 2 both ways, from above P1 to right of it.
@@ -143,16 +145,16 @@ TEST_F(KxSymbolDraw, AnglesOutsideTheFourStillTurnAndBound) {
 
 TEST_F(KxSymbolDraw, BoldAndOpaqueCell) {
     Symbol.Draw({}, tdPrint, false);
-    const int regular = CountColour(Owner.Print.Image(), clBlack);
-    Owner.Clear();
+    const int regular = CountColour(Owner.Image(tdPrint), clBlack);
+    Owner.DrawOnBitmaps();
     Symbol.Bold = true;
     Symbol.Draw({}, tdPrint, false);
-    EXPECT_GT(CountColour(Owner.Print.Image(), clBlack), regular * 5 / 4);
+    EXPECT_GT(CountColour(Owner.Image(tdPrint), clBlack), regular * 5 / 4);
     Symbol.Bold = false;
     Symbol.Transparent = false;
     Symbol.BackColor = clBlue;
     Symbol.Draw({}, tdPreview, false);
-    EXPECT_EQ(ColourBox(Owner.Preview.Image(), clBlue), QRect(100, 60, 30, 50));
+    EXPECT_EQ(ColourBox(Owner.Image(tdPreview), clBlue), QRect(100, 60, 30, 50));
 }
 
 // Whatever a text drawn before left on the canvas, the character keeps its own style (bold or not;
@@ -160,15 +162,15 @@ TEST_F(KxSymbolDraw, BoldAndOpaqueCell) {
 TEST_F(KxSymbolDraw, CanvasLeftoversDoNotReachTheCharacter) {
     Symbol.Transparent = false;
     Symbol.BackColor = clBlue;
-    TCanvas& canvas = Owner.Print.Canvas();
+    TCanvas& canvas = Owner.Bitmap(tdPrint).Canvas();
     for (bool bold : {false, true}) {
-        Owner.Clear();
+        Owner.DrawOnBitmaps();
         canvas.Font.SetStyle(fsItalic | fsUnderline | fsStrikeOut);
         canvas.SetTextCharacterExtra(100);
         Symbol.Bold = bold;
         Symbol.Draw({}, tdPrint, false);
         EXPECT_EQ(canvas.Font.Style(), bold ? fsBold | fsStrikeOut : TFontStyles(fsStrikeOut));
-        const QRect cell = ColourBox(Owner.Print.Image(), clBlue);
+        const QRect cell = ColourBox(Owner.Image(tdPrint), clBlue);
         EXPECT_EQ(cell.height(), 50);
         EXPECT_NEAR(cell.width(), 31, 2) << bold;
     }
@@ -190,7 +192,7 @@ protected:
     std::vector<bool> DrawnPerRecord(TKxDrawType target, bool withData) {
         std::vector<bool> drawn;
         for (FTable.First(); !FTable.Eof(); FTable.Next()) {
-            Owner.Clear();
+            Owner.DrawOnBitmaps();
             Symbol.Draw({}, target, withData);
             drawn.push_back(!InkBox(Owner.Image(target)).isEmpty());
         }

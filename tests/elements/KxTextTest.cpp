@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 #include <QDataStream>
 
+#include "common/TestOwner.h"
+#include "elements/ElementTestSupport.h"
 #include "elements/KxRecordIO.h"
-#include "elements/KxShapeOwner.h"
 #include "platform/Bitmap.h"
 #include "platform/PixelProbe.h"
-#include "RecordingOwner.h"
+#include "platform/Rounding.h"
 #include "TextKinds.h"
 
 namespace {
@@ -21,7 +22,7 @@ TSize ArialExtent(const QString& text) {
 } // namespace
 
 TEST(KxAdjustCanvas, SetsFontStylesEscapementBrushAndSpacing) {
-    TRecordingOwner owner;
+    TTestOwner owner{2, 10, 20};
     TKxText t(&owner);
     t.FontName = "Liberation Serif";
     t.Height = 80;
@@ -50,7 +51,7 @@ TEST(KxAdjustCanvas, SetsFontStylesEscapementBrushAndSpacing) {
 class KxTextAnchor : public ::testing::TestWithParam<std::pair<TTextAlign, uint32_t>> {};
 
 TEST_P(KxTextAnchor, AlignSetsItsTextAlignFlags) {
-    TRecordingOwner owner;
+    TTestOwner owner{2, 10, 20};
     TKxText t(&owner);
     t.Align = GetParam().first;
     TCanvas canvas;
@@ -80,14 +81,16 @@ class KxTextBounds : public ::testing::TestWithParam<int> {};
 
 // Bounds take P1 as the unturned top-left corner whatever Align says, and ignore Origin.
 TEST_P(KxTextBounds, FollowTheAngleFromTheAnchor) {
-    TRecordingOwner owner;
+    TTestOwner owner{2, 10, 20};
     TKxAddText t(&owner);
     t.P1 = {100, 60};
     t.Align = taRiBa;
     t.Angle = GetParam();
     t.Draw({500, 500}, tdLab, false);
     const TSize extent = ArialExtent("PretextPost");
-    EXPECT_EQ(t.Bounds, Turned(GetParam(), 60, 50, extent.cx / 2, extent.cy / 2));
+    // Two label units a pixel, halves to even as on the control.
+    const auto pixels = [](int32_t lu) { return static_cast<int32_t>(Round(Extended(lu) / 2)); };
+    EXPECT_EQ(t.Bounds, Turned(GetParam(), 60, 50, pixels(extent.cx), pixels(extent.cy)));
     EXPECT_EQ(owner.Texts(tdLab).at(0).State.Font.lfEscapement, GetParam() * 10);
 }
 
@@ -98,14 +101,15 @@ INSTANTIATE_TEST_SUITE_P(Angles, KxTextBounds, ::testing::Values(0, 90, 180, 270
 // is drawn, never in a rectangle left from an earlier drawing.
 TEST(KxTextBounds, TurnedTextLiesInItsBounds) {
     for (int angle : {90, 180, 270, 45, -30, 1000}) {
-        TShapeOwner owner;
+        TTestOwner owner;
+        owner.DrawOnBitmaps();
         TKxText t(&owner);
         t.P1 = {200, 150};
         t.Text = "Wy";
         t.Angle = angle;
         t.Bounds = {1, 2, 3, 4};
         t.Draw({}, tdLab, false);
-        const QRect ink = InkBox(owner.Lab.Image());
+        const QRect ink = InkBox(owner.Image(tdLab));
         ASSERT_FALSE(ink.isEmpty()) << angle;
         EXPECT_TRUE(t.Bounds.ToQRect().contains(ink)) << angle;
         // Not much larger than the ink either: the cell's corners are the only slack.
@@ -115,7 +119,7 @@ TEST(KxTextBounds, TurnedTextLiesInItsBounds) {
 
 // Spacing is in logical units, so 1 mm after every character on paper, preview and the surface.
 TEST(KxTextSpacing, CharSpaceWidensEveryCharacterOnEveryTarget) {
-    TRecordingOwner owner;
+    TTestOwner owner{2, 10, 20};
     TKxAddText t(&owner);
     t.CharSpace = 10;
     for (TKxDrawType target : {tdLab, tdPrint, tdPreview}) {
@@ -132,7 +136,7 @@ TEST(KxTextPixels, OpaqueTextFillsItsCellAtTheAnchor) {
         TBitmap bitmap(400, 300);
         bitmap.Canvas().Brush = {clAqua, bsSolid};
         bitmap.Canvas().FillRect({0, 0, 400, 300});
-        TRecordingOwner owner;
+        TTestOwner owner{2, 10, 20};
         owner.Canvases[tdLab] = &bitmap.Canvas();
         TKxText t(&owner);
         t.P1 = {100, 100};
@@ -146,7 +150,7 @@ TEST(KxTextPixels, OpaqueTextFillsItsCellAtTheAnchor) {
 }
 
 TEST(KxTextRecords, CompoundTextAppendsBeforeAndAfterToTheTextBlock) {
-    TRecordingOwner owner;
+    TTestOwner owner{2, 10, 20};
     TKxText plain(&owner);
     TKxAddText compound(&owner);
     const QByteArray p = RecordOf(plain);
@@ -160,7 +164,7 @@ TEST(KxTextRecords, CompoundTextAppendsBeforeAndAfterToTheTextBlock) {
 }
 
 TEST(KxTextRecords, EveryKindReadsBackWhatItWrote) {
-    TRecordingOwner owner;
+    TTestOwner owner{2, 10, 20};
     for (TKxEle kind : {deText, dePoliText, deParagraph}) {
         auto e = MakeTextKind(kind, &owner);
         e->Text = "Caf\u00e9\r\nline two";

@@ -2,11 +2,11 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
+#include "common/TestOwner.h"
 #include "common/TestSupport.h"
 #include "platform/DBEngineError.h"
 #include "platform/Session.h"
 #include "platform/Table.h"
-#include "RecordingOwner.h"
 #include "TextKinds.h"
 
 namespace {
@@ -42,7 +42,7 @@ protected:
     // Everything the element wrote on a target, its lines joined.
     QString Written(TKxDrawType target) {
         QString all;
-        for (const TPageOp& op : Owner.Texts(target))
+        for (const TRecordedOp& op : Owner.Texts(target))
             all += op.Text;
         Owner.ClearPage(target);
         return all;
@@ -51,7 +51,7 @@ protected:
     TKxTempDir FDir;
     TSession FSession;
     TTable FTable{&FSession};
-    TRecordingOwner Owner;
+    TTestOwner Owner{2, 10, 20};
     std::unique_ptr<TKxDataText> Element;
 };
 

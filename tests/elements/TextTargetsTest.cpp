@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "RecordingOwner.h"
+#include "common/TestOwner.h"
 #include "TextKinds.h"
 
 namespace {
@@ -26,7 +26,7 @@ class TextTargets : public ::testing::TestWithParam<TTargetCase> {};
 // only the design surface refreshes Bounds.
 TEST_P(TextTargets, DrawsOnItsTargetOnly) {
     const TTargetCase& c = GetParam();
-    TRecordingOwner owner;
+    TTestOwner owner{2, 10, 20};
     auto e = MakeTextKind(c.Kind, &owner);
     e->P1 = {100, 100};
     e->Printable = c.Printable;
@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(AllKinds, TextTargets, ::testing::ValuesIn([] {
                          TargetCaseName);
 
 TEST(TextTargets, UnknownTargetOrMissingCanvasDrawsNothing) {
-    TRecordingOwner owner;
+    TTestOwner owner{2, 10, 20};
     owner.Canvases[tdPreview] = nullptr;
     for (TKxEle kind : {deText, dePoliText, deParagraph}) {
         auto e = MakeTextKind(kind, &owner);
@@ -76,7 +76,7 @@ TEST(TextTargets, UnknownTargetOrMissingCanvasDrawsNothing) {
 
 // Without a table there is no record to take a value from: a bound text writes its own.
 TEST(TextTargets, BoundTextWithoutATableWritesItsText) {
-    TRecordingOwner owner;
+    TTestOwner owner{2, 10, 20};
     for (TKxEle kind : {deText, dePoliText, deParagraph}) {
         auto e = MakeTextKind(kind, &owner);
         e->DataBase = true;
@@ -89,11 +89,11 @@ TEST(TextTargets, BoundTextWithoutATableWritesItsText) {
 }
 
 TEST(TextKinds, TypeCodesAndLaunchers) {
-    TRecordingOwner owner;
+    TTestOwner owner{2, 10, 20};
     const struct {
         TKxEle Kind;
         const char* Launcher;
-    } cases[] = {{deText, "Txt"}, {dePoliText, "AdTxt"}, {deParagraph, "Par"}};
+    } cases[] = {{deText, "PropTxt"}, {dePoliText, "PropAdTxt"}, {deParagraph, "PropPar"}};
     for (const auto& c : cases) {
         auto e = MakeTextKind(c.Kind, &owner);
         EXPECT_EQ(e->ElementType(), c.Kind);

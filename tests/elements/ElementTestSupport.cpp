@@ -1,7 +1,6 @@
-#include "elements/KxShapeOwner.h"
+#include "elements/ElementTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <QBuffer>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -16,15 +15,16 @@ QByteArray SaveRecord(const TKxElement& e) {
     return bytes;
 }
 
+TRecordReader::TRecordReader(const QByteArray& bytes)
+    : FStream(bytes) {
+    FStream.setByteOrder(QDataStream::LittleEndian);
+    ReadByte(FStream);
+}
+
 QDataStream::Status LoadRecord(TKxElement& e, const QByteArray& bytes, int version) {
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    QDataStream s(&buffer);
-    s.setByteOrder(QDataStream::LittleEndian);
-    ReadByte(s);
-    e.LoadFromStream(s, version);
-    return s.status();
+    TRecordReader record(bytes);
+    e.LoadFromStream(record.Stream(), version);
+    return record.Stream().status();
 }
 
 TSqliteTable::TSqliteTable(const QString& Name, const QString& Columns,
