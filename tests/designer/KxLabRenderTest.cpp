@@ -268,14 +268,14 @@ TEST(KxLabBackground, HugeLabelFromAFileGetsGradientBandsOnPaper) {
     s.Lab.GetBackSurf()->SetStyle(biGradHor);
     TPaper linear(s.Lab);
     s.Lab.DrawBackSurf(0, 20, tdPreview, {});
-    const auto bands = linear.Rec.Of(TOp::FillRect);
+    const auto bands = linear.Rec.Ops(TOp::FillRect);
     ASSERT_GT(bands.size(), 9000u);
     ASSERT_LE(bands.size(), 10000u);
-    EXPECT_TRUE(linear.Rec.Of(TOp::Line).empty());
-    EXPECT_EQ(bands.front().R.Top, 20);
-    EXPECT_EQ(bands.back().R.Bottom, huge); // as far as coordinates go
+    EXPECT_TRUE(linear.Rec.Ops(TOp::Line).empty());
+    EXPECT_EQ(bands.front().Rect.Top, 20);
+    EXPECT_EQ(bands.back().Rect.Bottom, huge); // as far as coordinates go
     for (size_t i = 1; i < bands.size(); ++i)
-        ASSERT_EQ(bands[i].R.Top, bands[i - 1].R.Bottom);
+        ASSERT_EQ(bands[i].Rect.Top, bands[i - 1].Rect.Bottom);
     EXPECT_EQ(bands.front().State.Brush.Color, clBlack);
     EXPECT_GE(GetRValue(bands.back().State.Brush.Color), 254);
 
@@ -285,7 +285,7 @@ TEST(KxLabBackground, HugeLabelFromAFileGetsGradientBandsOnPaper) {
     ASSERT_EQ(s.Lab.GetBackSurf()->GetStyle(), biGraCircle);
     TPaper circular(s.Lab);
     s.Lab.DrawBackSurf(0, 0, tdPreview, {});
-    const size_t rings = circular.Rec.Of(TOp::Ellipse).size();
+    const size_t rings = circular.Rec.Ops(TOp::Ellipse).size();
     EXPECT_GT(rings, 9000u);
     EXPECT_LE(rings, 10000u);
 }
