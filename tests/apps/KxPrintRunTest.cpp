@@ -25,12 +25,11 @@ int PdfPages(const QString& Pdf) {
     return -1;
 }
 
-// One sheet of a PDF as a 300 dpi picture. Vector anti-aliasing is off because a barcode's modules are
-// separate rectangles meeting on fractional pixels, where a smoothing rasteriser leaves hairlines a
-// printer never would.
+// One sheet of a PDF as a 300 dpi picture, smoothed as viewers show it: bars made of touching pieces
+// would show hairlines there and fail to scan.
 QString Rasterise(const QString& Pdf, int Page, const QString& Prefix) {
-    Exec(QStringLiteral("pdftoppm"), {"-r", "300", "-aaVector", "no", "-png", "-singlefile", "-f",
-                                      QString::number(Page), "-l", QString::number(Page), Pdf, Prefix});
+    Exec(QStringLiteral("pdftoppm"), {"-r", "300", "-png", "-singlefile", "-f", QString::number(Page), "-l",
+                                      QString::number(Page), Pdf, Prefix});
     return Prefix + QStringLiteral(".png");
 }
 
