@@ -3,21 +3,11 @@
 // a sanitizer report, another exception, a broken round trip) is a finding.
 #include <cstdint>
 #include <cstdlib>
-#include <QApplication>
 #include <QByteArray>
 
 #include "common/LabelSamples.h"
 #include "designer/KxLab.h"
-#include "platform/Messages.h"
 #include "platform/StreamError.h"
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(*argc, *argv);
-    // Missing picture files are reported for every other input; a captured list would only grow.
-    SetMessageHook({[](const QString&) {}, [](unsigned) {}, [](bool) {}});
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     TKxLab lab;

@@ -1,11 +1,12 @@
 #include "platform/Printer.h"
 
 #include <cmath>
-#include <QCoreApplication>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
+
+#include "platform/PostRoutine.h"
 
 namespace {
 
@@ -205,6 +206,10 @@ std::unique_ptr<TPrinter>& PrinterInstance() {
     return printer;
 }
 
+void DropPrinter() {
+    PrinterInstance().reset();
+}
+
 } // namespace
 
 TPrinter& Printer() {
@@ -212,7 +217,7 @@ TPrinter& Printer() {
     if (!printer) {
         printer = std::make_unique<TPrinter>();
         // A QPrinter must go before the application object does, not at static destruction.
-        qAddPostRoutine([] { PrinterInstance().reset(); });
+        static const TPostRoutine drop(DropPrinter);
     }
     return *printer;
 }

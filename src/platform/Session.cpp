@@ -3,9 +3,9 @@
 #include "platform/DBConnection.h"
 #include "platform/DBEngineError.h"
 #include "platform/Messages.h"
+#include "platform/PostRoutine.h"
 
 #include <algorithm>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -219,11 +219,7 @@ TSession& Session() {
     static TSession session;
     // The default session outlives the application object, but its connections must close while
     // Qt's database drivers are still there: the application's destructor closes them.
-    static const bool closesWithApplication = [] {
-        qAddPostRoutine([] { Session().CloseConnections(); });
-        return true;
-    }();
-    (void)closesWithApplication;
+    static const TPostRoutine closesWithApplication([] { Session().CloseConnections(); });
     static const bool loaded = [] {
         const QString path = qEnvironmentVariable(TSession::AliasFileVariable());
         if (path.isEmpty()) return false;

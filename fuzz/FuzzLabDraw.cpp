@@ -1,0 +1,30 @@
+// Label files drawn: any input the reader accepts is previewed, every element in every cell of the
+// run, and must draw without a crash, a sanitizer report, a hang or an exception other than the
+// preview's own refusal of a run too large. The file's sheet, settings and elements are kept; only
+// the run is cut to a few labels without data, so that one input stays quick.
+#include <algorithm>
+#include <cstdint>
+#include <QByteArray>
+
+#include "common/LabelSamples.h"
+#include "designer/KxError.h"
+#include "designer/KxLab.h"
+#include "designer/KxPrintInfo.h"
+#include "platform/StreamError.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+    TKxLab lab;
+    try {
+        KxLoadFromBytes(lab, QByteArray(reinterpret_cast<const char*>(Data), static_cast<qsizetype>(Size)));
+    } catch (const EStreamError&) {
+        return 0;
+    }
+    lab.SetDaBa(false);
+    TKxPrintInfo& info = *lab.GetPrintInfo();
+    info.SetLabs(std::min(info.GetLabs(), 8));
+    try {
+        lab.Preview();
+    } catch (const EKxError&) {
+    }
+    return 0;
+}
