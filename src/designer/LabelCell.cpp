@@ -1,26 +1,20 @@
 #include "designer/LabelCell.h"
 
-#include <algorithm>
-#include <limits>
-
 #include "designer/KxMeasure.h"
+#include "platform/Rounding.h"
 
-namespace {
-// Hostile counts read from a file must not wrap round into a plausible position.
-int32_t Saturate(int64_t v) {
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-} // namespace
-
+// Sizes and counts read from a file may be anything: every step is made in 64 bits and saturates, so
+// none wraps round into a plausible position.
 TPoint LabelCellOrigin(const TKxMeasure& Measure, int32_t Col, int32_t Row) {
-    const int64_t x = Measure.MarLeftLU() + int64_t(Col - 1) * (Measure.WidthLU() + Measure.DiHorLU());
-    const int64_t y = Measure.MarTopLU() + int64_t(Row - 1) * (Measure.HeightLU() + Measure.DiVerLU());
-    return {Saturate(x), Saturate(y)};
+    const auto at = [](int32_t Margin, int32_t Index, int32_t Size, int32_t Gap) {
+        return Saturate32(SatAdd(Margin, SatMul(int64_t{Index} - 1, int64_t{Size} + Gap)));
+    };
+    return {at(Measure.MarLeftLU(), Col, Measure.WidthLU(), Measure.DiHorLU()),
+            at(Measure.MarTopLU(), Row, Measure.HeightLU(), Measure.DiVerLU())};
 }
 
 TRect LabelCellRect(const TKxMeasure& Measure, int32_t Col, int32_t Row) {
     const TPoint o = LabelCellOrigin(Measure, Col, Row);
-    return {o.X, o.Y, Saturate(int64_t(o.X) + Measure.WidthLU()),
-            Saturate(int64_t(o.Y) + Measure.HeightLU())};
+    return {o.X, o.Y, Saturate32(int64_t{o.X} + Measure.WidthLU()),
+            Saturate32(int64_t{o.Y} + Measure.HeightLU())};
 }

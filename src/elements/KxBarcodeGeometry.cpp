@@ -9,18 +9,8 @@
 namespace {
 
 // Lengths come from files and dialogs as any 32-bit value, and a Code 39 string may be long: the
-// walk runs in 64 bits and saturates, and results are clamped to the 32-bit coordinate range.
-int64_t SatAdd(int64_t a, int64_t b) {
-    int64_t r = 0;
-    if (!__builtin_add_overflow(a, b, &r)) return r;
-    return b > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
-}
-
-int64_t SatMul(int64_t a, int64_t b) {
-    int64_t r = 0;
-    if (!__builtin_mul_overflow(a, b, &r)) return r;
-    return (a < 0) == (b < 0) ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
-}
+// walk runs in 64 bits and saturates (SatAdd, SatMul), and results are clamped to the 32-bit
+// coordinate range.
 
 // A point of the unturned symbol, turned about K.
 TPoint Turned(int64_t x, int64_t y, const TPoint& K, int32_t Angle) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 
+#include "designer/KxLabTestSupport.h"
 #include "designer/KxMeasure.h"
 #include "designer/LabelCell.h"
 
@@ -27,4 +28,18 @@ TEST(LabelCell, HostileIndexSaturatesInsteadOfWrapping) {
     const TKxMeasure m;
     EXPECT_EQ(LabelCellOrigin(m, 2'000'000'000, 1).X, std::numeric_limits<int32_t>::max());
     EXPECT_EQ(LabelCellOrigin(m, 1, -2'000'000'000).Y, std::numeric_limits<int32_t>::min());
+}
+
+// A size and a gap from a file, each near the 32-bit limit, at the far end of the cell indices.
+TEST(LabelCell, HostileSizesAndGapsSaturateToo) {
+    constexpr int32_t lo = std::numeric_limits<int32_t>::min(), hi = std::numeric_limits<int32_t>::max();
+    TRecordingLab lab;
+    lab.SetRawLabelSize(hi, lo);
+    TKxMeasure& m = *lab.GetMeasure();
+    m.SetDiHor(1000);
+    EXPECT_EQ(LabelCellOrigin(m, 2, 1).X, hi);
+    EXPECT_EQ(LabelCellOrigin(m, lo, 1).X, lo);
+    EXPECT_EQ(LabelCellOrigin(m, 1, 3).Y, lo);
+    EXPECT_EQ(LabelCellOrigin(m, 1, lo).Y, hi);
+    EXPECT_EQ(LabelCellRect(m, 1, 1).Right, hi);
 }
