@@ -11,6 +11,7 @@
 #include "platform/MetafileCanvas.h"
 #include "platform/Printer.h"
 #include "platform/Rounding.h"
+#include "platform/Saturate.h"
 #include "platform/Table.h"
 
 void TKxLab::SetPaperSize(int16_t Code) {

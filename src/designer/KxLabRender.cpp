@@ -15,6 +15,7 @@
 #include "platform/PainterDevice.h"
 #include "platform/Printer.h"
 #include "platform/Rounding.h"
+#include "platform/Saturate.h"
 
 namespace {
 
@@ -202,19 +203,21 @@ void TKxLab::DrawFrame(int32_t X, int32_t Y, TKxDrawType DrawType) {
     const int32_t labH = FMeasure->HeightLU();
     if (DrawType == tdLab && FBackSurf->FShowAlign) {
         canvas->Pen = TPen{.Color = FBackSurf->FAlignColor, .Width = 0, .Style = psSolid, .Mode = pmCopy};
-        const int32_t gx = X + FBackSurf->FAlignLeft;
-        const int32_t gy = Y + FBackSurf->FAlignTop;
+        const int32_t gx = Saturate32(int64_t{X} + FBackSurf->FAlignLeft);
+        const int32_t gy = Saturate32(int64_t{Y} + FBackSurf->FAlignTop);
         canvas->MoveTo(gx, Y);
-        canvas->LineTo(gx, Y + labH);
+        canvas->LineTo(gx, Saturate32(int64_t{Y} + labH));
         canvas->MoveTo(X, gy);
-        canvas->LineTo(X + labW, gy);
+        canvas->LineTo(Saturate32(int64_t{X} + labW), gy);
     }
     const TKxFrame& frame = *FFrame;
     if (frame.FStyle == fsNone) return;
     canvas->Pen =
         TPen{.Color = frame.FColor, .Width = frame.FPenWidth, .Style = psInsideFrame, .Mode = pmCopy};
     canvas->Brush.Style = bsClear;
-    TRect f{X + frame.FDist1, Y + frame.FDist1, X + labW - frame.FDist1, Y + labH - frame.FDist1};
+    // Sizes and distances from a file may be anything.
+    TRect f{X, Y, Saturate32(int64_t{X} + labW), Saturate32(int64_t{Y} + labH)};
+    InsetRect(f, frame.FDist1, frame.FDist1);
     const auto shape = [&] {
         if (FMeasure->FLabelType == ltCircle)
             canvas->Ellipse(f);
@@ -223,7 +226,7 @@ void TKxLab::DrawFrame(int32_t X, int32_t Y, TKxDrawType DrawType) {
     };
     shape();
     if (frame.FStyle != fsDoble) return;
-    InflateRect(f, -frame.FDist2, -frame.FDist2);
+    InsetRect(f, frame.FDist2, frame.FDist2);
     shape();
 }
 

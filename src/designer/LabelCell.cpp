@@ -1,7 +1,7 @@
 #include "designer/LabelCell.h"
 
 #include "designer/KxMeasure.h"
-#include "platform/Rounding.h"
+#include "platform/Saturate.h"
 
 // Sizes and counts read from a file may be anything: every step is made in 64 bits and saturates, so
 // none wraps round into a plausible position.

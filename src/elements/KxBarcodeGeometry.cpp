@@ -5,6 +5,7 @@
 
 #include "platform/CanvasTypes.h"
 #include "platform/Rounding.h"
+#include "platform/Saturate.h"
 
 namespace {
 

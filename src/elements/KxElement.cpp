@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "elements/KxRecordIO.h"
-#include "platform/Rounding.h"
+#include "platform/Saturate.h"
 #include "types/UnitLength.h"
 
 TKxElement::TKxElement(TKxOwner* AOwner)
@@ -34,10 +34,6 @@ int32_t Saturated(double v) {
 
 } // namespace
 
-int32_t TKxElement::Clamped(int64_t V) {
-    return Saturate32(V);
-}
-
 TCanvas* TKxElement::DrawCanvas(TKxDrawType DrawType) const {
     if (!Owner) return nullptr;
     switch (DrawType) {
@@ -49,16 +45,12 @@ TCanvas* TKxElement::DrawCanvas(TKxDrawType DrawType) const {
 }
 
 TPoint TKxElement::Placed(const TPoint& Origin, const TPoint& P) {
-    return {Clamped(int64_t{Origin.X} + P.X), Clamped(int64_t{Origin.Y} + P.Y)};
+    return {Saturate32(int64_t{Origin.X} + P.X), Saturate32(int64_t{Origin.Y} + P.Y)};
 }
 
 TRect TKxElement::PlacedBox(const TPoint& Origin) const {
     const TPoint a = Placed(Origin, P1), b = Placed(Origin, P2);
     return {a.X, a.Y, b.X, b.Y};
-}
-
-void TKxElement::Inset(TRect& R, int64_t DX, int64_t DY) {
-    R = {Clamped(R.Left + DX), Clamped(R.Top + DY), Clamped(R.Right - DX), Clamped(R.Bottom - DY)};
 }
 
 TRect TKxElement::TurnedBounds(int32_t Angle, int32_t X, int32_t Y, int32_t W, int32_t H) {
@@ -90,7 +82,8 @@ TRect TKxElement::WindowBox() const {
 TRect TKxElement::CellBounds(const TSize& Extent) const {
     if (!Owner) return {};
     const int64_t x0 = Owner->WindowX(0), y0 = Owner->WindowY(0);
-    const int32_t w = Clamped(Owner->WindowX(Extent.cx) - x0), h = Clamped(Owner->WindowY(Extent.cy) - y0);
+    const int32_t w = Saturate32(Owner->WindowX(Extent.cx) - x0),
+                  h = Saturate32(Owner->WindowY(Extent.cy) - y0);
     return TurnedBounds(Angle, Owner->WindowX(P1.X), Owner->WindowY(P1.Y), w, h);
 }
 

@@ -75,15 +75,10 @@ protected:
     /// The canvas of DrawType, or nullptr when nothing is to be drawn there: a target that is not
     /// one of the three, no canvas, or paper and preview for an element that is not Printable.
     TCanvas* DrawCanvas(TKxDrawType DrawType) const;
-    /// V saturated to the 32-bit range.
-    static int32_t Clamped(int64_t V);
     /// Origin + P in label units, saturated to the 32-bit range.
     static TPoint Placed(const TPoint& Origin, const TPoint& P);
     /// The box from Origin + P1 to Origin + P2 in label units, saturated to the 32-bit range.
     TRect PlacedBox(const TPoint& Origin) const;
-    /// R moved in by DX on the left and right and DY at the top and bottom (out for negative
-    /// values), saturated to the 32-bit range.
-    static void Inset(TRect& R, int64_t DX, int64_t DY);
     /// Where a W x H cell (client pixels) turned by Angle degrees counter-clockwise about its
     /// top-left corner (X, Y) lies: the quarter turns as RotateBorder gives them, any other angle as
     /// the rectangle around the turned cell, so the bounds always follow the drawn glyphs.

@@ -10,6 +10,7 @@
 #include "platform/Messages.h"
 #include "platform/Picture.h"
 #include "platform/Rounding.h"
+#include "platform/Saturate.h"
 #include "types/KxStrings.h"
 
 namespace {
@@ -63,7 +64,7 @@ void TKxImage::DrawPlaceholder(TCanvas& Canvas, TRect R, const QString& Message)
     // Styles and spacing that a text drawn before left on the canvas must not reach the message.
     Canvas.Font.SetStyle({});
     Canvas.SetTextCharacterExtra(0);
-    Inset(R, PlaceholderInset, PlaceholderInset);
+    InsetRect(R, PlaceholderInset, PlaceholderInset);
     Canvas.DrawText(Message, R, DT_WORDBREAK | DT_NOPREFIX);
 }
 
@@ -77,9 +78,9 @@ TRect TKxImage::FittedBox(const TRect& R, const TGraphic& Graphic) const {
     const bool wider = H == 0 || Extended(W) / H > Extended(gw) / gh;
     // MulDiv takes 32-bit sides; a longer one is fitted at its saturated length.
     if (wider)
-        Inset(box, (W - MulDiv(Clamped(H), gw, gh)) / 2, 0);
+        InsetRect(box, (W - MulDiv(Saturate32(H), gw, gh)) / 2, 0);
     else
-        Inset(box, 0, (H - MulDiv(Clamped(W), gh, gw)) / 2);
+        InsetRect(box, 0, (H - MulDiv(Saturate32(W), gh, gw)) / 2);
     return box;
 }
 
@@ -104,7 +105,7 @@ void TKxImage::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) {
     canvas->Brush.Style = bsClear;
     if (Border) {
         canvas->Rectangle(r);
-        Inset(r, PenWidth, PenWidth);
+        InsetRect(r, PenWidth, PenWidth);
     }
     // Without a graphic (an empty or failed field) there is no size to fit: nothing is drawn.
     const TGraphic* graphic = ImageLoaded && !Picture->Empty() ? Picture.get() : nullptr;
@@ -118,8 +119,8 @@ void TKxImage::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) {
     Bounds = WindowBox();
     if (graphic && AutoSize) {
         const Extended s = std::max(Owner->GetScale(), 1);
-        Bounds.Right = Clamped(Bounds.Left + static_cast<int64_t>(Round(graphic->Width() / s)));
-        Bounds.Bottom = Clamped(Bounds.Top + static_cast<int64_t>(Round(graphic->Height() / s)));
+        Bounds.Right = Saturate32(Bounds.Left + static_cast<int64_t>(Round(graphic->Width() / s)));
+        Bounds.Bottom = Saturate32(Bounds.Top + static_cast<int64_t>(Round(graphic->Height() / s)));
     }
 }
 

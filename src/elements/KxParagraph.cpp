@@ -5,6 +5,7 @@
 
 #include "elements/KxRecordIO.h"
 #include "platform/Canvas.h"
+#include "platform/Saturate.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ void TKxParagraph::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithDat
     }
     // The same inset with or without a frame, so switching the frame never reflows the text.
     const int64_t inset = int64_t{PenWidth} + 5;
-    Inset(r, inset, inset);
+    InsetRect(r, inset, inset);
     AdjustCanvas(*canvas);
     const QString text = Content(DrawType, WithData);
     if (Format == taJustify)
@@ -84,7 +85,7 @@ void TKxParagraph::JustifyText(TCanvas& Canvas, const TRect& Box, const QString&
         TTextMeasure tried = lineWidth;
         tried.Append(u' ' + word);
         if (tried.Rounded() > width) {
-            Canvas.SetTextJustification(Clamped(width - lineWidth.Rounded()), gaps);
+            Canvas.SetTextJustification(Saturate32(width - lineWidth.Rounded()), gaps);
             writeLine();
             line = word;
             lineWidth.Clear();

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/Graphic.h"
-#include "platform/Rounding.h"
+#include "platform/Saturate.h"
 
 namespace {
 

@@ -36,20 +36,3 @@ int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
     if (q > std::numeric_limits<int32_t>::max() || q < std::numeric_limits<int32_t>::min()) return -1;
     return static_cast<int32_t>(q);
 }
-
-int32_t Saturate32(int64_t v) {
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-
-int64_t SatAdd(int64_t a, int64_t b) {
-    int64_t r = 0;
-    if (!__builtin_add_overflow(a, b, &r)) return r;
-    return b > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
-}
-
-int64_t SatMul(int64_t a, int64_t b) {
-    int64_t r = 0;
-    if (!__builtin_mul_overflow(a, b, &r)) return r;
-    return (a < 0) == (b < 0) ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
-}

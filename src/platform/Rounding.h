@@ -14,9 +14,3 @@ Extended Frac(Extended x);
 /// a * b / c with a 64-bit intermediate, rounded to nearest with halves away from zero.
 /// Answers -1 when c is 0 or the result does not fit in 32 bits.
 int32_t MulDiv(int32_t a, int32_t b, int32_t c);
-/// v brought into the 32-bit range (the nearest end when it lies outside): positions worked out in
-/// 64 bits from values a file may hold.
-int32_t Saturate32(int64_t v);
-/// a + b and a * b, the nearest 64-bit limit when the result does not fit.
-int64_t SatAdd(int64_t a, int64_t b);
-int64_t SatMul(int64_t a, int64_t b);
