@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/Rounding.h"
+#include "platform/Saturate.h"
 
 TColor KxGradientColor(TColor From, TColor To, int32_t I, int32_t N) {
     if (N <= 1) return From;
@@ -13,10 +14,9 @@ TColor KxGradientColor(TColor From, TColor To, int32_t I, int32_t N) {
 }
 
 TRect KxHoleRect(const TRect& B, int32_t Radius, int32_t BoxWidth) {
-    const int32_t inset =
-        static_cast<int32_t>((static_cast<int64_t>(BoxWidth) - 2 * static_cast<int64_t>(Radius)) / 2);
+    const int64_t inset = (int64_t{BoxWidth} - 2 * int64_t{Radius}) / 2;
     TRect h = B;
-    InflateRect(h, -inset, -inset);
+    InsetRect(h, inset, inset);
     return h;
 }
 
@@ -24,7 +24,7 @@ namespace {
 
 TRect Shrunk(const TRect& B, int32_t I) {
     TRect r = B;
-    InflateRect(r, -I, -I);
+    InsetRect(r, I, I);
     return r;
 }
 

@@ -175,7 +175,7 @@ void TKxLab::DrawBackSurf(int32_t X, int32_t Y, TKxDrawType DrawType, const TRec
         const int64_t stride = PaperStride(screen, int64_t{steps.Last} - steps.First + 1);
         for (int64_t i = steps.First; i <= steps.Last; i += stride) {
             TRect e = box;
-            InflateRect(e, -static_cast<int32_t>(i), -static_cast<int32_t>(i));
+            InsetRect(e, i, i);
             canvas->Brush.Color = KxGradientColor(from, to, static_cast<int32_t>(i), n);
             canvas->Ellipse(e);
         }

@@ -1,9 +1,19 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+
+/// v brought into the 32-bit range, the nearest end when it lies outside. Coordinates may come from
+/// files holding any 32-bit value, so sums and differences of them saturate instead of wrapping
+/// round into a plausible position.
+constexpr int32_t Saturate32(int64_t v) {
+    return v < std::numeric_limits<int32_t>::min()   ? std::numeric_limits<int32_t>::min()
+           : v > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
+                                                     : static_cast<int32_t>(v);
+}
 
 /// A point in 32-bit integer coordinates (pixels or label units, as the caller says).
 struct TPoint {
@@ -11,8 +21,12 @@ struct TPoint {
     int32_t Y = 0;
 
     friend bool operator==(const TPoint&, const TPoint&) = default;
-    TPoint operator+(const TPoint& o) const { return {X + o.X, Y + o.Y}; }
-    TPoint operator-(const TPoint& o) const { return {X - o.X, Y - o.Y}; }
+    TPoint operator+(const TPoint& o) const {
+        return {Saturate32(int64_t{X} + o.X), Saturate32(int64_t{Y} + o.Y)};
+    }
+    TPoint operator-(const TPoint& o) const {
+        return {Saturate32(int64_t{X} - o.X), Saturate32(int64_t{Y} - o.Y)};
+    }
     QPoint ToQPoint() const { return {X, Y}; }
 };
 
@@ -33,8 +47,8 @@ struct TRect {
     int32_t Bottom = 0;
 
     friend bool operator==(const TRect&, const TRect&) = default;
-    int32_t Width() const { return Right - Left; }
-    int32_t Height() const { return Bottom - Top; }
+    int32_t Width() const { return Saturate32(int64_t{Right} - Left); }
+    int32_t Height() const { return Saturate32(int64_t{Bottom} - Top); }
     TPoint TopLeft() const { return {Left, Top}; }
     TPoint BottomRight() const { return {Right, Bottom}; }
     /// True when P lies inside: left and top edges included, right and bottom excluded.
@@ -56,14 +70,10 @@ inline bool PtInRect(const TRect& R, const TPoint& P) {
 }
 /// Grows R by dx on the left and right and by dy on the top and bottom (negative values shrink it).
 inline void InflateRect(TRect& R, int32_t dx, int32_t dy) {
-    R.Left -= dx;
-    R.Top -= dy;
-    R.Right += dx;
-    R.Bottom += dy;
+    R = {Saturate32(int64_t{R.Left} - dx), Saturate32(int64_t{R.Top} - dy), Saturate32(int64_t{R.Right} + dx),
+         Saturate32(int64_t{R.Bottom} + dy)};
 }
 inline void OffsetRect(TRect& R, int32_t dx, int32_t dy) {
-    R.Left += dx;
-    R.Top += dy;
-    R.Right += dx;
-    R.Bottom += dy;
+    R = {Saturate32(int64_t{R.Left} + dx), Saturate32(int64_t{R.Top} + dy), Saturate32(int64_t{R.Right} + dx),
+         Saturate32(int64_t{R.Bottom} + dy)};
 }

@@ -1,12 +1,6 @@
 #include "platform/Saturate.h"
 
-#include <algorithm>
 #include <limits>
-
-int32_t Saturate32(int64_t v) {
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
 
 int64_t SatAdd(int64_t a, int64_t b) {
     int64_t r = 0;

@@ -7,8 +7,7 @@
 // Arithmetic on values a file may hold (any 32-bit size, position or count): worked out in 64 bits
 // and saturated at the limits instead of wrapping round into a plausible coordinate.
 
-/// v brought into the 32-bit range, the nearest end when it lies outside.
-int32_t Saturate32(int64_t v);
+// Saturate32 itself is in platform/Geometry.h, where coordinates are summed.
 /// a + b and a * b, the nearest 64-bit limit when the result does not fit.
 int64_t SatAdd(int64_t a, int64_t b);
 int64_t SatMul(int64_t a, int64_t b);
