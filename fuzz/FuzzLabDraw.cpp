@@ -1,9 +1,12 @@
-// Label files drawn: any input the reader accepts is previewed, every element in every cell of the
-// run, and must draw without a crash, a sanitizer report, a hang or an exception other than the
-// preview's own refusal of a run too large. The file's sheet, settings and elements are kept; only
-// the run is cut to a few labels without data, so that one input stays quick.
+// Label files drawn: any input the reader accepts is drawn on the design surface at two zooms and
+// previewed, every element in every cell of the run, and must draw without a crash, a sanitizer
+// report, a hang or an exception other than the preview's own refusal of a run too large. The file's
+// sheet, settings and elements are kept; only the run is cut to a few labels without data, so that
+// one input stays quick.
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <QApplication>
 #include <QByteArray>
 
 #include "common/LabelSamples.h"
@@ -12,19 +15,41 @@
 #include "designer/KxPrintInfo.h"
 #include "platform/StreamError.h"
 
+namespace {
+
+// One shown control for every input: showing a window per input would cost more than the drawing.
+TKxLab& Shown() {
+    static const std::unique_ptr<TKxLab> lab = [] {
+        auto l = std::make_unique<TKxLab>();
+        l->resize(400, 300);
+        l->show();
+        QApplication::processEvents();
+        return l;
+    }();
+    return *lab;
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    TKxLab lab;
+    TKxLab& lab = Shown();
+    lab.Clear();
     try {
         KxLoadFromBytes(lab, QByteArray(reinterpret_cast<const char*>(Data), static_cast<qsizetype>(Size)));
     } catch (const EStreamError&) {
         return 0;
     }
     lab.SetDaBa(false);
+    for (const TKxZoom zoom : {zm50, zm400}) {
+        lab.SetZoom(zoom);
+        lab.DrawAll(duBoth);
+    }
     TKxPrintInfo& info = *lab.GetPrintInfo();
     info.SetLabs(std::min(info.GetLabs(), 8));
     try {
         lab.Preview();
     } catch (const EKxError&) {
     }
+    lab.ClearPages();
     return 0;
 }

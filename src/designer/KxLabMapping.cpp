@@ -39,12 +39,13 @@ int32_t TKxLab::GetMinTop() const {
     return FOrigin - FV.Pos;
 }
 
+// A label size from a file may reach the end of the coordinate range.
 int32_t TKxLab::GetMaxRight() const {
-    return FLabWidth + FOrigin - FH.Pos;
+    return Saturate32(int64_t{FLabWidth} + FOrigin - FH.Pos);
 }
 
 int32_t TKxLab::GetMaxBottom() const {
-    return FLabHeight + FOrigin - FV.Pos;
+    return Saturate32(int64_t{FLabHeight} + FOrigin - FV.Pos);
 }
 
 TRect TKxLab::LabelRect() const {
@@ -73,8 +74,9 @@ void TKxLab::AdjustScroll() {
     FFactor = step.Factor;
     FLabWidth = LabelPixels(FMeasure->WidthLU(), FFactor);
     FLabHeight = LabelPixels(FMeasure->HeightLU(), FFactor);
-    FHRangeEnd = FLabWidth + FOrigin + 10;
-    FVRangeEnd = FLabHeight + FOrigin + 10;
+    // A label size from a file may reach the end of the range.
+    FHRangeEnd = Saturate32(int64_t{FLabWidth} + FOrigin + 10);
+    FVRangeEnd = Saturate32(int64_t{FLabHeight} + FOrigin + 10);
     FHBar->setVisible(FHRangeEnd > width());
     FVBar->setVisible(FVRangeEnd > height());
     LayoutBars();

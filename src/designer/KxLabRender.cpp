@@ -166,11 +166,11 @@ void TKxLab::DrawBackSurf(int32_t X, int32_t Y, TKxDrawType DrawType, const TRec
         return;
     }
     case biGraCircle: {
-        const int32_t inset = hole ? HoleRect(box, DrawType).Left - box.Left : 0;
-        const int32_t n = (lineW - inset) / 2;
+        const int32_t inset = hole ? Saturate32(int64_t{HoleRect(box, DrawType).Left} - box.Left) : 0;
+        const int32_t n = Saturate32((int64_t{lineW} - inset) / 2);
         canvas->Pen = TPen{.Color = from, .Width = 0, .Style = psClear, .Mode = pmCopy};
         canvas->Brush.Style = bsSolid;
-        TKxStepRange steps{0, n - 1};
+        TKxStepRange steps{0, Saturate32(int64_t{n} - 1)};
         if (screen) steps = KxVisibleCircleSteps(box, n, {0, 0, FLabScreen->Width(), FLabScreen->Height()});
         const int64_t stride = PaperStride(screen, int64_t{steps.Last} - steps.First + 1);
         for (int64_t i = steps.First; i <= steps.Last; i += stride) {
@@ -192,7 +192,9 @@ void TKxLab::DrawBackSurf(int32_t X, int32_t Y, TKxDrawType DrawType, const TRec
 TRect TKxLab::HoleRect(const TRect& Box, TKxDrawType DrawType) const {
     const int32_t inner = FMeasure->FInnerCircle;
     const int32_t width = FMeasure->WidthLU();
-    if (DrawType == tdLab) return KxHoleRect(Box, WindowX(inner) - WindowX(0), WindowX(width) - WindowX(0));
+    if (DrawType == tdLab)
+        return KxHoleRect(Box, Saturate32(int64_t{WindowX(inner)} - WindowX(0)),
+                          Saturate32(int64_t{WindowX(width)} - WindowX(0)));
     return KxHoleRect(Box, inner, width);
 }
 
