@@ -116,13 +116,23 @@ void TPainterDevice::Line(const TDrawState& state, const TPoint& a, const TPoint
         p.drawLine(QPointF(pa.X + 0.5, pa.Y + 0.5), QPointF(pb.X + 0.5, pb.Y + 0.5));
         return;
     }
-    const int dx = pb.X - pa.X;
-    const int dy = pb.Y - pa.Y;
+    const int64_t dx = int64_t{pb.X} - pa.X;
+    const int64_t dy = int64_t{pb.Y} - pa.Y;
     if (!IsDashed(state.Pen.Style) && (dx == 0 || dy == 0)) {
-        // Straight lines as pixel runs, so the end point is left out exactly.
-        const int x0 = dx >= 0 ? pa.X : pb.X + 1;
-        const int y0 = dy >= 0 ? pa.Y : pb.Y + 1;
-        p.fillRect(QRect(x0, y0, std::max(std::abs(dx), 1), std::max(std::abs(dy), 1)), color);
+        // Straight lines as pixel runs, so the end point is left out exactly. A run may be longer
+        // than a QRect holds (coordinates from a file): only its part on the device is filled.
+        const int64_t x0 = dx >= 0 ? pa.X : int64_t{pb.X} + 1;
+        const int64_t y0 = dy >= 0 ? pa.Y : int64_t{pb.Y} + 1;
+        const QPaintDevice& d = *p.device();
+        const int64_t left = std::max<int64_t>(x0, -1), top = std::max<int64_t>(y0, -1);
+        const int64_t right =
+            std::min<int64_t>(x0 + std::max<int64_t>(std::abs(dx), 1), int64_t{d.width()} + 1);
+        const int64_t bottom =
+            std::min<int64_t>(y0 + std::max<int64_t>(std::abs(dy), 1), int64_t{d.height()} + 1);
+        if (right > left && bottom > top)
+            p.fillRect(QRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+                             static_cast<int>(bottom - top)),
+                       color);
         return;
     }
     QPen pen(color, 1, Qt::SolidLine, Qt::FlatCap);
