@@ -102,7 +102,7 @@ void TKxLab::PushBar(QScrollBar* Bar, const TKxScrollAxis& Axis, int32_t Page) {
     // bar that cannot scroll stays visible but disabled.
     const QSignalBlocker block(Bar);
     const int32_t page = std::max(Page, 1);
-    Bar->setRange(Axis.Min, std::max(Axis.Min, Axis.Max - page + 1));
+    Bar->setRange(Axis.Min, std::max(Axis.Min, Saturate32(int64_t{Axis.Max} - page + 1)));
     Bar->setPageStep(page);
     Bar->setSingleStep(Axis.SmallChange);
     Bar->setValue(std::clamp(Axis.Pos, Bar->minimum(), Bar->maximum()));
