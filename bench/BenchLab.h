@@ -3,10 +3,10 @@
 #include <memory>
 #include <QApplication>
 
-#include "designer/KxFrame.h"
-#include "designer/KxGrid.h"
 #include "designer/KxLab.h"
-#include "designer/KxMeasure.h"
+#include "label/KxFrame.h"
+#include "label/KxGrid.h"
+#include "label/KxMeasure.h"
 
 /// A shown 1000 x 700 designer with a 90 x 60 mm label, a double frame and the grid, no elements.
 inline std::unique_ptr<TKxLab> MakeBenchLab() {

@@ -3,9 +3,9 @@
 
 #include "common/TestOwner.h"
 #include "elements/KxBarCode.h"
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
-#include "platform/Printer.h"
+#include "gdi/Bitmap.h"
+#include "gdi/Canvas.h"
+#include "print/Printer.h"
 
 namespace {
 

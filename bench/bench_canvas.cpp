@@ -2,9 +2,9 @@
 #include <benchmark/benchmark.h>
 #include <QTemporaryDir>
 
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
-#include "platform/Printer.h"
+#include "gdi/Bitmap.h"
+#include "gdi/Canvas.h"
+#include "print/Printer.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 #include <benchmark/benchmark.h>
 #include <QByteArray>
 
+#include "base/Messages.h"
 #include "common/LabelSamples.h"
 #include "designer/KxLab.h"
 #include "elements/KxElementFactory.h"
-#include "platform/Messages.h"
 
 namespace {
 

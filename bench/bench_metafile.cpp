@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
-#include "platform/Metafile.h"
-#include "platform/MetafileCanvas.h"
+#include "gdi/Bitmap.h"
+#include "gdi/Canvas.h"
+#include "metafile/Metafile.h"
+#include "metafile/MetafileCanvas.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <QTemporaryDir>
 
 #include "designer/KxLab.h"
-#include "designer/KxPrintInfo.h"
-#include "platform/Metafile.h"
-#include "platform/Printer.h"
+#include "label/KxPrintInfo.h"
+#include "metafile/Metafile.h"
 #include "PriceTag.h"
+#include "print/Printer.h"
 
 namespace {
 

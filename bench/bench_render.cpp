@@ -4,8 +4,8 @@
 #include <QTemporaryDir>
 
 #include "BenchLab.h"
-#include "designer/KxBackSurf.h"
 #include "designer/KxLab.h"
+#include "label/KxBackSurf.h"
 #include "Showcase.h"
 
 namespace {

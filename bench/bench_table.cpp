@@ -1,9 +1,9 @@
 // Reading speed and memory of a print run's record walk: First, then Next to the end, taking
 // FieldByName(...).AsString of each record, on SQLite and on the PostgreSQL server named by KXLAB_PG_HOST,
 // KXLAB_PG_PORT, KXLAB_PG_DB and KXLAB_PG_USER (skipped when they are absent).
-#include "platform/DBAlias.h"
-#include "platform/Session.h"
-#include "platform/Table.h"
+#include "db/DBAlias.h"
+#include "db/Session.h"
+#include "db/Table.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 // (a missing picture file, an unknown alias) dropped rather than shown or kept.
 #include <QApplication>
 
-#include "platform/Messages.h"
+#include "base/Messages.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -9,11 +9,11 @@
 #include <QApplication>
 #include <QByteArray>
 
+#include "base/KxError.h"
+#include "base/StreamError.h"
 #include "common/LabelSamples.h"
-#include "designer/KxError.h"
 #include "designer/KxLab.h"
-#include "designer/KxPrintInfo.h"
-#include "platform/StreamError.h"
+#include "label/KxPrintInfo.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <QByteArray>
 
+#include "base/StreamError.h"
 #include "common/LabelSamples.h"
 #include "designer/KxLab.h"
-#include "platform/StreamError.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     TKxLab lab;

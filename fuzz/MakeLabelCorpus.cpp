@@ -5,10 +5,10 @@
 #include <QDir>
 #include <QFile>
 
+#include "base/Messages.h"
 #include "common/LabelSamples.h"
 #include "designer/KxLab.h"
 #include "elements/KxElementFactory.h"
-#include "platform/Messages.h"
 
 namespace {
 

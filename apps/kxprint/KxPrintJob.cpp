@@ -9,17 +9,17 @@
 #include <QImage>
 #include <unistd.h>
 
+#include "base/InvalidGraphic.h"
+#include "base/Messages.h"
+#include "db/DBAlias.h"
+#include "db/DBEngineError.h"
+#include "db/Session.h"
+#include "db/Table.h"
 #include "designer/KxLab.h"
-#include "designer/KxMeasure.h"
-#include "designer/KxPrintInfo.h"
-#include "platform/DBAlias.h"
-#include "platform/DBEngineError.h"
-#include "platform/InvalidGraphic.h"
-#include "platform/Messages.h"
-#include "platform/Metafile.h"
-#include "platform/Printer.h"
-#include "platform/Session.h"
-#include "platform/Table.h"
+#include "label/KxMeasure.h"
+#include "label/KxPrintInfo.h"
+#include "metafile/Metafile.h"
+#include "print/Printer.h"
 
 namespace {
 

@@ -2,15 +2,15 @@
 
 #include <memory>
 
-#include "designer/KxFrame.h"
+#include "db/Table.h"
 #include "designer/KxLab.h"
-#include "designer/KxMeasure.h"
-#include "designer/KxPrintInfo.h"
 #include "elements/KxAddText.h"
 #include "elements/KxBarCode.h"
 #include "elements/KxSymbol.h"
 #include "elements/KxText.h"
-#include "platform/Table.h"
+#include "label/KxFrame.h"
+#include "label/KxMeasure.h"
+#include "label/KxPrintInfo.h"
 
 namespace {
 

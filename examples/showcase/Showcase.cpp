@@ -6,9 +6,7 @@
 #include <QPainter>
 #include <stdexcept>
 
-#include "designer/KxFrame.h"
 #include "designer/KxLab.h"
-#include "designer/KxMeasure.h"
 #include "elements/KxAddText.h"
 #include "elements/KxBarCode.h"
 #include "elements/KxImage.h"
@@ -17,6 +15,8 @@
 #include "elements/KxRect.h"
 #include "elements/KxSymbol.h"
 #include "elements/KxText.h"
+#include "label/KxFrame.h"
+#include "label/KxMeasure.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "platform/Geometry.h"
+#include "base/Geometry.h"
 
 class TKxLab;
 

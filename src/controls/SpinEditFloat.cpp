@@ -21,7 +21,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Messages.h"
+#include "base/Messages.h"
 
 namespace {
 

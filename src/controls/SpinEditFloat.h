@@ -5,7 +5,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "platform/Rounding.h"
+#include "base/Rounding.h"
 
 class QToolButton;
 

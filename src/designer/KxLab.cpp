@@ -6,18 +6,18 @@
 #include <QScrollBar>
 #include <QShowEvent>
 
-#include "designer/KxBackSurf.h"
+#include "db/Table.h"
 #include "designer/KxClipboard.h"
-#include "designer/KxFrame.h"
-#include "designer/KxGrid.h"
-#include "designer/KxMeasure.h"
-#include "designer/KxPrintInfo.h"
-#include "designer/KxRulers.h"
 #include "elements/KxElement.h"
-#include "platform/Bitmap.h"
-#include "platform/Metafile.h"
-#include "platform/MetafileCanvas.h"
-#include "platform/Table.h"
+#include "gdi/Bitmap.h"
+#include "label/KxBackSurf.h"
+#include "label/KxFrame.h"
+#include "label/KxGrid.h"
+#include "label/KxMeasure.h"
+#include "label/KxPrintInfo.h"
+#include "label/KxRulers.h"
+#include "metafile/Metafile.h"
+#include "metafile/MetafileCanvas.h"
 
 namespace {
 constexpr int RulerDepth = 20;

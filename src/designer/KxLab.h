@@ -8,20 +8,20 @@
 #include <QWidget>
 #include <vector>
 
-#include "designer/KxAlias.h"
-#include "designer/KxBackSurf.h"
-#include "designer/KxCellWalk.h"
-#include "designer/KxFrame.h"
-#include "designer/KxGrid.h"
+#include "base/Color.h"
+#include "base/Geometry.h"
 #include "designer/KxMapping.h"
 #include "designer/KxMarks.h"
-#include "designer/KxMeasure.h"
 #include "designer/KxOverlay.h"
-#include "designer/KxPrintInfo.h"
-#include "designer/KxRulers.h"
 #include "elements/KxOwner.h"
-#include "platform/Color.h"
-#include "platform/Geometry.h"
+#include "label/KxAlias.h"
+#include "label/KxBackSurf.h"
+#include "label/KxCellWalk.h"
+#include "label/KxFrame.h"
+#include "label/KxGrid.h"
+#include "label/KxMeasure.h"
+#include "label/KxPrintInfo.h"
+#include "label/KxRulers.h"
 #include "types/Kxtypes.h"
 
 class QIODevice;

@@ -1,9 +1,9 @@
 #include "designer/KxLab.h"
 
-#include "designer/KxAlias.h"
-#include "platform/DBEngineError.h"
-#include "platform/Messages.h"
-#include "platform/Table.h"
+#include "base/Messages.h"
+#include "db/DBEngineError.h"
+#include "db/Table.h"
+#include "label/KxAlias.h"
 
 bool TKxLab::ValidData() {
     FDataValid = false;

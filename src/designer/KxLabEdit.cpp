@@ -6,14 +6,14 @@
 #include <utility>
 #include <vector>
 
-#include "designer/KxBackSurf.h"
+#include "base/Rounding.h"
 #include "designer/KxClipboard.h"
-#include "designer/KxGrid.h"
 #include "designer/KxLab.h"
-#include "designer/KxRulers.h"
 #include "elements/KxElement.h"
 #include "elements/KxElementFactory.h"
-#include "platform/Rounding.h"
+#include "label/KxBackSurf.h"
+#include "label/KxGrid.h"
+#include "label/KxRulers.h"
 
 namespace {
 

@@ -6,19 +6,19 @@
 #include <QSaveFile>
 #include <vector>
 
-#include "designer/KxBackSurf.h"
-#include "designer/KxError.h"
-#include "designer/KxFrame.h"
-#include "designer/KxGrid.h"
+#include "base/KxError.h"
+#include "base/Messages.h"
+#include "base/StreamError.h"
+#include "db/Table.h"
 #include "designer/KxLab.h"
-#include "designer/KxMeasure.h"
-#include "designer/KxPrintInfo.h"
 #include "elements/KxElement.h"
 #include "elements/KxElementFactory.h"
 #include "elements/KxRecordIO.h"
-#include "platform/Messages.h"
-#include "platform/StreamError.h"
-#include "platform/Table.h"
+#include "label/KxBackSurf.h"
+#include "label/KxFrame.h"
+#include "label/KxGrid.h"
+#include "label/KxMeasure.h"
+#include "label/KxPrintInfo.h"
 
 /// References to every setting the file stores between the version and the element count.
 struct TKxLab::TSettingsRef {

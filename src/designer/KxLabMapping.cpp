@@ -2,10 +2,10 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include "designer/KxBackSurf.h"
+#include "base/InvalidOperation.h"
 #include "designer/KxLab.h"
-#include "designer/KxMeasure.h"
-#include "platform/InvalidOperation.h"
+#include "label/KxBackSurf.h"
+#include "label/KxMeasure.h"
 
 int32_t TKxLab::WindowX(int32_t x) const {
     return LabelToPixel(x, FScale, FOrigin, FH.Pos);

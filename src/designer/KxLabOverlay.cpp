@@ -1,5 +1,5 @@
 #include "designer/KxLab.h"
-#include "designer/KxRulers.h"
+#include "label/KxRulers.h"
 
 // Rubber bands and marks change only the overlay and repaint the pixels they touch: the
 // composed surface is never redrawn for them, so a drag costs two outlines per mouse move.

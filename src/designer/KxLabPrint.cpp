@@ -1,18 +1,18 @@
 #include <algorithm>
 #include <limits>
 
-#include "designer/KxError.h"
+#include "base/KxError.h"
+#include "base/Messages.h"
+#include "base/Rounding.h"
+#include "base/Saturate.h"
+#include "db/Table.h"
 #include "designer/KxLab.h"
-#include "designer/KxMeasure.h"
-#include "designer/KxPrintInfo.h"
-#include "designer/LabelCell.h"
-#include "platform/Messages.h"
-#include "platform/Metafile.h"
-#include "platform/MetafileCanvas.h"
-#include "platform/Printer.h"
-#include "platform/Rounding.h"
-#include "platform/Saturate.h"
-#include "platform/Table.h"
+#include "label/KxMeasure.h"
+#include "label/KxPrintInfo.h"
+#include "label/LabelCell.h"
+#include "metafile/Metafile.h"
+#include "metafile/MetafileCanvas.h"
+#include "print/Printer.h"
 
 void TKxLab::SetPaperSize(int16_t Code) {
     // A user size (code 256) takes the label's paper width and height.

@@ -3,19 +3,19 @@
 #include <utility>
 #include <vector>
 
-#include "designer/KxBackground.h"
-#include "designer/KxBackSurf.h"
-#include "designer/KxFrame.h"
-#include "designer/KxGrid.h"
+#include "base/Rounding.h"
+#include "base/Saturate.h"
 #include "designer/KxLab.h"
-#include "designer/KxMeasure.h"
 #include "elements/KxElement.h"
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
-#include "platform/PainterDevice.h"
-#include "platform/Printer.h"
-#include "platform/Rounding.h"
-#include "platform/Saturate.h"
+#include "gdi/Bitmap.h"
+#include "gdi/Canvas.h"
+#include "gdi/PainterDevice.h"
+#include "label/KxBackground.h"
+#include "label/KxBackSurf.h"
+#include "label/KxFrame.h"
+#include "label/KxGrid.h"
+#include "label/KxMeasure.h"
+#include "print/Printer.h"
 
 namespace {
 

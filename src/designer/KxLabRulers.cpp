@@ -1,13 +1,13 @@
 #include <array>
 #include <QRegion>
 
-#include "designer/KxBackSurf.h"
 #include "designer/KxLab.h"
-#include "designer/KxMeasure.h"
-#include "designer/KxRulers.h"
 #include "designer/KxRulerScale.h"
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
+#include "gdi/Bitmap.h"
+#include "gdi/Canvas.h"
+#include "label/KxBackSurf.h"
+#include "label/KxMeasure.h"
+#include "label/KxRulers.h"
 
 namespace {
 

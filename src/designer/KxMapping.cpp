@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/Rounding.h"
+#include "base/Rounding.h"
 
 TKxZoomStep ZoomStep(TKxZoom Zoom) {
     switch (Zoom) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Geometry.h"
+#include "base/Geometry.h"
 #include "types/Kxtypes.h"
 
 /// The editor's transient state of one designer control: what is selected and how it can be

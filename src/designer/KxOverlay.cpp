@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "platform/Canvas.h"
+#include "gdi/Canvas.h"
 
 namespace {
 

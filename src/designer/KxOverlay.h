@@ -5,10 +5,10 @@
 #include <QRegion>
 #include <vector>
 
+#include "base/Color.h"
+#include "base/Geometry.h"
 #include "designer/KxMarks.h"
-#include "platform/CanvasTypes.h"
-#include "platform/Color.h"
-#include "platform/Geometry.h"
+#include "gdi/CanvasTypes.h"
 
 class TCanvas;
 

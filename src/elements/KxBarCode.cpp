@@ -3,7 +3,7 @@
 #include "elements/KxBarcodeGeometry.h"
 #include "elements/KxFieldValues.h"
 #include "elements/KxRecordIO.h"
-#include "platform/Canvas.h"
+#include "gdi/Canvas.h"
 #include "types/UnitLength.h"
 
 TKxBarCode::TKxBarCode(TKxOwner* AOwner)

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <limits>
 
-#include "platform/CanvasTypes.h"
-#include "platform/Rounding.h"
-#include "platform/Saturate.h"
+#include "base/Rounding.h"
+#include "base/Saturate.h"
+#include "gdi/CanvasTypes.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <vector>
 
-#include "platform/Geometry.h"
+#include "base/Geometry.h"
 #include "types/Kxtypes.h"
 
 // The arithmetic of a barcode element: which codes draw, the module pattern, and where every bar,

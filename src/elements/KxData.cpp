@@ -1,7 +1,7 @@
 #include "elements/KxData.h"
 
 #include "elements/KxRecordIO.h"
-#include "platform/Canvas.h"
+#include "gdi/Canvas.h"
 #include "types/UnitLength.h"
 
 TKxData::TKxData(TKxOwner* AOwner)

@@ -2,10 +2,10 @@
 
 #include <array>
 
+#include "db/Table.h"
 #include "elements/KxFieldValues.h"
 #include "elements/KxRecordIO.h"
-#include "platform/Canvas.h"
-#include "platform/Table.h"
+#include "gdi/Canvas.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <QString>
 
+#include "base/Geometry.h"
 #include "elements/KxData.h"
-#include "platform/Geometry.h"
 
 class TCanvas;
 

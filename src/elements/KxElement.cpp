@@ -6,8 +6,8 @@
 #include <numbers>
 #include <utility>
 
+#include "base/Saturate.h"
 #include "elements/KxRecordIO.h"
-#include "platform/Saturate.h"
 #include "types/UnitLength.h"
 
 TKxElement::TKxElement(TKxOwner* AOwner)

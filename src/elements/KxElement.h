@@ -4,9 +4,9 @@
 #include <QDataStream>
 #include <QString>
 
+#include "base/Color.h"
+#include "base/Geometry.h"
 #include "elements/KxOwner.h"
-#include "platform/Color.h"
-#include "platform/Geometry.h"
 #include "types/Kxtypes.h"
 
 /// Base of every label element. Lengths are label units (tenths of a millimetre); the public

@@ -2,6 +2,7 @@
 
 #include <QIODevice>
 
+#include "base/StreamError.h"
 #include "elements/KxAddText.h"
 #include "elements/KxBarCode.h"
 #include "elements/KxImage.h"
@@ -11,7 +12,6 @@
 #include "elements/KxRect.h"
 #include "elements/KxSymbol.h"
 #include "elements/KxText.h"
-#include "platform/StreamError.h"
 
 std::unique_ptr<TKxElement> TKxElementFactory::Create(int Tag, TKxOwner* Owner) {
     switch (Tag) {

@@ -1,7 +1,7 @@
 #include "elements/KxFieldValues.h"
 
-#include "platform/Field.h"
-#include "platform/Table.h"
+#include "db/Field.h"
+#include "db/Table.h"
 
 QString KxFieldText(TTable& Table, const QString& FieldName) {
     return Table.FieldByName(FieldName).AsString();

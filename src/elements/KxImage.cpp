@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "base/InvalidGraphic.h"
+#include "base/Messages.h"
+#include "base/Rounding.h"
+#include "base/Saturate.h"
 #include "elements/KxFieldValues.h"
 #include "elements/KxRecordIO.h"
-#include "platform/Canvas.h"
-#include "platform/InvalidGraphic.h"
-#include "platform/Messages.h"
-#include "platform/Picture.h"
-#include "platform/Rounding.h"
-#include "platform/Saturate.h"
+#include "gdi/Canvas.h"
+#include "metafile/Picture.h"
 #include "types/KxStrings.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/Rounding.h"
 #include "elements/KxRecordIO.h"
-#include "platform/Canvas.h"
-#include "platform/Rounding.h"
+#include "gdi/Canvas.h"
 
 namespace {
 

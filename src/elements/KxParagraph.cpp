@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <limits>
 
+#include "base/Saturate.h"
 #include "elements/KxRecordIO.h"
-#include "platform/Canvas.h"
-#include "platform/Saturate.h"
+#include "gdi/Canvas.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <QString>
 
+#include "base/Geometry.h"
 #include "elements/KxDataText.h"
-#include "platform/Geometry.h"
 
 class TCanvas;
 

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QIODevice>
 
-#include "platform/CodePage.h"
+#include "base/CodePage.h"
 
 void WriteI32(QDataStream& S, int32_t v) {
     S << static_cast<qint32>(v);

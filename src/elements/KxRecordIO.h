@@ -4,7 +4,7 @@
 #include <QDataStream>
 #include <QString>
 
-#include "platform/Geometry.h"
+#include "base/Geometry.h"
 
 /// The label file version this code writes; records of any other version are read as the
 /// previous format.

@@ -1,7 +1,7 @@
 #include "elements/KxRect.h"
 
 #include "elements/KxRecordIO.h"
-#include "platform/Canvas.h"
+#include "gdi/Canvas.h"
 #include "types/UnitLength.h"
 
 void TKxRect::Draw(const TPoint& Origin, TKxDrawType DrawType, bool /*WithData*/) {

@@ -4,11 +4,11 @@
 #include <QtEndian>
 #include <utility>
 
+#include "base/CodePage.h"
 #include "elements/KxFieldValues.h"
 #include "elements/KxRecordIO.h"
-#include "platform/Canvas.h"
-#include "platform/CodePage.h"
-#include "platform/FontFace.h"
+#include "gdi/Canvas.h"
+#include "gdi/FontFace.h"
 
 TKxSymbol::TKxSymbol(TKxOwner* AOwner)
     : TKxData(AOwner) {}

@@ -5,7 +5,7 @@
 #include <QChar>
 
 #include "elements/KxData.h"
-#include "platform/Font.h"
+#include "gdi/Font.h"
 
 class TCanvas;
 

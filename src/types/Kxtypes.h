@@ -7,9 +7,9 @@
 #include <QObject>
 #include <QString>
 
+#include "base/Geometry.h"
+#include "base/Rounding.h"
 #include "kxlab_export.h"
-#include "platform/Geometry.h"
-#include "platform/Rounding.h"
 
 /// The shared enumerations. They live in a Qt namespace so their spellings are reachable through
 /// QMetaEnum and they can serve as Q_PROPERTY types (name them as KxEnums::TKxUnits there); the

@@ -1,9 +1,9 @@
 #include "common/DBTestDatabase.h"
 
-#include "platform/DBAlias.h"
-#include "platform/Field.h"
-#include "platform/Session.h"
-#include "platform/Table.h"
+#include "db/DBAlias.h"
+#include "db/Field.h"
+#include "db/Session.h"
+#include "db/Table.h"
 
 #include <atomic>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/TestSupport.h"
-#include "platform/Table.h"
+#include "db/Table.h"
 
 #include <gtest/gtest.h>
 #include <memory>

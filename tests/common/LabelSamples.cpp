@@ -3,12 +3,9 @@
 #include <memory>
 #include <QBuffer>
 
-#include "designer/KxBackSurf.h"
-#include "designer/KxFrame.h"
-#include "designer/KxGrid.h"
+#include "base/CodePage.h"
+#include "db/Table.h"
 #include "designer/KxLab.h"
-#include "designer/KxMeasure.h"
-#include "designer/KxPrintInfo.h"
 #include "elements/KxAddText.h"
 #include "elements/KxBarCode.h"
 #include "elements/KxData.h"
@@ -19,8 +16,11 @@
 #include "elements/KxParagraph.h"
 #include "elements/KxRect.h"
 #include "elements/KxSymbol.h"
-#include "platform/CodePage.h"
-#include "platform/Table.h"
+#include "label/KxBackSurf.h"
+#include "label/KxFrame.h"
+#include "label/KxGrid.h"
+#include "label/KxMeasure.h"
+#include "label/KxPrintInfo.h"
 
 TKxBytes& TKxBytes::I32(int32_t v) {
     for (int i = 0; i < 4; ++i)

@@ -5,11 +5,11 @@
 #include <QString>
 #include <vector>
 
-#include "platform/CanvasDevice.h"
-#include "platform/Color.h"
-#include "platform/Geometry.h"
-#include "platform/Metafile.h"
-#include "platform/MetafileRecorder.h"
+#include "base/Color.h"
+#include "base/Geometry.h"
+#include "gdi/CanvasDevice.h"
+#include "metafile/Metafile.h"
+#include "metafile/MetafileRecorder.h"
 
 /// One recorded canvas call, read back from a page in the terms tests assert on: the caller's
 /// logical units and the state the call was made in.

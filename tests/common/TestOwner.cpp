@@ -1,6 +1,6 @@
 #include "common/TestOwner.h"
 
-#include "platform/Rounding.h"
+#include "base/Rounding.h"
 
 TTestOwner::TTestOwner(int32_t scale, int32_t originX, int32_t originY)
     : Scale(scale)

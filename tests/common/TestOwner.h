@@ -10,8 +10,8 @@
 
 #include "common/PageRecording.h"
 #include "elements/KxOwner.h"
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
+#include "gdi/Bitmap.h"
+#include "gdi/Canvas.h"
 
 /// The designer control as elements see it, for tests and benchmarks.
 ///

@@ -16,7 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "platform/Messages.h"
+#include "base/Messages.h"
 
 // Failure messages show texts as text.
 void PrintTo(const QString& text, std::ostream* os) {

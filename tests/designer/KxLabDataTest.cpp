@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 #include <tuple>
 
+#include "base/Messages.h"
 #include "common/DBTestDatabase.h"
-#include "platform/DBEngineError.h"
-#include "platform/Messages.h"
-#include "platform/Table.h"
+#include "db/DBEngineError.h"
+#include "db/Table.h"
 
 TEST(KxLabBinding, NewControlHasNoBinding) {
     TKxLab lab;

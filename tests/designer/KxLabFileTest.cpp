@@ -5,23 +5,23 @@
 #include <QFile>
 #include <random>
 
+#include "base/KxError.h"
+#include "base/Messages.h"
+#include "base/StreamError.h"
 #include "common/LabelSamples.h"
 #include "common/TestSupport.h"
-#include "designer/KxBackSurf.h"
+#include "db/Table.h"
 #include "designer/KxClipboard.h"
-#include "designer/KxError.h"
-#include "designer/KxFrame.h"
-#include "designer/KxGrid.h"
 #include "designer/KxLab.h"
-#include "designer/KxMeasure.h"
-#include "designer/KxPrintInfo.h"
-#include "designer/KxRulers.h"
 #include "elements/KxElement.h"
 #include "elements/KxElementFactory.h"
 #include "elements/KxParagraph.h"
-#include "platform/Messages.h"
-#include "platform/StreamError.h"
-#include "platform/Table.h"
+#include "label/KxBackSurf.h"
+#include "label/KxFrame.h"
+#include "label/KxGrid.h"
+#include "label/KxMeasure.h"
+#include "label/KxPrintInfo.h"
+#include "label/KxRulers.h"
 
 namespace {
 

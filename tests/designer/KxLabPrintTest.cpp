@@ -4,20 +4,20 @@
 #include <QProcess>
 #include <vector>
 
+#include "base/KxError.h"
 #include "common/DBTestDatabase.h"
 #include "common/LabelSamples.h"
 #include "common/TestSupport.h"
-#include "designer/KxBackSurf.h"
-#include "designer/KxError.h"
+#include "db/DBEngineError.h"
+#include "db/Table.h"
 #include "designer/KxLab.h"
-#include "designer/KxMeasure.h"
-#include "designer/KxPrintInfo.h"
 #include "elements/KxRect.h"
 #include "elements/KxText.h"
-#include "platform/DBEngineError.h"
-#include "platform/Metafile.h"
-#include "platform/Printer.h"
-#include "platform/Table.h"
+#include "label/KxBackSurf.h"
+#include "label/KxMeasure.h"
+#include "label/KxPrintInfo.h"
+#include "metafile/Metafile.h"
+#include "print/Printer.h"
 
 namespace {
 

@@ -3,14 +3,14 @@
 #include <memory>
 #include <set>
 
+#include "base/Messages.h"
 #include "common/PageRecording.h"
+#include "common/PixelProbe.h"
 #include "common/TestSupport.h"
-#include "designer/KxBackground.h"
 #include "designer/RecordOn.h"
 #include "designer/RenderTestSupport.h"
-#include "platform/Bitmap.h"
-#include "platform/Messages.h"
-#include "platform/PixelProbe.h"
+#include "gdi/Bitmap.h"
+#include "label/KxBackground.h"
 
 using TOp = TMetaOp;
 

@@ -4,10 +4,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "base/InvalidOperation.h"
 #include "designer/KxClipboard.h"
 #include "designer/KxLabTestSupport.h"
 #include "elements/KxElement.h"
-#include "platform/InvalidOperation.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 #include <set>
 #include <tuple>
 
+#include "common/PixelProbe.h"
 #include "designer/KxRulerScale.h"
 #include "designer/RenderTestSupport.h"
-#include "platform/Bitmap.h"
-#include "platform/PixelProbe.h"
+#include "gdi/Bitmap.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/PageRecording.h"
-#include "platform/Canvas.h"
-#include "platform/CanvasDevice.h"
+#include "gdi/Canvas.h"
+#include "gdi/CanvasDevice.h"
 
 /// Points a canvas at a page recording for the guard's lifetime, so a test reads back what the
 /// control drew on it in the control's logical units.

@@ -5,8 +5,8 @@
 
 #include "designer/KxLabTestSupport.h"
 #include "elements/KxElement.h"
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
+#include "gdi/Bitmap.h"
+#include "gdi/Canvas.h"
 
 /// One Draw call as an element received it.
 struct TDrawCall {

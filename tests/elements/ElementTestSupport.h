@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "common/TestSupport.h"
+#include "db/Session.h"
+#include "db/Table.h"
 #include "elements/KxElement.h"
-#include "platform/Session.h"
-#include "platform/Table.h"
 
 /// The bytes an element writes, tag included, little-endian as in label files.
 QByteArray SaveRecord(const TKxElement& e);

@@ -7,7 +7,7 @@
 #include "common/TestSupport.h"
 #include "elements/KxBarCode.h"
 #include "elements/KxBarcodeGeometry.h"
-#include "platform/Bitmap.h"
+#include "gdi/Bitmap.h"
 
 // Every symbol is drawn through the print mapping onto a 300 dpi bitmap, saved as PNG and read back
 // by a real scanner program: the decoded text must be exactly the code that was drawn.

@@ -3,12 +3,12 @@
 
 #include "common/DBTestDatabase.h"
 #include "common/TestOwner.h"
+#include "db/DBEngineError.h"
+#include "db/Table.h"
 #include "elements/ElementTestSupport.h"
 #include "elements/KxBarCode.h"
 #include "elements/KxBarcodeGeometry.h"
 #include "elements/KxRecordIO.h"
-#include "platform/DBEngineError.h"
-#include "platform/Table.h"
 
 namespace {
 

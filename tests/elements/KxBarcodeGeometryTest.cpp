@@ -3,7 +3,7 @@
 #include <set>
 
 #include "elements/KxBarcodeGeometry.h"
-#include "platform/CanvasTypes.h"
+#include "gdi/CanvasTypes.h"
 
 // Expected patterns were built by hand from the number sets of the EAN/UPC standard; markers:
 // '3' long bars follow, '4' normal bars follow.

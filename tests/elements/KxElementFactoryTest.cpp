@@ -5,6 +5,8 @@
 #include <QBuffer>
 #include <QImage>
 
+#include "base/Messages.h"
+#include "base/StreamError.h"
 #include "common/LabelSamples.h"
 #include "common/TestOwner.h"
 #include "elements/KxBarCode.h"
@@ -15,9 +17,7 @@
 #include "elements/KxParagraph.h"
 #include "elements/KxRecordIO.h"
 #include "elements/KxRect.h"
-#include "platform/Messages.h"
-#include "platform/Picture.h"
-#include "platform/StreamError.h"
+#include "metafile/Picture.h"
 
 namespace {
 

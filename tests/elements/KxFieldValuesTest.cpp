@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "common/DBTestDatabase.h"
-#include "platform/DBEngineError.h"
-#include "platform/Table.h"
+#include "db/DBEngineError.h"
+#include "db/Table.h"
 
 using KxFieldValues = TProductsTest;
 

@@ -2,14 +2,14 @@
 #include <QBuffer>
 #include <QImage>
 
+#include "base/Messages.h"
+#include "common/PixelProbe.h"
 #include "common/TestOwner.h"
 #include "common/TestSupport.h"
+#include "db/Table.h"
 #include "elements/ElementTestSupport.h"
 #include "elements/KxImage.h"
-#include "platform/Messages.h"
-#include "platform/Picture.h"
-#include "platform/PixelProbe.h"
-#include "platform/Table.h"
+#include "metafile/Picture.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "common/PixelProbe.h"
 #include "common/TestOwner.h"
 #include "elements/KxLine.h"
-#include "platform/PixelProbe.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "base/Messages.h"
 #include "common/TestOwner.h"
 #include "elements/ElementTestSupport.h"
 #include "elements/KxElementFactory.h"
@@ -8,7 +9,6 @@
 #include "elements/KxLine.h"
 #include "elements/KxRect.h"
 #include "elements/KxSymbol.h"
-#include "platform/Messages.h"
 
 namespace {
 

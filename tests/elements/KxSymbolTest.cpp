@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 #include <QFontDatabase>
 
+#include "common/PixelProbe.h"
 #include "common/TestOwner.h"
+#include "db/DBEngineError.h"
+#include "db/Table.h"
 #include "elements/ElementTestSupport.h"
 #include "elements/KxSymbol.h"
-#include "platform/DBEngineError.h"
-#include "platform/PixelProbe.h"
-#include "platform/Table.h"
 
 namespace {
 

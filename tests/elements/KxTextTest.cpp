@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 #include <QDataStream>
 
+#include "base/Rounding.h"
+#include "common/PixelProbe.h"
 #include "common/TestOwner.h"
 #include "elements/ElementTestSupport.h"
 #include "elements/KxRecordIO.h"
-#include "platform/Bitmap.h"
-#include "platform/PixelProbe.h"
-#include "platform/Rounding.h"
+#include "gdi/Bitmap.h"
 #include "TextKinds.h"
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include "common/TestOwner.h"
 #include "common/TestSupport.h"
-#include "platform/DBEngineError.h"
-#include "platform/Session.h"
-#include "platform/Table.h"
+#include "db/DBEngineError.h"
+#include "db/Session.h"
+#include "db/Table.h"
 #include "TextKinds.h"
 
 namespace {

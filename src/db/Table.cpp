@@ -1,0 +1,394 @@
+#include "db/Table.h"
+
+#include "db/DBConnection.h"
+#include "db/DBEngineError.h"
+#include "db/FilterExpr.h"
+#include "db/Session.h"
+
+#include <algorithm>
+#include <climits>
+#include <QRegularExpression>
+#include <QSqlQuery>
+
+TTable::TTable(TSession* session)
+    : FSession(session) {}
+
+TTable::~TTable() {
+    Close();
+}
+
+TSession& TTable::SessionRef() const {
+    return FSession ? *FSession : Session();
+}
+
+void TTable::Fail(const QString& text) const {
+    throw EDBEngineError(
+        QStringLiteral("Table \"%1\" of alias \"%2\": %3").arg(FTableName, FDatabaseName, text));
+}
+
+void TTable::CheckClosed(const char* property) const {
+    if (Active())
+        Fail(QStringLiteral("cannot change %1 while the table is open").arg(QLatin1String(property)));
+}
+
+void TTable::SetDatabaseName(const QString& name) {
+    if (name == FDatabaseName) return;
+    CheckClosed("DatabaseName");
+    FDatabaseName = name;
+}
+
+void TTable::SetTableName(const QString& name) {
+    if (name == FTableName) return;
+    CheckClosed("TableName");
+    FTableName = name;
+}
+
+void TTable::SetFilter(const QString& filter) {
+    if (filter == FFilter) return;
+    const QString old = FFilter;
+    FFilter = filter;
+    if (Active() && FFiltered) {
+        try {
+            ApplyFilter();
+        } catch (const EDBEngineError&) {
+            FFilter = old;
+            throw;
+        }
+        First();
+    }
+}
+
+void TTable::SetFiltered(bool filtered) {
+    if (filtered == FFiltered) return;
+    FFiltered = filtered;
+    if (Active()) {
+        try {
+            ApplyFilter();
+        } catch (const EDBEngineError&) {
+            FFiltered = !filtered;
+            throw;
+        }
+        First();
+    }
+}
+
+void TTable::SetActive(bool active) {
+    if (active)
+        Open();
+    else
+        Close();
+}
+
+void TTable::Assign(const TTable& source) {
+    if (&source == this) return;
+    CheckClosed("the binding");
+    FDatabaseName = source.FDatabaseName;
+    FTableName = source.FTableName;
+    FFilter = source.FFilter;
+    FFiltered = source.FFiltered;
+}
+
+std::vector<TTable::TColumn> TTable::ReadColumns() {
+    std::vector<TColumn> columns;
+    QSqlQuery query(FConnection->Database());
+    const QString context = QStringLiteral("reading the columns of table \"%1\"").arg(FTableName);
+    if (FConnection->Driver() == TDBDriver::SQLite) {
+        FConnection->Exec(query,
+                          QStringLiteral("SELECT name, type, pk FROM pragma_table_info(?) ORDER BY cid"),
+                          {FTableName}, context);
+    } else {
+        FConnection->Exec(
+            query,
+            QStringLiteral("SELECT a.attname, t.typname, "
+                           "COALESCE(array_position(i.indkey::int2[], a.attnum) - "
+                           "array_lower(i.indkey::int2[], 1) + 1, 0) "
+                           "FROM pg_attribute a JOIN pg_type t ON t.oid = a.atttypid "
+                           "LEFT JOIN pg_index i ON i.indrelid = a.attrelid AND i.indisprimary "
+                           "WHERE a.attrelid = to_regclass(?) AND a.attnum > 0 AND NOT a.attisdropped "
+                           "ORDER BY a.attnum"),
+            {FConnection->QuoteTable(FTableName)}, context);
+    }
+    std::vector<std::pair<int, QString>> key;
+    while (query.next()) {
+        columns.push_back({query.value(0).toString(), query.value(1).toString(), query.value(2).toInt() > 0});
+        if (columns.back().PrimaryKey) key.emplace_back(query.value(2).toInt(), columns.back().Name);
+    }
+    if (columns.empty()) Fail(QStringLiteral("the table does not exist"));
+    std::sort(key.begin(), key.end());
+    FOrderColumns.clear();
+    for (const auto& k : key)
+        FOrderColumns.append(FConnection->QuoteField(k.second));
+    return columns;
+}
+
+void TTable::BuildQueries(const std::vector<TColumn>& columns) {
+    const bool sqlite = FConnection->Driver() == TDBDriver::SQLite;
+    QStringList select;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const TFieldType type = FieldTypeFromDeclared(columns[i].Declared);
+        const QString quoted = FConnection->QuoteField(columns[i].Name);
+        // The server's money text carries a currency sign; read it as a plain decimal.
+        select.append(!sqlite && type == TFieldType::Currency
+                          ? QStringLiteral("CAST(%1 AS numeric)").arg(quoted)
+                          : quoted);
+        FFields.push_back(std::make_unique<TField>(this, static_cast<int>(i), columns[i].Name, type));
+    }
+    FSelect = QStringLiteral("SELECT %1 FROM %2")
+                  .arg(select.join(QStringLiteral(", ")), FConnection->QuoteTable(FTableName));
+
+    if (FOrderColumns.isEmpty() && sqlite) {
+        // A rowid table without a declared key keeps its insertion order in the row id.
+        QSqlQuery query(FConnection->Database());
+        FConnection->Exec(
+            query, QStringLiteral("SELECT type, sql FROM sqlite_master WHERE name = ? COLLATE NOCASE"),
+            {FTableName}, QStringLiteral("reading the definition of table \"%1\"").arg(FTableName));
+        const bool rowidTable =
+            query.next() && query.value(0).toString() == QLatin1String("table") &&
+            !query.value(1).toString().contains(QRegularExpression(
+                QStringLiteral("WITHOUT\\s+ROWID"), QRegularExpression::CaseInsensitiveOption));
+        for (const char* name : {"rowid", "_rowid_", "oid"}) {
+            const bool shadowed = std::any_of(columns.begin(), columns.end(), [&](const TColumn& c) {
+                return c.Name.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+            });
+            if (rowidTable && !shadowed) {
+                FOrderColumns.append(QLatin1String(name));
+                break;
+            }
+        }
+    }
+    if (FOrderColumns.isEmpty()) {
+        // No key: every column the engine can sort, in table order.
+        for (const auto& field : FFields) {
+            const TFieldType t = field->DataType();
+            if (sqlite || (t != TFieldType::Memo && t != TFieldType::Unknown))
+                FOrderColumns.append(FConnection->QuoteField(field->FieldName()));
+        }
+    }
+    FOrderBy = FOrderColumns.isEmpty()
+                   ? QString()
+                   : QStringLiteral(" ORDER BY ") + FOrderColumns.join(QStringLiteral(", "));
+}
+
+void TTable::ApplyFilter() {
+    QString where;
+    QVariantList params;
+    if (FFiltered && !FFilter.trimmed().isEmpty()) {
+        std::vector<TFilterField> fields;
+        for (const auto& field : FFields)
+            fields.push_back({field->FieldName(), field->DataType()});
+        try {
+            const TFilterExpr expr(FFilter, std::move(fields));
+            const TFilterSql sql = expr.Render(FConnection->Driver());
+            if (!sql.Where.isEmpty()) where = QStringLiteral(" WHERE ") + sql.Where;
+            params = sql.Params;
+        } catch (const EDBEngineError& e) {
+            Fail(e.Message());
+        }
+    }
+    FWhere = where;
+    FParams = params;
+    FCount = -1;
+}
+
+void TTable::Open() {
+    if (Active()) return;
+    if (FDatabaseName.isEmpty()) Fail(QStringLiteral("no alias (DatabaseName) is set"));
+    if (FTableName.isEmpty()) Fail(QStringLiteral("no table name is set"));
+    FConnection = SessionRef().Connect(FDatabaseName);
+    try {
+        BuildQueries(ReadColumns());
+        ApplyFilter();
+        StartStream();
+    } catch (...) {
+        Close();
+        throw;
+    }
+}
+
+void TTable::Close() {
+    StopStream();
+    FPage.clear();
+    FFields.clear();
+    FOrderColumns.clear();
+    FConnection.reset();
+    FRecNo = 0;
+    FPageStart = 0;
+    FCount = -1;
+    FEof = FBof = true;
+}
+
+void TTable::Refresh() {
+    if (!Active()) return;
+    FCount = -1;
+    First();
+}
+
+int TTable::RecordCount() {
+    if (!Active()) return 0;
+    if (FCount < 0) {
+        // The catalogue connection counts, so a stream open on this table's connection is left alone.
+        TDBConnection& catalogue = SessionRef().CatalogueConnection(FDatabaseName);
+        QSqlQuery query(catalogue.Database());
+        catalogue.Exec(
+            query, QStringLiteral("SELECT COUNT(*) FROM %1%2").arg(catalogue.QuoteTable(FTableName), FWhere),
+            FParams, QStringLiteral("counting the records of table \"%1\"").arg(FTableName));
+        FCount = query.next() ? query.value(0).toLongLong() : 0;
+    }
+    return static_cast<int>(std::min<qint64>(FCount, INT_MAX));
+}
+
+void TTable::StartStream() {
+    StopStream();
+    FPage.clear();
+    auto query = std::make_unique<QSqlQuery>(FConnection->Database());
+    query->setForwardOnly(true);
+    query->setNumericalPrecisionPolicy(FConnection->Driver() == TDBDriver::SQLite ? QSql::LowPrecisionDouble
+                                                                                  : QSql::HighPrecision);
+    FConnection->Exec(*query, FSelect + FWhere + FOrderBy, FParams,
+                      QStringLiteral("reading table \"%1\"").arg(FTableName));
+    FBof = true;
+    if (query->next()) {
+        FStream = std::move(query);
+        FRecNo = 1;
+        FEof = false;
+    } else {
+        FRecNo = 0;
+        FEof = true;
+    }
+}
+
+void TTable::StopStream() {
+    FStream.reset();
+}
+
+bool TTable::LoadPage(qint64 start) {
+    StopStream();
+    QSqlQuery query(FConnection->Database());
+    query.setForwardOnly(true);
+    query.setNumericalPrecisionPolicy(FConnection->Driver() == TDBDriver::SQLite ? QSql::LowPrecisionDouble
+                                                                                 : QSql::HighPrecision);
+    QVariantList params = FParams;
+    params << qlonglong(PageSize) << qlonglong(start);
+    FConnection->Exec(query, FSelect + FWhere + FOrderBy + QStringLiteral(" LIMIT ? OFFSET ?"), params,
+                      QStringLiteral("reading table \"%1\"").arg(FTableName));
+    std::vector<std::vector<QVariant>> rows;
+    const int columns = FieldCount();
+    while (query.next()) {
+        std::vector<QVariant> row(columns);
+        for (int i = 0; i < columns; ++i)
+            row[i] = query.value(i);
+        rows.push_back(std::move(row));
+    }
+    if (rows.empty()) return false;
+    FPage = std::move(rows);
+    FPageStart = start;
+    return true;
+}
+
+bool TTable::EnsureRecord(qint64 recNo) {
+    const auto inPage = [&] {
+        return recNo > FPageStart && recNo <= FPageStart + static_cast<qint64>(FPage.size());
+    };
+    if (!FStream && inPage()) return true;
+    return recNo >= 1 && LoadPage((recNo - 1) / PageSize * PageSize) && inPage();
+}
+
+QVariant TTable::CurrentValue(int index) const {
+    if (FRecNo <= 0 || index < 0 || index >= FieldCount()) return {};
+    if (FStream) return FStream->value(index);
+    const qint64 row = FRecNo - 1 - FPageStart;
+    if (row < 0 || row >= static_cast<qint64>(FPage.size())) return {};
+    return FPage[row][index];
+}
+
+void TTable::First() {
+    if (!Active()) Fail(QStringLiteral("the table is not open"));
+    StartStream();
+}
+
+void TTable::Next() {
+    if (!Active()) Fail(QStringLiteral("the table is not open"));
+    if (FRecNo == 0) {
+        FEof = true;
+        return;
+    }
+    if (FStream) {
+        if (FStream->next()) {
+            ++FRecNo;
+            FBof = FEof = false;
+            return;
+        }
+        // A forward-only result cannot show its last row again: fetch it by its number.
+        if (!EnsureRecord(FRecNo)) FRecNo = 0;
+        FEof = true;
+        return;
+    }
+    if (EnsureRecord(FRecNo + 1)) {
+        ++FRecNo;
+        FBof = FEof = false;
+    } else {
+        FEof = true;
+    }
+}
+
+void TTable::Prior() {
+    MoveBy(-1);
+}
+
+void TTable::Last() {
+    if (!Active()) Fail(QStringLiteral("the table is not open"));
+    const qint64 count = RecordCount();
+    if (count > 0 && LoadPage(std::max<qint64>(0, count - PageSize))) {
+        FRecNo = FPageStart + static_cast<qint64>(FPage.size());
+    } else {
+        FRecNo = 0;
+        FBof = true;
+    }
+    FEof = true;
+}
+
+int TTable::MoveBy(int n) {
+    if (!Active()) Fail(QStringLiteral("the table is not open"));
+    const qint64 start = FRecNo;
+    if (n > 0) {
+        for (int i = 0; i < n && !FEof; ++i)
+            Next();
+    } else if (n < 0 && FRecNo > 0) {
+        const qint64 target = std::max<qint64>(1, FRecNo + n);
+        if (target != FRecNo && EnsureRecord(target)) {
+            FRecNo = target;
+            FEof = false;
+        }
+        FBof = FRecNo + n < 1;
+    }
+    return static_cast<int>(FRecNo - start);
+}
+
+void TTable::SetRecNo(int recNo) {
+    if (!Active()) Fail(QStringLiteral("the table is not open"));
+    if (EnsureRecord(std::max(recNo, 1))) {
+        FRecNo = std::max(recNo, 1);
+        FBof = FRecNo == 1;
+        FEof = false;
+    } else {
+        Last();
+    }
+}
+
+TField& TTable::Fields(int index) {
+    if (index < 0 || index >= FieldCount())
+        Fail(QStringLiteral("field index %1 is outside 0 to %2").arg(index).arg(FieldCount() - 1));
+    return *FFields[index];
+}
+
+TField* TTable::FindField(const QString& name) {
+    for (const auto& field : FFields)
+        if (field->FieldName().compare(name, Qt::CaseInsensitive) == 0) return field.get();
+    return nullptr;
+}
+
+TField& TTable::FieldByName(const QString& name) {
+    TField* field = FindField(name);
+    if (!field) Fail(QStringLiteral("field \"%1\" not found").arg(name));
+    return *field;
+}

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "db/Field.h"
+
+#include <memory>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
+#include <vector>
+
+class QSqlQuery;
+class TDBConnection;
+class TSession;
+
+/// A table of an alias, read record by record in a stable order: the primary key; else SQLite's row id;
+/// else (a view, or a server table without a key) every comparable column, left to right.
+///
+/// Two ways of reading share one current record. First and Next stream forward-only, holding one record
+/// however large the table (print runs). Prior, Last, negative MoveBy and SetRecNo switch to a browse
+/// cursor that reads windows of PageSize records by the stable order, so a grid or navigator can move
+/// back without loading the table; First returns to streaming. Moving past the last record stays on it
+/// and sets Eof; moving before the first stays on it and sets Bof.
+///
+/// Binding, opening and filtering failures raise EDBEngineError naming the alias and the table.
+class TTable {
+public:
+    /// Records per browse window.
+    static constexpr int PageSize = 200;
+
+    /// An unbound table of the session (the default session when nullptr).
+    explicit TTable(TSession* session = nullptr);
+    ~TTable();
+    TTable(const TTable&) = delete;
+    TTable& operator=(const TTable&) = delete;
+
+    /// The alias name; only settable while closed.
+    const QString& DatabaseName() const { return FDatabaseName; }
+    void SetDatabaseName(const QString& name);
+    /// The table name as the alias lists it; only settable while closed.
+    const QString& TableName() const { return FTableName; }
+    void SetTableName(const QString& name);
+    /// Record filter text (see TFilterExpr). Setting it on an open filtered table re-reads from the first
+    /// record; a filter that does not parse raises and leaves the records read as they were.
+    const QString& Filter() const { return FFilter; }
+    void SetFilter(const QString& filter);
+    /// Whether Filter applies; an empty filter passes every record either way.
+    bool Filtered() const { return FFiltered; }
+    void SetFiltered(bool filtered);
+
+    bool Active() const { return FConnection != nullptr; }
+    void SetActive(bool active);
+    /// Opens on the first record; does nothing when open.
+    void Open();
+    /// Closes and drops the fields; does nothing when closed.
+    void Close();
+    /// Re-reads the table (new rows, the current filter) from the first record.
+    void Refresh();
+    /// Copies the binding (alias, table, filter, Filtered) of a closed or open table; this one must be
+    /// closed.
+    void Assign(const TTable& source);
+
+    /// Records passing the filter, counted by the engine apart from the reading. 0 when closed.
+    int RecordCount();
+    void First();
+    void Next();
+    void Prior();
+    void Last();
+    /// Moves by n records (negative: back); answers how many it moved, with the sign.
+    int MoveBy(int n);
+    bool Eof() const { return FEof; }
+    bool Bof() const { return FBof; }
+    /// The current record's number from 1; 0 when there is none.
+    int RecNo() const { return static_cast<int>(FRecNo); }
+    /// Moves to record number recNo (from 1), clamped to the records there are.
+    void SetRecNo(int recNo);
+
+    int FieldCount() const { return static_cast<int>(FFields.size()); }
+    /// The field at index, from 0 to FieldCount() - 1; raises EDBEngineError outside that range.
+    TField& Fields(int index);
+    /// The field of that name, ignoring letter case; raises EDBEngineError when there is none.
+    TField& FieldByName(const QString& name);
+    /// The field of that name, or nullptr.
+    TField* FindField(const QString& name);
+    /// The columns of the stable order as rendered in SQL (for diagnostics and tests).
+    const QStringList& OrderColumns() const { return FOrderColumns; }
+
+    /// The current record's value of field index; invalid when there is no record.
+    QVariant CurrentValue(int index) const;
+
+private:
+    struct TColumn {
+        QString Name;
+        QString Declared;
+        bool PrimaryKey = false;
+    };
+
+    [[noreturn]] void Fail(const QString& text) const;
+    void CheckClosed(const char* property) const;
+    TSession& SessionRef() const;
+    std::vector<TColumn> ReadColumns();
+    void BuildQueries(const std::vector<TColumn>& columns);
+    void ApplyFilter();
+    void StartStream();
+    void StopStream();
+    bool LoadPage(qint64 start);
+    bool EnsureRecord(qint64 recNo);
+
+    TSession* FSession = nullptr;
+    QString FDatabaseName;
+    QString FTableName;
+    QString FFilter;
+    bool FFiltered = false;
+
+    std::unique_ptr<TDBConnection> FConnection;
+    std::vector<std::unique_ptr<TField>> FFields;
+    QStringList FOrderColumns;
+    QString FSelect;  // SELECT columns FROM table
+    QString FOrderBy; // ORDER BY stable order
+    QString FWhere;   // WHERE condition of the filter, or empty
+    QVariantList FParams;
+
+    std::unique_ptr<QSqlQuery> FStream;       // forward-only reading, when streaming
+    std::vector<std::vector<QVariant>> FPage; // browse window
+    qint64 FPageStart = 0;                    // record number of FPage[0], less 1
+    qint64 FRecNo = 0;
+    qint64 FCount = -1; // cached RecordCount, -1 unknown
+    bool FEof = true;
+    bool FBof = true;
+};

@@ -1,0 +1,322 @@
+#include "gdi/PainterDevice.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <QGlyphRun>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPolygon>
+
+#include "gdi/FontFace.h"
+
+namespace {
+
+QRectF ToQRectF(const TRect& r) {
+    return QRectF(r.Left, r.Top, r.Width(), r.Height());
+}
+
+QPainterPath ShapePath(const QRectF& r, int shape, double radiusX, double radiusY) {
+    QPainterPath path;
+    if (r.width() <= 0 || r.height() <= 0) return path;
+    switch (shape) {
+    case 1:
+        if (radiusX > 0 && radiusY > 0)
+            path.addRoundedRect(r, std::min(radiusX, r.width() / 2), std::min(radiusY, r.height() / 2));
+        else
+            path.addRect(r);
+        break;
+    case 2: path.addEllipse(r); break;
+    default: path.addRect(r); break;
+    }
+    return path;
+}
+
+// The platform's cosmetic dash patterns, in pixels.
+QList<qreal> DashPattern(TPenStyle style) {
+    switch (style) {
+    case psDash: return {18, 6};
+    case psDot: return {3, 3};
+    case psDashDot: return {9, 6, 3, 6};
+    case psDashDotDot: return {9, 3, 3, 3, 3, 3};
+    default: return {};
+    }
+}
+
+bool IsDashed(TPenStyle style) {
+    return style == psDash || style == psDot || style == psDashDot || style == psDashDotDot;
+}
+
+} // namespace
+
+TPainterDevice::TPainterDevice(QPaintDevice* target)
+    : FTarget(target) {}
+
+TPainterDevice::~TPainterDevice() {
+    End();
+}
+
+bool TPainterDevice::Begin(QPaintDevice* target) {
+    End();
+    if (target) FTarget = target;
+    if (!FTarget) return false;
+    auto painter = std::make_unique<QPainter>();
+    if (!painter->begin(FTarget)) return false;
+    FPainter = std::move(painter);
+    return true;
+}
+
+void TPainterDevice::End() {
+    if (FPainter && FPainter->isActive()) FPainter->end();
+    FPainter.reset();
+}
+
+bool TPainterDevice::IsActive() const {
+    return FPainter && FPainter->isActive();
+}
+
+QImage* TPainterDevice::Image() const {
+    return FTarget && FTarget->devType() == QInternal::Image ? static_cast<QImage*>(FTarget) : nullptr;
+}
+
+void TPainterDevice::Prepare(const TDrawState& state) {
+    QPainter& p = *FPainter;
+    p.resetTransform();
+    p.setClipping(false);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::NoBrush);
+    // Raster operations exist only on raster engines; vector output draws not-xor as copy.
+    const bool notXor =
+        state.Pen.Mode == pmNotXor && p.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
+    p.setCompositionMode(notXor ? QPainter::RasterOp_NotSourceXorDestination
+                                : QPainter::CompositionMode_SourceOver);
+}
+
+int TPainterDevice::PenPixels(const TDrawState& state) const {
+    if (state.Pen.Width <= 0) return 1;
+    return std::max(1, static_cast<int>(std::lround(state.Pen.Width * std::abs(state.Mapping.ScaleX()))));
+}
+
+void TPainterDevice::Line(const TDrawState& state, const TPoint& a, const TPoint& b) {
+    if (!IsActive() || state.Pen.Style == psClear) return;
+    const TPoint pa = state.Mapping.ToDevice(a);
+    const TPoint pb = state.Mapping.ToDevice(b);
+    if (pa == pb) return;
+    Prepare(state);
+    QPainter& p = *FPainter;
+    const QColor color = ToQColor(state.Pen.Color);
+    const int width = PenPixels(state);
+    if (width > 1) {
+        QPen pen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        if (IsDashed(state.Pen.Style))
+            pen.setStyle(static_cast<Qt::PenStyle>(static_cast<int>(state.Pen.Style) + 1));
+        p.setPen(pen);
+        p.drawLine(QPointF(pa.X + 0.5, pa.Y + 0.5), QPointF(pb.X + 0.5, pb.Y + 0.5));
+        return;
+    }
+    const int64_t dx = int64_t{pb.X} - pa.X;
+    const int64_t dy = int64_t{pb.Y} - pa.Y;
+    if (!IsDashed(state.Pen.Style) && (dx == 0 || dy == 0)) {
+        // Straight lines as pixel runs, so the end point is left out exactly. A run may be longer
+        // than a QRect holds (coordinates from a file): only its part on the device is filled.
+        const int64_t x0 = dx >= 0 ? pa.X : int64_t{pb.X} + 1;
+        const int64_t y0 = dy >= 0 ? pa.Y : int64_t{pb.Y} + 1;
+        const QPaintDevice& d = *p.device();
+        const int64_t left = std::max<int64_t>(x0, -1), top = std::max<int64_t>(y0, -1);
+        const int64_t right =
+            std::min<int64_t>(x0 + std::max<int64_t>(std::abs(dx), 1), int64_t{d.width()} + 1);
+        const int64_t bottom =
+            std::min<int64_t>(y0 + std::max<int64_t>(std::abs(dy), 1), int64_t{d.height()} + 1);
+        if (right > left && bottom > top)
+            p.fillRect(QRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+                             static_cast<int>(bottom - top)),
+                       color);
+        return;
+    }
+    QPen pen(color, 1, Qt::SolidLine, Qt::FlatCap);
+    pen.setCosmetic(true);
+    if (IsDashed(state.Pen.Style)) pen.setDashPattern(DashPattern(state.Pen.Style));
+    p.setPen(pen);
+    // The cosmetic stroker with a flat cap leaves out the last pixel, as the platform does.
+    p.drawLine(QPoint(pa.X, pa.Y), QPoint(pb.X, pb.Y));
+}
+
+void TPainterDevice::Figure(const TDrawState& state, const TRect& r, TShape shape, double cornerWidth,
+                            double cornerHeight) {
+    if (!IsActive()) return;
+    const TRect box = state.Mapping.ToDevice(r);
+    if (box.IsEmpty()) return;
+    Prepare(state);
+    QPainter& p = *FPainter;
+    const int kind = shape == TShape::RoundRect ? 1 : shape == TShape::Ellipse ? 2 : 0;
+    const double rx = std::abs(cornerWidth * state.Mapping.ScaleX()) / 2;
+    const double ry = std::abs(cornerHeight * state.Mapping.ScaleY()) / 2;
+    const bool outline = state.Pen.Style != psClear;
+    const int width = outline ? PenPixels(state) : 0;
+
+    QRectF outer = ToQRectF(box);
+    // A centred pen straddles the figure's edge pixels; inside-frame keeps it within the box.
+    if (outline && state.Pen.Style != psInsideFrame) {
+        const double grow = (width - 1) / 2;
+        outer.adjust(-grow, -grow, grow, grow);
+    }
+    const QRectF inner = outer.adjusted(width, width, -width, -width);
+    const double outerRx = rx + (outer.width() - box.Width()) / 2;
+    const double outerRy = ry + (outer.height() - box.Height()) / 2;
+    const QPainterPath outerPath = ShapePath(outer, kind, outerRx, outerRy);
+    const QPainterPath innerPath =
+        ShapePath(inner, kind, std::max(0.0, outerRx - width), std::max(0.0, outerRy - width));
+
+    // Inside and outline of one colour are one shape: the same pixels, half the output (a barcode's
+    // bars are such figures, and a PDF page holds thousands of them).
+    if (outline && state.Brush.Style == bsSolid && !IsDashed(state.Pen.Style) &&
+        ToQColor(state.Brush.Color) == ToQColor(state.Pen.Color)) {
+        p.fillPath(outerPath, ToQColor(state.Pen.Color));
+        return;
+    }
+    if (state.Brush.Style == bsSolid)
+        p.fillPath(outline ? innerPath : outerPath, ToQColor(state.Brush.Color));
+    if (!outline) return;
+    if (IsDashed(state.Pen.Style)) {
+        QPen pen(ToQColor(state.Pen.Color), width, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
+        pen.setDashPattern(width == 1 ? DashPattern(state.Pen.Style) : QList<qreal>{3, 1});
+        p.strokePath(
+            ShapePath(outer.adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0), kind, rx, ry),
+            pen);
+        return;
+    }
+    QPainterPath ring = outerPath;
+    ring.setFillRule(Qt::OddEvenFill);
+    ring.addPath(innerPath);
+    p.fillPath(ring, ToQColor(state.Pen.Color));
+}
+
+void TPainterDevice::Rectangle(const TDrawState& state, const TRect& r) {
+    Figure(state, r, TShape::Rect, 0, 0);
+}
+
+void TPainterDevice::RoundRect(const TDrawState& state, const TRect& r, int32_t cornerWidth,
+                               int32_t cornerHeight) {
+    Figure(state, r, TShape::RoundRect, cornerWidth, cornerHeight);
+}
+
+void TPainterDevice::Ellipse(const TDrawState& state, const TRect& r) {
+    Figure(state, r, TShape::Ellipse, 0, 0);
+}
+
+void TPainterDevice::Polygon(const TDrawState& state, std::span<const TPoint> points) {
+    if (!IsActive() || points.empty()) return;
+    Prepare(state);
+    QPainter& p = *FPainter;
+    QPolygon polygon;
+    for (const TPoint& pt : points)
+        polygon << state.Mapping.ToDevice(pt).ToQPoint();
+    if (state.Brush.Style == bsSolid) p.setBrush(ToQColor(state.Brush.Color));
+    if (state.Pen.Style != psClear) {
+        QPen pen(ToQColor(state.Pen.Color), PenPixels(state), Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+        if (pen.width() == 1) pen.setCosmetic(true);
+        if (IsDashed(state.Pen.Style)) pen.setDashPattern(DashPattern(state.Pen.Style));
+        p.setPen(pen);
+    }
+    p.drawPolygon(polygon, Qt::OddEvenFill);
+}
+
+void TPainterDevice::FillRect(const TDrawState& state, const TRect& r) {
+    if (!IsActive()) return;
+    const TRect box = state.Mapping.ToDevice(r);
+    if (box.IsEmpty()) return;
+    TDrawState copy = state;
+    copy.Pen.Mode = pmCopy; // the platform fills with a pattern copy, whatever the pen mode
+    Prepare(copy);
+    FPainter->fillRect(QRect(box.Left, box.Top, box.Width(), box.Height()), ToQColor(state.Brush.Color));
+}
+
+void TPainterDevice::SetPixel(const TDrawState& state, const TPoint& p, TColor color) {
+    if (!IsActive()) return;
+    TDrawState copy = state;
+    copy.Pen.Mode = pmCopy;
+    Prepare(copy);
+    const TPoint d = state.Mapping.ToDevice(p);
+    FPainter->fillRect(QRect(d.X, d.Y, 1, 1), ToQColor(color));
+}
+
+TColor TPainterDevice::GetPixel(const TDrawState& state, const TPoint& p) const {
+    const QImage* image = Image();
+    if (!image) return clNone;
+    const TPoint d = state.Mapping.ToDevice(p);
+    if (!image->valid(d.X, d.Y)) return clNone;
+    return FromQColor(QColor::fromRgb(image->pixel(d.X, d.Y)));
+}
+
+void TPainterDevice::TextOut(const TDrawState& state, const TPoint& p, const QString& /*text*/,
+                             const TTextLayout& layout, const TRect* clip) {
+    if (!IsActive() || layout.Glyphs.empty()) return;
+    TDrawState copy = state;
+    copy.Pen.Mode = pmCopy;
+    Prepare(copy);
+    QPainter& painter = *FPainter;
+    if (clip) {
+        const TRect c = state.Mapping.ToDevice(*clip);
+        painter.setClipRect(QRect(c.Left, c.Top, c.Width(), c.Height()));
+    }
+    const double s = std::abs(state.Mapping.ScaleY());
+    const TPoint origin = state.Mapping.ToDevice(p);
+    painter.translate(origin.X, origin.Y);
+    // A page stretched out of proportion stretches its text along x too; glyphs are sized by y.
+    const double sx = std::abs(state.Mapping.ScaleX());
+    if (s > 0 && sx != s) painter.scale(sx / s, 1.0);
+    // The escapement turns counter-clockwise on the page; QPainter turns clockwise with y down.
+    painter.rotate(-layout.Escapement / 10.0);
+
+    if (state.Brush.Style == bsSolid)
+        painter.fillRect(
+            QRectF(layout.CellLeft() * s, layout.CellTop() * s, layout.Width * s, layout.CellHeight() * s),
+            ToQColor(state.Brush.Color));
+
+    const TFontFace& face = TFontFace::For(state.Font);
+    QList<quint32> glyphs(layout.Glyphs.begin(), layout.Glyphs.end());
+    QList<QPointF> positions;
+    positions.reserve(glyphs.size());
+    for (double x : layout.X)
+        positions.append(QPointF((layout.Start.x() + x) * s, layout.Start.y() * s));
+    QGlyphRun run;
+    run.setRawFont(face.RawFont(layout.Em * s));
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    const QColor color = ToQColor(state.FontColor);
+    painter.setPen(color);
+    painter.drawGlyphRun(QPointF(0, 0), run);
+
+    const double thickness = std::max(face.LineThickness() * layout.Em * s, 1.0);
+    if (state.Font.lfUnderline)
+        painter.fillRect(QRectF(layout.Start.x() * s,
+                                (layout.Start.y() + face.UnderlinePosition() * layout.Em) * s,
+                                layout.Width * s, thickness),
+                         color);
+    if (state.Font.lfStrikeOut)
+        painter.fillRect(QRectF(layout.Start.x() * s,
+                                (layout.Start.y() - face.StrikeOutPosition() * layout.Em) * s,
+                                layout.Width * s, thickness),
+                         color);
+}
+
+void TPainterDevice::StretchImage(const TDrawState& state, const TRect& r, const QImage& image) {
+    if (!IsActive() || image.isNull()) return;
+    const TRect box = state.Mapping.ToDevice(r);
+    if (box.IsEmpty()) return;
+    TDrawState copy = state;
+    copy.Pen.Mode = pmCopy;
+    Prepare(copy);
+    FPainter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    FPainter->drawImage(QRect(box.Left, box.Top, box.Width(), box.Height()), image);
+}
+
+QImage TPainterDevice::GrabImage(const TDrawState& state, const TRect& r) const {
+    const QImage* image = Image();
+    if (!image) return {};
+    const TRect box = state.Mapping.ToDevice(r);
+    if (box.IsEmpty()) return {};
+    return image->copy(box.Left, box.Top, box.Width(), box.Height());
+}

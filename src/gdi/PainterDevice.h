@@ -1,0 +1,52 @@
+#pragma once
+
+#include <memory>
+#include <QPainter>
+#include <QPainterPath>
+
+#include "gdi/CanvasDevice.h"
+
+class QPaintDevice;
+
+/// Renders canvas operations through QPainter on any QPaintDevice: a QImage, the printer, a PDF
+/// writer, an SVG generator. Figures are placed on whole device pixels (corners rounded after
+/// mapping) and drawn without antialiasing, so a raster device gets the platform's exact edges.
+/// Operations while no painter is active are ignored.
+class TPainterDevice : public TCanvasDevice {
+public:
+    explicit TPainterDevice(QPaintDevice* target = nullptr);
+    ~TPainterDevice() override;
+    TPainterDevice(const TPainterDevice&) = delete;
+    TPainterDevice& operator=(const TPainterDevice&) = delete;
+
+    /// Starts painting on the target (or a new target); false when the device refuses.
+    bool Begin(QPaintDevice* target = nullptr);
+    void End();
+    bool IsActive() const;
+    QPainter* Painter() { return FPainter.get(); }
+
+    void Line(const TDrawState& state, const TPoint& a, const TPoint& b) override;
+    void Rectangle(const TDrawState& state, const TRect& r) override;
+    void RoundRect(const TDrawState& state, const TRect& r, int32_t cornerWidth,
+                   int32_t cornerHeight) override;
+    void Ellipse(const TDrawState& state, const TRect& r) override;
+    void Polygon(const TDrawState& state, std::span<const TPoint> points) override;
+    void FillRect(const TDrawState& state, const TRect& r) override;
+    void SetPixel(const TDrawState& state, const TPoint& p, TColor color) override;
+    TColor GetPixel(const TDrawState& state, const TPoint& p) const override;
+    void TextOut(const TDrawState& state, const TPoint& p, const QString& text, const TTextLayout& layout,
+                 const TRect* clip) override;
+    void StretchImage(const TDrawState& state, const TRect& r, const QImage& image) override;
+    QImage GrabImage(const TDrawState& state, const TRect& r) const override;
+
+private:
+    enum class TShape { Rect, RoundRect, Ellipse };
+    void Figure(const TDrawState& state, const TRect& r, TShape shape, double cornerWidth,
+                double cornerHeight);
+    void Prepare(const TDrawState& state);
+    int PenPixels(const TDrawState& state) const;
+    QImage* Image() const;
+
+    QPaintDevice* FTarget = nullptr;
+    std::unique_ptr<QPainter> FPainter;
+};

@@ -1,0 +1,47 @@
+#include "label/KxGrid.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "designer/KxLab.h"
+#include "label/KxMeasure.h"
+
+TKxGrid::TKxGrid(TKxLab* AOwner)
+    : TKxSettings(AOwner) {}
+
+void TKxGrid::Assign(const QObject* Source) {
+    const auto* src = qobject_cast<const TKxGrid*>(Source);
+    if (!src) return;
+    FColor = src->FColor;
+    FIncX = src->FIncX;
+    FIncY = src->FIncY;
+}
+
+void TKxGrid::SetColor(TColor Value) {
+    if (Value == FColor) return;
+    FColor = Value;
+    OwnerPaint(true);
+}
+
+void TKxGrid::SetShow(bool Value) {
+    if (Value == FShow) return;
+    FShow = Value;
+    OwnerPaint(true);
+}
+
+void TKxGrid::StoreIncrement(int32_t& Field, float Value, int32_t Limit) {
+    Field = std::max(std::min(FromUnits(Value), Limit), 10);
+    OwnerPaint(true);
+}
+
+void TKxGrid::SetIncX(float Value) {
+    const TKxLab* owner = GetOwner();
+    StoreIncrement(FIncX, Value,
+                   owner ? owner->GetMeasure()->WidthLU() : std::numeric_limits<int32_t>::max());
+}
+
+void TKxGrid::SetIncY(float Value) {
+    const TKxLab* owner = GetOwner();
+    StoreIncrement(FIncY, Value,
+                   owner ? owner->GetMeasure()->HeightLU() : std::numeric_limits<int32_t>::max());
+}

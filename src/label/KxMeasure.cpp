@@ -1,0 +1,101 @@
+#include "label/KxMeasure.h"
+
+#include <algorithm>
+
+#include "designer/KxLab.h"
+#include "label/KxBackSurf.h"
+
+TKxMeasure::TKxMeasure(TKxLab* AOwner)
+    : TKxSettings(AOwner) {}
+
+void TKxMeasure::Assign(const QObject* Source) {
+    const auto* src = qobject_cast<const TKxMeasure*>(Source);
+    if (!src) return;
+    FWidth = src->FWidth;
+    FHeight = src->FHeight;
+    FMarLeft = src->FMarLeft;
+    FMarTop = src->FMarTop;
+    FDiHor = src->FDiHor;
+    FDiVer = src->FDiVer;
+    FNuHor = src->FNuHor;
+    FNuVer = src->FNuVer;
+    FPaperHeight = src->FPaperHeight;
+    FPaperWidth = src->FPaperWidth;
+    FPaperName = src->FPaperName;
+    FLabelName = src->FLabelName;
+}
+
+void TKxMeasure::SetHeight(float Value) {
+    FHeight = std::max(FromUnits(Value), 50);
+    if (FLabelType == ltCircle) FWidth = FHeight;
+    OwnerAdjustScroll();
+    OwnerFlip(duLeft);
+}
+
+void TKxMeasure::SetWidth(float Value) {
+    FWidth = std::max(FromUnits(Value), 100);
+    if (FLabelType == ltCircle) FHeight = FWidth;
+    OwnerAdjustScroll();
+    OwnerFlip(duTop);
+}
+
+void TKxMeasure::SetMarLeft(float Value) {
+    FMarLeft = std::max(FromUnits(Value), 0);
+}
+
+void TKxMeasure::SetMarTop(float Value) {
+    FMarTop = std::max(FromUnits(Value), 0);
+}
+
+void TKxMeasure::SetDiHor(float Value) {
+    FDiHor = std::max(FromUnits(Value), 0);
+}
+
+void TKxMeasure::SetDiVer(float Value) {
+    FDiVer = std::max(FromUnits(Value), 0);
+}
+
+void TKxMeasure::SetNuHor(int Value) {
+    if (Value != FNuHor) FNuHor = std::max(Value, 1);
+}
+
+void TKxMeasure::SetNuVer(int Value) {
+    if (Value != FNuVer) FNuVer = std::max(Value, 1);
+}
+
+void TKxMeasure::SetPaperHeight(float Value) {
+    FPaperHeight = FromUnits(Value);
+}
+
+void TKxMeasure::SetPaperWidth(float Value) {
+    FPaperWidth = FromUnits(Value);
+}
+
+void TKxMeasure::SetPaperName(const QString& Value) {
+    if (Value != FPaperName) FPaperName = Value;
+}
+
+void TKxMeasure::SetLabelName(const QString& Value) {
+    if (Value != FLabelName) FLabelName = Value;
+}
+
+void TKxMeasure::SetInnerCircle(float Value) {
+    FInnerCircle = std::max(FromUnits(Value), 0);
+    OwnerAdjustScroll();
+    OwnerPaint(true);
+}
+
+void TKxMeasure::SetLabelType(TKxLabelType Value) {
+    if (Value == FLabelType) return;
+    FLabelType = Value;
+    // The background style is corrected in place: the style setter would repaint and re-check.
+    TKxBackSurf* back = GetOwner() ? GetOwner()->GetBackSurf() : nullptr;
+    if (FLabelType == ltCircle) {
+        FHeight = FWidth;
+        if (back && back->FStyle != biGraCircle) back->FStyle = biNone;
+    } else if (back && (back->FStyle == biGraCircle || back->FStyle == biImage)) {
+        back->FStyle = biNone;
+    }
+    OwnerAdjustScroll();
+    OwnerFlip(duLeft);
+}
