@@ -103,6 +103,16 @@ public:
 
     /// Height of the font plus 7 pixels: below it the text would be cut.
     int GetMinHeight() const;
+
+    // The spellings uic calls for the designed properties of a form.
+    void setPrecision(int count) { SetPrecision(count); }
+    void setDigits(int count) { SetDigits(count); }
+    void setMinValue(double value) { SetMinValue(value); }
+    void setMaxValue(double value) { SetMaxValue(value); }
+    void setIncrement(double value) { SetIncrement(value); }
+    void setEditorEnabled(bool enabled) { SetEditorEnabled(enabled); }
+    void setAutoSelect(bool on) { SetAutoSelect(on); }
+    void setValue(double value) { SetValue(value); }
     TSpinButton* Button() const { return FButton; }
 
     QSize sizeHint() const override;
@@ -158,6 +168,9 @@ public:
 
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment alignment);
+    /// The spelling uic calls for the designed Alignment; Qt's own overload stays reachable.
+    void setAlignment(TAlignment alignment) { SetAlignment(alignment); }
+    using QLineEdit::setAlignment;
     QSize sizeHint() const override;
 
 private:

@@ -421,3 +421,24 @@ TEST(KxSpinMenu, DisabledEditorOffersNoPasteOrCut) {
 }
 
 } // namespace
+
+// uic sets a form's designed properties through these spellings.
+TEST(KxSpinEditFloatDesigned, UicSettersSetTheDesignedProperties) {
+    TSpinEditFloat edit;
+    edit.setMinValue(1);
+    edit.setMaxValue(5);
+    edit.setIncrement(0.25);
+    edit.setDigits(3);
+    edit.setValue(9);
+    EXPECT_EQ(edit.MinValue(), 1);
+    EXPECT_EQ(edit.MaxValue(), 5);
+    EXPECT_EQ(edit.Increment(), 0.25);
+    EXPECT_EQ(edit.text(), QLocale().toString(5.0, 'f', 3));
+    edit.setEditorEnabled(false);
+    EXPECT_FALSE(edit.EditorEnabled());
+
+    TAlignEdit align;
+    align.setAlignment(TAlignEdit::taRightJustify);
+    EXPECT_EQ(align.Alignment(), TAlignEdit::taRightJustify);
+    EXPECT_EQ(align.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+}
