@@ -519,4 +519,55 @@
         <translation>Nombre de campo no válido </translation>
     </message>
 </context>
+<context>
+    <name>TKxPropDialog</name>
+    <message>
+        <source>'%1' is not a valid angle: type a whole number of degrees.</source>
+        <translation>«%1» no es un ángulo válido: escriba un número entero de grados.</translation>
+    </message>
+</context>
+<context>
+    <name>TPropPara</name>
+    <message>
+        <source>Left</source>
+        <translation>Izquierda</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Derecha</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>Centrado</translation>
+    </message>
+    <message>
+        <source>Justify</source>
+        <translation>Justificado</translation>
+    </message>
+</context>
+<context>
+    <name>TPropSym</name>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Cerrar</translation>
+    </message>
+</context>
+<context>
+    <name>TProIma</name>
+    <message>
+        <source>AspectRatio</source>
+        <translation>Proporción</translation>
+    </message>
+    <message>
+        <source>AutoSize</source>
+        <translation>Tamaño real</translation>
+    </message>
+</context>
+<context>
+    <name>TProRect</name>
+    <message>
+        <source>Radio: </source>
+        <translation>Radio: </translation>
+    </message>
+</context>
 </TS>

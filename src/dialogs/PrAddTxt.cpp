@@ -1,0 +1,22 @@
+#include "dialogs/PrAddTxt.h"
+
+#include "ui_PrAddTxt.h"
+
+TProAddText* ProAddText = nullptr;
+
+TProAddText::TProAddText(QWidget* parent)
+    : TKxForm(parent) {
+    BindLineForm(*ui, true);
+    // The fixed texts may be emptied; only the middle text keeps its last non-empty value.
+    BindText(ui->EdBefore, &TKxAddText::Before, true);
+    BindText(ui->EdAfter, &TKxAddText::After, true);
+}
+
+TProAddText::~TProAddText() = default;
+
+void TProAddText::SpinOverrides(bool Inch) {
+    SetTextHeightMin(ui->SpEdFloatAlt, Inch);
+}
+
+// Compiled here, where the form class is complete.
+#include "moc_PrAddTxt.cpp"

@@ -1,0 +1,19 @@
+#include "dialogs/Prtxt.h"
+
+#include "ui_Prtxt.h"
+
+TPropText* PropText = nullptr;
+
+TPropText::TPropText(QWidget* parent)
+    : TKxForm(parent) {
+    BindLineForm(*ui, false);
+}
+
+TPropText::~TPropText() = default;
+
+void TPropText::SpinOverrides(bool Inch) {
+    SetTextHeightMin(ui->SpEdFloatAlt, Inch);
+}
+
+// Compiled here, where the form class is complete.
+#include "moc_Prtxt.cpp"
