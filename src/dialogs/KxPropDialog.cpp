@@ -97,11 +97,9 @@ void TKxPropDialog::SpinSettings() {
     }
     for (TSpinEditFloat* box : FPenWidths)
         box->SetIncrement(0.1);
+    for (TSpinEditFloat* box : FTextHeights)
+        box->SetMinValue(inch ? 0.02 : 0.5);
     SpinOverrides(inch);
-}
-
-void TKxPropDialog::SetTextHeightMin(TSpinEditFloat* Box, bool Inch) {
-    Box->SetMinValue(Inch ? 0.02 : 0.5);
 }
 
 void TKxPropDialog::done(int Result) {
@@ -194,7 +192,8 @@ void TKxPropDialog::BindFontName(QComboBox* List) {
     });
 }
 
-void TKxPropDialog::BindHeight(TSpinEditFloat* Box) {
+void TKxPropDialog::BindHeight(TSpinEditFloat* Box, bool TextHeight) {
+    if (TextHeight) FTextHeights.push_back(Box);
     AddLoader([this, Box] { Box->SetValue(EditedData()->GetHeight()); });
     OnChange(Box, &TSpinEditFloat::changed,
              [this, Box] { EditedData()->SetHeight(static_cast<float>(Box->GetValue())); });

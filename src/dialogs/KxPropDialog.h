@@ -96,14 +96,13 @@ protected:
     void BindColor(TKxSwatch* Swatch, TColor TKxElement::*Color);
     void BindAngle(QComboBox* List);
     void BindFontName(QComboBox* List);
-    void BindHeight(TSpinEditFloat* Box);
+    /// The element's height; a text height is at least 0.5 mm or 0.02 in.
+    void BindHeight(TSpinEditFloat* Box, bool TextHeight);
     /// A pen or border width, in millimetres, stepping by 0.1 in either unit.
     void BindPenWidth(TSpinEditFloat* Box);
     /// The "DataBase" box and the field list; Content, SkipEmpty and AlsoText as TKxFieldControls says.
     void BindFields(QCheckBox* Box, QComboBox* List, QWidget* Content, KxBinding::TFieldChoice Choice,
                     bool SkipEmpty, std::function<void(const QString&)> AlsoText = {});
-    /// The text height's lower bound: 0.5 mm or 0.02 in.
-    void SetTextHeightMin(TSpinEditFloat* Box, bool Inch);
 
     /// Arrow step of every float box in inches (the rectangle dialog steps finer).
     double FInchStep = 0.05;
@@ -124,4 +123,5 @@ private:
     TKxFieldControls FFields;
     QComboBox* FAngle = nullptr;
     std::vector<TSpinEditFloat*> FPenWidths;
+    std::vector<TSpinEditFloat*> FTextHeights;
 };

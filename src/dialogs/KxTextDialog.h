@@ -11,11 +11,12 @@ public:
     using TKxElementDialog<E>::TKxElementDialog;
 
 protected:
-    /// The font page, the two colours and the field controls; Content is the text editor.
+    /// The font page, the two colours and the field controls; Content is the text editor, LineText
+    /// bounds the height below as a single line's is.
     template <class TUi>
-    void BindFontPage(TUi& Ui, QWidget* Content, bool SkipEmptyField) {
+    void BindFontPage(TUi& Ui, QWidget* Content, bool SkipEmptyField, bool LineText) {
         this->BindFontName(Ui.ComBoxFontName);
-        this->BindHeight(Ui.SpEdFloatAlt);
+        this->BindHeight(Ui.SpEdFloatAlt, LineText);
         this->BindInt(Ui.SpEdTextSpace, &E::CharSpace);
         this->BindCheck(Ui.CkBoxItalic, &E::Italic);
         this->BindCheck(Ui.CkBoxBold, &E::Bold);
@@ -29,7 +30,7 @@ protected:
     template <class TUi>
     void BindLineForm(TUi& Ui, bool SkipEmptyField) {
         this->BindText(Ui.EdText, &E::Text, false);
-        BindFontPage(Ui, Ui.EdText, SkipEmptyField);
+        BindFontPage(Ui, Ui.EdText, SkipEmptyField, true);
         this->BindCheck(Ui.CkBoxTrans, &E::Transparent);
         this->BindPoint(Ui.SpEdFloatX, Ui.SpEdFloatY, false);
         this->BindAngle(Ui.CbAngle);

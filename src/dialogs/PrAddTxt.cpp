@@ -14,9 +14,5 @@ TProAddText::TProAddText(QWidget* parent)
 
 TProAddText::~TProAddText() = default;
 
-void TProAddText::SpinOverrides(bool Inch) {
-    SetTextHeightMin(ui->SpEdFloatAlt, Inch);
-}
-
 // Compiled here, where the form class is complete.
 #include "moc_PrAddTxt.cpp"

@@ -14,9 +14,6 @@ class TProAddText : public TKxForm<TKxTextDialog<TKxAddText>, Ui::TProAddText> {
 public:
     explicit TProAddText(QWidget* parent = nullptr);
     ~TProAddText() override;
-
-protected:
-    void SpinOverrides(bool Inch) override;
 };
 
 /// The compound text dialog while it is shown.

@@ -24,7 +24,7 @@ TPropCoBar::TPropCoBar(QWidget* parent)
     BindFloat(ui->SpEdFloatTopM, &TKxBarCode::GetTopMargin, &TKxBarCode::SetTopMargin);
     BindFloat(ui->SpEdFloatWidth, &TKxBarCode::GetWidth, &TKxBarCode::SetWidth);
     BindFloat(ui->SpEdFloatNumberHeight, &TKxBarCode::GetFontHeight, &TKxBarCode::SetFontHeight);
-    BindHeight(ui->SpEdFloatAlt);
+    BindHeight(ui->SpEdFloatAlt, false);
     BindInt(ui->SpEdTextSpace, &TKxBarCode::CharSpace);
     BindCheck(ui->CkBoxShowNumber, &TKxBarCode::ShowNumber);
     BindPoint(ui->SpEdFloatX, ui->SpEdFloatY, false);

@@ -41,7 +41,7 @@ QString ElementText(const QString& Memo) {
 TPropPara::TPropPara(QWidget* parent)
     : TKxForm(parent) {
     BindMemo();
-    BindFontPage(*ui, ui->MemText, false);
+    BindFontPage(*ui, ui->MemText, false, false);
     BindFormat();
     BindPenWidth(ui->SpEdFloatWidth);
     BindCheck(ui->CkBoxShow, &TKxParagraph::Border);

@@ -30,7 +30,7 @@ TPropSym::TPropSym(QWidget* parent)
     BindFontName(ui->ComBoxFontName);
     // The grid shows the characters of the font chosen.
     connect(ui->ComBoxFontName, &QComboBox::currentTextChanged, this, [this] { DrawGrid(); });
-    BindHeight(ui->SpEdFloatAlt);
+    BindHeight(ui->SpEdFloatAlt, true);
     BindCheck(ui->CkBoxBold, &TKxSymbol::Bold);
     BindFields(ui->CkBoxDatabase, ui->cbFields, nullptr, KxBinding::TFieldChoice::Boolean, false);
     AddLoader([this] {
@@ -83,10 +83,6 @@ void TPropSym::GridMouseDown(Qt::MouseButton Button, const QPoint& Pixel) {
         GetElement()->Symbol = static_cast<uint8_t>(FirstCode + cell.y() * GridColumns + cell.x());
         DrawGrid();
     });
-}
-
-void TPropSym::SpinOverrides(bool Inch) {
-    SetTextHeightMin(ui->SpEdFloatAlt, Inch);
 }
 
 // Compiled here, where the form class is complete.

@@ -34,9 +34,6 @@ public:
     /// The cell under a pixel of the grid; (-1, -1) outside it.
     static QPoint CellAt(const QPoint& Pixel);
 
-protected:
-    void SpinOverrides(bool Inch) override;
-
 private:
     void DrawGrid();
     void GridMouseDown(Qt::MouseButton Button, const QPoint& Pixel);

@@ -11,9 +11,5 @@ TPropText::TPropText(QWidget* parent)
 
 TPropText::~TPropText() = default;
 
-void TPropText::SpinOverrides(bool Inch) {
-    SetTextHeightMin(ui->SpEdFloatAlt, Inch);
-}
-
 // Compiled here, where the form class is complete.
 #include "moc_Prtxt.cpp"

@@ -14,9 +14,6 @@ class TPropText : public TKxForm<TKxTextDialog<TKxText>, Ui::TPropText> {
 public:
     explicit TPropText(QWidget* parent = nullptr);
     ~TPropText() override;
-
-protected:
-    void SpinOverrides(bool Inch) override;
 };
 
 /// The text dialog while it is shown.
