@@ -17,7 +17,6 @@
 #include "label/KxPrintInfo.h"
 #include "label/KxRulers.h"
 #include "metafile/Metafile.h"
-#include "metafile/MetafileCanvas.h"
 
 namespace {
 constexpr int RulerDepth = 20;
@@ -25,13 +24,7 @@ constexpr int RulerDepth = 20;
 
 TKxLab::TKxLab(QWidget* parent)
     : QWidget(parent)
-    , FBackSurf(std::make_unique<TKxBackSurf>(this))
-    , FFrame(std::make_unique<TKxFrame>(this))
-    , FMeasure(std::make_unique<TKxMeasure>(this))
-    , FGrid(std::make_unique<TKxGrid>(this))
-    , FRulers(std::make_unique<TKxRulers>(this))
-    , FPrintInfo(std::make_unique<TKxPrintInfo>(this))
-    , FTable(std::make_unique<TTable>())
+    , FLabel(std::make_unique<TKxLabel>(this))
     , FLabScreen(std::make_unique<TBitmap>())
     , FTopRuler(std::make_unique<TBitmap>())
     , FLeftRuler(std::make_unique<TBitmap>())
@@ -52,10 +45,10 @@ TKxLab::TKxLab(QWidget* parent)
 }
 
 TKxLab::~TKxLab() {
-    // Elements first: they point at this control. The clipboard goes with any control, so no
-    // record outlives the designer it came from.
+    // Elements first: they point at this control's label. The clipboard goes with any control, so
+    // no record outlives the designer it came from.
     FSelected = nullptr;
-    FElements.clear();
+    FLabel->ClearElements();
     KxClipboard().Clear();
     ClearPages();
 }
@@ -98,7 +91,7 @@ void TKxLab::resizeEvent(QResizeEvent* event) {
 }
 
 void TKxLab::SetUnits(TKxUnits Value) {
-    FUnits = Value;
+    FLabel->SetUnits(Value);
     AdjustScroll();
     FlipLabScreen(duBoth);
 }
@@ -128,17 +121,17 @@ void TKxLab::SetBorderStyle(TBorderStyle Value) {
 }
 
 void TKxLab::SetShowMargins(bool Value) {
-    if (Value == FShowMargins) return;
-    FShowMargins = Value;
+    if (Value == GetShowMargins()) return;
+    FLabel->SetShowMargins(Value);
     PaintLabScreen(true);
 }
 
 void TKxLab::SetSnap(TKxSnap Value) {
-    FSnap = Value;
+    FLabel->SetSnap(Value);
 }
 
 void TKxLab::SetDaBa(bool Value) {
-    FDaBa = Value;
+    FLabel->SetDaBa(Value);
 }
 
 void TKxLab::SetAllowEdit(bool Value) {
@@ -146,7 +139,7 @@ void TKxLab::SetAllowEdit(bool Value) {
 }
 
 void TKxLab::SetSelColor(TColor Value) {
-    FSelColor = Value;
+    FLabel->SetSelColor(Value);
 }
 
 void TKxLab::SetDrawTool(TKxDrawTool Value) {
@@ -156,84 +149,71 @@ void TKxLab::SetDrawTool(TKxDrawTool Value) {
 }
 
 void TKxLab::SetMeasure(TKxMeasure* Value) {
-    if (Value) FMeasure->Assign(Value);
+    if (Value) GetMeasure()->Assign(Value);
 }
 
 void TKxLab::SetFrame(TKxFrame* Value) {
-    if (Value) FFrame->Assign(Value);
+    if (Value) GetFrame()->Assign(Value);
 }
 
 void TKxLab::SetGrid(TKxGrid* Value) {
-    if (Value) FGrid->Assign(Value);
+    if (Value) GetGrid()->Assign(Value);
 }
 
 void TKxLab::SetBackSurf(TKxBackSurf* Value) {
-    if (Value) FBackSurf->Assign(Value);
+    if (Value) GetBackSurf()->Assign(Value);
 }
 
 void TKxLab::SetRulers(TKxRulers* Value) {
-    if (Value) FRulers->Assign(Value);
+    if (Value) GetRulers()->Assign(Value);
 }
 
 void TKxLab::SetPrintInfo(TKxPrintInfo* Value) {
-    if (Value) FPrintInfo->Assign(Value);
+    if (Value) GetPrintInfo()->Assign(Value);
 }
 
 void TKxLab::SetTable(const TTable* Value) {
-    if (Value) FTable->Assign(*Value);
+    if (Value) GetTable()->Assign(*Value);
 }
 
 void TKxLab::AddElement(std::unique_ptr<TKxElement> E) {
-    if (E) FElements.push_back(std::move(E));
+    FLabel->AddElement(std::move(E));
 }
 
 bool TKxLab::RemoveElement(TKxElement* E) {
-    const auto it = std::find_if(FElements.begin(), FElements.end(),
-                                 [E](const std::unique_ptr<TKxElement>& p) { return p.get() == E; });
-    if (it == FElements.end()) return false;
-    if (FSelected == E) FSelected = nullptr;
-    FElements.erase(it);
-    return true;
+    return FLabel->RemoveElement(E);
 }
 
 bool TKxLab::FindElement(const TPoint& P) {
-    for (const auto& e : FElements) {
-        if (e->PointInObject(P)) {
-            FSelected = e.get();
-            return true;
-        }
-    }
-    return false;
+    TKxElement* e = FLabel->ElementAt(P);
+    if (e) FSelected = e;
+    return e != nullptr;
 }
 
 bool TKxLab::ElementByID(const QString& ID) {
-    for (const auto& e : FElements) {
-        if (e->ID == ID) {
-            FSelected = e.get();
-            return true;
-        }
-    }
-    return false;
+    TKxElement* e = FLabel->ElementWithID(ID);
+    if (e) FSelected = e;
+    return e != nullptr;
 }
 
 void TKxLab::Clear() {
-    FSelected = nullptr;
-    FElements.clear();
+    FLabel->ClearElements();
     ClearSelection();
     PaintLabScreen(true);
 }
 
 TKxElement* TKxLab::Element(int Index) const {
-    if (Index < 0 || Index >= ElementCount()) return nullptr;
-    return FElements[static_cast<size_t>(Index)].get();
+    return FLabel->Element(Index);
 }
 
-void TKxLab::SetRawLabelSize(int32_t Width, int32_t Height) {
-    FMeasure->FWidth = Width;
-    FMeasure->FHeight = Height;
+void TKxLab::ElementRemoved(const TKxElement* E) {
+    if (!E || E == FSelected) FSelected = nullptr;
 }
 
-void TKxLab::SetRawGridSteps(int32_t IncX, int32_t IncY) {
-    FGrid->FIncX = IncX;
-    FGrid->FIncY = IncY;
+void TKxLab::MarginColorChanged() {
+    if (GetShowMargins()) Paint();
+}
+
+void TKxLab::RulersShown(bool Visible) {
+    FOrigin = Visible ? 30 : 10;
 }

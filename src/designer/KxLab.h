@@ -13,14 +13,16 @@
 #include "designer/KxMapping.h"
 #include "designer/KxMarks.h"
 #include "designer/KxOverlay.h"
-#include "elements/KxOwner.h"
 #include "label/KxAlias.h"
 #include "label/KxBackSurf.h"
 #include "label/KxCellWalk.h"
 #include "label/KxFrame.h"
 #include "label/KxGrid.h"
+#include "label/KxLabel.h"
+#include "label/KxLabelView.h"
 #include "label/KxMeasure.h"
 #include "label/KxPrintInfo.h"
+#include "label/KxPrintRun.h"
 #include "label/KxRulers.h"
 #include "types/Kxtypes.h"
 
@@ -30,31 +32,24 @@ class TBitmap;
 class TCanvas;
 class TKxElement;
 class TMetafile;
-class TMetafileCanvas;
 class TTable;
 
-/// Receives each sheet of an exported run as soon as it is complete; Number counts from 1.
-using TKxPageSink = std::function<void(TMetafile& Page, int64_t Number)>;
 /// Progress of a run: labels drawn and sheets begun so far.
 using TKxPrintProgress = std::function<void(int64_t Labels, int64_t Sheets)>;
-
-/// Most sheets and labels a preview records; a larger run is refused before anything is recorded.
-/// The label limit bounds the memory a sheet of any number of cells can take (about 2 KB a label).
-constexpr int64_t KxMaxPreviewPages = 5000;
-constexpr int64_t KxMaxPreviewLabels = 250000;
 
 /// The host's mouse-move event: buttons held, modifier keys, client pixels.
 using TKxMouseMoveEvent =
     std::function<void(QObject* Sender, Qt::MouseButtons Buttons, Qt::KeyboardModifiers Shift, int X, int Y)>;
 
 /// The label designer control: one label at a zoom, with rulers and its own scroll bars, on which
-/// the user draws and edits the label's elements. It owns its settings objects, its elements, its
-/// off-screen bitmaps and its bound table for its whole life.
+/// the user draws and edits the label's elements. It owns its label document (settings objects,
+/// elements, bound table) and its off-screen bitmaps for its whole life, forwards the label's API to
+/// the document and adds the view: mapping, scrolling, rendering, rulers, overlay and editing.
 ///
 /// Set-up: a host that sets several properties in a row brackets them with BeginLoad()/EndLoad()
 /// (or a TKxLab::TLoadGuard); repaint requests in between are ignored and EndLoad() paints once.
 /// Events: assign the On... callables, or connect to the matching signals; both fire.
-class TKxLab : public QWidget, public TKxOwner {
+class TKxLab : public QWidget, public TKxLabelView {
     Q_OBJECT
     Q_PROPERTY(KxEnums::TKxUnits Units READ GetUnits WRITE SetUnits)
     Q_PROPERTY(int Color READ GetColor WRITE SetColor)
@@ -105,8 +100,11 @@ public:
         TKxLab& FLab;
     };
 
+    /// The label this control shows and edits.
+    TKxLabel* GetLabel() const { return FLabel.get(); }
+
     // Properties.
-    TKxUnits GetUnits() const override { return FUnits; }
+    TKxUnits GetUnits() const override { return FLabel->GetUnits(); }
     /// Always re-adjusts and repaints, even when the unit does not change.
     void SetUnits(TKxUnits Value);
     TKxZoom GetZoom() const { return FZoom; }
@@ -116,16 +114,16 @@ public:
     void SetColor(TColor Value);
     TBorderStyle GetBorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
-    bool GetShowMargins() const { return FShowMargins; }
+    bool GetShowMargins() const { return FLabel->GetShowMargins(); }
     void SetShowMargins(bool Value);
-    TKxSnap GetSnap() const { return FSnap; }
+    TKxSnap GetSnap() const { return FLabel->GetSnap(); }
     void SetSnap(TKxSnap Value);
-    bool GetDaBa() const { return FDaBa; }
+    bool GetDaBa() const { return FLabel->GetDaBa(); }
     void SetDaBa(bool Value);
     bool GetAllowEdit() const { return FAllowEdit; }
     void SetAllowEdit(bool Value);
     /// Colour of selection marks and rubber bands.
-    TColor GetSelColor() const { return FSelColor; }
+    TColor GetSelColor() const { return FLabel->GetSelColor(); }
     void SetSelColor(TColor Value);
     TKxDrawTool GetDrawTool() const { return FDrawTool; }
     /// A different tool also ends any drag state.
@@ -133,19 +131,19 @@ public:
 
     // The settings objects stay owned by the control; the setters copy Value into them (Assign),
     // and null does nothing.
-    TKxMeasure* GetMeasure() const { return FMeasure.get(); }
+    TKxMeasure* GetMeasure() const override { return FLabel->GetMeasure(); }
     void SetMeasure(TKxMeasure* Value);
-    TKxFrame* GetFrame() const { return FFrame.get(); }
+    TKxFrame* GetFrame() const { return FLabel->GetFrame(); }
     void SetFrame(TKxFrame* Value);
-    TKxGrid* GetGrid() const { return FGrid.get(); }
+    TKxGrid* GetGrid() const { return FLabel->GetGrid(); }
     void SetGrid(TKxGrid* Value);
-    TKxBackSurf* GetBackSurf() const { return FBackSurf.get(); }
+    TKxBackSurf* GetBackSurf() const override { return FLabel->GetBackSurf(); }
     void SetBackSurf(TKxBackSurf* Value);
-    TKxRulers* GetRulers() const { return FRulers.get(); }
+    TKxRulers* GetRulers() const { return FLabel->GetRulers(); }
     void SetRulers(TKxRulers* Value);
-    TKxPrintInfo* GetPrintInfo() const { return FPrintInfo.get(); }
+    TKxPrintInfo* GetPrintInfo() const { return FLabel->GetPrintInfo(); }
     void SetPrintInfo(TKxPrintInfo* Value);
-    TTable* GetTable() override { return FTable.get(); }
+    TTable* GetTable() override { return FLabel->GetTable(); }
     /// Copies the binding of Value (alias, table, filter) into the owned table; null does nothing.
     void SetTable(const TTable* Value);
 
@@ -163,7 +161,7 @@ public:
     bool ElementByID(const QString& ID);
     /// Frees every element, drops the selection and the marks, repaints.
     void Clear();
-    int ElementCount() const { return static_cast<int>(FElements.size()); }
+    int ElementCount() const { return FLabel->ElementCount(); }
     /// The element at Index, or null out of range.
     TKxElement* Element(int Index) const;
     /// The selected element, or null.
@@ -202,7 +200,7 @@ public:
     // Scrolling.
     /// Recomputes scale, label size in pixels and scroll ranges from zoom, label size and control
     /// size; shows a bar only when its range exceeds the control; scrolls back to the origin.
-    virtual void AdjustScroll();
+    void AdjustScroll() override;
     /// Sets the horizontal range and position (position clamped into the range). Min > Max throws
     /// EInvalidOperation ("Scrollbar property out of range") and changes nothing.
     void SetHParams(int32_t Position, int32_t Min, int32_t Max);
@@ -216,9 +214,9 @@ public:
     // Repainting.
     /// Recomposes the surface with the named rulers, shows it and places the guide markers.
     /// Ignored while loading.
-    virtual void FlipLabScreen(TKxDrawRuler Which);
+    void FlipLabScreen(TKxDrawRuler Which) override;
     /// Recomposes the surface without rulers; shows it when Repaint. Ignored while loading.
-    virtual void PaintLabScreen(bool Repaint);
+    void PaintLabScreen(bool Repaint) override;
     /// Recomposes the whole off-screen surface: the control's colour, the label area, then the
     /// ruler strips that Which names (the corner always; all pasted again).
     virtual void DrawAll(TKxDrawRuler Which);
@@ -257,7 +255,7 @@ public:
     /// The guide being dragged, marker and line, not-xor.
     void DrawAligns(const TPoint& P);
     /// Recomputes the hit areas of the two guide markers.
-    void AdjustAligns();
+    void AdjustAligns() override;
     /// Empties the selection outline and handles, unless loading.
     void ClearSelection();
 
@@ -326,6 +324,8 @@ public:
     void PrintLab(TKxRunState& State, bool First, bool WithData);
     /// Draws the run's cells into preview pages from State on; First opens the first page.
     void PreviewLab(TKxRunState& State, bool First, bool WithData);
+    /// The run PrintInfo describes, with this label's data switch.
+    TKxRunSettings RunSettings() const;
     /// Frees every preview page.
     void ClearPages();
     int64_t GetTotalPages() const { return static_cast<int64_t>(FPages.size()); }
@@ -341,9 +341,9 @@ public:
     /// stays open after true. Errors other than the database layer's propagate.
     bool ValidData();
     /// True exactly when the last ValidData opened the table.
-    bool GetDataValid() const { return FDataValid; }
+    bool GetDataValid() const { return FLabel->GetDataValid(); }
     /// The catalogue of aliases and tables the label dialog offers; never null.
-    TKxAlias* GetAlias() const { return FAlias.get(); }
+    TKxAlias* GetAlias() const { return FLabel->GetAlias(); }
     /// Copies Value into the owned catalogue (TKxAlias::Assign); null does nothing.
     void SetAlias(const TKxAlias* Value);
     /// The catalogue as JSON text (TKxAlias::Catalogue).
@@ -388,7 +388,7 @@ public:
     /// and leaves the current label exactly as it was.
     void LoadLab(const QString& FileName);
     /// Label file format version of the file read last.
-    int32_t GetFileVersion() const { return FFileVersion; }
+    int32_t GetFileVersion() const { return FLabel->GetFileVersion(); }
 
     TKxRightClickEvent OnRightMouse;
     TKxSelectEvent OnSelect;
@@ -425,19 +425,22 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
     /// The canvas of the preview page being recorded (null when none is).
-    void SetPreviewCanvas(TCanvas* Canvas) { FPreviewCanvas = Canvas; }
+    void SetPreviewCanvas(TCanvas* Canvas) { FLabel->SetRunCanvas(tdPreview, Canvas); }
     /// Label file values stored as read, past the setters' clamps (the label file reader's way in):
     /// label size and grid steps in label units. Nothing is repainted.
-    void SetRawLabelSize(int32_t Width, int32_t Height);
-    void SetRawGridSteps(int32_t IncX, int32_t IncY);
+    void SetRawLabelSize(int32_t Width, int32_t Height) { GetMeasure()->SetRawSize(Width, Height); }
+    void SetRawGridSteps(int32_t IncX, int32_t IncY) { GetGrid()->SetRawSteps(IncX, IncY); }
+
+    // TKxLabelView: what the label asks of its view.
+    void MarginColorChanged() override;
+    void RulersShown(bool Visible) override;
+    void ElementRemoved(const TKxElement* E) override;
 
     TKxMarks FMarks;
 
 private:
     void DrawRulerStrip(bool Top);
     void DrawRulerCorner();
-    /// The hole of a circular label in its box, in the box's units.
-    TRect HoleRect(const TRect& Box, TKxDrawType DrawType) const;
     void ToggleFigure(TKxOverlay::TKind Kind, std::array<TPoint, 3> Points, TColor Color);
     void LeftPress(const TPoint& P);
     void SelectionPress(const TPoint& P);
@@ -452,20 +455,8 @@ private:
     /// The label's pixel rectangle.
     TRect LabelRect() const;
 
-    friend class TKxRulers;
-
-    struct TLabFile;
-    struct TSettingsRef;
-    /// The stored settings of this control, in file order.
-    TSettingsRef StoredSettings();
-    /// Walks the stored settings in file order with a reader or a writer.
-    template <class TIO>
-    static void TransferSettings(TIO& IO, const TSettingsRef& R);
-    static void CopySettings(const TSettingsRef& From, const TSettingsRef& To);
-    /// Reads a whole label without touching this control; raises EStreamError.
-    std::unique_ptr<TLabFile> ReadLabFile(QIODevice& Stream);
-    /// Takes over a label read whole, replacing the elements or appending to them.
-    void TakeOver(TLabFile& Lab, bool Replace);
+    /// A run of this label's with the progress callback attached.
+    std::unique_ptr<TKxPrintRun> NewRun();
 
     void CreateWnd();
     void SetParams(TKxScrollAxis& Axis, QScrollBar* Bar, int32_t Position, int32_t Min, int32_t Max);
@@ -475,27 +466,14 @@ private:
     void LayoutBars();
     void PushBar(QScrollBar* Bar, const TKxScrollAxis& Axis, int32_t Page);
 
-    TKxUnits FUnits = unMM;
-    std::unique_ptr<TKxBackSurf> FBackSurf;
+    std::unique_ptr<TKxLabel> FLabel;
     TKxZoom FZoom = zm100;
-    std::unique_ptr<TKxFrame> FFrame;
-    std::unique_ptr<TKxMeasure> FMeasure;
-    std::unique_ptr<TKxGrid> FGrid;
-    TKxSnap FSnap = snNone;
-    std::unique_ptr<TKxRulers> FRulers;
-    std::unique_ptr<TKxPrintInfo> FPrintInfo;
     TKxDrawTool FDrawTool = dwSelection;
-    std::unique_ptr<TTable> FTable;
-    bool FShowMargins = false;
-    bool FDaBa = false;
-    bool FDataValid = false;
     bool FScrolling = false;
-    TColor FSelColor = clRed;
     std::unique_ptr<TBitmap> FLabScreen;
     std::unique_ptr<TBitmap> FTopRuler;
     std::unique_ptr<TBitmap> FLeftRuler;
     std::unique_ptr<TBitmap> FRulerCorner;
-    int32_t FFileVersion = 14;
     int32_t FLabWidth = 0;
     int32_t FLabHeight = 0;
     int32_t FHRangeEnd = 0;
@@ -509,26 +487,8 @@ private:
     TBorderStyle FBorderStyle = bsSingle;
     bool FAllowEdit = true;
     TKxElement* FSelected = nullptr;
-    // Print and preview runs.
-    using TPageDone = std::function<void(std::unique_ptr<TMetafile>)>;
-    bool StartRun(TKxRunState& State);
-    void PositionTable();
-    void WalkCells(TKxRunState& State, bool WithData, TKxDrawType DrawType, const TPoint& Margins,
-                   const std::function<void()>& NewPage);
-    void RecordPages(TKxRunState& State, bool First, bool WithData, const TPageDone& Done);
-    void OpenPreviewPage();
-    std::unique_ptr<TMetafile> ClosePreviewPage();
-
     /// Recorded preview pages, one per sheet.
     std::vector<std::unique_ptr<TMetafile>> FPages;
-    /// The page being recorded, its recorder, and the recorder's canvas (the canvas of tdPreview).
-    std::unique_ptr<TMetafile> FPreviewPage;
-    std::unique_ptr<TMetafileCanvas> FPreviewRecorder;
-    TCanvas* FPreviewCanvas = nullptr;
-    int64_t FRunLabels = 0;
-    int64_t FRunSheets = 0;
-    std::vector<std::unique_ptr<TKxElement>> FElements;
-    std::unique_ptr<TKxAlias> FAlias = std::make_unique<TKxAlias>(this);
 
     QScrollBar* FHBar = nullptr;
     QScrollBar* FVBar = nullptr;

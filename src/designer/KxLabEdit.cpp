@@ -62,16 +62,6 @@ TKxEle PointToolKind(TKxDrawTool Tool) {
     }
 }
 
-// Exchanges E with the front-most (Front) or back-most element of List, so the element from that
-// end takes E's old place; false when E is not in List.
-bool ExchangeWithEnd(std::vector<std::unique_ptr<TKxElement>>& List, const TKxElement* E, bool Front) {
-    const auto it = std::find_if(List.begin(), List.end(),
-                                 [E](const std::unique_ptr<TKxElement>& p) { return p.get() == E; });
-    if (it == List.end()) return false;
-    std::iter_swap(it, Front ? List.begin() : List.end() - 1);
-    return true;
-}
-
 } // namespace
 
 void TKxLab::ShowElementProp() {
@@ -196,7 +186,7 @@ bool TKxLab::EditMove(const TPoint& P) {
         DrawAligns(m.MousePos);
         return false;
     }
-    if (FRulers->FVisible) {
+    if (GetRulers()->GetVisible()) {
         PasteRulers1();
         m.MousePos = P;
         DrawMarks(m.MousePos);
@@ -205,7 +195,7 @@ bool TKxLab::EditMove(const TPoint& P) {
     if (m.Pressed) {
         const TPoint q = GridAdjust(P - m.GrabOffset);
         // A snapped drag stands still while the pointer sits exactly on a grid point.
-        const bool standing = q == P && FSnap == snGrid;
+        const bool standing = q == P && GetSnap() == snGrid;
         const auto outline = [&] { DrawDrag(m.SelRect.TopLeft(), m.SelRect.BottomRight(), true); };
         switch (m.DragState) {
         case drLine: {
@@ -270,9 +260,9 @@ void TKxLab::HoverCursor(const TPoint& P) {
 }
 
 TPoint TKxLab::GridAdjust(const TPoint& P) const {
-    if (FSnap != snGrid) return P;
-    return {WindowX(NearestGridPoint(CoordX(P.X), FGrid->StepX())),
-            WindowY(NearestGridPoint(CoordY(P.Y), FGrid->StepY()))};
+    if (GetSnap() != snGrid) return P;
+    return {WindowX(NearestGridPoint(CoordX(P.X), GetGrid()->StepX())),
+            WindowY(NearestGridPoint(CoordY(P.Y), GetGrid()->StepY()))};
 }
 
 void TKxLab::FinishDrag(const TPoint& P) {
@@ -303,8 +293,8 @@ void TKxLab::FinishDrag(const TPoint& P) {
         (first ? FSelected->P1 : FSelected->P2) = end;
         break;
     }
-    case dtAlignLeft: FBackSurf->SetAlignLeft(Worldx(P.X)); break;
-    case dtAlignTop: FBackSurf->SetAlignTop(Worldy(P.Y)); break;
+    case dtAlignLeft: GetBackSurf()->SetAlignLeft(Worldx(P.X)); break;
+    case dtAlignTop: GetBackSurf()->SetAlignTop(Worldy(P.Y)); break;
     default: break;
     }
     m.Pressed = false;
@@ -348,7 +338,7 @@ void TKxLab::FinishShape(const TPoint& P) {
 }
 
 TKxElement* TKxLab::NewElement(TKxEle Kind) {
-    std::unique_ptr<TKxElement> e = TKxElementFactory::Create(Kind, this);
+    std::unique_ptr<TKxElement> e = TKxElementFactory::Create(Kind, FLabel.get());
     if (!e) return nullptr;
     TKxElement* raw = e.get();
     AddElement(std::move(e));
@@ -386,11 +376,11 @@ void TKxLab::CutElement() {
 void TKxLab::PasteElement() {
     const TKxClipboard& clip = KxClipboard();
     if (clip.IsEmpty()) return;
-    std::unique_ptr<TKxElement> e = TKxElementFactory::FromRecord(clip.Record(), this);
+    std::unique_ptr<TKxElement> e = TKxElementFactory::FromRecord(clip.Record(), FLabel.get());
     TKxElement* raw = e.get();
     AddElement(std::move(e));
     FSelected = raw;
-    raw->Move(FUnits == unINCH ? TPoint2D{0.1f, 0.1f} : TPoint2D{2.0f, 2.0f});
+    raw->Move(GetUnits() == unINCH ? TPoint2D{0.1f, 0.1f} : TPoint2D{2.0f, 2.0f});
     PaintLabScreen(true);
 }
 
@@ -421,9 +411,9 @@ void TKxLab::AlignTop() {
 }
 
 void TKxLab::Front() {
-    if (FSelected && ExchangeWithEnd(FElements, FSelected, true)) PaintLabScreen(true);
+    if (FSelected && FLabel->ExchangeWithEnd(FSelected, true)) PaintLabScreen(true);
 }
 
 void TKxLab::Back() {
-    if (FSelected && ExchangeWithEnd(FElements, FSelected, false)) PaintLabScreen(true);
+    if (FSelected && FLabel->ExchangeWithEnd(FSelected, false)) PaintLabScreen(true);
 }

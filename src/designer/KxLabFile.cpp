@@ -1,298 +1,28 @@
 #include <exception>
-#include <QByteArray>
-#include <QDataStream>
 #include <QFile>
-#include <QIODevice>
-#include <QSaveFile>
-#include <vector>
 
 #include "base/KxError.h"
 #include "base/Messages.h"
-#include "base/StreamError.h"
-#include "db/Table.h"
 #include "designer/KxLab.h"
-#include "elements/KxElement.h"
-#include "elements/KxElementFactory.h"
-#include "elements/KxRecordIO.h"
-#include "label/KxBackSurf.h"
-#include "label/KxFrame.h"
-#include "label/KxGrid.h"
-#include "label/KxMeasure.h"
-#include "label/KxPrintInfo.h"
-
-/// References to every setting the file stores between the version and the element count.
-struct TKxLab::TSettingsRef {
-    TKxSnap& Snap;
-    TKxUnits& Units;
-    TKxMeasure& Measure;
-    TKxBackSurf& BackSurf;
-    TKxGrid& Grid;
-    bool& ShowMargins;
-    TColor& SelColor;
-    TKxFrame& Frame;
-    bool& DaBa;
-    TKxPrintInfo& PrintInfo;
-};
-
-/// A label read whole from a file, held apart from the control until it is taken over.
-struct TKxLab::TLabFile {
-    QString FileName;
-    QString Alias;
-    QString TableName;
-    QString Filter;
-    QString LabelName;
-    QString PaperName;
-    int32_t Version = KxFileVersion;
-    TKxSnap Snap = snNone;
-    TKxUnits Units = unMM;
-    TKxMeasure Measure;
-    TKxBackSurf BackSurf;
-    TKxGrid Grid;
-    bool ShowMargins = false;
-    TColor SelColor = clRed;
-    TKxFrame Frame;
-    bool DaBa = false;
-    TKxPrintInfo PrintInfo;
-    std::vector<std::unique_ptr<TKxElement>> Elements;
-
-    TSettingsRef Settings() {
-        return {Snap, Units, Measure, BackSurf, Grid, ShowMargins, SelColor, Frame, DaBa, PrintInfo};
-    }
-};
 
 namespace {
-
 const QString CannotRead = QStringLiteral("No se puede leer el archivo elegido");
-
-/// The byte order of every label file, whatever the machine.
-class TFileStream : public QDataStream {
-public:
-    explicit TFileStream(QIODevice* Device)
-        : QDataStream(Device) {
-        setByteOrder(LittleEndian);
-    }
-    explicit TFileStream(QByteArray* Bytes)
-        : QDataStream(Bytes, QIODevice::WriteOnly) {
-        setByteOrder(LittleEndian);
-    }
-    explicit TFileStream(const QByteArray& Bytes)
-        : QDataStream(Bytes) {
-        setByteOrder(LittleEndian);
-    }
-};
-
-void CheckRead(const QDataStream& S, const char* what) {
-    if (S.status() == QDataStream::Ok) return;
-    const qint64 at = S.device() ? S.device()->pos() : 0;
-    throw EStreamError(
-        QStringLiteral("Label data short or corrupt in the %1, before byte %2").arg(what).arg(at));
-}
-
-class TSettingsWriter {
-public:
-    explicit TSettingsWriter(QDataStream& S)
-        : FS(S) {}
-    bool Current() const { return true; }
-    void operator()(const int32_t& v) { WriteI32(FS, v); }
-    void operator()(const int16_t& v) { FS << static_cast<qint16>(v); }
-    void operator()(const uint8_t& v) { WriteByte(FS, v); }
-    void operator()(const bool& v) { WriteBool(FS, v); }
-    template <class TEnum>
-    void Enum(const TEnum& v, TEnum) {
-        WriteByte(FS, static_cast<uint8_t>(v));
-    }
-
-private:
-    QDataStream& FS;
-};
-
-// Reads into the fields as stored, without clamps: files round-trip byte for byte, and every use
-// that divides or loops guards itself. Only an ordinal outside its enumeration is refused.
-class TSettingsReader {
-public:
-    TSettingsReader(QDataStream& S, bool Current)
-        : FS(S)
-        , FCurrent(Current) {}
-    bool Current() const { return FCurrent; }
-    void operator()(int32_t& v) { v = ReadI32(FS); }
-    void operator()(int16_t& v) {
-        qint16 x = 0;
-        FS >> x;
-        v = x;
-    }
-    void operator()(uint8_t& v) { v = ReadByte(FS); }
-    void operator()(bool& v) { v = ReadBool(FS); }
-    template <class TEnum>
-    void Enum(TEnum& v, TEnum Last) {
-        const uint8_t b = ReadByte(FS);
-        if (b > static_cast<uint8_t>(Last))
-            FS.setStatus(QDataStream::ReadCorruptData);
-        else
-            v = static_cast<TEnum>(b);
-    }
-
-private:
-    QDataStream& FS;
-    bool FCurrent;
-};
-
-void OpenForReading(QFile& File) {
-    if (!File.open(QIODevice::ReadOnly))
-        throw EStreamError(QStringLiteral("Cannot open \"%1\": %2").arg(File.fileName(), File.errorString()));
-}
-
 } // namespace
 
-TKxLab::TSettingsRef TKxLab::StoredSettings() {
-    return {FSnap,        FUnits,    *FMeasure, *FBackSurf, *FGrid,
-            FShowMargins, FSelColor, *FFrame,   FDaBa,      *FPrintInfo};
-}
-
-template <class TIO>
-void TKxLab::TransferSettings(TIO& IO, const TSettingsRef& R) {
-    IO.Enum(R.Snap, snNone);
-    IO.Enum(R.Units, unINCH);
-    TKxMeasure& m = R.Measure;
-    IO(m.FWidth);
-    IO(m.FHeight);
-    IO(m.FMarLeft);
-    IO(m.FMarTop);
-    IO(m.FDiHor);
-    IO(m.FDiVer);
-    IO(m.FNuHor);
-    IO(m.FNuVer);
-    IO(m.FPaperWidth);
-    IO(m.FPaperHeight);
-    IO(m.FInnerCircle);
-    IO.Enum(m.FLabelType, ltCircle);
-    TKxBackSurf& b = R.BackSurf;
-    IO(b.FColor);
-    if (IO.Current()) IO(b.FToColor);
-    IO(b.FAlignColor);
-    IO.Enum(b.FStyle, biGraCircle);
-    IO(b.FAlignLeft);
-    IO(b.FAlignTop);
-    IO(b.FShowAlign);
-    if (IO.Current()) IO(b.FPrint);
-    TKxGrid& g = R.Grid;
-    IO(g.FColor);
-    IO(g.FIncX);
-    IO(g.FIncY);
-    IO(g.FShow);
-    IO(R.ShowMargins);
-    IO(R.SelColor);
-    TKxFrame& f = R.Frame;
-    IO(f.FColor);
-    IO(f.FDist1);
-    IO(f.FDist2);
-    IO(f.FRadio);
-    IO.Enum(f.FStyle, fsDoble);
-    IO(f.FPenWidth);
-    IO(R.DaBa);
-    TKxPrintInfo& p = R.PrintInfo;
-    IO(p.FLabs);
-    IO(p.FColor);
-    IO(p.FFirstRow);
-    IO(p.FFirstCol);
-    IO(p.FFirstLab);
-    IO(p.FLastLab);
-    IO(p.FPaperSize);
-    IO(p.FOrientation);
-}
-
-void TKxLab::CopySettings(const TSettingsRef& From, const TSettingsRef& To) {
-    // Through the file's own encoding, so the one field list above serves the copy too.
-    QByteArray bytes;
-    {
-        TFileStream out(&bytes);
-        TSettingsWriter writer(out);
-        TransferSettings(writer, From);
-    }
-    TFileStream in(bytes);
-    TSettingsReader reader(in, true);
-    TransferSettings(reader, To);
-}
-
 void TKxLab::SaveToStream(QIODevice& Stream) const {
-    TFileStream S(&Stream);
-    WriteStr(S, FBackSurf->GetFileName());
-    WriteStr(S, FTable->DatabaseName());
-    WriteStr(S, FTable->TableName());
-    WriteStr(S, FTable->Filter());
-    WriteStr(S, FMeasure->GetLabelName());
-    WriteStr(S, FMeasure->GetPaperName());
-    WriteI32(S, KxFileVersion);
-    TSettingsWriter writer(S);
-    // The writer only reads through these references.
-    TransferSettings(writer, const_cast<TKxLab*>(this)->StoredSettings());
-    WriteI32(S, ElementCount());
-    for (const auto& e : FElements)
-        e->SaveToStream(S);
-    if (S.status() != QDataStream::Ok)
-        throw EStreamError(QStringLiteral("Cannot write the label: %1").arg(Stream.errorString()));
-}
-
-std::unique_ptr<TKxLab::TLabFile> TKxLab::ReadLabFile(QIODevice& Stream) {
-    auto lab = std::make_unique<TLabFile>();
-    // Fields an older file lacks keep the control's values: start from a copy of them.
-    CopySettings(StoredSettings(), lab->Settings());
-    TFileStream S(&Stream);
-    for (QString* s :
-         {&lab->FileName, &lab->Alias, &lab->TableName, &lab->Filter, &lab->LabelName, &lab->PaperName})
-        *s = ReadStr(S);
-    lab->Version = ReadI32(S);
-    CheckRead(S, "header");
-    TSettingsReader reader(S, lab->Version == KxFileVersion);
-    TransferSettings(reader, lab->Settings());
-    const int32_t count = ReadI32(S);
-    CheckRead(S, "settings");
-    // Checked before the loop, so a hostile count costs nothing.
-    if (count < 0 || count > Stream.bytesAvailable() / TKxElementFactory::MinRecordBytes)
-        throw EStreamError(QStringLiteral("Element count %1 before byte %2 does not fit in the data left")
-                               .arg(count)
-                               .arg(Stream.pos()));
-    for (int32_t i = 0; i < count; ++i)
-        lab->Elements.push_back(TKxElementFactory::Read(S, lab->Version, this));
-    return lab;
-}
-
-void TKxLab::TakeOver(TLabFile& Lab, bool Replace) {
-    FBackSurf->SetFileName(Lab.FileName);
-    // The binding can only change on a closed table.
-    FTable->Close();
-    FDataValid = false;
-    FTable->SetDatabaseName(Lab.Alias);
-    FTable->SetTableName(Lab.TableName);
-    FTable->SetFilter(Lab.Filter);
-    FMeasure->SetLabelName(Lab.LabelName);
-    FMeasure->SetPaperName(Lab.PaperName);
-    FFileVersion = Lab.Version;
-    CopySettings(Lab.Settings(), StoredSettings());
-    if (Replace) Clear();
-    for (auto& e : Lab.Elements)
-        AddElement(std::move(e));
-    Lab.Elements.clear();
+    FLabel->SaveToStream(Stream);
 }
 
 void TKxLab::LoadFromStream(QIODevice& Stream) {
-    const std::unique_ptr<TLabFile> lab = ReadLabFile(Stream);
-    TakeOver(*lab, false);
+    FLabel->LoadFromStream(Stream);
 }
 
 void TKxLab::SaveToFile(const QString& FileName) const {
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EStreamError(QStringLiteral("Cannot create \"%1\": %2").arg(FileName, file.errorString()));
-    // Until commit the data lives in a temporary file beside the target; leaving early discards it.
-    SaveToStream(file);
-    if (!file.commit())
-        throw EStreamError(QStringLiteral("Cannot save \"%1\": %2").arg(FileName, file.errorString()));
+    FLabel->SaveToFile(FileName);
 }
 
 void TKxLab::LoadFromFile(const QString& FileName) {
-    QFile file(FileName);
-    OpenForReading(file);
-    LoadFromStream(file);
+    FLabel->LoadFromFile(FileName);
 }
 
 void TKxLab::SaveLab(const QString& FileName) const {
@@ -301,16 +31,14 @@ void TKxLab::SaveLab(const QString& FileName) const {
 
 void TKxLab::LoadLab(const QString& FileName) {
     const TBusyCursor busy;
-    std::unique_ptr<TLabFile> lab;
     try {
-        QFile file(FileName);
-        OpenForReading(file);
-        lab = ReadLabFile(file);
+        FLabel->ReplaceFromFile(FileName);
     } catch (...) {
         std::throw_with_nested(EKxError(CannotRead));
     }
     try {
-        TakeOver(*lab, true);
+        ClearSelection();
+        PaintLabScreen(true);
         ValidData();
         AdjustScroll();
         AdjustPrint();

@@ -24,11 +24,11 @@ int32_t TKxLab::CoordY(int32_t py) const {
 }
 
 float TKxLab::Worldx(int32_t px) const {
-    return PixelToWorld(px, FOrigin, FH.Pos, FMeasure->GetWidth(), FLabWidth);
+    return PixelToWorld(px, FOrigin, FH.Pos, GetMeasure()->GetWidth(), FLabWidth);
 }
 
 float TKxLab::Worldy(int32_t py) const {
-    return PixelToWorld(py, FOrigin, FV.Pos, FMeasure->GetHeight(), FLabHeight);
+    return PixelToWorld(py, FOrigin, FV.Pos, GetMeasure()->GetHeight(), FLabHeight);
 }
 
 int32_t TKxLab::GetMinLeft() const {
@@ -53,11 +53,11 @@ TRect TKxLab::LabelRect() const {
 }
 
 int32_t TKxLab::GetGuideLeft() const {
-    return FBackSurf->AlignLeftLU();
+    return GetBackSurf()->AlignLeftLU();
 }
 
 int32_t TKxLab::GetGuideTop() const {
-    return FBackSurf->AlignTopLU();
+    return GetBackSurf()->AlignTopLU();
 }
 
 int32_t TKxLab::GetXLeft() const {
@@ -72,8 +72,8 @@ void TKxLab::AdjustScroll() {
     const TKxZoomStep step = ZoomStep(FZoom);
     FScale = step.Scale;
     FFactor = step.Factor;
-    FLabWidth = LabelPixels(FMeasure->WidthLU(), FFactor);
-    FLabHeight = LabelPixels(FMeasure->HeightLU(), FFactor);
+    FLabWidth = LabelPixels(GetMeasure()->WidthLU(), FFactor);
+    FLabHeight = LabelPixels(GetMeasure()->HeightLU(), FFactor);
     // A label size from a file may reach the end of the range.
     FHRangeEnd = Saturate32(int64_t{FLabWidth} + FOrigin + 10);
     FVRangeEnd = Saturate32(int64_t{FLabHeight} + FOrigin + 10);

@@ -22,7 +22,7 @@ constexpr int32_t NumberSlack = 40;
 } // namespace
 
 void TKxLab::DrawRulers(TKxDrawRuler Which) {
-    if (!FRulers->FVisible) return;
+    if (!GetRulers()->GetVisible()) return;
     if (Which == duBoth || Which == duTop) DrawRulerStrip(true);
     if (Which == duBoth || Which == duLeft) DrawRulerStrip(false);
     DrawRulerCorner();
@@ -30,19 +30,19 @@ void TKxLab::DrawRulers(TKxDrawRuler Which) {
 }
 
 void TKxLab::DrawRulerStrip(bool Top) {
-    const TKxRulers& rulers = *FRulers;
+    const TKxRulers& rulers = *GetRulers();
     TCanvas& canvas = (Top ? FTopRuler : FLeftRuler)->Canvas();
     // The numbers of the left strip read upwards.
-    TLogFont font = rulers.FFont.GetLogFont();
+    TLogFont font = rulers.GetFont().GetLogFont();
     font.lfEscapement = Top ? 0 : 900;
     canvas.Font.SetLogFont(font);
-    canvas.Font.SetColor(rulers.FFont.Color());
-    canvas.Brush = TBrush{.Color = rulers.FColor, .Style = bsSolid};
-    canvas.Pen = TPen{.Color = rulers.FColor, .Width = 0, .Style = psSolid, .Mode = pmCopy};
+    canvas.Font.SetColor(rulers.GetFont().Color());
+    canvas.Brush = TBrush{.Color = rulers.GetColor(), .Style = bsSolid};
+    canvas.Pen = TPen{.Color = rulers.GetColor(), .Width = 0, .Style = psSolid, .Mode = pmCopy};
     canvas.FillRect(Top ? TRect{0, 0, width(), RulerDepth} : TRect{0, 0, RulerDepth, height()});
 
-    canvas.Pen.Color = rulers.FTickColor;
-    const int32_t length = Top ? FMeasure->WidthLU() : FMeasure->HeightLU();
+    canvas.Pen.Color = rulers.GetTickColor();
+    const int32_t length = Top ? GetMeasure()->WidthLU() : GetMeasure()->HeightLU();
     const int32_t extent = Top ? width() : height();
     const auto toPixel = [&](int32_t pos) { return (Top ? WindowX(pos) : WindowY(pos)) - RulerDepth; };
     const auto toLabel = [&](int32_t px) { return Top ? CoordX(px) : CoordY(px); };
@@ -55,7 +55,7 @@ void TKxLab::DrawRulerStrip(bool Top) {
             canvas.LineTo(to, along);
         }
     };
-    for (const TKxRulerTick& tick : KxRulerTicks(FUnits, length, toLabel(RulerDepth - NumberSlack),
+    for (const TKxRulerTick& tick : KxRulerTicks(GetUnits(), length, toLabel(RulerDepth - NumberSlack),
                                                  toLabel(RulerDepth + extent + NumberSlack))) {
         const int32_t at = toPixel(tick.Pos);
         if (!tick.Number.isEmpty()) {
@@ -68,7 +68,7 @@ void TKxLab::DrawRulerStrip(bool Top) {
         line(at, TickBase, tick.Long ? LongTickEnd : ShortTickEnd);
     }
 
-    if (rulers.FBorder) {
+    if (rulers.GetBorder()) {
         // Along the inner edge: a line in the surround colour, then one in the strip colour.
         const auto across = [&](int32_t depth, int32_t to) {
             canvas.MoveTo(Top ? 0 : depth, Top ? depth : 0);
@@ -76,12 +76,12 @@ void TKxLab::DrawRulerStrip(bool Top) {
         };
         canvas.Pen.Color = FColor;
         across(18, Top ? FLabScreen->Width() : FLabScreen->Height());
-        canvas.Pen.Color = rulers.FColor;
+        canvas.Pen.Color = rulers.GetColor();
         across(19, Top ? extent : FLabScreen->Height());
     }
     // The guide's marker: a small triangle pointing at the guide from the strip's outer half.
-    canvas.Pen.Color = rulers.FTickColor;
-    canvas.Brush = TBrush{.Color = FBackSurf->FAlignColor, .Style = bsSolid};
+    canvas.Pen.Color = rulers.GetTickColor();
+    canvas.Brush = TBrush{.Color = GetBackSurf()->GetAlignColor(), .Style = bsSolid};
     const int32_t g = (Top ? GetXLeft() : GetYTop()) - RulerDepth;
     const std::array<TPoint, 3> marker = Top ? std::array<TPoint, 3>{{{g - 4, 12}, {g, 17}, {g + 4, 12}}}
                                              : std::array<TPoint, 3>{{{12, g - 4}, {17, g}, {12, g + 4}}};
@@ -89,23 +89,23 @@ void TKxLab::DrawRulerStrip(bool Top) {
 }
 
 void TKxLab::DrawRulerCorner() {
-    const TKxRulers& rulers = *FRulers;
+    const TKxRulers& rulers = *GetRulers();
     TCanvas& canvas = FRulerCorner->Canvas();
-    canvas.Brush = TBrush{.Color = rulers.FColor, .Style = bsSolid};
+    canvas.Brush = TBrush{.Color = rulers.GetColor(), .Style = bsSolid};
     canvas.FillRect({0, 0, RulerDepth, RulerDepth});
     TFont font;
-    font.SetName(rulers.FFont.Name());
-    font.SetHeight(rulers.FFont.Height());
-    font.SetColor(rulers.FFont.Color());
+    font.SetName(rulers.GetFont().Name());
+    font.SetHeight(rulers.GetFont().Height());
+    font.SetColor(rulers.GetFont().Color());
     canvas.Font = font;
-    canvas.TextOut(2, 4, FUnits == unMM ? QStringLiteral("mm") : QStringLiteral("inch"));
-    if (!rulers.FBorder) return;
+    canvas.TextOut(2, 4, GetUnits() == unMM ? QStringLiteral("mm") : QStringLiteral("inch"));
+    if (!rulers.GetBorder()) return;
     canvas.Pen = TPen{.Color = FColor, .Width = 0, .Style = psSolid, .Mode = pmCopy};
     canvas.MoveTo(18, 18);
     canvas.LineTo(20, 18);
     canvas.MoveTo(18, 18);
     canvas.LineTo(18, 20);
-    canvas.SetPixels(19, 19, rulers.FColor);
+    canvas.SetPixels(19, 19, rulers.GetColor());
 }
 
 void TKxLab::PasteRulers() {

@@ -5,10 +5,10 @@
 
 #include "base/InvalidGraphic.h"
 #include "base/Messages.h"
-#include "designer/KxLab.h"
 #include "label/KxMeasure.h"
+#include "label/KxSettingsOwner.h"
 
-TKxBackSurf::TKxBackSurf(TKxLab* AOwner)
+TKxBackSurf::TKxBackSurf(TKxSettingsOwner* AOwner)
     : TKxSettings(AOwner) {}
 
 void TKxBackSurf::Assign(const QObject* Source) {
@@ -32,8 +32,7 @@ void TKxBackSurf::SetImage(const TPicture& Picture) {
 }
 
 void TKxBackSurf::SetStyle(TKxBackStyle Value) {
-    if (Value == FStyle) return;
-    FStyle = Value;
+    if (!Store(FStyle, Value)) return;
     const TKxLabelType shape = GetOwner() ? GetOwner()->GetMeasure()->GetLabelType() : ltRect;
     if (FStyle == biImage && FFileName.isEmpty()) FStyle = biNone;
     if (FStyle == biGraCircle && shape == ltRect) FStyle = biNone;
@@ -41,10 +40,13 @@ void TKxBackSurf::SetStyle(TKxBackStyle Value) {
     OwnerPaint(true);
 }
 
+void TKxBackSurf::FitStyleToShape(TKxLabelType Shape) {
+    if (Shape == ltCircle ? FStyle != biGraCircle : FStyle == biGraCircle || FStyle == biImage)
+        FStyle = biNone;
+}
+
 void TKxBackSurf::StoreColor(TColor& Field, TColor Value) {
-    if (Value == Field) return;
-    Field = Value;
-    OwnerPaint(true);
+    if (Store(Field, Value)) OwnerPaint(true);
 }
 
 void TKxBackSurf::SetColor(TColor Value) {
@@ -60,8 +62,7 @@ void TKxBackSurf::SetAlignColor(TColor Value) {
 }
 
 void TKxBackSurf::SetFileName(const QString& Value) {
-    if (Value == FFileName) return;
-    FFileName = Value;
+    if (!Store(FFileName, Value)) return;
     // Clearing the name is not a failed load: nothing to read, nothing to report. A failed load
     // keeps the picture shown so far.
     if (!FFileName.isEmpty()) {
@@ -75,25 +76,23 @@ void TKxBackSurf::SetFileName(const QString& Value) {
 }
 
 void TKxBackSurf::SetAlignLeft(float Value) {
-    const TKxLab* owner = GetOwner();
+    TKxSettingsOwner* owner = GetOwner();
     const int32_t limit = owner ? owner->GetMeasure()->WidthLU() : std::numeric_limits<int32_t>::max();
     FAlignLeft = std::min(std::max(FromUnits(Value), 0), limit);
     OwnerFlip(duTop);
-    if (GetOwner()) GetOwner()->AdjustAligns();
+    if (owner) owner->AdjustAligns();
 }
 
 void TKxBackSurf::SetAlignTop(float Value) {
-    const TKxLab* owner = GetOwner();
+    TKxSettingsOwner* owner = GetOwner();
     const int32_t limit = owner ? owner->GetMeasure()->HeightLU() : std::numeric_limits<int32_t>::max();
     FAlignTop = std::min(std::max(FromUnits(Value), 0), limit);
     OwnerFlip(duLeft);
-    if (GetOwner()) GetOwner()->AdjustAligns();
+    if (owner) owner->AdjustAligns();
 }
 
 void TKxBackSurf::SetShowAlign(bool Value) {
-    if (Value == FShowAlign) return;
-    FShowAlign = Value;
-    OwnerPaint(true);
+    if (Store(FShowAlign, Value)) OwnerPaint(true);
 }
 
 void TKxBackSurf::SetPrint(bool Value) {

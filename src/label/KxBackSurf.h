@@ -20,7 +20,7 @@ class TKxBackSurf : public TKxSettings {
     Q_PROPERTY(KxEnums::TKxBackStyle Style READ GetStyle WRITE SetStyle)
     Q_PROPERTY(QString FileName READ GetFileName WRITE SetFileName)
 public:
-    explicit TKxBackSurf(TKxLab* AOwner = nullptr);
+    explicit TKxBackSurf(TKxSettingsOwner* AOwner = nullptr);
 
     /// Copies every setting but the owner, the picture by value; no repaint.
     void Assign(const QObject* Source);
@@ -61,10 +61,24 @@ public:
     int32_t AlignLeftLU() const { return FAlignLeft; }
     int32_t AlignTopLU() const { return FAlignTop; }
 
+    /// Drops a style that a label of Shape cannot show (gradients of the other shape, and a picture
+    /// on a circle); no repaint: switching the shape repaints once for both.
+    void FitStyleToShape(TKxLabelType Shape);
+
+    /// The stored fields in label file order; a file of the previous format lacks ToColor and Print.
+    template <class TIO>
+    void Transfer(TIO& IO) {
+        IO(FColor);
+        if (IO.Current()) IO(FToColor);
+        IO(FAlignColor);
+        IO.Enum(FStyle, biGraCircle);
+        IO(FAlignLeft);
+        IO(FAlignTop);
+        IO(FShowAlign);
+        if (IO.Current()) IO(FPrint);
+    }
+
 private:
-    friend class TKxLab;
-    // Switching the label's shape corrects the style in place.
-    friend class TKxMeasure;
     void StoreColor(TColor& Field, TColor Value);
 
     TPicture FImage;

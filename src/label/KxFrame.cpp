@@ -1,6 +1,6 @@
 #include "label/KxFrame.h"
 
-TKxFrame::TKxFrame(TKxLab* AOwner)
+TKxFrame::TKxFrame(TKxSettingsOwner* AOwner)
     : TKxSettings(AOwner) {}
 
 void TKxFrame::Assign(const QObject* Source) {
@@ -15,9 +15,7 @@ void TKxFrame::Assign(const QObject* Source) {
 }
 
 void TKxFrame::SetStyle(TKxFrameStyle Value) {
-    if (Value == FStyle) return;
-    FStyle = Value;
-    OwnerPaint(true);
+    if (Store(FStyle, Value)) OwnerPaint(true);
 }
 
 void TKxFrame::StoreLength(int32_t& Field, float Value) {
@@ -42,7 +40,5 @@ void TKxFrame::SetPenWidth(float Value) {
 }
 
 void TKxFrame::SetColor(TColor Value) {
-    if (Value == FColor) return;
-    FColor = Value;
-    OwnerPaint(true);
+    if (Store(FColor, Value)) OwnerPaint(true);
 }

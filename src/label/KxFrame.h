@@ -15,7 +15,7 @@ class TKxFrame : public TKxSettings {
     Q_PROPERTY(float Radio READ GetRadio WRITE SetRadio)
     Q_PROPERTY(int Color READ GetColor WRITE SetColor)
 public:
-    explicit TKxFrame(TKxLab* AOwner = nullptr);
+    explicit TKxFrame(TKxSettingsOwner* AOwner = nullptr);
 
     /// Copies every setting from another TKxFrame; no repaint.
     void Assign(const QObject* Source);
@@ -42,8 +42,18 @@ public:
     int32_t RadioLU() const { return FRadio; }
     int32_t PenWidthLU() const { return FPenWidth; }
 
+    /// The stored fields in label file order.
+    template <class TIO>
+    void Transfer(TIO& IO) {
+        IO(FColor);
+        IO(FDist1);
+        IO(FDist2);
+        IO(FRadio);
+        IO.Enum(FStyle, fsDoble);
+        IO(FPenWidth);
+    }
+
 private:
-    friend class TKxLab;
     /// Stores a length without clamp and repaints: every length of the frame behaves so.
     void StoreLength(int32_t& Field, float Value);
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <limits>
 
-#include "designer/KxLab.h"
 #include "label/KxMeasure.h"
+#include "label/KxSettingsOwner.h"
 
-TKxGrid::TKxGrid(TKxLab* AOwner)
+TKxGrid::TKxGrid(TKxSettingsOwner* AOwner)
     : TKxSettings(AOwner) {}
 
 void TKxGrid::Assign(const QObject* Source) {
@@ -18,15 +18,11 @@ void TKxGrid::Assign(const QObject* Source) {
 }
 
 void TKxGrid::SetColor(TColor Value) {
-    if (Value == FColor) return;
-    FColor = Value;
-    OwnerPaint(true);
+    if (Store(FColor, Value)) OwnerPaint(true);
 }
 
 void TKxGrid::SetShow(bool Value) {
-    if (Value == FShow) return;
-    FShow = Value;
-    OwnerPaint(true);
+    if (Store(FShow, Value)) OwnerPaint(true);
 }
 
 void TKxGrid::StoreIncrement(int32_t& Field, float Value, int32_t Limit) {
@@ -35,13 +31,13 @@ void TKxGrid::StoreIncrement(int32_t& Field, float Value, int32_t Limit) {
 }
 
 void TKxGrid::SetIncX(float Value) {
-    const TKxLab* owner = GetOwner();
+    const TKxSettingsOwner* owner = GetOwner();
     StoreIncrement(FIncX, Value,
                    owner ? owner->GetMeasure()->WidthLU() : std::numeric_limits<int32_t>::max());
 }
 
 void TKxGrid::SetIncY(float Value) {
-    const TKxLab* owner = GetOwner();
+    const TKxSettingsOwner* owner = GetOwner();
     StoreIncrement(FIncY, Value,
                    owner ? owner->GetMeasure()->HeightLU() : std::numeric_limits<int32_t>::max());
 }

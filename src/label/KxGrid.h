@@ -13,7 +13,7 @@ class TKxGrid : public TKxSettings {
     Q_PROPERTY(float IncY READ GetIncY WRITE SetIncY)
     Q_PROPERTY(bool Show READ GetShow WRITE SetShow)
 public:
-    explicit TKxGrid(TKxLab* AOwner = nullptr);
+    explicit TKxGrid(TKxSettingsOwner* AOwner = nullptr);
 
     /// Copies Color, IncX and IncY (not Show) from another TKxGrid; no repaint.
     void Assign(const QObject* Source);
@@ -36,8 +36,22 @@ public:
     int32_t StepX() const { return FIncX >= 1 ? FIncX : MinStep; }
     int32_t StepY() const { return FIncY >= 1 ? FIncY : MinStep; }
 
+    /// Steps as a label file stores them, past the setters' clamps; no repaint.
+    void SetRawSteps(int32_t IncX, int32_t IncY) {
+        FIncX = IncX;
+        FIncY = IncY;
+    }
+
+    /// The stored fields in label file order.
+    template <class TIO>
+    void Transfer(TIO& IO) {
+        IO(FColor);
+        IO(FIncX);
+        IO(FIncY);
+        IO(FShow);
+    }
+
 private:
-    friend class TKxLab;
     static constexpr int32_t MinStep = 10;
     /// Clamps an increment to [1 mm, Limit] in the order the setters need: the upper bound first,
     /// so a label narrower than 1 mm still gets a 1 mm step.

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "designer/KxLab.h"
 #include "label/KxBackSurf.h"
+#include "label/KxSettingsOwner.h"
 
-TKxMeasure::TKxMeasure(TKxLab* AOwner)
+TKxMeasure::TKxMeasure(TKxSettingsOwner* AOwner)
     : TKxSettings(AOwner) {}
 
 void TKxMeasure::Assign(const QObject* Source) {
@@ -56,11 +56,11 @@ void TKxMeasure::SetDiVer(float Value) {
 }
 
 void TKxMeasure::SetNuHor(int Value) {
-    if (Value != FNuHor) FNuHor = std::max(Value, 1);
+    Store(FNuHor, std::max(Value, 1));
 }
 
 void TKxMeasure::SetNuVer(int Value) {
-    if (Value != FNuVer) FNuVer = std::max(Value, 1);
+    Store(FNuVer, std::max(Value, 1));
 }
 
 void TKxMeasure::SetPaperHeight(float Value) {
@@ -72,11 +72,11 @@ void TKxMeasure::SetPaperWidth(float Value) {
 }
 
 void TKxMeasure::SetPaperName(const QString& Value) {
-    if (Value != FPaperName) FPaperName = Value;
+    Store(FPaperName, Value);
 }
 
 void TKxMeasure::SetLabelName(const QString& Value) {
-    if (Value != FLabelName) FLabelName = Value;
+    Store(FLabelName, Value);
 }
 
 void TKxMeasure::SetInnerCircle(float Value) {
@@ -88,14 +88,9 @@ void TKxMeasure::SetInnerCircle(float Value) {
 void TKxMeasure::SetLabelType(TKxLabelType Value) {
     if (Value == FLabelType) return;
     FLabelType = Value;
-    // The background style is corrected in place: the style setter would repaint and re-check.
-    TKxBackSurf* back = GetOwner() ? GetOwner()->GetBackSurf() : nullptr;
-    if (FLabelType == ltCircle) {
-        FHeight = FWidth;
-        if (back && back->FStyle != biGraCircle) back->FStyle = biNone;
-    } else if (back && (back->FStyle == biGraCircle || back->FStyle == biImage)) {
-        back->FStyle = biNone;
-    }
+    if (FLabelType == ltCircle) FHeight = FWidth;
+    if (TKxBackSurf* back = GetOwner() ? GetOwner()->GetBackSurf() : nullptr)
+        back->FitStyleToShape(FLabelType);
     OwnerAdjustScroll();
     OwnerFlip(duLeft);
 }

@@ -24,7 +24,7 @@ class TKxMeasure : public TKxSettings {
     Q_PROPERTY(float InnerCircle READ GetInnerCircle WRITE SetInnerCircle)
     Q_PROPERTY(KxEnums::TKxLabelType LabelType READ GetLabelType WRITE SetLabelType)
 public:
-    explicit TKxMeasure(TKxLab* AOwner = nullptr);
+    explicit TKxMeasure(TKxSettingsOwner* AOwner = nullptr);
 
     /// Copies everything but InnerCircle and LabelType from another TKxMeasure; no repaint.
     void Assign(const QObject* Source);
@@ -75,10 +75,30 @@ public:
     int32_t PaperWidthLU() const { return FPaperWidth; }
     int32_t InnerCircleLU() const { return FInnerCircle; }
 
-private:
-    // The label file reader writes the fields directly, without clamps or repaint.
-    friend class TKxLab;
+    /// Width and height as a label file stores them, past the setters' clamps; no repaint.
+    void SetRawSize(int32_t Width, int32_t Height) {
+        FWidth = Width;
+        FHeight = Height;
+    }
 
+    /// The stored fields in label file order.
+    template <class TIO>
+    void Transfer(TIO& IO) {
+        IO(FWidth);
+        IO(FHeight);
+        IO(FMarLeft);
+        IO(FMarTop);
+        IO(FDiHor);
+        IO(FDiVer);
+        IO(FNuHor);
+        IO(FNuVer);
+        IO(FPaperWidth);
+        IO(FPaperHeight);
+        IO(FInnerCircle);
+        IO.Enum(FLabelType, ltCircle);
+    }
+
+private:
     int32_t FHeight = 350;
     int32_t FWidth = 600;
     int32_t FMarLeft = 50;

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "base/Rounding.h"
-#include "designer/KxLab.h"
 #include "label/KxMeasure.h"
+#include "label/KxSettingsOwner.h"
 #include "print/Printer.h"
 
-TKxPrintInfo::TKxPrintInfo(TKxLab* AOwner)
+TKxPrintInfo::TKxPrintInfo(TKxSettingsOwner* AOwner)
     : TKxSettings(AOwner) {}
 
 void TKxPrintInfo::Assign(const QObject* Source) {
@@ -26,13 +26,12 @@ void TKxPrintInfo::Assign(const QObject* Source) {
 }
 
 void TKxPrintInfo::SetColor(TColor Value) {
-    if (Value == FColor) return;
-    FColor = Value;
-    if (GetOwner() && GetOwner()->GetShowMargins()) GetOwner()->Paint();
+    if (!Store(FColor, Value)) return;
+    if (TKxSettingsOwner* owner = GetOwner()) owner->MarginColorChanged();
 }
 
 void TKxPrintInfo::StoreAtLeastOne(int32_t& Field, int Value) {
-    if (Value != Field) Field = std::max(Value, 1);
+    Store(Field, std::max(Value, 1));
 }
 
 void TKxPrintInfo::SetLabs(int Value) {
@@ -59,17 +58,41 @@ void TKxPrintInfo::SetLastLab(int Value) {
     FLastLab = Value;
 }
 
-TKxPrinterMetrics TKxPrintInfo::LiveMetrics() const {
+namespace {
+// A physical offset in printer pixels as label units: 254 of them to the inch.
+int32_t OffsetToLabel(int pixels, int32_t dpi) {
+    return dpi > 0 ? static_cast<int32_t>(Round(static_cast<Extended>(pixels) * 254 / dpi)) : 0;
+}
+
+// Printable sizes are kept to the tenth of a millimetre, not whole millimetres: the print mapping
+// scales by them, and a truncated size would stretch every label by up to a millimetre a page.
+int32_t MMToLabel(double mm) {
+    return static_cast<int32_t>(Round(static_cast<Extended>(mm) * 10));
+}
+
+int32_t PaperWidthOf(const TKxSettingsOwner* Owner) {
+    return Owner ? Owner->GetMeasure()->PaperWidthLU() : 0;
+}
+
+int32_t PaperHeightOf(const TKxSettingsOwner* Owner) {
+    return Owner ? Owner->GetMeasure()->PaperHeightLU() : 0;
+}
+} // namespace
+
+TKxPrinterMetrics KxPrinterMetrics(const TPrinter& P, int32_t PaperWidth, int32_t PaperHeight) {
     TKxPrinterMetrics m;
-    m.DpiH = GetDpiH();
-    m.DpiV = GetDpiV();
-    m.Width = GetWidth();
-    m.Height = GetHeight();
-    m.MaLeft = GetMaLeft();
-    m.MaTop = GetMaTop();
-    m.MaRight = GetMaRight();
-    m.MaBottom = GetMaBottom();
+    m.DpiH = m.DpiV = P.Dpi();
+    m.Width = MMToLabel(P.PrintableWidthMM());
+    m.Height = MMToLabel(P.PrintableHeightMM());
+    m.MaLeft = OffsetToLabel(P.PhysicalOffsetX(), m.DpiH);
+    m.MaTop = OffsetToLabel(P.PhysicalOffsetY(), m.DpiV);
+    m.MaRight = PaperWidth - m.MaLeft - m.Width;
+    m.MaBottom = PaperHeight - m.MaTop - m.Height;
     return m;
+}
+
+TKxPrinterMetrics TKxPrintInfo::LiveMetrics() const {
+    return KxPrinterMetrics(Printer(), PaperWidthOf(GetOwner()), PaperHeightOf(GetOwner()));
 }
 
 int32_t TKxPrintInfo::GetDpiH() const {
@@ -80,22 +103,13 @@ int32_t TKxPrintInfo::GetDpiV() const {
     return Printer().Dpi();
 }
 
-// Printable sizes are kept to the tenth of a millimetre, not whole millimetres: the print mapping
-// scales by them, and a truncated size would stretch every label by up to a millimetre a page.
 int32_t TKxPrintInfo::GetWidth() const {
-    return static_cast<int32_t>(Round(static_cast<Extended>(Printer().PrintableWidthMM()) * 10));
+    return MMToLabel(Printer().PrintableWidthMM());
 }
 
 int32_t TKxPrintInfo::GetHeight() const {
-    return static_cast<int32_t>(Round(static_cast<Extended>(Printer().PrintableHeightMM()) * 10));
+    return MMToLabel(Printer().PrintableHeightMM());
 }
-
-namespace {
-// A physical offset in printer pixels as label units: 254 of them to the inch.
-int32_t OffsetToLabel(int pixels, int32_t dpi) {
-    return dpi > 0 ? static_cast<int32_t>(Round(static_cast<Extended>(pixels) * 254 / dpi)) : 0;
-}
-} // namespace
 
 int32_t TKxPrintInfo::GetMaLeft() const {
     return OffsetToLabel(Printer().PhysicalOffsetX(), GetDpiH());
@@ -106,11 +120,9 @@ int32_t TKxPrintInfo::GetMaTop() const {
 }
 
 int32_t TKxPrintInfo::GetMaRight() const {
-    const int32_t paper = GetOwner() ? GetOwner()->GetMeasure()->PaperWidthLU() : 0;
-    return paper - GetMaLeft() - GetWidth();
+    return PaperWidthOf(GetOwner()) - GetMaLeft() - GetWidth();
 }
 
 int32_t TKxPrintInfo::GetMaBottom() const {
-    const int32_t paper = GetOwner() ? GetOwner()->GetMeasure()->PaperHeightLU() : 0;
-    return paper - GetMaTop() - GetHeight();
+    return PaperHeightOf(GetOwner()) - GetMaTop() - GetHeight();
 }

@@ -20,6 +20,12 @@ struct TKxPrinterMetrics {
     friend bool operator==(const TKxPrinterMetrics&, const TKxPrinterMetrics&) = default;
 };
 
+class TPrinter;
+
+/// The metrics of printer P for a paper of PaperWidth by PaperHeight label units (the right and
+/// bottom margins are what the paper leaves beyond the printable area).
+TKxPrinterMetrics KxPrinterMetrics(const TPrinter& P, int32_t PaperWidth, int32_t PaperHeight);
+
 /// Print-run settings, and the printer's page metrics read live from the current printer.
 class TKxPrintInfo : public TKxSettings {
     Q_OBJECT
@@ -33,7 +39,7 @@ class TKxPrintInfo : public TKxSettings {
     Q_PROPERTY(int PaperSize READ GetPaperSize WRITE SetPaperSize)
     Q_PROPERTY(int Orientation READ GetOrientation WRITE SetOrientation)
 public:
-    explicit TKxPrintInfo(TKxLab* AOwner = nullptr);
+    explicit TKxPrintInfo(TKxSettingsOwner* AOwner = nullptr);
 
     /// Copies every setting, and takes the snapshot from the source's live printer metrics.
     void Assign(const QObject* Source);
@@ -81,8 +87,20 @@ public:
     /// The metrics as they were when this object was last assigned; zero until then.
     const TKxPrinterMetrics& Snapshot() const { return FSnapshot; }
 
+    /// The stored fields in label file order.
+    template <class TIO>
+    void Transfer(TIO& IO) {
+        IO(FLabs);
+        IO(FColor);
+        IO(FFirstRow);
+        IO(FFirstCol);
+        IO(FFirstLab);
+        IO(FLastLab);
+        IO(FPaperSize);
+        IO(FOrientation);
+    }
+
 private:
-    friend class TKxLab;
     void StoreAtLeastOne(int32_t& Field, int Value);
 
     TKxPrinterMetrics FSnapshot;

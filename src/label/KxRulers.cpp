@@ -1,8 +1,8 @@
 #include "label/KxRulers.h"
 
-#include "designer/KxLab.h"
+#include "label/KxSettingsOwner.h"
 
-TKxRulers::TKxRulers(TKxLab* AOwner)
+TKxRulers::TKxRulers(TKxSettingsOwner* AOwner)
     : TKxSettings(AOwner) {
     FFont.SetName(QStringLiteral("Tahoma"));
     FFont.SetHeight(-9);
@@ -58,9 +58,7 @@ void TKxRulers::SetFontColor(TColor Value) {
 }
 
 void TKxRulers::StoreAndFlip(TColor& Field, TColor Value) {
-    if (Value == Field) return;
-    Field = Value;
-    OwnerFlip(duBoth);
+    if (Store(Field, Value)) OwnerFlip(duBoth);
 }
 
 void TKxRulers::SetColor(TColor Value) {
@@ -76,14 +74,11 @@ void TKxRulers::SetMarkColor(TColor Value) {
 }
 
 void TKxRulers::SetBorder(bool Value) {
-    if (Value == FBorder) return;
-    FBorder = Value;
-    OwnerFlip(duBoth);
+    if (Store(FBorder, Value)) OwnerFlip(duBoth);
 }
 
 void TKxRulers::SetVisible(bool Value) {
-    if (Value == FVisible) return;
-    FVisible = Value;
-    if (GetOwner()) GetOwner()->FOrigin = FVisible ? 30 : 10;
+    if (!Store(FVisible, Value)) return;
+    if (TKxSettingsOwner* owner = GetOwner()) owner->RulersShown(FVisible);
     OwnerFlip(duBoth);
 }

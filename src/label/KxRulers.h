@@ -17,7 +17,7 @@ class TKxRulers : public TKxSettings {
     Q_PROPERTY(QFont Font READ GetQFont WRITE SetQFont)
     Q_PROPERTY(int FontColor READ GetFontColor WRITE SetFontColor)
 public:
-    explicit TKxRulers(TKxLab* AOwner = nullptr);
+    explicit TKxRulers(TKxSettingsOwner* AOwner = nullptr);
 
     /// Copies every setting, the font by value; no repaint.
     void Assign(const QObject* Source);
@@ -47,7 +47,6 @@ public:
     void SetVisible(bool Value);
 
 private:
-    friend class TKxLab;
     void StoreAndFlip(TColor& Field, TColor Value);
 
     TFont FFont;

@@ -1,9 +1,9 @@
 #include "label/KxSettings.h"
 
-#include "designer/KxLab.h"
+#include "label/KxSettingsOwner.h"
 #include "types/UnitLength.h"
 
-TKxSettings::TKxSettings(TKxLab* AOwner)
+TKxSettings::TKxSettings(TKxSettingsOwner* AOwner)
     : FOwner(AOwner) {}
 
 TKxUnits TKxSettings::Units() const {

@@ -462,7 +462,7 @@ TEST_F(KxLabEdit, TheClipboardIsSharedButMarksBelongToEachDesigner) {
     ASSERT_EQ(other.Lab.ElementCount(), 1);
     TKxElement* pasted = other.Lab.Element(0);
     EXPECT_EQ(pasted->ElementType(), deLine);
-    EXPECT_EQ(pasted->Owner, &other.Lab);
+    EXPECT_EQ(pasted->Owner, other.Lab.GetLabel());
     EXPECT_EQ(pasted->ID, "L1");
     EXPECT_EQ(pasted->P1, (TPoint{30, 40}));
 }

@@ -423,7 +423,7 @@ TEST(KxLabFileFiles, LoadFromFileAppendsInStackingOrderWhileLoadLabReplaces) {
     lab.LoadLab(dir.Path("abc.kxl"));
     EXPECT_EQ(Ids(lab), QStringList({"a", "b", "c"}));
     for (int i = 0; i < lab.ElementCount(); ++i)
-        EXPECT_EQ(lab.Element(i)->Owner, &lab);
+        EXPECT_EQ(lab.Element(i)->Owner, lab.GetLabel());
 }
 
 TEST(KxLabFileFiles, LoadLabDrawsAJustifiedParagraphWithAHugeLineHeight) {

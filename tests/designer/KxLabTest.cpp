@@ -59,8 +59,8 @@ TEST(KxLabConstruction, FieldsStartAtTheirInitialValues) {
     EXPECT_EQ(lab.ElementCount(), 0);
     EXPECT_EQ(lab.GetSelected(), nullptr);
     EXPECT_NE(lab.GetTable(), nullptr);
-    EXPECT_EQ(lab.GetMeasure()->GetOwner(), &lab);
-    EXPECT_EQ(lab.GetPrintInfo()->GetOwner(), &lab);
+    EXPECT_EQ(lab.GetMeasure()->GetOwner(), lab.GetLabel());
+    EXPECT_EQ(lab.GetPrintInfo()->GetOwner(), lab.GetLabel());
     EXPECT_TRUE(lab.testAttribute(Qt::WA_OpaquePaintEvent));
 }
 

@@ -1,0 +1,258 @@
+#include "label/KxPrintRun.h"
+
+#include <algorithm>
+
+#include "base/Rounding.h"
+#include "base/Saturate.h"
+#include "db/Table.h"
+#include "label/KxLabel.h"
+#include "label/KxMeasure.h"
+#include "label/KxPrintInfo.h"
+#include "label/LabelCell.h"
+#include "metafile/Metafile.h"
+#include "metafile/MetafileCanvas.h"
+#include "print/Printer.h"
+
+namespace {
+
+const QString KxRunCancelledText = QStringLiteral("The run was cancelled.");
+
+// Closes the run's table on every way out of a run, an exception included.
+class TTableCloser {
+public:
+    explicit TTableCloser(TTable* Table)
+        : FTable(Table) {}
+    ~TTableCloser() {
+        if (FTable) FTable->Close();
+    }
+    TTableCloser(const TTableCloser&) = delete;
+    TTableCloser& operator=(const TTableCloser&) = delete;
+
+private:
+    TTable* FTable;
+};
+
+// Ends a print job that an exception interrupts, so no job is left half open.
+class TJobGuard {
+public:
+    explicit TJobGuard(TPrinter& P)
+        : FPrinter(P) {
+        FPrinter.BeginDoc();
+    }
+    ~TJobGuard() {
+        if (FPrinter.Printing()) FPrinter.Abort();
+    }
+    TJobGuard(const TJobGuard&) = delete;
+    TJobGuard& operator=(const TJobGuard&) = delete;
+
+private:
+    TPrinter& FPrinter;
+};
+
+// Points the label's canvas of a paper target at the run's for the guard's lifetime.
+class TRunCanvas {
+public:
+    TRunCanvas(TKxLabel& Label, TKxDrawType DrawType, TCanvas* Canvas)
+        : FLabel(Label)
+        , FDrawType(DrawType) {
+        FLabel.SetRunCanvas(FDrawType, Canvas);
+    }
+    ~TRunCanvas() { FLabel.SetRunCanvas(FDrawType, nullptr); }
+    TRunCanvas(const TRunCanvas&) = delete;
+    TRunCanvas& operator=(const TRunCanvas&) = delete;
+
+private:
+    TKxLabel& FLabel;
+    TKxDrawType FDrawType;
+};
+
+// A page edge from a file in hundredths of a millimetre: at least 1, so a size that is not positive
+// still makes a (tiny) page rather than a broken mapping.
+int32_t PageEdge(int32_t LabelUnits) {
+    return std::max(Saturate32(int64_t{LabelUnits} * 10), 1);
+}
+
+// The margins a run subtracts from each cell's position on the sheet. A printer's logical (0, 0) is
+// the corner of its printable area, so a print run subtracts the live printer's offsets. Recorded
+// sheets start at the paper's corner and subtract the margins the print settings stored when they
+// were last assigned, so a preview or an export comes out the same whatever printer is current.
+TPoint RunMargins(bool OnPrinter, const TKxPrinterMetrics& Live, const TKxPrintInfo& Info) {
+    const TKxPrinterMetrics& m = OnPrinter ? Live : Info.Snapshot();
+    return {m.MaLeft, m.MaTop};
+}
+
+} // namespace
+
+EKxRunCancelled::EKxRunCancelled()
+    : EKxError(KxRunCancelledText) {}
+
+TKxRunSettings TKxRunSettings::FromPrintInfo(const TKxPrintInfo& Info) {
+    TKxRunSettings s;
+    s.FirstRow = Info.GetFirstRow();
+    s.FirstCol = Info.GetFirstCol();
+    s.Labs = Info.GetLabs();
+    s.FirstLab = Info.GetFirstLab();
+    s.LastLab = Info.GetLastLab();
+    s.Repetition = Info.GetRepetition();
+    return s;
+}
+
+TKxPrintRun::TKxPrintRun(TKxLabel& Label, const TKxRunSettings& Settings)
+    : FLabel(Label)
+    , FSettings(Settings) {}
+
+TKxPrintRun::~TKxPrintRun() = default;
+
+bool TKxPrintRun::Start(TKxRunState& State) {
+    FLabels = 0;
+    FSheets = 0;
+    State.Row = FSettings.FirstRow;
+    State.Col = FSettings.FirstCol;
+    State.Rep = FSettings.Repetition;
+    const bool withData = FSettings.UseData && FLabel.ValidData();
+    if (withData) {
+        State.Count = (int64_t{FSettings.LastLab} - FSettings.FirstLab + 1) * FSettings.Repetition;
+    } else {
+        State.Rep = 1;
+        State.Count = FSettings.Labs;
+    }
+    return withData;
+}
+
+void TKxPrintRun::PositionTable() {
+    TTable& table = *FLabel.GetTable();
+    table.First();
+    // A first record below 1 from a file starts at the first record, never before it.
+    table.MoveBy(std::max(FSettings.FirstLab - 1, 0));
+}
+
+void TKxPrintRun::WalkCells(TKxRunState& State, bool WithData, TKxDrawType DrawType, const TPoint& Margins,
+                            const std::function<void()>& NewPage) {
+    const TKxMeasure& measure = *FLabel.GetMeasure();
+    TKxCellWalk walk(measure.GetNuHor(), measure.GetNuVer(), FSettings.Repetition, WithData, State);
+    for (;;) {
+        const TKxWalkStep step = walk.Next();
+        if (step.Kind == TKxWalkStep::wkEnd) return;
+        if (step.Kind == TKxWalkStep::wkNewPage) {
+            NewPage();
+            ++FSheets;
+            continue;
+        }
+        const TPoint cell = LabelCellOrigin(measure, step.Col, step.Row);
+        const int32_t x = cell.X - Margins.X;
+        const int32_t y = cell.Y - Margins.Y;
+        FLabel.DrawBackSurf(x, y, DrawType);
+        FLabel.DrawElements(TPoint{x, y}, DrawType, WithData);
+        // On paper the frame lies over the elements.
+        FLabel.DrawFrame(x, y, DrawType);
+        if (step.NextRecord) FLabel.GetTable()->Next();
+        ++FLabels;
+        if (FProgress && !FProgress(FLabels, FSheets)) throw EKxRunCancelled();
+    }
+}
+
+void TKxPrintRun::Print(TPrinter& Printer) {
+    TKxRunState state;
+    const bool withData = Start(state);
+    const TTableCloser closer(withData ? FLabel.GetTable() : nullptr);
+    // An empty job would still feed the printer a blank sheet.
+    if (state.Count <= 0) return;
+    if (withData) PositionTable();
+    TJobGuard job(Printer);
+    PrintCells(Printer, state, true, withData);
+    Printer.EndDoc();
+}
+
+void TKxPrintRun::PrintCells(TPrinter& Printer, TKxRunState& State, bool First, bool WithData) {
+    TCanvas& canvas = Printer.Canvas();
+    const TRunCanvas target(FLabel, tdPrint, &canvas);
+    const TKxMeasure& measure = *FLabel.GetMeasure();
+    const TKxPrinterMetrics live = KxPrinterMetrics(Printer, measure.PaperWidthLU(), measure.PaperHeightLU());
+    // Logical (0, 0) is the corner of the printable area; one logical unit a tenth of a millimetre.
+    int previousMode = canvas.GetMapMode();
+    const auto map = [&] {
+        previousMode = canvas.SetMapMode(MM_ISOTROPIC);
+        canvas.SetWindowExtEx(std::max(live.Width, 1), std::max(live.Height, 1));
+        canvas.SetViewportExtEx(Printer.PageWidth(), Printer.PageHeight());
+    };
+    if (First) {
+        FSheets = std::max<int64_t>(FSheets, 1);
+        map();
+    }
+    WalkCells(State, WithData, tdPrint, RunMargins(true, live, *FLabel.GetPrintInfo()), [&] {
+        canvas.SetMapMode(previousMode);
+        Printer.NewPage();
+        map();
+    });
+}
+
+void TKxPrintRun::Record(const TKxPageKeeper& Keep) {
+    TKxRunState state;
+    const bool withData = Start(state);
+    const TTableCloser closer(withData ? FLabel.GetTable() : nullptr);
+    const TKxMeasure& measure = *FLabel.GetMeasure();
+    const int64_t pages = TKxCellWalk::PagesNeeded(measure.GetNuHor(), measure.GetNuVer(), state);
+    const auto refuse = [](int64_t Need, int64_t Most, const char* What) {
+        throw EKxError(QStringLiteral("The preview would need %1 %3; at most %2 can be previewed. "
+                                      "Preview fewer labels, or print the run.")
+                           .arg(Need)
+                           .arg(Most)
+                           .arg(QLatin1String(What)));
+    };
+    if (pages > KxMaxPreviewPages) refuse(pages, KxMaxPreviewPages, "sheets");
+    if (state.Count > KxMaxPreviewLabels) refuse(state.Count, KxMaxPreviewLabels, "labels");
+    if (withData) PositionTable();
+    RecordCells(state, true, withData, Keep);
+}
+
+void TKxPrintRun::Export(const TKxPageSink& Sink) {
+    TKxRunState state;
+    const bool withData = Start(state);
+    const TTableCloser closer(withData ? FLabel.GetTable() : nullptr);
+    if (withData && state.Count > 0) PositionTable();
+    int64_t number = 0;
+    RecordCells(state, true, withData, [&](std::unique_ptr<TMetafile> Page) { Sink(*Page, ++number); });
+}
+
+void TKxPrintRun::RecordCells(TKxRunState& State, bool First, bool WithData, const TKxPageKeeper& Keep) {
+    if (First) {
+        OpenPage();
+        FSheets = std::max<int64_t>(FSheets, 1);
+    }
+    const TPoint margins = RunMargins(false, {}, *FLabel.GetPrintInfo());
+    try {
+        WalkCells(State, WithData, tdPreview, margins, [&] {
+            Keep(ClosePage());
+            OpenPage();
+        });
+    } catch (...) {
+        ClosePage();
+        throw;
+    }
+    Keep(ClosePage());
+}
+
+void TKxPrintRun::OpenPage() {
+    // Hundredths of a millimetre; landscape sheets lie on their side.
+    const TKxMeasure& measure = *FLabel.GetMeasure();
+    int32_t pw = PageEdge(measure.PaperWidthLU());
+    int32_t ph = PageEdge(measure.PaperHeightLU());
+    if (FLabel.GetPrintInfo()->GetOrientation() == 1) std::swap(pw, ph);
+    FPage = std::make_unique<TMetafile>();
+    FPage->SetMMWidth(pw);
+    FPage->SetMMHeight(ph);
+    FRecorder = std::make_unique<TMetafileCanvas>(*FPage);
+    FLabel.SetRunCanvas(tdPreview, FRecorder.get());
+    // 0.378 reference pixels per tenth of a millimetre: 96 per inch, (0, 0) the paper's corner.
+    FRecorder->SetMapMode(MM_ISOTROPIC);
+    FRecorder->SetWindowExtEx(pw, ph);
+    FRecorder->SetViewportExtEx(static_cast<int32_t>(Round(static_cast<Extended>(pw) * 0.378L)),
+                                static_cast<int32_t>(Round(static_cast<Extended>(ph) * 0.378L)));
+}
+
+std::unique_ptr<TMetafile> TKxPrintRun::ClosePage() {
+    // Freeing the recorder finishes the page.
+    FLabel.SetRunCanvas(tdPreview, nullptr);
+    FRecorder.reset();
+    return std::move(FPage);
+}
