@@ -4,14 +4,14 @@
 
 #include "base/Messages.h"
 #include "common/LabelSamples.h"
-#include "designer/KxLab.h"
 #include "elements/KxElementFactory.h"
+#include "label/KxLabel.h"
 
 namespace {
 
 constexpr int Elements = 10000;
 
-void Fill(TKxLab& Lab) {
+void Fill(TKxLabel& Lab) {
     for (int i = 0; i < Elements; ++i) {
         // Every kind that has a class, in turn.
         for (int tag = 1 + i % 8, tried = 0; tried < 8; tag = tag % 8 + 1, ++tried) {
@@ -26,7 +26,7 @@ void Fill(TKxLab& Lab) {
 }
 
 void BM_SaveLabel(benchmark::State& state) {
-    TKxLab lab;
+    TKxLabel lab;
     Fill(lab);
     qint64 size = 0;
     for (auto _ : state) {
@@ -44,12 +44,12 @@ void BM_LoadLabel(benchmark::State& state) {
     const TMessageCapture quiet;
     QByteArray bytes;
     {
-        TKxLab source;
+        TKxLabel source;
         Fill(source);
         bytes = KxSaveToBytes(source);
     }
     for (auto _ : state) {
-        TKxLab lab;
+        TKxLabel lab;
         KxLoadFromBytes(lab, bytes);
         benchmark::DoNotOptimize(lab.ElementCount());
     }

@@ -1,9 +1,11 @@
 // Print and preview runs of the example price tag without data, on its 21-up A4 sheet.
 #include <benchmark/benchmark.h>
+#include <memory>
 #include <QTemporaryDir>
+#include <vector>
 
-#include "designer/KxLab.h"
-#include "label/KxPrintInfo.h"
+#include "label/KxLabel.h"
+#include "label/KxPrintRun.h"
 #include "metafile/Metafile.h"
 #include "PriceTag.h"
 #include "print/Printer.h"
@@ -11,25 +13,31 @@
 namespace {
 
 // The example price tag without its data: bound texts show their own text, the barcode its own code.
-void MakeTag(TKxLab& Lab, int Labels) {
-    MakePriceTag(Lab, 1);
-    Lab.SetDaBa(false);
-    Lab.GetPrintInfo()->SetLabs(Labels);
+TKxRunSettings TagRun(TKxLabel& Label, int Labels) {
+    MakePriceTag(Label, 1);
+    TKxRunSettings run = TKxRunSettings::FromPrintInfo(*Label.GetPrintInfo());
+    run.UseData = false;
+    run.Labs = Labels;
+    return run;
 }
 
 // Recording 1,000 sheets into preview pages; reports the memory one page holds.
 void BM_Preview1000Sheets(benchmark::State& state) {
-    TKxLab lab;
-    MakeTag(lab, 21 * 1000);
+    TKxLabel label;
+    const TKxRunSettings run = TagRun(label, 21 * 1000);
+    std::vector<std::unique_ptr<TMetafile>> pages;
     for (auto _ : state) {
-        lab.Preview();
-        benchmark::DoNotOptimize(lab.GetTotalPages());
+        pages.clear();
+        TKxPrintRun(label, run).Record([&](std::unique_ptr<TMetafile> Page) {
+            pages.push_back(std::move(Page));
+        });
+        benchmark::DoNotOptimize(pages.size());
     }
     size_t bytes = 0;
-    for (int64_t n = 1; n <= lab.GetTotalPages(); ++n)
-        bytes += lab.GetPages(n)->ByteSize();
-    state.counters["pages"] = static_cast<double>(lab.GetTotalPages());
-    state.counters["bytes_per_page"] = static_cast<double>(bytes) / static_cast<double>(lab.GetTotalPages());
+    for (const auto& page : pages)
+        bytes += page->ByteSize();
+    state.counters["pages"] = static_cast<double>(pages.size());
+    state.counters["bytes_per_page"] = static_cast<double>(bytes) / static_cast<double>(pages.size());
     state.counters["labels_per_s"] =
         benchmark::Counter(21.0 * 1000, benchmark::Counter::kIsIterationInvariantRate);
 }
@@ -38,11 +46,13 @@ BENCHMARK(BM_Preview1000Sheets)->Unit(benchmark::kMillisecond)->Iterations(3);
 // Printing 10,000 labels into a PDF file.
 void BM_PrintPdf10000(benchmark::State& state) {
     QTemporaryDir dir;
-    Printer().SetOutputFileName(dir.filePath(QStringLiteral("run.pdf")));
-    TKxLab lab;
-    MakeTag(lab, 10000);
+    TPrinter printer;
+    printer.SetOutputFileName(dir.filePath(QStringLiteral("run.pdf")));
+    TKxLabel label;
+    const TKxRunSettings run = TagRun(label, 10000);
+    KxApplyPaper(printer, label);
     for (auto _ : state)
-        lab.Print();
+        TKxPrintRun(label, run).Print(printer);
     state.counters["labels_per_s"] = benchmark::Counter(10000, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_PrintPdf10000)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -13,7 +13,8 @@
 #include "base/StreamError.h"
 #include "common/LabelSamples.h"
 #include "designer/KxLab.h"
-#include "label/KxPrintInfo.h"
+#include "label/KxPrintRun.h"
+#include "metafile/Metafile.h"
 
 namespace {
 
@@ -44,12 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         lab.SetZoom(zoom);
         lab.DrawAll(duBoth);
     }
-    TKxPrintInfo& info = *lab.GetPrintInfo();
-    info.SetLabs(std::min(info.GetLabs(), 8));
+    TKxRunSettings run = lab.RunSettings();
+    run.Labs = std::min(run.Labs, 8);
+    run.UseData = false;
     try {
-        lab.Preview();
+        TKxPrintRun(*lab.GetLabel(), run).Record([](std::unique_ptr<TMetafile>) {});
     } catch (const EKxError&) {
     }
-    lab.ClearPages();
     return 0;
 }

@@ -1,5 +1,5 @@
 // The label file reader under fuzzing: any input either loads, and then saves and reloads to the
-// same bytes, or raises the stream error and leaves the control as it was. Anything else (a crash,
+// same bytes, or raises the stream error and leaves the label as it was. Anything else (a crash,
 // a sanitizer report, another exception, a broken round trip) is a finding.
 #include <cstdint>
 #include <cstdlib>
@@ -7,10 +7,10 @@
 
 #include "base/StreamError.h"
 #include "common/LabelSamples.h"
-#include "designer/KxLab.h"
+#include "label/KxLabel.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    TKxLab lab;
+    TKxLabel lab;
     const QByteArray untouched = KxSaveToBytes(lab);
     try {
         KxLoadFromBytes(lab, QByteArray(reinterpret_cast<const char*>(Data), static_cast<qsizetype>(Size)));
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         return 0;
     }
     const QByteArray saved = KxSaveToBytes(lab);
-    TKxLab again;
+    TKxLabel again;
     KxLoadFromBytes(again, saved);
     if (KxSaveToBytes(again) != saved) std::abort();
     return 0;

@@ -1,14 +1,14 @@
 // Writes the seed corpus of the label file fuzz target: small real files from the current writer,
 // covering every setting, every element kind and the older format.
 #include <cstdio>
-#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 
 #include "base/Messages.h"
 #include "common/LabelSamples.h"
-#include "designer/KxLab.h"
 #include "elements/KxElementFactory.h"
+#include "label/KxLabel.h"
 
 namespace {
 
@@ -25,13 +25,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     const TMessageCapture quiet;
     const QDir dir(QString::fromLocal8Bit(argv[1]));
     if (!QDir().mkpath(dir.path())) return 1;
 
     bool ok = true;
-    TKxLab plain;
+    TKxLabel plain;
     ok &= Write(dir, QStringLiteral("default.kxl"), KxSaveToBytes(plain));
     // The older format: version 13 without the background's end colour and print flag.
     QByteArray older = KxSaveToBytes(plain);
@@ -39,17 +39,17 @@ int main(int argc, char** argv) {
     older.remove(107, 1).remove(89, 4);
     ok &= Write(dir, QStringLiteral("older.kxl"), older);
 
-    TKxLab settings;
+    TKxLabel settings;
     KxSetEverySetting(settings);
     ok &= Write(dir, QStringLiteral("settings.kxl"), KxSaveToBytes(settings));
     for (int tag = 1; tag <= 8; ++tag) {
-        TKxLab one;
+        TKxLabel one;
         std::unique_ptr<TKxElement> e = TKxElementFactory::Create(tag, &one);
         if (!e) continue;
         one.AddElement(std::move(e));
         ok &= Write(dir, QStringLiteral("kind-%1.kxl").arg(tag), KxSaveToBytes(one));
     }
-    TKxLab every;
+    TKxLabel every;
     KxSetEverySetting(every);
     KxAddEveryKind(every);
     ok &= Write(dir, QStringLiteral("every-kind.kxl"), KxSaveToBytes(every));

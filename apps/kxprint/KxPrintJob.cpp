@@ -15,11 +15,13 @@
 #include "db/DBEngineError.h"
 #include "db/Session.h"
 #include "db/Table.h"
-#include "designer/KxLab.h"
+#include "label/KxLabel.h"
 #include "label/KxMeasure.h"
 #include "label/KxPrintInfo.h"
+#include "label/KxPrintRun.h"
 #include "metafile/Metafile.h"
 #include "print/Printer.h"
+#include "types/KxMessages.h"
 
 namespace {
 
@@ -93,15 +95,23 @@ int TKxPrintJob::DefineAliases() {
     return ecDone;
 }
 
+TKxRunSettings TKxPrintJob::RunSettings(const TKxLabel& Label) const {
+    TKxRunSettings s = TKxRunSettings::FromPrintInfo(*Label.GetPrintInfo());
+    if (FOptions.Labs) s.Labs = *FOptions.Labs;
+    if (FOptions.From) s.FirstLab = *FOptions.From;
+    if (FOptions.To) s.LastLab = *FOptions.To;
+    if (FOptions.Repeat) s.Repetition = *FOptions.Repeat;
+    if (FOptions.FirstRow) s.FirstRow = *FOptions.FirstRow;
+    if (FOptions.FirstCol) s.FirstCol = *FOptions.FirstCol;
+    s.UseData = !FOptions.NoData && Label.GetDaBa();
+    return s;
+}
+
 // The engine's own rule prints a bound label without data when its table cannot be opened; a batch
 // user would take that for success, so here it is an error.
-int TKxPrintJob::CheckData(TKxLab& Lab) {
-    if (FOptions.NoData) {
-        Lab.SetDaBa(false);
-        return ecDone;
-    }
-    if (!Lab.GetDaBa()) return ecDone;
-    TTable& table = *Lab.GetTable();
+int TKxPrintJob::CheckData(TKxLabel& Label, const TKxRunSettings& Settings) {
+    if (!Settings.UseData) return ecDone;
+    TTable& table = *Label.GetTable();
     const QString alias = table.DatabaseName();
     if (alias.isEmpty() || table.TableName().isEmpty())
         return Fail(ecDatabase,
@@ -121,12 +131,11 @@ int TKxPrintJob::CheckData(TKxLab& Lab) {
     } catch (const EDBEngineError& e) {
         return Fail(ecDatabase, QString::fromStdString(e.what()));
     }
-    const TKxPrintInfo& p = *Lab.GetPrintInfo();
-    const int64_t first = p.GetFirstLab();
-    const int64_t last = p.GetLastLab();
+    const int64_t first = Settings.FirstLab;
+    const int64_t last = Settings.LastLab;
     if (last >= first && last > records) {
         const int64_t repeatedRecords = last - std::max(first - 1, records);
-        FRepeated = repeatedRecords * p.GetRepetition();
+        FRepeated = repeatedRecords * Settings.Repetition;
     }
     return ecDone;
 }
@@ -142,30 +151,25 @@ void TKxPrintJob::ShowProgress(int64_t Labels, int64_t Sheets, bool Final) {
     std::fflush(FErr);
 }
 
-int TKxPrintJob::Output(TKxLab& Lab) {
-    int64_t labels = 0;
-    int64_t sheets = 0;
-    Lab.OnPrintProgress = [&](int64_t Labels, int64_t Sheets) {
-        labels = Labels;
-        sheets = Sheets;
+int TKxPrintJob::Output(TKxLabel& Label, const TKxRunSettings& Settings) {
+    TKxPrintRun run(Label, Settings);
+    run.SetProgress([this](int64_t Labels, int64_t Sheets) {
         ShowProgress(Labels, Sheets, false);
-    };
+        return true;
+    });
     FStarted = Clock();
     try {
-        switch (FOptions.Kind) {
-        case TKxOutputKind::okPrinter: Printer().SetPrinterName(FOptions.PrinterName); break;
-        case TKxOutputKind::okPdf: Printer().SetOutputFileName(FOptions.Output); break;
-        default: break;
-        }
-    } catch (const EPrinter& e) {
-        return Fail(ecOutput, QString::fromStdString(e.what()));
-    }
-    try {
         if (FOptions.Kind == TKxOutputKind::okPdf || FOptions.Kind == TKxOutputKind::okPrinter) {
-            Lab.Print();
+            TPrinter printer;
+            if (FOptions.Kind == TKxOutputKind::okPrinter)
+                printer.SetPrinterName(FOptions.PrinterName);
+            else
+                printer.SetOutputFileName(FOptions.Output);
+            if (!KxApplyPaper(printer, Label)) ShowMessage(QString::fromUtf8(KxUnknownPaper));
+            run.Print(printer);
         } else {
             QString failed;
-            Lab.ExportPages([&](TMetafile& Page, int64_t Number) {
+            run.Export([&](TMetafile& Page, int64_t Number) {
                 if (!failed.isEmpty()) return;
                 const QString path = SheetPath(FOptions.Output, Number);
                 if (!SavePage(Page, path, FOptions.Kind, FOptions.Dpi)) failed = path;
@@ -179,7 +183,7 @@ int TKxPrintJob::Output(TKxLab& Lab) {
     } catch (const std::exception& e) {
         return Fail(ecRun, QString::fromStdString(e.what()));
     }
-    ShowProgress(labels, sheets, true);
+    ShowProgress(run.GetLabels(), run.GetSheets(), true);
     return ecDone;
 }
 
@@ -187,29 +191,23 @@ int TKxPrintJob::Run() {
     if (const int code = DefineAliases()) return code;
     if (!QFileInfo(FOptions.Label).isFile())
         return Fail(ecLabel, QStringLiteral("no label file \"%1\"").arg(FOptions.Label));
-    TKxLab lab;
+    TKxLabel label;
     try {
-        lab.LoadFromFile(FOptions.Label);
+        label.LoadFromFile(FOptions.Label);
     } catch (const std::exception& e) {
         return Fail(ecLabel, QStringLiteral("cannot read the label file \"%1\": %2")
                                  .arg(FOptions.Label, QString::fromStdString(e.what())));
     }
-    TKxPrintInfo& p = *lab.GetPrintInfo();
-    if (FOptions.Labs) p.SetLabs(*FOptions.Labs);
-    if (FOptions.From) p.SetFirstLab(*FOptions.From);
-    if (FOptions.To) p.SetLastLab(*FOptions.To);
-    if (FOptions.Repeat) p.SetRepetition(*FOptions.Repeat);
-    if (FOptions.FirstRow) p.SetFirstRow(*FOptions.FirstRow);
-    if (FOptions.FirstCol) p.SetFirstCol(*FOptions.FirstCol);
-    if (const int code = CheckData(lab)) return code;
-    if (lab.GetDaBa() && p.GetLastLab() < p.GetFirstLab())
+    const TKxRunSettings settings = RunSettings(label);
+    if (const int code = CheckData(label, settings)) return code;
+    if (settings.UseData && settings.LastLab < settings.FirstLab)
         return Fail(ecRun, QStringLiteral("no labels to print: the records run from %1 to %2")
-                               .arg(p.GetFirstLab())
-                               .arg(p.GetLastLab()));
-    if (const int code = Output(lab)) return code;
+                               .arg(settings.FirstLab)
+                               .arg(settings.LastLab));
+    if (const int code = Output(label, settings)) return code;
     if (FRepeated > 0)
         Warn(QStringLiteral("the data ends before record %1: %2 labels repeat the last record")
-                 .arg(p.GetLastLab())
+                 .arg(settings.LastLab)
                  .arg(FRepeated));
     return ecDone;
 }

@@ -6,7 +6,8 @@
 
 #include "KxPrintOptions.h"
 
-class TKxLab;
+class TKxLabel;
+struct TKxRunSettings;
 
 /// kxprint's exit statuses.
 enum TKxExitCode : int {
@@ -31,8 +32,10 @@ private:
     int Fail(int Code, const QString& Text) const;
     void Warn(const QString& Text) const;
     int DefineAliases();
-    int CheckData(TKxLab& Lab);
-    int Output(TKxLab& Lab);
+    /// The run the label's print settings describe, with the command line's overrides.
+    TKxRunSettings RunSettings(const TKxLabel& Label) const;
+    int CheckData(TKxLabel& Label, const TKxRunSettings& Settings);
+    int Output(TKxLabel& Label, const TKxRunSettings& Settings);
     void ShowProgress(int64_t Labels, int64_t Sheets, bool Final);
 
     const TKxPrintOptions& FOptions;

@@ -1,6 +1,6 @@
 // kxprint: prints a label file, filled from its database table, without a window.
 #include <cstdio>
-#include <QApplication>
+#include <QGuiApplication>
 
 #include "KxPrintJob.h"
 #include "KxPrintOptions.h"
@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     TKxPrintOptions options;
     try {
         options = ParsePrintOptions(app.arguments().mid(1));

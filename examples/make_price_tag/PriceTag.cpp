@@ -3,12 +3,12 @@
 #include <memory>
 
 #include "db/Table.h"
-#include "designer/KxLab.h"
 #include "elements/KxAddText.h"
 #include "elements/KxBarCode.h"
 #include "elements/KxSymbol.h"
 #include "elements/KxText.h"
 #include "label/KxFrame.h"
+#include "label/KxLabel.h"
 #include "label/KxMeasure.h"
 #include "label/KxPrintInfo.h"
 
@@ -21,7 +21,7 @@ void Place(TKxElement& E, int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
 
 } // namespace
 
-void MakePriceTag(TKxLab& Lab, int LastRecord) {
+void MakePriceTag(TKxLabel& Lab, int LastRecord) {
     // Lengths in tenths of a millimetre: a 64 x 38.1 mm tag, the common 21-up A4 sheet.
     TKxMeasure& m = *Lab.GetMeasure();
     m.SetWidth(64.0f);

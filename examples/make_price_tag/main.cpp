@@ -5,14 +5,14 @@
 // (default 300, the sample database's size) of the alias "Products", table "products".
 #include <cstdio>
 #include <exception>
-#include <QApplication>
+#include <QGuiApplication>
 
-#include "designer/KxLab.h"
+#include "label/KxLabel.h"
 #include "PriceTag.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     const int last = args.size() > 2 ? args.at(2).toInt() : 300;
     if (args.size() < 2 || last < 1) {
@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        TKxLab lab;
+        TKxLabel lab;
         MakePriceTag(lab, last);
         lab.SaveToFile(args.at(1));
     } catch (const std::exception& e) {

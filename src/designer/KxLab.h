@@ -131,13 +131,13 @@ public:
 
     // The settings objects stay owned by the control; the setters copy Value into them (Assign),
     // and null does nothing.
-    TKxMeasure* GetMeasure() const override { return FLabel->GetMeasure(); }
+    TKxMeasure* GetMeasure() const { return FLabel->GetMeasure(); }
     void SetMeasure(TKxMeasure* Value);
     TKxFrame* GetFrame() const { return FLabel->GetFrame(); }
     void SetFrame(TKxFrame* Value);
     TKxGrid* GetGrid() const { return FLabel->GetGrid(); }
     void SetGrid(TKxGrid* Value);
-    TKxBackSurf* GetBackSurf() const override { return FLabel->GetBackSurf(); }
+    TKxBackSurf* GetBackSurf() const { return FLabel->GetBackSurf(); }
     void SetBackSurf(TKxBackSurf* Value);
     TKxRulers* GetRulers() const { return FLabel->GetRulers(); }
     void SetRulers(TKxRulers* Value);

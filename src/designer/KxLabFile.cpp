@@ -4,10 +4,7 @@
 #include "base/KxError.h"
 #include "base/Messages.h"
 #include "designer/KxLab.h"
-
-namespace {
-const QString CannotRead = QStringLiteral("No se puede leer el archivo elegido");
-} // namespace
+#include "types/KxMessages.h"
 
 void TKxLab::SaveToStream(QIODevice& Stream) const {
     FLabel->SaveToStream(Stream);
@@ -34,7 +31,7 @@ void TKxLab::LoadLab(const QString& FileName) {
     try {
         FLabel->ReplaceFromFile(FileName);
     } catch (...) {
-        std::throw_with_nested(EKxError(CannotRead));
+        std::throw_with_nested(EKxError(QString::fromUtf8(KxCannotReadLabel)));
     }
     try {
         ClearSelection();
@@ -45,6 +42,6 @@ void TKxLab::LoadLab(const QString& FileName) {
         AdjustAligns();
         DrawAll(duBoth);
     } catch (...) {
-        std::throw_with_nested(EKxError(CannotRead));
+        std::throw_with_nested(EKxError(QString::fromUtf8(KxCannotReadLabel)));
     }
 }

@@ -4,11 +4,12 @@
 #include "label/KxPrintInfo.h"
 #include "metafile/Metafile.h"
 #include "print/Printer.h"
+#include "types/KxMessages.h"
 
 void TKxLab::SetPaperSize(int16_t Code) {
     // A user size (code 256) takes the label's paper width and height.
     if (!Printer().SetPaperSize(Code, GetMeasure()->PaperWidthLU(), GetMeasure()->PaperHeightLU()))
-        ShowMessage(QStringLiteral("Ha entrado en  if not Assigned(DevMode) ..."));
+        ShowMessage(QString::fromUtf8(KxUnknownPaper));
 }
 
 void TKxLab::AdjustPrint() {

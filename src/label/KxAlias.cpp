@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/Messages.h"
+#include "types/KxMessages.h"
 
 namespace {
 
@@ -110,7 +111,7 @@ QString TKxAlias::GetCatalogue() const {
 bool TKxAlias::SetCatalogue(const QString& Text) {
     std::vector<TAliasEntry> entries;
     if (const QString error = ParseCatalogue(Text, entries); !error.isEmpty()) {
-        ShowMessage(QStringLiteral("Invalid alias catalogue: %1").arg(error));
+        ShowMessage(QString::fromUtf8(KxInvalidCatalogue).arg(error));
         return false;
     }
     Clear();

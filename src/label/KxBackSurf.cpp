@@ -7,6 +7,7 @@
 #include "base/Messages.h"
 #include "label/KxMeasure.h"
 #include "label/KxSettingsOwner.h"
+#include "types/KxMessages.h"
 
 TKxBackSurf::TKxBackSurf(TKxSettingsOwner* AOwner)
     : TKxSettings(AOwner) {}
@@ -69,7 +70,7 @@ void TKxBackSurf::SetFileName(const QString& Value) {
         try {
             FImage.LoadFromFile(FFileName);
         } catch (const EInvalidGraphic&) {
-            ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + FFileName);
+            ShowMessage(QString::fromUtf8(KxCannotOpenFile) + FFileName);
         }
     }
     OwnerPaint(true);

@@ -61,8 +61,8 @@ public:
     int32_t AlignLeftLU() const { return FAlignLeft; }
     int32_t AlignTopLU() const { return FAlignTop; }
 
-    /// Drops a style that a label of Shape cannot show (gradients of the other shape, and a picture
-    /// on a circle); no repaint: switching the shape repaints once for both.
+    /// Drops a style that a label of Shape cannot show (gradients of the other shape; on a rectangle
+    /// a picture too); no repaint: switching the shape repaints once for both.
     void FitStyleToShape(TKxLabelType Shape);
 
     /// The stored fields in label file order; a file of the previous format lacks ToColor and Print.

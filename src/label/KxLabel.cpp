@@ -188,6 +188,10 @@ void TKxLabel::MarginColorChanged() {
     if (FView) FView->MarginColorChanged();
 }
 
+void TKxLabel::ShapeChanged(TKxLabelType Shape) {
+    FBackSurf->FitStyleToShape(Shape);
+}
+
 void TKxLabel::RulersShown(bool Visible) {
     if (FView) FView->RulersShown(Visible);
 }

@@ -58,7 +58,7 @@ public:
     TKxMeasure* GetMeasure() const override { return FMeasure.get(); }
     TKxFrame* GetFrame() const { return FFrame.get(); }
     TKxGrid* GetGrid() const { return FGrid.get(); }
-    TKxBackSurf* GetBackSurf() const override { return FBackSurf.get(); }
+    TKxBackSurf* GetBackSurf() const { return FBackSurf.get(); }
     TKxRulers* GetRulers() const { return FRulers.get(); }
     TKxPrintInfo* GetPrintInfo() const { return FPrintInfo.get(); }
     /// The bound table; never null.
@@ -151,6 +151,7 @@ public:
     void AdjustAligns() override;
     void MarginColorChanged() override;
     void RulersShown(bool Visible) override;
+    void ShapeChanged(TKxLabelType Shape) override;
 
     struct TLabFile;
     /// Reads a whole label without touching this one; raises EStreamError.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "label/KxBackSurf.h"
 #include "label/KxSettingsOwner.h"
 
 TKxMeasure::TKxMeasure(TKxSettingsOwner* AOwner)
@@ -89,8 +88,7 @@ void TKxMeasure::SetLabelType(TKxLabelType Value) {
     if (Value == FLabelType) return;
     FLabelType = Value;
     if (FLabelType == ltCircle) FHeight = FWidth;
-    if (TKxBackSurf* back = GetOwner() ? GetOwner()->GetBackSurf() : nullptr)
-        back->FitStyleToShape(FLabelType);
+    if (TKxSettingsOwner* owner = GetOwner()) owner->ShapeChanged(FLabelType);
     OwnerAdjustScroll();
     OwnerFlip(duLeft);
 }

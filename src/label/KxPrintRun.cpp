@@ -12,10 +12,9 @@
 #include "metafile/Metafile.h"
 #include "metafile/MetafileCanvas.h"
 #include "print/Printer.h"
+#include "types/KxMessages.h"
 
 namespace {
-
-const QString KxRunCancelledText = QStringLiteral("The run was cancelled.");
 
 // Closes the run's table on every way out of a run, an exception included.
 class TTableCloser {
@@ -84,7 +83,17 @@ TPoint RunMargins(bool OnPrinter, const TKxPrinterMetrics& Live, const TKxPrintI
 } // namespace
 
 EKxRunCancelled::EKxRunCancelled()
-    : EKxError(KxRunCancelledText) {}
+    : EKxError(QString::fromUtf8(KxRunCancelled)) {}
+
+bool KxApplyPaper(TPrinter& Printer, const TKxLabel& Label) {
+    const TKxMeasure& measure = *Label.GetMeasure();
+    const TKxPrintInfo& info = *Label.GetPrintInfo();
+    // A user size (code 256) takes the label's paper width and height.
+    const bool known =
+        Printer.SetPaperSize(info.GetPaperSize(), measure.PaperWidthLU(), measure.PaperHeightLU());
+    Printer.SetOrientation(info.GetOrientation() == 1 ? poLandscape : poPortrait);
+    return known;
+}
 
 TKxRunSettings TKxRunSettings::FromPrintInfo(const TKxPrintInfo& Info) {
     TKxRunSettings s;
@@ -193,11 +202,7 @@ void TKxPrintRun::Record(const TKxPageKeeper& Keep) {
     const TKxMeasure& measure = *FLabel.GetMeasure();
     const int64_t pages = TKxCellWalk::PagesNeeded(measure.GetNuHor(), measure.GetNuVer(), state);
     const auto refuse = [](int64_t Need, int64_t Most, const char* What) {
-        throw EKxError(QStringLiteral("The preview would need %1 %3; at most %2 can be previewed. "
-                                      "Preview fewer labels, or print the run.")
-                           .arg(Need)
-                           .arg(Most)
-                           .arg(QLatin1String(What)));
+        throw EKxError(QString::fromUtf8(KxPreviewTooLarge).arg(Need).arg(Most).arg(QLatin1String(What)));
     };
     if (pages > KxMaxPreviewPages) refuse(pages, KxMaxPreviewPages, "sheets");
     if (state.Count > KxMaxPreviewLabels) refuse(state.Count, KxMaxPreviewLabels, "labels");

@@ -54,6 +54,10 @@ public:
     EKxRunCancelled();
 };
 
+/// Gives Printer the label's paper and orientation; false when the printer does not know the paper
+/// code (it keeps its paper then).
+bool KxApplyPaper(TPrinter& Printer, const TKxLabel& Label);
+
 /// The print and preview engine: walks a run's cells over sheets and draws each label (background,
 /// elements with the current record, frame) on a target: a printer job, pages recorded for a preview,
 /// or pages handed to a sink one by one for export. It opens the label's table for the run when the

@@ -2,19 +2,13 @@
 
 #include "types/Kxtypes.h"
 
-class TKxBackSurf;
 class TKxMeasure;
 
-/// What a settings object may ask of the label it belongs to: the unit of its public lengths, the
-/// sibling settings its clamps and corrections read, and the repaints its setters request. The label
-/// document implements it and passes the repaints on to the view that shows it, if there is one.
-class TKxSettingsOwner {
+/// The repaints a change of the label's settings asks for. A view that shows the label answers them;
+/// a label without a view lets them pass.
+class TKxRepaintRequests {
 public:
-    virtual ~TKxSettingsOwner() = default;
-
-    virtual TKxUnits GetUnits() const = 0;
-    virtual TKxMeasure* GetMeasure() const = 0;
-    virtual TKxBackSurf* GetBackSurf() const = 0;
+    virtual ~TKxRepaintRequests() = default;
 
     /// The label's size or shape changed: scale, pixel size and scroll ranges follow.
     virtual void AdjustScroll() = 0;
@@ -30,7 +24,18 @@ public:
     virtual void RulersShown(bool Visible) = 0;
 
 protected:
-    TKxSettingsOwner() = default;
-    TKxSettingsOwner(const TKxSettingsOwner&) = default;
-    TKxSettingsOwner& operator=(const TKxSettingsOwner&) = default;
+    TKxRepaintRequests() = default;
+    TKxRepaintRequests(const TKxRepaintRequests&) = default;
+    TKxRepaintRequests& operator=(const TKxRepaintRequests&) = default;
+};
+
+/// What a settings object may ask of the label it belongs to: the unit of its public lengths, the
+/// label size its clamps read, the correction of sibling settings when the shape changes, and the
+/// repaints its setters request. The label document implements it.
+class TKxSettingsOwner : public TKxRepaintRequests {
+public:
+    virtual TKxUnits GetUnits() const = 0;
+    virtual TKxMeasure* GetMeasure() const = 0;
+    /// The label's shape changed: settings that depend on it follow, without a repaint.
+    virtual void ShapeChanged(TKxLabelType Shape) = 0;
 };

@@ -3,10 +3,9 @@
 #include <array>
 #include <memory>
 #include <QCoreApplication>
+#include <QMetaEnum>
 #include <QRegularExpression>
 #include <QTranslator>
-
-#include "types/Kxtypes.h"
 
 namespace {
 
@@ -147,8 +146,8 @@ const char* KxStrEnglish(TKxStringId id) {
 
 QString KxStr(TKxStringId id) {
     // The identifier's spelling is the disambiguation, so equal English texts translate apart.
-    const QByteArray name = KxEnumName(id).toLatin1();
-    return QCoreApplication::translate("KxStrings", KxStrEnglish(id), name.constData());
+    const char* name = QMetaEnum::fromType<TKxStringId>().valueToKey(id);
+    return QCoreApplication::translate("KxStrings", KxStrEnglish(id), name);
 }
 
 bool KxLoadLanguage(const QString& language) {

@@ -19,6 +19,7 @@
 #include "label/KxBackSurf.h"
 #include "label/KxFrame.h"
 #include "label/KxGrid.h"
+#include "label/KxLabel.h"
 #include "label/KxMeasure.h"
 #include "label/KxPrintInfo.h"
 
@@ -46,7 +47,7 @@ TKxBytes& TKxBytes::Str(const QString& v) {
     return *this;
 }
 
-QByteArray KxSaveToBytes(const TKxLab& Lab) {
+QByteArray KxSaveToBytes(const TKxLabel& Lab) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -54,14 +55,26 @@ QByteArray KxSaveToBytes(const TKxLab& Lab) {
     return bytes;
 }
 
-void KxLoadFromBytes(TKxLab& Lab, const QByteArray& Bytes) {
+void KxLoadFromBytes(TKxLabel& Lab, const QByteArray& Bytes) {
     QByteArray copy = Bytes;
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
     Lab.LoadFromStream(buffer);
 }
 
-void KxSetEverySetting(TKxLab& Lab) {
+QByteArray KxSaveToBytes(const TKxLab& Lab) {
+    return KxSaveToBytes(*Lab.GetLabel());
+}
+
+void KxLoadFromBytes(TKxLab& Lab, const QByteArray& Bytes) {
+    KxLoadFromBytes(*Lab.GetLabel(), Bytes);
+}
+
+namespace {
+
+// Through the widget, a setting repaints as a host's would; the label alone only stores it.
+template <class TLab>
+void SetEverySetting(TLab& Lab) {
     Lab.SetSnap(snGrid);
     Lab.SetShowMargins(true);
     Lab.SetSelColor(0x00AA00);
@@ -117,6 +130,16 @@ void KxSetEverySetting(TKxLab& Lab) {
     p.SetOrientation(1);
     // Last: the lengths above were given in millimetres.
     Lab.SetUnits(unINCH);
+}
+
+} // namespace
+
+void KxSetEverySetting(TKxLab& Lab) {
+    SetEverySetting(Lab);
+}
+
+void KxSetEverySetting(TKxLabel& Lab) {
+    SetEverySetting(Lab);
 }
 
 namespace {
@@ -197,6 +220,11 @@ std::unique_ptr<TKxElement> KxSampleElement(int Tag, TKxOwner* Owner) {
 }
 
 void KxAddEveryKind(TKxLab& Lab) {
+    for (int tag = 1; tag <= 8; ++tag)
+        Lab.AddElement(KxSampleElement(tag, &Lab));
+}
+
+void KxAddEveryKind(TKxLabel& Lab) {
     for (int tag = 1; tag <= 8; ++tag)
         Lab.AddElement(KxSampleElement(tag, &Lab));
 }

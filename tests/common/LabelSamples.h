@@ -7,6 +7,7 @@
 
 class TKxElement;
 class TKxLab;
+class TKxLabel;
 class TKxOwner;
 
 /// Label file data written field by field in the file's encoding, for tests that build files
@@ -25,14 +26,18 @@ private:
 };
 
 /// The label as its SaveToStream writes it.
+QByteArray KxSaveToBytes(const TKxLabel& Lab);
 QByteArray KxSaveToBytes(const TKxLab& Lab);
 /// LoadFromStream from Bytes.
+void KxLoadFromBytes(TKxLabel& Lab, const QByteArray& Bytes);
 void KxLoadFromBytes(TKxLab& Lab, const QByteArray& Bytes);
 /// Gives every stored setting of Lab a value other than its default (the background picture file
 /// name names a file that does not exist, which reports a message).
 void KxSetEverySetting(TKxLab& Lab);
+void KxSetEverySetting(TKxLabel& Lab);
 /// An element of kind Tag with every field other than its default (and other than the same field of
 /// the other kinds); null for a tag without a class.
 std::unique_ptr<TKxElement> KxSampleElement(int Tag, TKxOwner* Owner);
 /// Appends one element of every kind, each with every field other than its default.
 void KxAddEveryKind(TKxLab& Lab);
+void KxAddEveryKind(TKxLabel& Lab);

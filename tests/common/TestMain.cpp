@@ -1,12 +1,19 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
+#ifdef KXLAB_TEST_HEADLESS
+#include <QGuiApplication>
+using TTestApplication = QGuiApplication;
+#else
 #include <QApplication>
+using TTestApplication = QApplication;
+#endif
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <unistd.h>
 
-// Shared by every layer's test executable: a real QApplication on the offscreen platform.
+// Shared by every layer's test executable: a real QApplication on the offscreen platform, or only a
+// QGuiApplication for the tests that prove the label prints without widgets.
 int main(int argc, char** argv) {
     // Test discovery runs the binary without ctest's environment, so decide here.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -17,6 +24,6 @@ int main(int argc, char** argv) {
         qputenv("XDG_RUNTIME_DIR", dir.toLocal8Bit());
     }
     ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
+    TTestApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

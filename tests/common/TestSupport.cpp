@@ -1,6 +1,7 @@
 #include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <QProcess>
 
 QString KxTestDataDir() {
     const QString fromEnv = qEnvironmentVariable("KXLAB_TEST_DATA");
@@ -13,4 +14,15 @@ TKxTempDir::TKxTempDir() {
 
 QString TKxTempDir::Path(const QString& name) const {
     return name.isEmpty() ? FDir.path() : FDir.filePath(name);
+}
+
+TResult Exec(const QString& Program, const QStringList& Args) {
+    QProcess p;
+    p.start(Program, Args);
+    if (!p.waitForFinished(300000)) {
+        p.kill();
+        p.waitForFinished();
+    }
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }

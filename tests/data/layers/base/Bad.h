@@ -1,0 +1,4 @@
+#pragma once
+
+// Planted: a base file that reaches up into the widget.
+#include "designer/KxLab.h"

@@ -1,0 +1,1 @@
+#include "gdi/Pair.h"
