@@ -1,13 +1,10 @@
 #pragma once
 
-#include <QString>
-#include <stdexcept>
+#include "base/KxException.h"
 
 /// A picture or metafile that cannot be read or written: the message names the file (or the source
 /// of the bytes) and, for a damaged file, the byte offset where reading stopped.
-class EInvalidGraphic : public std::runtime_error {
+class EInvalidGraphic : public EKxException {
 public:
-    explicit EInvalidGraphic(const QString& message)
-        : std::runtime_error(message.toStdString()) {}
-    QString Message() const { return QString::fromStdString(what()); }
+    using EKxException::EKxException;
 };

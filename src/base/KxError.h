@@ -1,18 +1,10 @@
 #pragma once
 
-#include <QString>
-#include <stdexcept>
+#include "base/KxException.h"
 
 /// The designer's own failure with a fixed message for the user, such as a label file that cannot
 /// be loaded ("No se puede leer el archivo elegido").
-class EKxError : public std::runtime_error {
+class EKxError : public EKxException {
 public:
-    explicit EKxError(const QString& message)
-        : std::runtime_error(message.toStdString())
-        , FMessage(message) {}
-
-    const QString& Message() const { return FMessage; }
-
-private:
-    QString FMessage;
+    using EKxException::EKxException;
 };

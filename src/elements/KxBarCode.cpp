@@ -83,7 +83,7 @@ void TKxBarCode::DrawCode(const TPoint& Origin, TKxDrawType DrawType) {
 }
 
 void TKxBarCode::DrawSymbol(const QString& Text, const TPoint& Origin, TKxDrawType DrawType) {
-    TCanvas* canvas = Owner ? Owner->GetCanvas(DrawType) : nullptr;
+    TCanvas* canvas = DrawCanvas(DrawType);
     if (!canvas) return;
     const TKxBarcodeLayout L = BarcodeLayout(Shape(Text), Placed(Origin, P1));
     if (L.Bars.empty() && L.Texts.empty()) return;
@@ -129,7 +129,7 @@ void TKxBarCode::DrawSymbol(const QString& Text, const TPoint& Origin, TKxDrawTy
 void TKxBarCode::DrawInvalidMark(const TPoint& Origin, TKxDrawType DrawType) {
     // Angle is kept: the dialog writes Code at every keystroke and one bad record may come in a run,
     // so the mark turns with the element instead of unturning it for good.
-    if (TCanvas* c = Owner ? Owner->GetCanvas(DrawType) : nullptr) {
+    if (TCanvas* c = DrawCanvas(DrawType)) {
         const TKxInvalidMark M = InvalidMarkLayout(Placed(Origin, P1), Height, Angle);
         c->Pen = {clRed, 0, psSolid, pmCopy};
         c->Brush = {clWhite, bsSolid};

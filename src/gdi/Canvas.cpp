@@ -8,15 +8,12 @@
 
 #include "base/Saturate.h"
 #include "gdi/Graphic.h"
+#include "gdi/LineBreak.h"
 
 namespace {
 
 int32_t Nearest(double v) {
     return static_cast<int32_t>(std::lround(v));
-}
-
-bool IsBreak(QChar c) {
-    return c == u'\r' || c == u'\n';
 }
 
 // The '&' marks of a menu caption: "&&" is a literal ampersand, a single one is dropped.
@@ -33,24 +30,6 @@ QString StripPrefixes(const QString& text) {
         out += text[i];
     }
     return out;
-}
-
-// Paragraphs split at CR LF, CR or LF; a break at the very end opens no further line.
-std::vector<QString> SplitParagraphs(const QString& text) {
-    std::vector<QString> paragraphs;
-    QString current;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!IsBreak(text[i])) {
-            current += text[i];
-            continue;
-        }
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-        paragraphs.push_back(current);
-        current.clear();
-    }
-    if (!current.isEmpty() || paragraphs.empty()) paragraphs.push_back(current);
-    if (text.isEmpty()) paragraphs.clear();
-    return paragraphs;
 }
 
 } // namespace
@@ -141,54 +120,10 @@ int32_t TCanvas::DrawText(const QString& source, TRect& r, uint32_t flags) {
     font.lfEscapement = font.lfOrientation = 0;
     auto measure = [&](const QString& s) { return LayoutText(font, s, FCharExtra, 0, 0, TA_LEFT | TA_TOP); };
 
-    std::vector<QString> lines;
-    std::vector<QString> paragraphs = SplitParagraphs(text);
-    if (flags & DT_SINGLELINE) {
-        QString joined;
-        for (const QString& p : paragraphs)
-            joined += p;
-        paragraphs = {joined};
-    }
     // A rectangle may span the whole coordinate range, wider than 32 bits can count.
     const int64_t rectWidth = int64_t{r.Right} - r.Left;
-    const double width = static_cast<double>(rectWidth);
-    for (const QString& paragraph : paragraphs) {
-        if (!(flags & DT_WORDBREAK) || (flags & DT_SINGLELINE)) {
-            lines.push_back(paragraph);
-            continue;
-        }
-        qsizetype start = 0;
-        while (true) {
-            // Greedy: the longest run of whole words that fits; a lone word too wide stays whole. The
-            // line so far is measured once, each next word added to it, so a long line costs no more
-            // than its length.
-            qsizetype end = -1;
-            qsizetype i = start;
-            TTextMeasure fitted(font, FCharExtra);
-            while (i < paragraph.size() && paragraph[i] == u' ')
-                ++i;
-            while (i < paragraph.size()) {
-                qsizetype wordEnd = i;
-                while (wordEnd < paragraph.size() && paragraph[wordEnd] != u' ')
-                    ++wordEnd;
-                const qsizetype from = end >= 0 ? end : start;
-                TTextMeasure tried = fitted;
-                tried.Append(paragraph.mid(from, wordEnd - from));
-                if (end >= 0 && tried.Width() > width) break;
-                fitted = tried;
-                end = wordEnd;
-                i = wordEnd;
-                while (i < paragraph.size() && paragraph[i] == u' ')
-                    ++i;
-            }
-            if (end < 0) end = paragraph.size();
-            lines.push_back(paragraph.mid(start, end - start));
-            start = end;
-            while (start < paragraph.size() && paragraph[start] == u' ')
-                ++start;
-            if (start >= paragraph.size()) break;
-        }
-    }
+    const std::vector<QString> lines =
+        BreakTextLines(text, flags, font, FCharExtra, static_cast<double>(rectWidth));
 
     const int32_t lineHeight = Nearest(measure(QString()).CellHeight());
     const int32_t total = Saturate32(int64_t{lineHeight} * static_cast<int64_t>(lines.size()));

@@ -4,18 +4,17 @@
 #include <optional>
 #include <QPageSize>
 #include <QString>
-#include <stdexcept>
 
+#include "base/KxException.h"
 #include "gdi/Canvas.h"
 #include "gdi/PainterDevice.h"
 
 class QPrinter;
 
 /// A printer that cannot be selected or started; the message names the printer or file.
-class EPrinter : public std::runtime_error {
+class EPrinter : public EKxException {
 public:
-    explicit EPrinter(const QString& message)
-        : std::runtime_error(message.toStdString()) {}
+    using EKxException::EKxException;
 };
 
 enum class TPrinterOrientation { poPortrait, poLandscape };
