@@ -1,8 +1,10 @@
-// The set-up every label fuzz target shares: an application on the offscreen platform, and messages
-// (a missing picture file, an unknown alias) dropped rather than shown or kept.
+// The set-up every label fuzz target shares: an application on the offscreen platform, messages
+// (a missing picture file, an unknown alias) dropped rather than shown or kept, and modal windows (the
+// preview's) closed as soon as they show.
 #include <QApplication>
 
 #include "base/Messages.h"
+#include "common/ModalCloser.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -11,5 +13,6 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QApplication* const app = new QApplication(*argc, *argv);
     (void)app;
     SetMessageHook({[](const QString&) {}, [](unsigned) {}, [](bool) {}});
+    static const TKxModalCloser closer;
     return 0;
 }

@@ -5,7 +5,6 @@
 // one input stays quick.
 #include <algorithm>
 #include <cstdint>
-#include <memory>
 #include <QApplication>
 #include <QByteArray>
 
@@ -18,9 +17,11 @@
 namespace {
 
 // One shown control for every input: showing a window per input would cost more than the drawing.
+// Like the application, it lives until the process ends: freed among the static destructors, once the
+// preview's window has come and gone, it would reach platform state that is already gone.
 TKxLab& Shown() {
-    static const std::unique_ptr<TKxLab> lab = [] {
-        auto l = std::make_unique<TKxLab>();
+    static TKxLab* const lab = [] {
+        auto* l = new TKxLab;
         l->resize(400, 300);
         l->show();
         QApplication::processEvents();
