@@ -73,6 +73,10 @@ void TKxPrw::SetUpLook() {
         {ui->Print, TKxImageList::glPrint},       {ui->Save, TKxImageList::glSave}};
     for (const auto& [button, glyph] : glyphs)
         button->setIcon(TKxImageList::Icon(*ImageNormal, *ImageHot, *ImageDis, glyph));
+    // The counter is disabled so that it takes no input, yet it is read as much as any caption.
+    QPalette counter = ui->AlignEdit1->palette();
+    counter.setColor(QPalette::Disabled, QPalette::Text, counter.color(QPalette::Active, QPalette::Text));
+    ui->AlignEdit1->setPalette(counter);
     Fill(ui->BackScroll->viewport(), BackScrollColor);
     Fill(ui->pnPaper, clWhite);
     for (QWidget* border : {ui->Panel1, ui->Panel2, ui->Panel3, ui->Panel4})
