@@ -202,6 +202,22 @@ TEST(KxPrevWindow, PreviewShowsItModallyOnThePagesWithItsStringsAndCloseEndsIt) 
     EXPECT_EQ(s.Lab.GetTotalPages(), 2);
 }
 
+TEST(KxPrevWindow, EachToolButtonHasItsOwnGlyphInANormalAHotAndADisabledLook) {
+    TPreviewLab s;
+    s.Open(0);
+    QList<QImage> normals;
+    for (const char* b : {"PageFirst", "PageAnt", "PageNext", "PageLast", "ShowAll", "ShowWidth", "ZoomMinus",
+                          "ZoomPlus", "Print", "Save"}) {
+        const QIcon icon = s.Find<QAbstractButton>(b)->icon();
+        const QImage normal = icon.pixmap(16, QIcon::Normal).toImage(),
+                     hot = icon.pixmap(16, QIcon::Active).toImage();
+        EXPECT_FALSE(normal.isNull() || normals.contains(normal)) << b;
+        EXPECT_NE(normal, hot) << b;
+        EXPECT_NE(icon.pixmap(16, QIcon::Disabled).toImage(), normal) << b;
+        normals << normal;
+    }
+}
+
 TEST(KxPrevWindow, OnePageDisablesTheFourPageButtonsAndCountsOneOfOne) {
     TPreviewLab s;
     s.Open(1);
