@@ -570,4 +570,71 @@
         <translation>Radio: </translation>
     </message>
 </context>
+<context>
+    <name>TKxPrw</name>
+    <message>
+        <source>First page (Home)</source>
+        <translation>Primera página (Inicio)</translation>
+    </message>
+    <message>
+        <source>Previous page (Page Up)</source>
+        <translation>Página anterior (Re Pág)</translation>
+    </message>
+    <message>
+        <source>Next page (Page Down)</source>
+        <translation>Página siguiente (Av Pág)</translation>
+    </message>
+    <message>
+        <source>Last page (End)</source>
+        <translation>Última página (Fin)</translation>
+    </message>
+    <message>
+        <source>Whole page</source>
+        <translation>Página completa</translation>
+    </message>
+    <message>
+        <source>Page width</source>
+        <translation>Ancho de página</translation>
+    </message>
+    <message>
+        <source>Zoom out (Ctrl+-)</source>
+        <translation>Alejar (Ctrl+-)</translation>
+    </message>
+    <message>
+        <source>Zoom in (Ctrl++)</source>
+        <translation>Acercar (Ctrl++)</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Imprimir</translation>
+    </message>
+    <message>
+        <source>Save the page</source>
+        <translation>Guardar la página</translation>
+    </message>
+    <message>
+        <source>Enhanced metafile (*.emf)</source>
+        <translation>Metarchivo mejorado (*.emf)</translation>
+    </message>
+    <message>
+        <source>Bitmap (*.bmp)</source>
+        <translation>Mapa de bits (*.bmp)</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>Documento PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png)</source>
+        <translation>Imagen PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG drawing (*.svg)</source>
+        <translation>Dibujo SVG (*.svg)</translation>
+    </message>
+    <message>
+        <source>%1: a page is saved as .emf, .bmp, .pdf, .png or .svg; nothing was written.</source>
+        <translation>%1: una página se guarda como .emf, .bmp, .pdf, .png o .svg; no se ha escrito nada.</translation>
+    </message>
+</context>
 </TS>

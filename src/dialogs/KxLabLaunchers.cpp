@@ -2,6 +2,7 @@
 #include <QScopedValueRollback>
 
 #include "designer/KxLab.h"
+#include "dialogs/KxPrev.h"
 #include "dialogs/PrAddTxt.h"
 #include "dialogs/PrCoBar.h"
 #include "dialogs/PrIma.h"
@@ -66,4 +67,10 @@ void TKxLab::PropImage(bool IsNew) {
 
 void TKxLab::ShowProp(int /*Page*/) {}
 
-void TKxLab::ShowPreviewWindow() {}
+void TKxLab::ShowPreviewWindow() {
+    // Owned by the application, not by this control, like the property dialogs; freed on closing.
+    const auto window = std::make_unique<TKxPrw>();
+    window->SetLab(this);
+    window->Ini();
+    window->exec();
+}

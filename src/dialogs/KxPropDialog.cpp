@@ -9,12 +9,9 @@
 #include <QLineEdit>
 #include <QScopedValueRollback>
 
-#include "base/KxError.h"
 #include "base/Messages.h"
 #include "controls/SpinEditFloat.h"
-#include "db/DBEngineError.h"
 #include "designer/KxLab.h"
-#include "dialogs/KxCaptions.h"
 #include "dialogs/KxFontList.h"
 #include "dialogs/KxSwatch.h"
 #include "elements/KxData.h"
@@ -33,7 +30,7 @@ bool ParseAngle(const QString& Text, int32_t& Angle) {
 } // namespace
 
 TKxPropDialog::TKxPropDialog(QWidget* parent)
-    : QDialog(parent)
+    : TKxDialog(parent)
     , ColorDialog1(new QColorDialog(this)) {
     ColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
     ColorDialog1->setOption(QColorDialog::DontUseNativeDialog);
@@ -43,22 +40,6 @@ TKxPropDialog::~TKxPropDialog() = default;
 
 TKxData* TKxPropDialog::EditedData() const {
     return dynamic_cast<TKxData*>(Edited());
-}
-
-void TKxPropDialog::FillLanguage() {
-    KxFillCaptions(*this);
-}
-
-void TKxPropDialog::Guarded(const std::function<void()>& Action) {
-    try {
-        Action();
-    } catch (const EDBEngineError& e) {
-        ShowMessage(e.Message());
-    } catch (const EKxError& e) {
-        ShowMessage(e.Message());
-    } catch (const std::exception& e) {
-        ShowMessage(QString::fromUtf8(e.what()));
-    }
 }
 
 void TKxPropDialog::Handle(const std::function<void()>& Action) {
@@ -111,12 +92,9 @@ void TKxPropDialog::done(int Result) {
 }
 
 void TKxPropDialog::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::LanguageChange) {
-        const QScopedValueRollback<bool> guard(FIni, true);
-        Retranslate();
-        FillLanguage();
-    }
-    QDialog::changeEvent(event);
+    // Texts set anew must not write back into the element.
+    const QScopedValueRollback<bool> guard(FIni, FIni || event->type() == QEvent::LanguageChange);
+    TKxDialog::changeEvent(event);
 }
 
 void TKxPropDialog::BindPoint(TSpinEditFloat* X, TSpinEditFloat* Y, bool Second) {

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <functional>
-#include <QDialog>
 #include <QString>
 #include <type_traits>
 #include <vector>
 
 #include "base/Color.h"
+#include "dialogs/KxDialog.h"
 #include "label/KxDataBinding.h"
 
 class QCheckBox;
@@ -37,7 +37,7 @@ struct TKxFieldControls {
 /// keeps Ini from writing back, the colour choice of the swatches and the field list. Each control
 /// is bound once: a loader copies the element into it and a change handler writes it back and
 /// repaints the designer. No error leaves a handler: it is shown through the message hook.
-class TKxPropDialog : public QDialog {
+class TKxPropDialog : public TKxDialog {
     Q_OBJECT
 public:
     explicit TKxPropDialog(QWidget* parent = nullptr);
@@ -47,8 +47,6 @@ public:
     TKxLab* GetLab() const { return FLab; }
     /// Copies the element into the controls. DataOpen: the designer's table was opened by ValidData.
     void Ini(bool DataOpen) { IniSteps(DataOpen); }
-    /// The window title and the captions designed with an interface string.
-    void FillLanguage();
     /// Fills the field list from the bound table; a table that cannot be opened is reported and
     /// leaves the list empty.
     void FillFields();
@@ -68,7 +66,6 @@ protected:
     void IniSteps(bool DataOpen);
     /// Per-dialog spin settings after the unit's increment and decimals.
     virtual void SpinOverrides(bool /*Inch*/) {}
-    virtual void Retranslate() = 0;
     virtual void Commit() {}
     void changeEvent(QEvent* event) override;
 
@@ -87,8 +84,6 @@ protected:
     }
     /// A change handler's frame: nothing during Ini, else Action, then the repaint.
     void Handle(const std::function<void()>& Action);
-    /// Runs Action with every error reported through the message hook.
-    static void Guarded(const std::function<void()>& Action);
     void RepaintLab();
     bool Inches() const;
 
