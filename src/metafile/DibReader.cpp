@@ -1,6 +1,8 @@
 #include "metafile/DibReader.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -105,6 +107,20 @@ QImage ReadRows(const TDibHeader& h, TByteReader& bits) {
     return image;
 }
 
+// Clips the inclusive span from at to at + size - 1 (from at + size - 1 to at when size is negative)
+// to [0, limit); false when nothing is left. Worked out in 64 bits, as file values may be any size.
+bool ClipSpan(int64_t at, int64_t size, int64_t limit, int& low, int& high) {
+    int64_t lo = at;
+    int64_t hi = at + size - 1;
+    if (size < 0) std::swap(lo, hi);
+    lo = std::max<int64_t>(lo, 0);
+    hi = std::min<int64_t>(hi, limit - 1);
+    if (lo > hi) return false;
+    low = static_cast<int>(lo);
+    high = static_cast<int>(hi);
+    return true;
+}
+
 } // namespace
 
 QImage ReadDib(TByteReader info, TByteReader bits) {
@@ -124,4 +140,15 @@ QImage ReadPackedDib(TByteReader dib) {
     TByteReader bits = dib.Window(info.Pos(), info.End() - info.Pos());
     if (h.Compression == BI_JPEG || h.Compression == BI_PNG) return ReadDib(dib, bits);
     return ReadRows(h, bits);
+}
+
+QImage DibSourcePart(const QImage& image, const TDibSource& source) {
+    int left = 0, right = 0, top = 0, bottom = 0;
+    // A source of no width and no height is no rectangle at all.
+    if ((source.Width == 0 && source.Height == 0) ||
+        !ClipSpan(source.X, source.Width, image.width(), left, right) ||
+        !ClipSpan(source.Y, source.Height, image.height(), top, bottom))
+        return image;
+    const QRect part(QPoint(left, top), QPoint(right, bottom));
+    return part == image.rect() ? image : image.copy(part);
 }

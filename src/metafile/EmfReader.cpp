@@ -76,11 +76,10 @@ TDibPlace ReadDibPlace(TByteReader& r) {
 
 // Draws the bitmap of a bitmap record, the part source of it stretched from a to b.
 void DibRecord(TGdiPlayer& player, const TByteReader& rec, qsizetype start, const TDibPlace& dib, QPointF a,
-               QPointF b, QRect source) {
+               QPointF b, const TDibSource& source) {
     const QImage image = ReadDib(rec.Window(start + dib.InfoOffset, dib.InfoBytes),
                                  rec.Window(start + dib.BitsOffset, dib.BitsBytes));
-    const QRect part = source.intersected(image.rect());
-    player.Image(a, b, part.isEmpty() || part == image.rect() ? image : image.copy(part));
+    player.Image(a, b, DibSourcePart(image, source));
 }
 
 class TEmfPlayback {
@@ -350,16 +349,17 @@ void TEmfPlayback::StretchDibits(TByteReader& r, qsizetype start) {
     r.Skip(16);
     const double x = r.I32();
     const double y = r.I32();
-    const int xSrc = r.I32();
-    const int ySrc = r.I32();
-    const int cxSrc = r.I32();
-    const int cySrc = r.I32();
+    TDibSource source;
+    source.X = r.I32();
+    source.Y = r.I32();
+    source.Width = r.I32();
+    source.Height = r.I32();
     const TDibPlace dib = ReadDibPlace(r);
     r.Skip(8);
     const double cx = r.I32();
     const double cy = r.I32();
     if (dib.InfoBytes == 0) return;
-    DibRecord(*FPlayer, r, start, dib, {x, y}, {x + cx, y + cy}, QRect(xSrc, ySrc, cxSrc, cySrc));
+    DibRecord(*FPlayer, r, start, dib, {x, y}, {x + cx, y + cy}, source);
 }
 
 void TEmfPlayback::BlockTransfer(bool stretch, TByteReader& r, qsizetype start) {
@@ -369,20 +369,21 @@ void TEmfPlayback::BlockTransfer(bool stretch, TByteReader& r, qsizetype start) 
     const double cx = r.I32();
     const double cy = r.I32();
     r.U32(); // raster operation: copies and pattern fills are what files use
-    const int xSrc = r.I32();
-    const int ySrc = r.I32();
+    TDibSource source;
+    source.X = r.I32();
+    source.Y = r.I32();
+    source.Width = static_cast<int64_t>(cx);
+    source.Height = static_cast<int64_t>(cy);
     r.Skip(24 + 8);
     const TDibPlace dib = ReadDibPlace(r);
-    int cxSrc = static_cast<int>(cx);
-    int cySrc = static_cast<int>(cy);
     if (stretch) {
-        cxSrc = r.I32();
-        cySrc = r.I32();
+        source.Width = r.I32();
+        source.Height = r.I32();
     }
     if (dib.InfoBytes == 0)
         FPlayer->PatternFill({x, y}, {x + cx, y + cy});
     else
-        DibRecord(*FPlayer, r, start, dib, {x, y}, {x + cx, y + cy}, QRect(xSrc, ySrc, cxSrc, cySrc));
+        DibRecord(*FPlayer, r, start, dib, {x, y}, {x + cx, y + cy}, source);
 }
 
 } // namespace

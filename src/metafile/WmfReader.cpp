@@ -305,26 +305,25 @@ void TWmfPlayback::ExtTextOut(TByteReader& r) {
 void TWmfPlayback::Bitmap(uint16_t function, TByteReader& r) {
     r.U32();                                  // raster operation
     if (function == META_STRETCHDIB) r.U16(); // colour usage
-    QRect source;
+    TDibSource source;
     if (function != META_DIBBITBLT) {
-        const int h = r.I16();
-        const int w = r.I16();
-        const int y = r.I16();
-        source = QRect(r.I16(), y, w, h);
+        source.Height = r.I16();
+        source.Width = r.I16();
+        source.Y = r.I16();
+        source.X = r.I16();
     }
     const int ySrc = function == META_DIBBITBLT ? r.I16() : 0;
     const int xSrc = function == META_DIBBITBLT ? r.I16() : 0;
     const double h = r.I16();
     const double w = r.I16();
     const QPointF at = Point(r);
-    if (function == META_DIBBITBLT) source = QRect(xSrc, ySrc, int(w), int(h));
+    if (function == META_DIBBITBLT) source = {xSrc, ySrc, static_cast<int64_t>(w), static_cast<int64_t>(h)};
     if (r.Remaining() < 12) {
         FPlayer->PatternFill(at, at + QPointF(w, h));
         return;
     }
-    const QImage image = ReadPackedDib(r.Window(r.Pos(), r.Remaining()));
-    const QRect part = source.intersected(image.rect());
-    FPlayer->Image(at, at + QPointF(w, h), part.isEmpty() || part == image.rect() ? image : image.copy(part));
+    FPlayer->Image(at, at + QPointF(w, h),
+                   DibSourcePart(ReadPackedDib(r.Window(r.Pos(), r.Remaining())), source));
 }
 
 } // namespace
