@@ -55,6 +55,10 @@ TDibHeader ReadHeader(TByteReader& info) {
         info.Skip(12); // standard masks assumed
     else if (h.Compression != BI_RGB)
         info.Fail(QStringLiteral("compressed bitmap (method %1)").arg(h.Compression));
+    // Only the depths the rows are decoded in: another would read them as 32-bit pixels.
+    if (h.BitCount != 1 && h.BitCount != 4 && h.BitCount != 8 && h.BitCount != 16 && h.BitCount != 24 &&
+        h.BitCount != 32)
+        info.Fail(QStringLiteral("bitmap of %1 bits per pixel").arg(h.BitCount));
     if (h.BitCount <= 8) {
         const uint32_t max = 1u << h.BitCount;
         if (colours == 0 || colours > max) colours = max;
@@ -68,8 +72,6 @@ TDibHeader ReadHeader(TByteReader& info) {
             h.Palette.push_back(qRgb(r, g, b));
         }
         h.Palette.resize(max, qRgb(0, 0, 0));
-    } else if (h.BitCount != 16 && h.BitCount != 24 && h.BitCount != 32) {
-        info.Fail(QStringLiteral("bitmap of %1 bits per pixel").arg(h.BitCount));
     }
     return h;
 }

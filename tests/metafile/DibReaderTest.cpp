@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <limits>
 
+#include "base/InvalidGraphic.h"
+
 namespace {
 
 // A 10 by 6 image whose every pixel tells its own position.
@@ -43,4 +45,20 @@ TEST(KxDibSourcePart, SourcesAtThe32BitLimitsAreClippedNotWrapped) {
     EXPECT_EQ(Shown(DibSourcePart(image, {3, 3, lo, lo})), QRect(0, 0, 4, 4));
     EXPECT_EQ(DibSourcePart(image, {hi, hi, hi, hi}).cacheKey(), image.cacheKey());
     EXPECT_EQ(DibSourcePart(image, {-5, -5, lo, lo}).cacheKey(), image.cacheKey());
+}
+
+TEST(KxDibHeader, DepthsWithoutARowDecoderAreRefused) {
+    for (const int bits : {0, 1, 2, 7, 12, 32}) {
+        // 4 by 2 pixels, a colour table of 256 entries and rows of 32 bits per pixel: enough bytes for
+        // any depth, so only the depth decides.
+        QByteArray dib;
+        for (const uint32_t v : {40u, 4u, 2u, 1u | uint32_t(bits) << 16, 0u, 0u, 0u, 0u, 0u, 0u})
+            for (int i = 0; i < 4; ++i)
+                dib.append(static_cast<char>((v >> (8 * i)) & 0xFF));
+        dib.append(QByteArray(256 * 4 + 4 * 2 * 4, '\x40'));
+        if (bits == 1 || bits == 32)
+            EXPECT_EQ(ReadPackedDib(TByteReader(dib, "dib")).size(), QSize(4, 2)) << bits;
+        else
+            EXPECT_THROW(ReadPackedDib(TByteReader(dib, "dib")), EInvalidGraphic) << bits;
+    }
 }
