@@ -13,6 +13,12 @@
 
 namespace {
 
+// The glyph sizes, in device pixels along each axis, that go to Qt's glyph rendering. Outside them
+// (text under a pixel stretched a thousandfold crashed its glyph cache, and a huge em would render
+// at that size) the glyphs are filled as outlines scaled from the reference size.
+constexpr double MinGlyphRunPixels = 1;
+constexpr double MaxGlyphRunPixels = 16384;
+
 QRectF ToQRectF(const TRect& r) {
     return QRectF(r.Left, r.Top, r.Width(), r.Height());
 }
@@ -281,13 +287,20 @@ void TPainterDevice::TextOut(const TDrawState& state, const TPoint& p, const QSt
     positions.reserve(glyphs.size());
     for (double x : layout.X)
         positions.append(QPointF((layout.Start.x() + x) * s, layout.Start.y() * s));
-    QGlyphRun run;
-    run.setRawFont(face.RawFont(layout.Em * s));
-    run.setGlyphIndexes(glyphs);
-    run.setPositions(positions);
     const QColor color = ToQColor(state.FontColor);
-    painter.setPen(color);
-    painter.drawGlyphRun(QPointF(0, 0), run);
+    const double height = layout.Em * s;
+    const double width = layout.Em * sx;
+    if (height >= MinGlyphRunPixels && height <= MaxGlyphRunPixels && width >= MinGlyphRunPixels &&
+        width <= MaxGlyphRunPixels) {
+        QGlyphRun run;
+        run.setRawFont(face.RawFont(height));
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        painter.setPen(color);
+        painter.drawGlyphRun(QPointF(0, 0), run);
+    } else {
+        painter.fillPath(face.Outlines(glyphs, positions, height), color);
+    }
 
     const double thickness = std::max(face.LineThickness() * layout.Em * s, 1.0);
     if (state.Font.lfUnderline)
