@@ -13,11 +13,13 @@
 
 namespace {
 
-// The glyph sizes, in device pixels along each axis, that go to Qt's glyph rendering. Outside them
-// (text under a pixel stretched a thousandfold crashed its glyph cache, and a huge em would render
-// at that size) the glyphs are filled as outlines scaled from the reference size.
+// The glyphs that go to Qt's glyph rendering: an em between these sizes in device pixels, stretched
+// along x at most this much either way (preview and print mappings round a little apart). Qt's glyph
+// cache crashed on glyphs a pixel tall stretched a thousandfold, and a huge em would render at that
+// size; all else is filled as outlines scaled from the reference size.
 constexpr double MinGlyphRunPixels = 1;
 constexpr double MaxGlyphRunPixels = 16384;
+constexpr double MaxGlyphRunStretch = 2;
 
 QRectF ToQRectF(const TRect& r) {
     return QRectF(r.Left, r.Top, r.Width(), r.Height());
@@ -289,9 +291,9 @@ void TPainterDevice::TextOut(const TDrawState& state, const TPoint& p, const QSt
         positions.append(QPointF((layout.Start.x() + x) * s, layout.Start.y() * s));
     const QColor color = ToQColor(state.FontColor);
     const double height = layout.Em * s;
-    const double width = layout.Em * sx;
-    if (height >= MinGlyphRunPixels && height <= MaxGlyphRunPixels && width >= MinGlyphRunPixels &&
-        width <= MaxGlyphRunPixels) {
+    const double stretch = s > 0 ? sx / s : 0;
+    if (height >= MinGlyphRunPixels && height <= MaxGlyphRunPixels && stretch >= 1 / MaxGlyphRunStretch &&
+        stretch <= MaxGlyphRunStretch) {
         QGlyphRun run;
         run.setRawFont(face.RawFont(height));
         run.setGlyphIndexes(glyphs);
