@@ -1,13 +1,15 @@
 // Picture bytes, as a picture file or a database picture field brings them: any input either loads
-// or raises EInvalidGraphic, and a picture that loads draws on a small bitmap. The code under test is
-// ours: the EMF and WMF readers with the DIB reader behind their bitmap records, and the replay of
-// the page they record. Qt's own decoders are capped rather than fuzzed.
+// or raises EInvalidGraphic, a picture that loads draws on a small bitmap, and the page a metafile
+// records saves as EMF, as a label's page with the picture on it is exported. The code under test is
+// ours: the EMF and WMF readers with the DIB reader behind their bitmap records, the replay of the
+// page they record and our EMF writer. Qt's own decoders are capped rather than fuzzed.
 #include <cstdint>
 #include <QByteArray>
 #include <QImageReader>
 
 #include "base/InvalidGraphic.h"
 #include "gdi/Bitmap.h"
+#include "metafile/Metafile.h"
 #include "metafile/Picture.h"
 
 namespace {
@@ -40,5 +42,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     }
     TBitmap target(48, 32);
     target.Canvas().StretchDraw({2, 2, 46, 30}, picture);
+    if (const TMetafile* page = picture.Metafile()) page->SaveToEmf();
     return 0;
 }
