@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds a label fuzz target with clang and runs it on a fresh seed corpus.
+# Builds a fuzz target with clang and runs it on a fresh seed corpus.
 # Usage: scripts/fuzz.sh [seconds, default 600] [extra libFuzzer options...]
-# KXLAB_FUZZ_TARGET picks the target: labfile (reading, the default) or labdraw (previewing what was read).
+# KXLAB_FUZZ_TARGET picks the target: labfile (reading a label file, the default), labdraw (previewing
+# what was read), pictures (loading and drawing picture bytes) or filter (parsing and rendering a
+# record filter).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,17 +11,34 @@ SECONDS_TO_RUN=${1:-600}
 shift || true
 BUILD=${KXLAB_FUZZ_BUILD:-build/fuzz}
 TARGET=${KXLAB_FUZZ_TARGET:-labfile}
+OPTIONS=()
+SEED_FILES=()
+case "$TARGET" in
+labfile | labdraw) CORPUS_KIND=label MAX_LEN=4096 ;;
+pictures)
+    CORPUS_KIND=picture MAX_LEN=8192
+    SEED_FILES+=(tests/data/shapes.emf tests/data/shapes.wmf)
+    ;;
+filter)
+    CORPUS_KIND=filter MAX_LEN=4096
+    OPTIONS+=(-dict=fuzz/filter.dict)
+    ;;
+*)
+    echo "unknown fuzz target '$TARGET': labfile, labdraw, pictures or filter" >&2
+    exit 2
+    ;;
+esac
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DKXLAB_FUZZ=ON -DKXLAB_BUILD_TESTS=OFF -DKXLAB_BUILD_BENCHMARKS=OFF \
     -DKXLAB_BUILD_APPS=OFF -DKXLAB_BUILD_EXAMPLES=OFF >/dev/null
-cmake --build "$BUILD" --target "fuzz_$TARGET" kxlab_make_label_corpus
+cmake --build "$BUILD" --target "fuzz_$TARGET" "kxlab_make_${CORPUS_KIND}_corpus"
 
 export QT_QPA_PLATFORM=offscreen
 # What Qt and fontconfig keep for the life of the process is not a finding.
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
-CORPUS="$BUILD/fuzz/corpus/labfile"
-"$BUILD/fuzz/kxlab_make_label_corpus" "$CORPUS"
+CORPUS="$BUILD/fuzz/corpus/$CORPUS_KIND"
+"$BUILD/fuzz/kxlab_make_${CORPUS_KIND}_corpus" "$CORPUS" "${SEED_FILES[@]}"
 # Findings land in fuzz/regressions/<target>, which the normal test build replays.
 mkdir -p "fuzz/regressions/$TARGET"
 "$BUILD/fuzz/fuzz_$TARGET" -max_total_time="$SECONDS_TO_RUN" -artifact_prefix="fuzz/regressions/$TARGET/" \
-    -max_len=4096 "$@" "$CORPUS"
+    -max_len="$MAX_LEN" "${OPTIONS[@]}" "$@" "$CORPUS"

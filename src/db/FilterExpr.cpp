@@ -151,6 +151,97 @@ bool ParseNumber(QString text, double& value) {
     return ok && std::isfinite(value);
 }
 
+// The binders of literals, one per kind of field: each checks the literal against its field and
+// keeps it in node as each engine binds it (LocalValue on SQLite, ServerText on the server).
+
+bool IsTextType(TFieldType type) {
+    return type == TFieldType::String || type == TFieldType::Memo || type == TFieldType::Unknown;
+}
+
+[[noreturn]] void WrongValue(const TToken& value, const TFilterField& f, const QString& expected) {
+    Fail(value.Position, QStringLiteral("field \"%1\" needs %2").arg(f.Name, expected));
+}
+
+bool IsBooleanWord(const TToken& value) {
+    return IsKeyword(value, "TRUE") || IsKeyword(value, "FALSE");
+}
+
+// NULL, or nothing, compares only for equality: = and <> become IS NULL and IS NOT NULL.
+void BindNull(TNode& node, const TToken& value) {
+    if (node.Op == QLatin1String("="))
+        node.Kind = TNode::TKind::IsNull;
+    else if (node.Op == QLatin1String("<>"))
+        node.Kind = TNode::TKind::IsNotNull;
+    else
+        Fail(value.Position, QStringLiteral("only = and <> compare with NULL"));
+}
+
+void BindText(TNode& node, const TToken& value) {
+    node.ServerText = IsBooleanWord(value)
+                          ? (IsKeyword(value, "TRUE") ? QStringLiteral("True") : QStringLiteral("False"))
+                          : value.Text;
+    node.LocalValue = node.ServerText;
+    node.EmptyMatchesNull = node.Op == QLatin1String("=") && node.ServerText.isEmpty();
+}
+
+void BindNumber(TNode& node, const TFilterField& f, const TToken& value) {
+    const bool boolWord = IsBooleanWord(value);
+    double number = 0;
+    if (boolWord && f.Type == TFieldType::Integer)
+        number = IsKeyword(value, "TRUE") ? 1 : 0;
+    else if (boolWord || !ParseNumber(value.Text, number))
+        WrongValue(value, f, QStringLiteral("a number"));
+    QString normal = boolWord ? QString::number(number) : value.Text.trimmed();
+    if (!normal.contains(QLatin1Char('.'))) normal.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool integral = false;
+    const qlonglong whole = normal.toLongLong(&integral);
+    node.LocalValue = integral ? QVariant(whole) : QVariant(number);
+    node.ServerText = normal;
+    node.CastNumeric = f.Type == TFieldType::Integer && !integral;
+}
+
+void BindBoolean(TNode& node, const TFilterField& f, const TToken& value) {
+    const QString t = value.Text.trimmed().toLower();
+    bool truth = false;
+    if (IsBooleanWord(value))
+        truth = IsKeyword(value, "TRUE");
+    else if (t == QLatin1String("true") || t == QLatin1String("t") || t == QLatin1String("yes") ||
+             t == QLatin1String("y") || t == QLatin1String("1"))
+        truth = true;
+    else if (!(t == QLatin1String("false") || t == QLatin1String("f") || t == QLatin1String("no") ||
+               t == QLatin1String("n") || t == QLatin1String("0")))
+        WrongValue(value, f, QStringLiteral("TRUE or FALSE"));
+    node.LocalValue = qlonglong(truth ? 1 : 0);
+    node.ServerText = truth ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+// Dates and times come only as quoted text.
+void BindDate(TNode& node, const TFilterField& f, const TToken& value) {
+    const bool text = value.Kind == TTokenKind::String;
+    const QDate date = text ? QDate::fromString(value.Text.trimmed(), Qt::ISODate) : QDate();
+    if (!date.isValid()) WrongValue(value, f, QStringLiteral("a date as 'yyyy-mm-dd'"));
+    node.ServerText = date.toString(Qt::ISODate);
+}
+
+void BindTime(TNode& node, const TFilterField& f, const TToken& value) {
+    const bool text = value.Kind == TTokenKind::String;
+    const QTime time = text ? QTime::fromString(value.Text.trimmed(), Qt::ISODateWithMs) : QTime();
+    if (!time.isValid()) WrongValue(value, f, QStringLiteral("a time as 'hh:mm:ss'"));
+    node.ServerText = time.toString(QStringLiteral("HH:mm:ss.zzz"));
+}
+
+// A space between date and time reads as ISO's T; a date alone is its midnight.
+void BindDateTime(TNode& node, const TFilterField& f, const TToken& value) {
+    const bool text = value.Kind == TTokenKind::String;
+    QString t = value.Text.trimmed();
+    if (t.size() > 10 && t.at(10) == QLatin1Char(' ')) t[10] = QLatin1Char('T');
+    QDateTime stamp = text ? QDateTime::fromString(t, Qt::ISODateWithMs) : QDateTime();
+    if (text && !stamp.isValid() && t.size() == 10)
+        stamp = QDateTime(QDate::fromString(t, Qt::ISODate), QTime(0, 0));
+    if (!stamp.isValid()) WrongValue(value, f, QStringLiteral("a date and time as 'yyyy-mm-dd hh:mm:ss'"));
+    node.ServerText = stamp.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+}
+
 class TParser {
 public:
     TParser(std::vector<TToken> tokens, const std::vector<TFilterField>& fields)
@@ -304,88 +395,23 @@ private:
         node->Field = field;
         node->Op = op;
         const bool text = value.Kind == TTokenKind::String;
-        const bool textType =
-            f.Type == TFieldType::String || f.Type == TFieldType::Memo || f.Type == TFieldType::Unknown;
-        const bool isNull = value.Kind == TTokenKind::End || IsKeyword(value, "NULL") ||
-                            (text && !textType && value.Text.trimmed().isEmpty());
-        const auto wrong = [&](const QString& expected) {
-            Fail(value.Position, QStringLiteral("field \"%1\" needs %2").arg(f.Name, expected));
-        };
-        if (isNull) {
-            if (op == QLatin1String("="))
-                node->Kind = TNode::TKind::IsNull;
-            else if (op == QLatin1String("<>"))
-                node->Kind = TNode::TKind::IsNotNull;
-            else
-                Fail(value.Position, QStringLiteral("only = and <> compare with NULL"));
+        if (value.Kind == TTokenKind::End || IsKeyword(value, "NULL") ||
+            (text && !IsTextType(f.Type) && value.Text.trimmed().isEmpty())) {
+            BindNull(*node, value);
             return node;
         }
-        const bool boolWord = IsKeyword(value, "TRUE") || IsKeyword(value, "FALSE");
         switch (f.Type) {
         case TFieldType::String:
         case TFieldType::Memo:
-        case TFieldType::Unknown:
-            node->ServerText =
-                boolWord ? (IsKeyword(value, "TRUE") ? QStringLiteral("True") : QStringLiteral("False"))
-                         : value.Text;
-            node->LocalValue = node->ServerText;
-            node->EmptyMatchesNull = op == QLatin1String("=") && node->ServerText.isEmpty();
-            break;
+        case TFieldType::Unknown: BindText(*node, value); break;
         case TFieldType::Integer:
         case TFieldType::Float:
         case TFieldType::Currency:
-        case TFieldType::BCD: {
-            double number = 0;
-            if (boolWord && f.Type == TFieldType::Integer)
-                number = IsKeyword(value, "TRUE") ? 1 : 0;
-            else if (boolWord || !ParseNumber(value.Text, number))
-                wrong(QStringLiteral("a number"));
-            QString normal = boolWord ? QString::number(number) : value.Text.trimmed();
-            if (!normal.contains(QLatin1Char('.'))) normal.replace(QLatin1Char(','), QLatin1Char('.'));
-            bool integral = false;
-            const qlonglong whole = normal.toLongLong(&integral);
-            node->LocalValue = integral ? QVariant(whole) : QVariant(number);
-            node->ServerText = normal;
-            node->CastNumeric = f.Type == TFieldType::Integer && !integral;
-            break;
-        }
-        case TFieldType::Boolean: {
-            const QString t = value.Text.trimmed().toLower();
-            bool truth = false;
-            if (boolWord)
-                truth = IsKeyword(value, "TRUE");
-            else if (t == QLatin1String("true") || t == QLatin1String("t") || t == QLatin1String("yes") ||
-                     t == QLatin1String("y") || t == QLatin1String("1"))
-                truth = true;
-            else if (!(t == QLatin1String("false") || t == QLatin1String("f") || t == QLatin1String("no") ||
-                       t == QLatin1String("n") || t == QLatin1String("0")))
-                wrong(QStringLiteral("TRUE or FALSE"));
-            node->LocalValue = qlonglong(truth ? 1 : 0);
-            node->ServerText = truth ? QStringLiteral("true") : QStringLiteral("false");
-            break;
-        }
-        case TFieldType::Date: {
-            const QDate date = text ? QDate::fromString(value.Text.trimmed(), Qt::ISODate) : QDate();
-            if (!date.isValid()) wrong(QStringLiteral("a date as 'yyyy-mm-dd'"));
-            node->ServerText = date.toString(Qt::ISODate);
-            break;
-        }
-        case TFieldType::Time: {
-            const QTime time = text ? QTime::fromString(value.Text.trimmed(), Qt::ISODateWithMs) : QTime();
-            if (!time.isValid()) wrong(QStringLiteral("a time as 'hh:mm:ss'"));
-            node->ServerText = time.toString(QStringLiteral("HH:mm:ss.zzz"));
-            break;
-        }
-        case TFieldType::DateTime: {
-            QString t = value.Text.trimmed();
-            if (t.size() > 10 && t.at(10) == QLatin1Char(' ')) t[10] = QLatin1Char('T');
-            QDateTime stamp = text ? QDateTime::fromString(t, Qt::ISODateWithMs) : QDateTime();
-            if (text && !stamp.isValid() && t.size() == 10)
-                stamp = QDateTime(QDate::fromString(t, Qt::ISODate), QTime(0, 0));
-            if (!stamp.isValid()) wrong(QStringLiteral("a date and time as 'yyyy-mm-dd hh:mm:ss'"));
-            node->ServerText = stamp.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
-            break;
-        }
+        case TFieldType::BCD: BindNumber(*node, f, value); break;
+        case TFieldType::Boolean: BindBoolean(*node, f, value); break;
+        case TFieldType::Date: BindDate(*node, f, value); break;
+        case TFieldType::Time: BindTime(*node, f, value); break;
+        case TFieldType::DateTime: BindDateTime(*node, f, value); break;
         case TFieldType::Blob:
         case TFieldType::Graphic:
             Fail(value.Position,

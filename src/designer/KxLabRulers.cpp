@@ -82,9 +82,13 @@ void TKxLab::DrawRulerStrip(bool Top) {
     // The guide's marker: a small triangle pointing at the guide from the strip's outer half.
     canvas.Pen.Color = rulers.GetTickColor();
     canvas.Brush = TBrush{.Color = GetBackSurf()->GetAlignColor(), .Style = bsSolid};
-    const int32_t g = (Top ? GetXLeft() : GetYTop()) - RulerDepth;
-    const std::array<TPoint, 3> marker = Top ? std::array<TPoint, 3>{{{g - 4, 12}, {g, 17}, {g + 4, 12}}}
-                                             : std::array<TPoint, 3>{{{12, g - 4}, {17, g}, {12, g + 4}}};
+    // A guide from a file may sit at the 32-bit limits: its marker stops there.
+    const int64_t at = int64_t{Top ? GetXLeft() : GetYTop()} - RulerDepth;
+    const int32_t g = Saturate32(at);
+    const int32_t before = Saturate32(at - 4);
+    const int32_t after = Saturate32(at + 4);
+    const std::array<TPoint, 3> marker = Top ? std::array<TPoint, 3>{{{before, 12}, {g, 17}, {after, 12}}}
+                                             : std::array<TPoint, 3>{{{12, before}, {17, g}, {12, after}}};
     canvas.Polygon(marker);
 }
 

@@ -41,20 +41,29 @@ struct TKxMarks {
     /// Places the four resize handles round the outline with corners P1 and P2: 6 by 7 pixels
     /// outside each side, centred on it (the centre truncated towards zero, as integer division does).
     void PlaceSizeHandles(const TPoint& P1, const TPoint& P2) {
-        const int32_t cx = P1.X + (P2.X - P1.X) / 2;
-        const int32_t cy = P1.Y + (P2.Y - P1.Y) / 2;
-        HandleLeft = {P1.X - 6, cy - 3, P1.X, cy + 4};
-        HandleRight = {P2.X, cy - 3, P2.X + 6, cy + 4};
-        HandleTop = {cx - 3, P1.Y - 6, cx + 4, P1.Y};
-        HandleBottom = {cx - 3, P2.Y, cx + 4, P2.Y + 6};
+        const int64_t cx = P1.X + (int64_t{P2.X} - P1.X) / 2;
+        const int64_t cy = P1.Y + (int64_t{P2.Y} - P1.Y) / 2;
+        HandleLeft = Box(int64_t{P1.X} - 6, cy - 3, P1.X, cy + 4);
+        HandleRight = Box(P2.X, cy - 3, int64_t{P2.X} + 6, cy + 4);
+        HandleTop = Box(cx - 3, int64_t{P1.Y} - 6, cx + 4, P1.Y);
+        HandleBottom = Box(cx - 3, P2.Y, cx + 4, int64_t{P2.Y} + 6);
     }
 
     /// The 7 by 7 pixel handle centred on a line's end point E.
-    static TRect LineHandleAround(const TPoint& E) { return {E.X - 3, E.Y - 3, E.X + 4, E.Y + 4}; }
+    static TRect LineHandleAround(const TPoint& E) {
+        return Box(int64_t{E.X} - 3, int64_t{E.Y} - 3, int64_t{E.X} + 4, int64_t{E.Y} + 4);
+    }
 
     /// Places the two guide markers for guides at client pixels GX (left guide) and GY (top guide).
     void PlaceAlignMarks(int32_t GX, int32_t GY) {
-        AlignLeftMark = {GX - 4, 10, GX + 4, 19};
-        AlignTopMark = {10, GY - 4, 19, GY + 4};
+        AlignLeftMark = Box(int64_t{GX} - 4, 10, int64_t{GX} + 4, 19);
+        AlignTopMark = Box(10, int64_t{GY} - 4, 19, int64_t{GY} + 4);
+    }
+
+private:
+    // Outlines and guides come from file values that may sit at the 32-bit limits: a mark beyond
+    // them is clipped there rather than wrapped round onto the surface.
+    static TRect Box(int64_t Left, int64_t Top, int64_t Right, int64_t Bottom) {
+        return {Saturate32(Left), Saturate32(Top), Saturate32(Right), Saturate32(Bottom)};
     }
 };

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <QFont>
+#include <QTransform>
 #include <tuple>
 
 namespace {
@@ -100,4 +101,17 @@ QRawFont TFontFace::RawFont(double pixelSize) const {
     raw.setPixelSize(pixelSize);
     FSized.emplace(pixelSize, raw);
     return raw;
+}
+
+QPainterPath TFontFace::Outlines(const QList<quint32>& glyphs, const QList<QPointF>& positions,
+                                 double pixelSize) const {
+    QPainterPath outlines;
+    if (!FFont.isValid()) return outlines;
+    const double scale = pixelSize / FFont.pixelSize();
+    for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
+        const QTransform place =
+            QTransform::fromTranslate(positions[i].x(), positions[i].y()).scale(scale, scale);
+        outlines.addPath(place.map(FFont.pathForGlyph(glyphs[i])));
+    }
+    return outlines;
 }

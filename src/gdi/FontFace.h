@@ -1,6 +1,9 @@
 #pragma once
 
 #include <map>
+#include <QList>
+#include <QPainterPath>
+#include <QPointF>
 #include <QRawFont>
 #include <QString>
 #include <unordered_map>
@@ -32,6 +35,10 @@ public:
     /// The face at a pixel size, for rendering. The faces of the last sizes asked for are kept, so
     /// that redrawing reuses their rendered glyphs.
     QRawFont RawFont(double pixelSize) const;
+    /// The outlines of glyphs with their baseline origins at positions (pixels), for an em of
+    /// pixelSize pixels: scaled from the reference size, so any size or stretch is safe to fill.
+    QPainterPath Outlines(const QList<quint32>& glyphs, const QList<QPointF>& positions,
+                          double pixelSize) const;
 
 private:
     explicit TFontFace(const QRawFont& font);

@@ -13,6 +13,14 @@
 
 namespace {
 
+// The glyphs that go to Qt's glyph rendering: an em between these sizes in device pixels, stretched
+// along x at most this much either way (preview and print mappings round a little apart). Qt's glyph
+// cache crashed on glyphs a pixel tall stretched a thousandfold, and a huge em would render at that
+// size; all else is filled as outlines scaled from the reference size.
+constexpr double MinGlyphRunPixels = 1;
+constexpr double MaxGlyphRunPixels = 16384;
+constexpr double MaxGlyphRunStretch = 2;
+
 QRectF ToQRectF(const TRect& r) {
     return QRectF(r.Left, r.Top, r.Width(), r.Height());
 }
@@ -281,13 +289,20 @@ void TPainterDevice::TextOut(const TDrawState& state, const TPoint& p, const QSt
     positions.reserve(glyphs.size());
     for (double x : layout.X)
         positions.append(QPointF((layout.Start.x() + x) * s, layout.Start.y() * s));
-    QGlyphRun run;
-    run.setRawFont(face.RawFont(layout.Em * s));
-    run.setGlyphIndexes(glyphs);
-    run.setPositions(positions);
     const QColor color = ToQColor(state.FontColor);
-    painter.setPen(color);
-    painter.drawGlyphRun(QPointF(0, 0), run);
+    const double height = layout.Em * s;
+    const double stretch = s > 0 ? sx / s : 0;
+    if (height >= MinGlyphRunPixels && height <= MaxGlyphRunPixels && stretch >= 1 / MaxGlyphRunStretch &&
+        stretch <= MaxGlyphRunStretch) {
+        QGlyphRun run;
+        run.setRawFont(face.RawFont(height));
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        painter.setPen(color);
+        painter.drawGlyphRun(QPointF(0, 0), run);
+    } else {
+        painter.fillPath(face.Outlines(glyphs, positions, height), color);
+    }
 
     const double thickness = std::max(face.LineThickness() * layout.Em * s, 1.0);
     if (state.Font.lfUnderline)

@@ -1,6 +1,8 @@
 #include "metafile/DibReader.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -53,6 +55,10 @@ TDibHeader ReadHeader(TByteReader& info) {
         info.Skip(12); // standard masks assumed
     else if (h.Compression != BI_RGB)
         info.Fail(QStringLiteral("compressed bitmap (method %1)").arg(h.Compression));
+    // Only the depths the rows are decoded in: another would read them as 32-bit pixels.
+    if (h.BitCount != 1 && h.BitCount != 4 && h.BitCount != 8 && h.BitCount != 16 && h.BitCount != 24 &&
+        h.BitCount != 32)
+        info.Fail(QStringLiteral("bitmap of %1 bits per pixel").arg(h.BitCount));
     if (h.BitCount <= 8) {
         const uint32_t max = 1u << h.BitCount;
         if (colours == 0 || colours > max) colours = max;
@@ -66,8 +72,6 @@ TDibHeader ReadHeader(TByteReader& info) {
             h.Palette.push_back(qRgb(r, g, b));
         }
         h.Palette.resize(max, qRgb(0, 0, 0));
-    } else if (h.BitCount != 16 && h.BitCount != 24 && h.BitCount != 32) {
-        info.Fail(QStringLiteral("bitmap of %1 bits per pixel").arg(h.BitCount));
     }
     return h;
 }
@@ -105,6 +109,20 @@ QImage ReadRows(const TDibHeader& h, TByteReader& bits) {
     return image;
 }
 
+// Clips the inclusive span from at to at + size - 1 (from at + size - 1 to at when size is negative)
+// to [0, limit); false when nothing is left. Worked out in 64 bits, as file values may be any size.
+bool ClipSpan(int64_t at, int64_t size, int64_t limit, int& low, int& high) {
+    int64_t lo = at;
+    int64_t hi = at + size - 1;
+    if (size < 0) std::swap(lo, hi);
+    lo = std::max<int64_t>(lo, 0);
+    hi = std::min<int64_t>(hi, limit - 1);
+    if (lo > hi) return false;
+    low = static_cast<int>(lo);
+    high = static_cast<int>(hi);
+    return true;
+}
+
 } // namespace
 
 QImage ReadDib(TByteReader info, TByteReader bits) {
@@ -124,4 +142,15 @@ QImage ReadPackedDib(TByteReader dib) {
     TByteReader bits = dib.Window(info.Pos(), info.End() - info.Pos());
     if (h.Compression == BI_JPEG || h.Compression == BI_PNG) return ReadDib(dib, bits);
     return ReadRows(h, bits);
+}
+
+QImage DibSourcePart(const QImage& image, const TDibSource& source) {
+    int left = 0, right = 0, top = 0, bottom = 0;
+    // A source of no width and no height is no rectangle at all.
+    if ((source.Width == 0 && source.Height == 0) ||
+        !ClipSpan(source.X, source.Width, image.width(), left, right) ||
+        !ClipSpan(source.Y, source.Height, image.height(), top, bottom))
+        return image;
+    const QRect part(QPoint(left, top), QPoint(right, bottom));
+    return part == image.rect() ? image : image.copy(part);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <QImage>
 
 #include "base/ByteReader.h"
@@ -12,3 +13,15 @@ QImage ReadDib(TByteReader info, TByteReader bits);
 
 /// As ReadDib, for a bitmap whose rows follow its header and colour table in one block.
 QImage ReadPackedDib(TByteReader dib);
+
+/// The source rectangle of a bitmap record, in pixels of its bitmap: any 32-bit values a file holds.
+struct TDibSource {
+    int64_t X = 0;
+    int64_t Y = 0;
+    int64_t Width = 0;
+    int64_t Height = 0;
+};
+
+/// The part of image that source covers, as the platform's rectangles intersect (a negative size
+/// reaches back from the edge); the whole image when source covers none of it or all of it.
+QImage DibSourcePart(const QImage& image, const TDibSource& source);

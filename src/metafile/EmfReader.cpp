@@ -8,6 +8,7 @@
 #include "base/InvalidGraphic.h"
 #include "metafile/DibReader.h"
 #include "metafile/EmfRecords.h"
+#include "metafile/GdiObjectReader.h"
 #include "metafile/GdiPlayer.h"
 #include "metafile/MetafileCanvas.h"
 
@@ -56,33 +57,29 @@ QTransform ReadXForm(TByteReader& r) {
     return QTransform(m11, m12, m21, m22, dx, dy);
 }
 
-TGdiObject ReadLogFont(TByteReader& r) {
-    TGdiObject font{TGdiObject::TKind::Font, 0, 0, clBlack, {}};
-    TLogFont& f = font.Font;
-    f.lfHeight = r.I32();
-    f.lfWidth = r.I32();
-    f.lfEscapement = r.I32();
-    f.lfOrientation = r.I32();
-    f.lfWeight = r.I32();
-    f.lfItalic = r.U8();
-    f.lfUnderline = r.U8();
-    f.lfStrikeOut = r.U8();
-    f.lfCharSet = r.U8();
-    r.Skip(4);
-    for (int i = 0; i < 32 && r.Remaining() >= 2; ++i) {
-        const uint16_t c = r.U16();
-        if (c == 0) break;
-        f.lfFaceName += QChar(c);
-    }
-    return font;
+// Where a bitmap record keeps its bitmap: info and bits at offsets from the record's start.
+struct TDibPlace {
+    uint32_t InfoOffset = 0;
+    uint32_t InfoBytes = 0;
+    uint32_t BitsOffset = 0;
+    uint32_t BitsBytes = 0;
+};
+
+TDibPlace ReadDibPlace(TByteReader& r) {
+    TDibPlace place;
+    place.InfoOffset = r.U32();
+    place.InfoBytes = r.U32();
+    place.BitsOffset = r.U32();
+    place.BitsBytes = r.U32();
+    return place;
 }
 
-// Draws the bitmap of a bitmap record: info and bits at offsets from the record's start.
-void DibRecord(TGdiPlayer& player, const TByteReader& rec, qsizetype start, uint32_t offBmi, uint32_t cbBmi,
-               uint32_t offBits, uint32_t cbBits, QPointF a, QPointF b, QRect source) {
-    const QImage image = ReadDib(rec.Window(start + offBmi, cbBmi), rec.Window(start + offBits, cbBits));
-    const QRect part = source.intersected(image.rect());
-    player.Image(a, b, part.isEmpty() || part == image.rect() ? image : image.copy(part));
+// Draws the bitmap of a bitmap record, the part source of it stretched from a to b.
+void DibRecord(TGdiPlayer& player, const TByteReader& rec, qsizetype start, const TDibPlace& dib, QPointF a,
+               QPointF b, const TDibSource& source) {
+    const QImage image = ReadDib(rec.Window(start + dib.InfoOffset, dib.InfoBytes),
+                                 rec.Window(start + dib.BitsOffset, dib.BitsBytes));
+    player.Image(a, b, DibSourcePart(image, source));
 }
 
 class TEmfPlayback {
@@ -95,6 +92,15 @@ public:
 
 private:
     void Record(uint32_t type, TByteReader& r, qsizetype start);
+    // Each group answers whether the record was one of its own.
+    bool StateRecord(uint32_t type, TByteReader& r);
+    bool ObjectRecord(uint32_t type, TByteReader& r);
+    bool ShapeRecord(uint32_t type, TByteReader& r);
+    void Poly(uint32_t type, TByteReader& r);
+    void PolyPoly(uint32_t type, TByteReader& r);
+    void Text(bool wide, TByteReader& r, qsizetype start);
+    void StretchDibits(TByteReader& r, qsizetype start);
+    void BlockTransfer(bool stretch, TByteReader& r, qsizetype start);
 
     const QByteArray& FData;
     const QString& FSource;
@@ -163,6 +169,32 @@ std::unique_ptr<TMetafile> TEmfPlayback::Run() {
 }
 
 void TEmfPlayback::Record(uint32_t type, TByteReader& r, qsizetype start) {
+    if (StateRecord(type, r) || ObjectRecord(type, r) || ShapeRecord(type, r)) return;
+    switch (type) {
+    case EMR_POLYGON:
+    case EMR_POLYLINE:
+    case EMR_POLYBEZIER:
+    case EMR_POLYBEZIERTO:
+    case EMR_POLYLINETO:
+    case EMR_POLYGON16:
+    case EMR_POLYLINE16:
+    case EMR_POLYBEZIER16:
+    case EMR_POLYBEZIERTO16:
+    case EMR_POLYLINETO16: Poly(type, r); break;
+    case EMR_POLYPOLYGON:
+    case EMR_POLYPOLYGON16:
+    case EMR_POLYPOLYLINE:
+    case EMR_POLYPOLYLINE16: PolyPoly(type, r); break;
+    case EMR_EXTTEXTOUTW:
+    case EMR_EXTTEXTOUTA: Text(type == EMR_EXTTEXTOUTW, r, start); break;
+    case EMR_STRETCHDIBITS: StretchDibits(r, start); break;
+    case EMR_BITBLT:
+    case EMR_STRETCHBLT: BlockTransfer(type == EMR_STRETCHBLT, r, start); break;
+    default: break; // records without drawing of ours (palettes, clipping, comments...)
+    }
+}
+
+bool TEmfPlayback::StateRecord(uint32_t type, TByteReader& r) {
     TGdiPlayer& p = *FPlayer;
     switch (type) {
     case EMR_SETMAPMODE: p.SetMapMode(r.I32()); break;
@@ -183,47 +215,45 @@ void TEmfPlayback::Record(uint32_t type, TByteReader& r, qsizetype start) {
     case EMR_SETBKMODE: p.SetBkMode(r.U32()); break;
     case EMR_SETTEXTALIGN: p.SetTextAlign(r.U32()); break;
     case EMR_SETROP2: p.SetRop2(r.U32()); break;
-    case EMR_CREATEPEN: {
-        const uint32_t index = r.U32();
-        const uint32_t style = r.U32();
-        const int32_t width = r.I32();
-        r.I32();
-        p.SetObject(index, {TGdiObject::TKind::Pen, style, width, r.I32(), {}});
-        break;
+    default: return false;
     }
-    case EMR_EXTCREATEPEN: {
-        const uint32_t index = r.U32();
-        r.Skip(16); // the optional pattern bitmap is not drawn
-        const uint32_t style = r.U32();
-        const int32_t width = r.I32();
-        r.U32();
-        p.SetObject(index, {TGdiObject::TKind::Pen, style, width, r.I32(), {}});
-        break;
-    }
-    case EMR_CREATEBRUSHINDIRECT: {
-        const uint32_t index = r.U32();
-        const uint32_t style = r.U32();
-        // Hatched and pattern brushes are drawn in their colour.
-        p.SetObject(index, {TGdiObject::TKind::Brush, style == 1 ? 1u : 0u, 0, r.I32(), {}});
-        break;
-    }
+    return true;
+}
+
+bool TEmfPlayback::ObjectRecord(uint32_t type, TByteReader& r) {
+    TGdiPlayer& p = *FPlayer;
+    const TGdiObjectReader objects(TGdiObjectReader::TFormat::Emf);
+    switch (type) {
+    case EMR_CREATEPEN:
+    case EMR_EXTCREATEPEN:
+    case EMR_CREATEBRUSHINDIRECT:
     case EMR_EXTCREATEFONTINDIRECTW: {
         const uint32_t index = r.U32();
-        p.SetObject(index, ReadLogFont(r));
+        p.SetObject(index, type == EMR_CREATEPEN             ? objects.Pen(r)
+                           : type == EMR_EXTCREATEPEN        ? objects.ExtPen(r)
+                           : type == EMR_CREATEBRUSHINDIRECT ? objects.Brush(r)
+                                                             : objects.Font(r));
         break;
     }
     case EMR_SELECTOBJECT: p.SelectObject(r.U32()); break;
     case EMR_DELETEOBJECT: p.DeleteObject(r.U32()); break;
+    default: return false;
+    }
+    return true;
+}
+
+bool TEmfPlayback::ShapeRecord(uint32_t type, TByteReader& r) {
+    TGdiPlayer& p = *FPlayer;
+    switch (type) {
     case EMR_MOVETOEX: p.MoveTo(ReadPointL(r)); break;
     case EMR_LINETO: p.LineTo(ReadPointL(r)); break;
-    case EMR_RECTANGLE: {
-        const QRectF b = ReadRectL(r);
-        p.Rectangle(b.topLeft(), b.bottomRight());
-        break;
-    }
+    case EMR_RECTANGLE:
     case EMR_ELLIPSE: {
         const QRectF b = ReadRectL(r);
-        p.Ellipse(b.topLeft(), b.bottomRight());
+        if (type == EMR_RECTANGLE)
+            p.Rectangle(b.topLeft(), b.bottomRight());
+        else
+            p.Ellipse(b.topLeft(), b.bottomRight());
         break;
     }
     case EMR_ROUNDRECT: {
@@ -237,56 +267,6 @@ void TEmfPlayback::Record(uint32_t type, TByteReader& r, qsizetype start) {
         p.SetPixel(at, r.I32());
         break;
     }
-    case EMR_POLYGON:
-    case EMR_POLYLINE:
-    case EMR_POLYBEZIER:
-    case EMR_POLYBEZIERTO:
-    case EMR_POLYLINETO:
-    case EMR_POLYGON16:
-    case EMR_POLYLINE16:
-    case EMR_POLYBEZIER16:
-    case EMR_POLYBEZIERTO16:
-    case EMR_POLYLINETO16: {
-        r.Skip(16);
-        const bool small = type >= EMR_POLYBEZIER16;
-        const QPolygonF points = ReadPoints(r, r.U32(), small);
-        switch (small ? type - EMR_POLYBEZIER16 + EMR_POLYBEZIER : type) {
-        case EMR_POLYGON: p.Polygon(points); break;
-        case EMR_POLYLINE: p.Polyline(points); break;
-        case EMR_POLYBEZIER: p.PolyBezier(points, false); break;
-        case EMR_POLYBEZIERTO: p.PolyBezier(points, true); break;
-        default: p.PolylineTo(points); break;
-        }
-        break;
-    }
-    case EMR_POLYPOLYGON:
-    case EMR_POLYPOLYGON16:
-    case EMR_POLYPOLYLINE:
-    case EMR_POLYPOLYLINE16: {
-        r.Skip(16);
-        const uint32_t polygons = r.U32();
-        const uint32_t total = r.U32();
-        if (polygons > r.Remaining() / 4)
-            r.Fail(QStringLiteral("%1 polygons do not fit the record").arg(polygons));
-        std::vector<uint32_t> counts(polygons);
-        for (uint32_t& c : counts)
-            c = r.U32();
-        const bool small = type == EMR_POLYPOLYGON16 || type == EMR_POLYPOLYLINE16;
-        const QPolygonF all = ReadPoints(r, total, small);
-        std::vector<QPolygonF> figures;
-        qsizetype at = 0;
-        for (uint32_t c : counts) {
-            if (c > all.size() - at) r.Fail(QStringLiteral("polygon counts exceed the points"));
-            figures.push_back(all.mid(at, c));
-            at += c;
-        }
-        if (type == EMR_POLYPOLYGON || type == EMR_POLYPOLYGON16)
-            p.PolyPolygon(figures);
-        else
-            for (const QPolygonF& f : figures)
-                p.Polyline(f);
-        break;
-    }
     case EMR_BEGINPATH: p.BeginPath(); break;
     case EMR_ENDPATH: p.EndPath(); break;
     case EMR_ABORTPATH: p.AbortPath(); break;
@@ -294,85 +274,116 @@ void TEmfPlayback::Record(uint32_t type, TByteReader& r, qsizetype start) {
     case EMR_FILLPATH: p.FillPath(); break;
     case EMR_STROKEPATH: p.StrokePath(); break;
     case EMR_STROKEANDFILLPATH: p.StrokeAndFillPath(); break;
-    case EMR_EXTTEXTOUTW:
-    case EMR_EXTTEXTOUTA: {
-        r.Skip(16 + 12);
-        const QPointF at = ReadPointL(r);
-        const uint32_t chars = r.U32();
-        const uint32_t offString = r.U32();
-        const uint32_t options = r.U32();
-        const QRectF rect = ReadRectL(r);
-        const uint32_t offDx = r.U32();
-        const bool wide = type == EMR_EXTTEXTOUTW;
-        TByteReader str = r.Window(start + offString, static_cast<qsizetype>(chars) * (wide ? 2 : 1));
-        QString text;
-        if (wide) {
-            text.reserve(chars);
-            for (uint32_t i = 0; i < chars; ++i)
-                text += QChar(str.U16());
-        } else {
-            text = FromCodePage(str.Bytes(chars));
-        }
-        std::vector<int32_t> dx;
-        if (offDx != 0) {
-            TByteReader d = r.Window(start + offDx, static_cast<qsizetype>(chars) * 4);
-            dx.resize(chars);
-            for (int32_t& v : dx)
-                v = d.I32();
-        }
-        p.Text(at, text, dx, (options & ETO_OPAQUE) ? &rect : nullptr);
-        break;
+    default: return false;
     }
-    case EMR_STRETCHDIBITS: {
-        r.Skip(16);
-        const double x = r.I32();
-        const double y = r.I32();
-        const int xSrc = r.I32();
-        const int ySrc = r.I32();
-        const int cxSrc = r.I32();
-        const int cySrc = r.I32();
-        const uint32_t offBmi = r.U32();
-        const uint32_t cbBmi = r.U32();
-        const uint32_t offBits = r.U32();
-        const uint32_t cbBits = r.U32();
-        r.Skip(8);
-        const double cx = r.I32();
-        const double cy = r.I32();
-        if (cbBmi == 0) break;
-        DibRecord(p, r, start, offBmi, cbBmi, offBits, cbBits, {x, y}, {x + cx, y + cy},
-                  QRect(xSrc, ySrc, cxSrc, cySrc));
-        break;
+    return true;
+}
+
+void TEmfPlayback::Poly(uint32_t type, TByteReader& r) {
+    TGdiPlayer& p = *FPlayer;
+    r.Skip(16);
+    const bool small = type >= EMR_POLYBEZIER16;
+    const QPolygonF points = ReadPoints(r, r.U32(), small);
+    switch (small ? type - EMR_POLYBEZIER16 + EMR_POLYBEZIER : type) {
+    case EMR_POLYGON: p.Polygon(points); break;
+    case EMR_POLYLINE: p.Polyline(points); break;
+    case EMR_POLYBEZIER: p.PolyBezier(points, false); break;
+    case EMR_POLYBEZIERTO: p.PolyBezier(points, true); break;
+    default: p.PolylineTo(points); break;
     }
-    case EMR_BITBLT:
-    case EMR_STRETCHBLT: {
-        r.Skip(16);
-        const double x = r.I32();
-        const double y = r.I32();
-        const double cx = r.I32();
-        const double cy = r.I32();
-        r.U32(); // raster operation: copies and pattern fills are what files use
-        const int xSrc = r.I32();
-        const int ySrc = r.I32();
-        r.Skip(24 + 8);
-        const uint32_t offBmi = r.U32();
-        const uint32_t cbBmi = r.U32();
-        const uint32_t offBits = r.U32();
-        const uint32_t cbBits = r.U32();
-        int cxSrc = static_cast<int>(cx);
-        int cySrc = static_cast<int>(cy);
-        if (type == EMR_STRETCHBLT) {
-            cxSrc = r.I32();
-            cySrc = r.I32();
-        }
-        if (cbBmi == 0)
-            p.PatternFill({x, y}, {x + cx, y + cy});
-        else
-            DibRecord(p, r, start, offBmi, cbBmi, offBits, cbBits, {x, y}, {x + cx, y + cy},
-                      QRect(xSrc, ySrc, cxSrc, cySrc));
-        break;
+}
+
+void TEmfPlayback::PolyPoly(uint32_t type, TByteReader& r) {
+    r.Skip(16);
+    const uint32_t polygons = r.U32();
+    const uint32_t total = r.U32();
+    if (polygons > r.Remaining() / 4)
+        r.Fail(QStringLiteral("%1 polygons do not fit the record").arg(polygons));
+    std::vector<uint32_t> counts(polygons);
+    for (uint32_t& c : counts)
+        c = r.U32();
+    const bool small = type == EMR_POLYPOLYGON16 || type == EMR_POLYPOLYLINE16;
+    const QPolygonF all = ReadPoints(r, total, small);
+    std::vector<QPolygonF> figures;
+    qsizetype at = 0;
+    for (uint32_t c : counts) {
+        if (c > all.size() - at) r.Fail(QStringLiteral("polygon counts exceed the points"));
+        figures.push_back(all.mid(at, c));
+        at += c;
     }
-    default: break; // records without drawing of ours (palettes, clipping, comments...)
+    if (type == EMR_POLYPOLYGON || type == EMR_POLYPOLYGON16)
+        FPlayer->PolyPolygon(figures);
+    else
+        for (const QPolygonF& f : figures)
+            FPlayer->Polyline(f);
+}
+
+void TEmfPlayback::Text(bool wide, TByteReader& r, qsizetype start) {
+    r.Skip(16 + 12);
+    const QPointF at = ReadPointL(r);
+    const uint32_t chars = r.U32();
+    const uint32_t offString = r.U32();
+    const uint32_t options = r.U32();
+    const QRectF rect = ReadRectL(r);
+    const uint32_t offDx = r.U32();
+    TByteReader str = r.Window(start + offString, static_cast<qsizetype>(chars) * (wide ? 2 : 1));
+    QString text;
+    if (wide) {
+        text.reserve(chars);
+        for (uint32_t i = 0; i < chars; ++i)
+            text += QChar(str.U16());
+    } else {
+        text = FromCodePage(str.Bytes(chars));
     }
+    std::vector<int32_t> dx;
+    if (offDx != 0) {
+        TByteReader d = r.Window(start + offDx, static_cast<qsizetype>(chars) * 4);
+        dx.resize(chars);
+        for (int32_t& v : dx)
+            v = d.I32();
+    }
+    FPlayer->Text(at, text, dx, (options & ETO_OPAQUE) ? &rect : nullptr);
+}
+
+void TEmfPlayback::StretchDibits(TByteReader& r, qsizetype start) {
+    r.Skip(16);
+    const double x = r.I32();
+    const double y = r.I32();
+    TDibSource source;
+    source.X = r.I32();
+    source.Y = r.I32();
+    source.Width = r.I32();
+    source.Height = r.I32();
+    const TDibPlace dib = ReadDibPlace(r);
+    r.Skip(8);
+    const double cx = r.I32();
+    const double cy = r.I32();
+    if (dib.InfoBytes == 0) return;
+    DibRecord(*FPlayer, r, start, dib, {x, y}, {x + cx, y + cy}, source);
+}
+
+void TEmfPlayback::BlockTransfer(bool stretch, TByteReader& r, qsizetype start) {
+    r.Skip(16);
+    const double x = r.I32();
+    const double y = r.I32();
+    const double cx = r.I32();
+    const double cy = r.I32();
+    r.U32(); // raster operation: copies and pattern fills are what files use
+    TDibSource source;
+    source.X = r.I32();
+    source.Y = r.I32();
+    source.Width = static_cast<int64_t>(cx);
+    source.Height = static_cast<int64_t>(cy);
+    r.Skip(24 + 8);
+    const TDibPlace dib = ReadDibPlace(r);
+    if (stretch) {
+        source.Width = r.I32();
+        source.Height = r.I32();
+    }
+    if (dib.InfoBytes == 0)
+        FPlayer->PatternFill({x, y}, {x + cx, y + cy});
+    else
+        DibRecord(*FPlayer, r, start, dib, {x, y}, {x + cx, y + cy}, source);
 }
 
 } // namespace

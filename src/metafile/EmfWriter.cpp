@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <QImage>
 
+#include "base/Geometry.h"
 #include "metafile/EmfRecords.h"
 #include "metafile/Metafile.h"
 
@@ -20,8 +22,11 @@ constexpr int32_t DeviceMMY = 381;
 // Handle slots: 0 is the metafile itself, then two per object kind.
 constexpr uint32_t HandleCount = 7;
 
+// A text position in 32-bit logical units: the layout of a huge font from a picture file reaches
+// past that range, where its advances stop.
 int32_t Nearest(double v) {
-    return static_cast<int32_t>(std::lround(v));
+    if (std::isnan(v)) return 0;
+    return static_cast<int32_t>(std::lround(std::clamp<double>(v, INT32_MIN, INT32_MAX)));
 }
 
 } // namespace
@@ -321,7 +326,7 @@ void TEmfWriter::Text(const TMetaRecord& record, const TDrawState& state) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i].isLowSurrogate()) continue;
         const double next = glyph + 1 < layout.X.size() ? layout.X[glyph + 1] : layout.Width;
-        dx[static_cast<size_t>(i)] = Nearest(next) - placed;
+        dx[static_cast<size_t>(i)] = Saturate32(int64_t{Nearest(next)} - placed);
         placed = Nearest(next);
         ++glyph;
     }

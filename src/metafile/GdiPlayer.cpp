@@ -17,7 +17,10 @@ constexpr uint32_t PS_NULL = 5;
 constexpr uint32_t BS_NULL = 1;
 constexpr uint32_t R2_NOTXORPEN = 10;
 
+// Every canvas coordinate is made here from a file's values: one beyond any page is held at a
+// billion, and one that a degenerate transform left without a value (infinity times zero) is 0.
 int32_t Nearest(double v) {
+    if (std::isnan(v)) return 0;
     return static_cast<int32_t>(std::clamp<double>(std::round(v), -1e9, 1e9));
 }
 

@@ -7,6 +7,7 @@
 #include "base/CodePage.h"
 #include "base/InvalidGraphic.h"
 #include "metafile/DibReader.h"
+#include "metafile/GdiObjectReader.h"
 #include "metafile/GdiPlayer.h"
 #include "metafile/MetafileCanvas.h"
 
@@ -81,6 +82,13 @@ public:
 
 private:
     void Record(uint16_t function, TByteReader& r);
+    // Each group answers whether the record was one of its own.
+    bool StateRecord(uint16_t function, TByteReader& r);
+    bool ObjectRecord(uint16_t function, TByteReader& r);
+    bool ShapeRecord(uint16_t function, TByteReader& r);
+    void PolyPolygon(TByteReader& r);
+    void ExtTextOut(TByteReader& r);
+    void Bitmap(uint16_t function, TByteReader& r);
     // The records' parameters come in reverse order: the last coordinate first.
     QPointF Point(TByteReader& r) {
         const double y = r.I16();
@@ -172,6 +180,24 @@ std::unique_ptr<TMetafile> TWmfPlayback::Run() {
 }
 
 void TWmfPlayback::Record(uint16_t function, TByteReader& r) {
+    if (StateRecord(function, r) || ObjectRecord(function, r) || ShapeRecord(function, r)) return;
+    switch (function) {
+    case META_TEXTOUT: {
+        const uint16_t length = r.U16();
+        const QString text = FromCodePage(r.Bytes(length));
+        r.Skip(length % 2);
+        FPlayer->Text(Point(r), text, {}, nullptr);
+        break;
+    }
+    case META_EXTTEXTOUT: ExtTextOut(r); break;
+    case META_STRETCHDIB:
+    case META_DIBSTRETCHBLT:
+    case META_DIBBITBLT: Bitmap(function, r); break;
+    default: break; // escapes, palettes, clipping and the rest draw nothing of ours
+    }
+}
+
+bool TWmfPlayback::StateRecord(uint16_t function, TByteReader& r) {
     TGdiPlayer& p = *FPlayer;
     switch (function) {
     case META_SETMAPMODE: p.SetMapMode(r.U16()); break;
@@ -186,53 +212,41 @@ void TWmfPlayback::Record(uint16_t function, TByteReader& r) {
     case META_SETBKMODE: p.SetBkMode(r.U16()); break;
     case META_SETTEXTALIGN: p.SetTextAlign(r.U16()); break;
     case META_SETROP2: p.SetRop2(r.U16()); break;
-    case META_CREATEPENINDIRECT: {
-        const uint16_t style = r.U16();
-        const int16_t width = r.I16();
-        r.I16();
-        p.AddObject({TGdiObject::TKind::Pen, style, width, ReadColor(r), {}});
-        break;
+    default: return false;
     }
-    case META_CREATEBRUSHINDIRECT: {
-        const uint16_t style = r.U16();
-        p.AddObject({TGdiObject::TKind::Brush, style == 1 ? 1u : 0u, 0, ReadColor(r), {}});
-        break;
-    }
-    case META_CREATEFONTINDIRECT: {
-        TGdiObject font{TGdiObject::TKind::Font, 0, 0, clBlack, {}};
-        TLogFont& f = font.Font;
-        f.lfHeight = r.I16();
-        f.lfWidth = r.I16();
-        f.lfEscapement = r.I16();
-        f.lfOrientation = r.I16();
-        f.lfWeight = r.I16();
-        f.lfItalic = r.U8();
-        f.lfUnderline = r.U8();
-        f.lfStrikeOut = r.U8();
-        f.lfCharSet = r.U8();
-        r.Skip(4);
-        QByteArray name = r.Bytes(std::min<qsizetype>(32, r.Remaining()));
-        name.truncate(name.indexOf('\0') < 0 ? name.size() : name.indexOf('\0'));
-        f.lfFaceName = FromCodePage(name);
-        p.AddObject(font);
-        break;
-    }
+    return true;
+}
+
+bool TWmfPlayback::ObjectRecord(uint16_t function, TByteReader& r) {
+    TGdiPlayer& p = *FPlayer;
+    const TGdiObjectReader objects(TGdiObjectReader::TFormat::Wmf);
+    switch (function) {
+    case META_CREATEPENINDIRECT: p.AddObject(objects.Pen(r)); break;
+    case META_CREATEBRUSHINDIRECT: p.AddObject(objects.Brush(r)); break;
+    case META_CREATEFONTINDIRECT: p.AddObject(objects.Font(r)); break;
     case META_CREATEPALETTE:
     case META_CREATEPATTERNBRUSH:
     case META_CREATEREGION: p.AddObject({TGdiObject::TKind::Other, 0, 0, clBlack, {}}); break;
     case META_DIBCREATEPATTERNBRUSH: p.AddObject({TGdiObject::TKind::Brush, 0, 0, clGray, {}}); break;
     case META_SELECTOBJECT: p.SelectObject(r.U16()); break;
     case META_DELETEOBJECT: p.DeleteObject(r.U16()); break;
+    default: return false;
+    }
+    return true;
+}
+
+bool TWmfPlayback::ShapeRecord(uint16_t function, TByteReader& r) {
+    TGdiPlayer& p = *FPlayer;
+    switch (function) {
     case META_MOVETO: p.MoveTo(Point(r)); break;
     case META_LINETO: p.LineTo(Point(r)); break;
-    case META_RECTANGLE: {
-        const auto [a, b] = Box(r);
-        p.Rectangle(a, b);
-        break;
-    }
+    case META_RECTANGLE:
     case META_ELLIPSE: {
         const auto [a, b] = Box(r);
-        p.Ellipse(a, b);
+        if (function == META_RECTANGLE)
+            p.Rectangle(a, b);
+        else
+            p.Ellipse(a, b);
         break;
     }
     case META_ROUNDRECT: {
@@ -249,75 +263,67 @@ void TWmfPlayback::Record(uint16_t function, TByteReader& r) {
     }
     case META_POLYGON: p.Polygon(ReadPoints(r, r.I16())); break;
     case META_POLYLINE: p.Polyline(ReadPoints(r, r.I16())); break;
-    case META_POLYPOLYGON: {
-        const uint16_t polygons = r.U16();
-        if (polygons > r.Remaining() / 2)
-            r.Fail(QStringLiteral("%1 polygons do not fit the record").arg(polygons));
-        std::vector<uint16_t> counts(polygons);
-        for (uint16_t& c : counts)
-            c = r.U16();
-        std::vector<QPolygonF> figures;
-        for (uint16_t c : counts)
-            figures.push_back(ReadPoints(r, c));
-        p.PolyPolygon(figures);
-        break;
+    case META_POLYPOLYGON: PolyPolygon(r); break;
+    default: return false;
     }
-    case META_TEXTOUT: {
-        const uint16_t length = r.U16();
-        const QString text = FromCodePage(r.Bytes(length));
-        r.Skip(length % 2);
-        p.Text(Point(r), text, {}, nullptr);
-        break;
+    return true;
+}
+
+void TWmfPlayback::PolyPolygon(TByteReader& r) {
+    const uint16_t polygons = r.U16();
+    if (polygons > r.Remaining() / 2)
+        r.Fail(QStringLiteral("%1 polygons do not fit the record").arg(polygons));
+    std::vector<uint16_t> counts(polygons);
+    for (uint16_t& c : counts)
+        c = r.U16();
+    std::vector<QPolygonF> figures;
+    for (uint16_t c : counts)
+        figures.push_back(ReadPoints(r, c));
+    FPlayer->PolyPolygon(figures);
+}
+
+void TWmfPlayback::ExtTextOut(TByteReader& r) {
+    const QPointF at = Point(r);
+    const uint16_t length = r.U16();
+    const uint16_t options = r.U16();
+    QRectF rect;
+    if (options & (ETO_OPAQUE | ETO_CLIPPED)) {
+        const double left = r.I16();
+        const double top = r.I16();
+        const double right = r.I16();
+        rect = QRectF(QPointF(left, top), QPointF(right, r.I16()));
     }
-    case META_EXTTEXTOUT: {
-        const QPointF at = Point(r);
-        const uint16_t length = r.U16();
-        const uint16_t options = r.U16();
-        QRectF rect;
-        if (options & (ETO_OPAQUE | ETO_CLIPPED)) {
-            const double left = r.I16();
-            const double top = r.I16();
-            const double right = r.I16();
-            rect = QRectF(QPointF(left, top), QPointF(right, r.I16()));
-        }
-        const QString text = FromCodePage(r.Bytes(length));
-        r.Skip(std::min<qsizetype>(length % 2, r.Remaining()));
-        std::vector<int32_t> dx;
-        if (r.Remaining() >= qsizetype(length) * 2)
-            for (uint16_t i = 0; i < length; ++i)
-                dx.push_back(r.I16());
-        p.Text(at, text, dx, (options & ETO_OPAQUE) ? &rect : nullptr);
-        break;
+    const QString text = FromCodePage(r.Bytes(length));
+    r.Skip(std::min<qsizetype>(length % 2, r.Remaining()));
+    std::vector<int32_t> dx;
+    if (r.Remaining() >= qsizetype(length) * 2)
+        for (uint16_t i = 0; i < length; ++i)
+            dx.push_back(r.I16());
+    FPlayer->Text(at, text, dx, (options & ETO_OPAQUE) ? &rect : nullptr);
+}
+
+void TWmfPlayback::Bitmap(uint16_t function, TByteReader& r) {
+    r.U32();                                  // raster operation
+    if (function == META_STRETCHDIB) r.U16(); // colour usage
+    TDibSource source;
+    if (function != META_DIBBITBLT) {
+        source.Height = r.I16();
+        source.Width = r.I16();
+        source.Y = r.I16();
+        source.X = r.I16();
     }
-    case META_STRETCHDIB:
-    case META_DIBSTRETCHBLT:
-    case META_DIBBITBLT: {
-        r.U32();                                  // raster operation
-        if (function == META_STRETCHDIB) r.U16(); // colour usage
-        QRect source;
-        if (function != META_DIBBITBLT) {
-            const int h = r.I16();
-            const int w = r.I16();
-            const int y = r.I16();
-            source = QRect(r.I16(), y, w, h);
-        }
-        const int ySrc = function == META_DIBBITBLT ? r.I16() : 0;
-        const int xSrc = function == META_DIBBITBLT ? r.I16() : 0;
-        const double h = r.I16();
-        const double w = r.I16();
-        const QPointF at = Point(r);
-        if (function == META_DIBBITBLT) source = QRect(xSrc, ySrc, int(w), int(h));
-        if (r.Remaining() < 12) {
-            p.PatternFill(at, at + QPointF(w, h));
-            break;
-        }
-        const QImage image = ReadPackedDib(r.Window(r.Pos(), r.Remaining()));
-        const QRect part = source.intersected(image.rect());
-        p.Image(at, at + QPointF(w, h), part.isEmpty() || part == image.rect() ? image : image.copy(part));
-        break;
+    const int ySrc = function == META_DIBBITBLT ? r.I16() : 0;
+    const int xSrc = function == META_DIBBITBLT ? r.I16() : 0;
+    const double h = r.I16();
+    const double w = r.I16();
+    const QPointF at = Point(r);
+    if (function == META_DIBBITBLT) source = {xSrc, ySrc, static_cast<int64_t>(w), static_cast<int64_t>(h)};
+    if (r.Remaining() < 12) {
+        FPlayer->PatternFill(at, at + QPointF(w, h));
+        return;
     }
-    default: break; // escapes, palettes, clipping and the rest draw nothing of ours
-    }
+    FPlayer->Image(at, at + QPointF(w, h),
+                   DibSourcePart(ReadPackedDib(r.Window(r.Pos(), r.Remaining())), source));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <limits>
 #include <QCoreApplication>
 #include <QPaintEvent>
 #include <QPixmap>
@@ -57,6 +58,19 @@ TEST(KxMarksGeometry, ResizeHandlesSitOutsideTheOutlineCentredOnItsSides) {
     EXPECT_EQ(m.HandleTop, (TRect{18, 35, 25, 41}));
     EXPECT_EQ(m.HandleLeft, (TRect{25, 28, 31, 35}));
     EXPECT_EQ(TKxMarks::LineHandleAround({50, 60}), (TRect{47, 57, 54, 64}));
+}
+
+TEST(KxMarksGeometry, MarksAtThe32BitLimitsStopThere) {
+    constexpr int32_t hi = std::numeric_limits<int32_t>::max();
+    constexpr int32_t lo = std::numeric_limits<int32_t>::min();
+    TKxMarks m;
+    m.PlaceAlignMarks(hi, lo);
+    EXPECT_EQ(m.AlignLeftMark, (TRect{hi - 4, 10, hi, 19}));
+    EXPECT_EQ(m.AlignTopMark, (TRect{10, lo, 19, lo + 4}));
+    m.PlaceSizeHandles({lo, lo}, {hi, hi});
+    EXPECT_EQ(m.HandleLeft, (TRect{lo, -4, lo, 3}));
+    EXPECT_EQ(m.HandleBottom, (TRect{-4, hi, 3, hi}));
+    EXPECT_EQ(TKxMarks::LineHandleAround({hi, lo}), (TRect{hi - 3, lo, hi, lo + 4}));
 }
 
 TEST(KxMarksGeometry, GuideMarkersFollowTheGuidesAndSurviveClearSelection) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <QImage>
+#include <QPainter>
 
 #include "common/PixelProbe.h"
 
@@ -263,4 +264,40 @@ TEST(KxDrawText, PrefixesAreDroppedUnlessNoPrefix) {
     r = {0, 0, 1000, 100};
     c.DrawText("&Save", r, DT_SINGLELINE | DT_CALCRECT | DT_NOPREFIX);
     EXPECT_EQ(r.Right, c.TextWidth("&Save"));
+}
+
+TEST(KxTextGlyphs, OutlinesCoverWhatTheGlyphsDo) {
+    TBitmap drawn(200, 100);
+    TCanvas& c = drawn.Canvas();
+    ArialCell50(c);
+    c.TextOut(10, 10, "H");
+    const TFontFace& face = TFontFace::For(c.Font.GetLogFont());
+    const QList<quint32> glyphs{face.Glyphs("H").front()};
+    const QList<QPointF> at{QPointF(10, 10 + Ascent50)};
+    QImage filled(200, 100, QImage::Format_RGB32);
+    filled.fill(Qt::white);
+    QPainter painter(&filled);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(face.Outlines(glyphs, at, face.EmFor(50)), Qt::black);
+    painter.end();
+    const QRect ink = InkBox(drawn.Image());
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_TRUE(NearBox(InkBox(filled), ink, 1))
+        << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height();
+}
+
+// Glyphs a pixel tall or less, stretched a thousandfold along x, crashed Qt's glyph cache: they are
+// filled as outlines, inside the rows of their cell.
+TEST(KxTextGlyphs, TextAPixelTallStretchedAThousandfoldDrawsAsOutlines) {
+    for (const auto& [viewportX, em] : {std::pair{9210, 115}, {1494, 10915}}) {
+        TBitmap bmp(300, 60);
+        TCanvas& c = bmp.Canvas();
+        c.SetMapMode(MM_ANISOTROPIC);
+        c.SetWindowExtEx(10000, 10000);
+        c.SetViewportExtEx(viewportX, 1);
+        c.Font.SetName("Arial");
+        c.Font.SetHeight(-em);
+        c.TextOut(0, 0, "Kx");
+        EXPECT_LE(InkBox(bmp.Image()).bottom(), 1) << em;
+    }
 }

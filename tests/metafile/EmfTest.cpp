@@ -114,6 +114,32 @@ TEST(KxEmfWriter, TextCarriesTheLayoutAdvancesIncludingExtraSpacing) {
     EXPECT_EQ(int32_t(U32At(emf, pos + offDx)), std::lround(layout.X[1]));
 }
 
+// A picture file may give a font an em near the 32-bit limit: its text runs past that range, where
+// the written advances stop instead of wrapping round.
+TEST(KxEmfWriter, AdvancesOfTextPastThe32BitRangeStopAtItsEnd) {
+    TMetafile page(5000, 2000);
+    {
+        TMetafileCanvas c(page);
+        c.Font.SetHeight(-2000000000);
+        c.TextOut(0, 0, "WWW");
+    }
+    const TTextLayout layout = page.TextLayout(page.Records()[0]);
+    ASSERT_GT(layout.Width, 2.0 * INT32_MAX);
+    const QByteArray emf = page.SaveToEmf();
+    qsizetype pos = 0;
+    while (pos < emf.size() && U32At(emf, pos) != Emf::EMR_EXTTEXTOUTW)
+        pos += U32At(emf, pos + 4);
+    ASSERT_LT(pos, emf.size());
+    const uint32_t offDx = U32At(emf, pos + 72);
+    int64_t end = 0;
+    for (int i = 0; i < 3; ++i) {
+        const auto dx = int32_t(U32At(emf, pos + offDx + 4 * i));
+        EXPECT_GE(dx, 0) << i;
+        end += dx;
+    }
+    EXPECT_EQ(end, INT32_MAX);
+}
+
 TEST(KxEmfRoundTrip, OurReaderDrawsOurFileLikeThePage) {
     const auto page = RecordSample();
     const auto back = ReadEmf(page->SaveToEmf(), "page.emf");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <limits>
 
 #include "base/ByteReader.h"
 #include "base/InvalidGraphic.h"
@@ -117,6 +118,21 @@ TEST(KxGdiPlayerObjects, ObjectsTakeTheLowestFreeSlotAndStockPensDrawNothing) {
     b.Player.Rectangle({50, 50}, {70, 70});
     EXPECT_EQ(ColourBox(b.Bitmap.Image(), clLime),
               QRect(QPoint(11, 11), QPoint(28, 28)) | QRect(QPoint(50, 50), QPoint(69, 69)));
+}
+
+TEST(KxGdiPlayerMapping, ATransformWithoutValuesDrawsNothingAndTheNextOneDrawsAgain) {
+    TPlayerBench b;
+    b.Player.SetObject(0, Brush(clRed));
+    b.Player.SelectObject(0);
+    b.Player.SelectStock(8);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    b.Player.ModifyWorldTransform(QTransform(nan, 0, 0, 1, 0, 0), 4);
+    b.Player.Rectangle({10, 10}, {50, 50});
+    b.Player.Ellipse({10, 10}, {50, 50});
+    EXPECT_EQ(CountColour(b.Bitmap.Image(), clRed), 0);
+    b.Player.ModifyWorldTransform(QTransform(), 1);
+    b.Player.Rectangle({10, 10}, {50, 50});
+    EXPECT_EQ(ColourBox(b.Bitmap.Image(), clRed), QRect(QPoint(10, 10), QPoint(49, 49)));
 }
 
 class KxDibDepths : public ::testing::TestWithParam<int> {};
