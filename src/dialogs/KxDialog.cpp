@@ -1,0 +1,92 @@
+#include "dialogs/KxDialog.h"
+
+#include <QColorDialog>
+#include <QEvent>
+
+#include "base/KxError.h"
+#include "base/Messages.h"
+#include "controls/SpinEditFloat.h"
+#include "db/DBEngineError.h"
+#include "designer/KxLab.h"
+#include "dialogs/KxCaptions.h"
+#include "dialogs/KxSwatch.h"
+
+TKxDialog::TIniGuard::TIniGuard(TKxDialog& D)
+    : FDialog(D)
+    , FWas(D.FIni) {
+    FDialog.FIni = true;
+}
+
+TKxDialog::TIniGuard::~TIniGuard() {
+    FDialog.FIni = FWas;
+}
+
+TKxDialog::TKxDialog(QWidget* parent)
+    : QDialog(parent)
+    , ColorDialog1(new QColorDialog(this)) {
+    ColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
+    ColorDialog1->setOption(QColorDialog::DontUseNativeDialog);
+}
+
+TKxDialog::~TKxDialog() = default;
+
+void TKxDialog::FillLanguage() {
+    KxFillCaptions(*this);
+}
+
+void TKxDialog::RunLoaders() {
+    for (const std::function<void()>& load : FLoaders)
+        load();
+}
+
+void TKxDialog::Guarded(const std::function<void()>& Action) {
+    try {
+        Action();
+    } catch (const EDBEngineError& e) {
+        ShowMessage(e.Message());
+    } catch (const EKxError& e) {
+        ShowMessage(e.Message());
+    } catch (const std::exception& e) {
+        ShowMessage(QString::fromUtf8(e.what()));
+    }
+}
+
+void TKxDialog::Handle(const std::function<void()>& Action) {
+    if (FIni) return;
+    Guarded([&] {
+        Action();
+        Changed();
+    });
+}
+
+void TKxDialog::ChooseColor(TKxSwatch* Swatch, const std::function<void(TColor)>& Store) {
+    if (FIni) return;
+    ColorDialog1->setCurrentColor(ToQColor(Swatch->GetBrushColor()));
+    if (ColorDialog1->exec() != QDialog::Accepted) return;
+    Handle([&] {
+        const TColor chosen = FromQColor(ColorDialog1->selectedColor());
+        Swatch->SetBrushColor(chosen);
+        Store(chosen);
+    });
+}
+
+void TKxDialog::UnitSteps(double InchStep) {
+    const bool inch = Inches();
+    for (TSpinEditFloat* box : findChildren<TSpinEditFloat*>()) {
+        box->SetIncrement(inch ? InchStep : 0.5);
+        box->SetDigits(inch ? 2 : 1);
+    }
+}
+
+bool TKxDialog::Inches() const {
+    return FLab && FLab->GetUnits() == unINCH;
+}
+
+void TKxDialog::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        const TIniGuard guard(*this);
+        Retranslate();
+        FillLanguage();
+    }
+    QDialog::changeEvent(event);
+}
