@@ -27,6 +27,8 @@ public:
     void FillLanguage();
     /// True while Ini copies the settings into the controls.
     bool Initialising() const { return FIni; }
+    /// Runs Action with every error reported through the message hook.
+    static void Guarded(const std::function<void()>& Action);
 
     /// The colour choice shared by the swatches.
     QColorDialog* const ColorDialog1;
@@ -66,8 +68,6 @@ protected:
     }
     /// A change handler's frame: nothing during Ini, else Action, then Changed.
     void Handle(const std::function<void()>& Action);
-    /// Runs Action with every error reported through the message hook.
-    static void Guarded(const std::function<void()>& Action);
     /// Opens the colour choice preset with Swatch's colour; a confirmed colour goes to the swatch and
     /// to Store, as a change.
     void ChooseColor(TKxSwatch* Swatch, const std::function<void(TColor)>& Store);
