@@ -2,6 +2,7 @@
 #include <QScopedValueRollback>
 
 #include "designer/KxLab.h"
+#include "dialogs/LabProp.h"
 #include "dialogs/PrAddTxt.h"
 #include "dialogs/PrCoBar.h"
 #include "dialogs/PrIma.h"
@@ -64,6 +65,12 @@ void TKxLab::PropImage(bool IsNew) {
     LaunchElementDialog<TProIma, TKxImage>(*this, ProIma, GetDataValid(), IsNew);
 }
 
-void TKxLab::ShowProp(int /*Page*/) {}
+void TKxLab::ShowProp(int Page) {
+    const auto dialog = std::make_unique<TPropLab>();
+    const QScopedValueRollback<TPropLab*> shown(PropLab, dialog.get());
+    dialog->SetLab(this);
+    dialog->Ini(Page);
+    dialog->exec();
+}
 
 void TKxLab::ShowPreviewWindow() {}
