@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QEvent>
+#include <QFileDialog>
 
 #include "base/KxError.h"
 #include "base/Messages.h"
@@ -68,6 +69,15 @@ void TKxDialog::ChooseColor(TKxSwatch* Swatch, const std::function<void(TColor)>
         Swatch->SetBrushColor(chosen);
         Store(chosen);
     });
+}
+
+QString TKxDialog::ChoosePictureFile(const QString& Filter) {
+    QFileDialog dialog(this, QString(), QString(), Filter);
+    dialog.setObjectName(QStringLiteral("OpenPictureDialog1"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 void TKxDialog::UnitSteps(double InchStep) {

@@ -71,6 +71,9 @@ protected:
     /// Opens the colour choice preset with Swatch's colour; a confirmed colour goes to the swatch and
     /// to Store, as a change.
     void ChooseColor(TKxSwatch* Swatch, const std::function<void(TColor)>& Store);
+    /// A file chosen in the picture-file dialog (OpenPictureDialog1) with Filter; empty when the user
+    /// cancels.
+    QString ChoosePictureFile(const QString& Filter);
     /// Increment and decimals of every float box for the designer's unit: 0.5 and 1 in millimetres,
     /// InchStep and 2 in inches.
     void UnitSteps(double InchStep);

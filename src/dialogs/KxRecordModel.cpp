@@ -132,32 +132,27 @@ void TKxRecordModel::SetCurrentRow(int Row) {
     Moved(old);
 }
 
-void TKxRecordModel::First() {
-    if (FRows == 0) return;
+void TKxRecordModel::Move(bool Possible, void (TTable::*Step)()) {
+    if (!Possible) return;
     const int old = CurrentRow();
-    FTable->First();
+    (FTable->*Step)();
     Moved(old);
+}
+
+void TKxRecordModel::First() {
+    Move(FRows > 0, &TTable::First);
 }
 
 void TKxRecordModel::Prior() {
-    if (!CanMoveBack()) return;
-    const int old = CurrentRow();
-    FTable->Prior();
-    Moved(old);
+    Move(CanMoveBack(), &TTable::Prior);
 }
 
 void TKxRecordModel::Next() {
-    if (!CanMoveOn()) return;
-    const int old = CurrentRow();
-    FTable->Next();
-    Moved(old);
+    Move(CanMoveOn(), &TTable::Next);
 }
 
 void TKxRecordModel::Last() {
-    if (FRows == 0) return;
-    const int old = CurrentRow();
-    FTable->Last();
-    Moved(old);
+    Move(FRows > 0, &TTable::Last);
 }
 
 bool TKxRecordModel::CanMoveBack() const {

@@ -64,6 +64,8 @@ private:
     TBlock ReadBlock(int Index) const;
     QString CellText(int Field) const;
     void Moved(int OldRow);
+    /// Step of the bound table, when Possible, and the signals of the move.
+    void Move(bool Possible, void (TTable::*Step)());
 
     TTable* FTable = nullptr;
     mutable TTable FCursor;

@@ -4,6 +4,7 @@
 
 #include "base/Rounding.h"
 #include "label/KxMeasure.h"
+#include "label/KxPrintInfo.h"
 #include "label/LabelCell.h"
 
 namespace {
@@ -63,10 +64,10 @@ QSize TKxSheetPicture::VisibleCells() const {
                   FMeasure.GetNuHor())};
 }
 
-QRect TKxSheetPicture::PrintableRect(const TKxSheetMargins& Margins) const {
-    return Span(MapW2Sx(Margins.Left), MapW2Sy(Margins.Top),
-                MapW2Sx(int64_t{FMeasure.PaperWidthLU()} - Margins.Right),
-                MapW2Sy(int64_t{FMeasure.PaperHeightLU()} - Margins.Bottom));
+QRect TKxSheetPicture::PrintableRect(const TKxPrinterMetrics& Printer) const {
+    return Span(MapW2Sx(Printer.MaLeft), MapW2Sy(Printer.MaTop),
+                MapW2Sx(int64_t{FMeasure.PaperWidthLU()} - Printer.MaRight),
+                MapW2Sy(int64_t{FMeasure.PaperHeightLU()} - Printer.MaBottom));
 }
 
 QPoint TKxSheetPicture::FirstCellAt(const QPoint& Pixel, const QPoint& Current) const {

@@ -6,14 +6,7 @@
 #include <QSize>
 
 class TKxMeasure;
-
-/// The printer's unprintable margins, in label units.
-struct TKxSheetMargins {
-    int32_t Left = 0;
-    int32_t Top = 0;
-    int32_t Right = 0;
-    int32_t Bottom = 0;
-};
+struct TKxPrinterMetrics;
 
 /// The label dialog's small picture of the sheet, as numbers: its size for the sheet's aspect, the
 /// mapping of lengths to its pixels, the label cells a print run fills and the cell a click falls in.
@@ -41,8 +34,9 @@ public:
     /// How many columns and rows of cells begin on the sheet (at most NuVer and NuHor); those beyond
     /// its edge would not show.
     QSize VisibleCells() const;
-    /// The printable area: the margins inside the paper's width and height, in pixels.
-    QRect PrintableRect(const TKxSheetMargins& Margins) const;
+    /// The printable area: the printer's unprintable margins inside the paper's width and height, in
+    /// pixels.
+    QRect PrintableRect(const TKxPrinterMetrics& Printer) const;
     /// The column and row (x, y; from 1, within NuVer and NuHor) a click at Pixel makes the first
     /// label; Current when the label has no width or height or a cell's pitch maps to no pixel.
     QPoint FirstCellAt(const QPoint& Pixel, const QPoint& Current) const;

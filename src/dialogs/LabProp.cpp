@@ -276,11 +276,9 @@ void TPropLab::DrawSheet() {
             cell(col, row, Qt::white);
     cell(PrintInfo().GetFirstCol(), PrintInfo().GetFirstRow(), ToQColor(clAqua));
     if (GetLab()->GetShowMargins()) {
-        const TKxPrintInfo& p = PrintInfo();
-        painter.setPen(QPen(ToQColor(p.GetColor()), 0, Qt::DotLine));
+        painter.setPen(QPen(ToQColor(PrintInfo().GetColor()), 0, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(picture.PrintableRect({p.GetMaLeft(), p.GetMaTop(), p.GetMaRight(), p.GetMaBottom()})
-                             .adjusted(0, 0, -1, -1));
+        painter.drawRect(picture.PrintableRect(PrintInfo().LiveMetrics()).adjusted(0, 0, -1, -1));
     }
 }
 

@@ -104,6 +104,9 @@ public:
     /// With data, the number of labels becomes the record count; the print range becomes 1 to the
     /// number of labels; the boxes are enabled for the mode.
     void CheckDataInf();
+    /// One condition on Field's value in the current record with the operator text Op, e.g.
+    /// ([City] = 'O''Hara').
+    QString Condition(const TField& Field, const QString& Op) const;
     /// Appends a condition on Field's value in the current record, with the operator text Op, and
     /// applies the filter.
     void AddFilter(TField& Field, const QString& Op);

@@ -1,5 +1,4 @@
 #include <array>
-#include <QFileDialog>
 #include <QSignalBlocker>
 
 #include "designer/KxLab.h"
@@ -114,12 +113,8 @@ void TPropLab::CommitFileName() {
 }
 
 void TPropLab::OpenPicture() {
-    QFileDialog dialog(this, QString(), QString(), PictureFilter);
-    dialog.setObjectName(QStringLiteral("OpenPictureDialog1"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    const QString name = dialog.selectedFiles().constFirst();
+    const QString name = ChoosePictureFile(PictureFilter);
+    if (name.isEmpty()) return;
     Guarded([&] {
         ui->EditImage->setText(name);
         ui->EditImage->setModified(false);

@@ -172,10 +172,14 @@ void TPropLab::ApplyFilter(const std::function<void()>& Change) {
     });
 }
 
+QString TPropLab::Condition(const TField& Field, const QString& Op) const {
+    return KxBinding::Condition(Field, Op);
+}
+
 void TPropLab::AddFilter(TField& Field, const QString& Op) {
     Guarded([&] {
         // A value that cannot be compared is refused before the table is touched.
-        KxBinding::Condition(Field, Op);
+        Condition(Field, Op);
         ApplyFilter([&] { KxBinding::AddFilter(Field, Op); });
     });
 }

@@ -2,6 +2,7 @@
 
 #include "dialogs/KxSheetPicture.h"
 #include "label/KxMeasure.h"
+#include "label/KxPrintInfo.h"
 #include "label/LabelCell.h"
 
 // The sheet picture as numbers: its size for the sheet's aspect, the cells it maps and the first
@@ -75,7 +76,12 @@ TEST(KxSheetPicture, ThePrintableAreaRunsFromTheMarginsToThePaperLessTheOtherMar
     TSheet s(210, 297);
     TKxMeasure& m = s.M;
     const TKxSheetPicture p(m, 0);
-    const QRect area = p.PrintableRect({100, 200, 100, 200});
+    TKxPrinterMetrics printer;
+    printer.MaLeft = 100;
+    printer.MaTop = 200;
+    printer.MaRight = 100;
+    printer.MaBottom = 200;
+    const QRect area = p.PrintableRect(printer);
     EXPECT_EQ(area.topLeft(), QPoint(p.MapW2Sx(100), p.MapW2Sy(200)));
     EXPECT_EQ(area.left() + area.width(), p.MapW2Sx(2000));
     EXPECT_EQ(area.top() + area.height(), p.MapW2Sy(2770));

@@ -128,25 +128,37 @@ INSTANTIATE_TEST_SUITE_P(Cases, KxLabPropSteps,
 
 namespace {
 
-struct TFloatCase {
-    const char* Box;
-    std::function<float(TKxLab&)> Read;
+/// A control of the dialog and how to read the setting it writes.
+template <class T>
+struct TControlCase {
+    const char* Control;
+    std::function<T(TKxLab&)> Read;
 };
 
-class KxLabPropFloats : public ::testing::TestWithParam<TFloatCase> {
+template <class T>
+class KxLabPropControl : public ::testing::TestWithParam<TControlCase<T>> {
 protected:
     TDialogLab S;
 };
+
+using TFloatCase = TControlCase<float>;
+using TIntCase = TControlCase<int>;
+using TCheckCase = TControlCase<bool>;
+using TSwatchCase = TControlCase<TColor>;
+class KxLabPropFloats : public KxLabPropControl<float> {};
+class KxLabPropInts : public KxLabPropControl<int> {};
+class KxLabPropChecks : public KxLabPropControl<bool> {};
+class KxLabPropSwatches : public KxLabPropControl<TColor> {};
 
 } // namespace
 
 TEST_P(KxLabPropFloats, TypingWritesTheSetting) {
     TShownLabProp d(S.Lab, 0);
-    auto* box = d.Find<TSpinEditFloat>(GetParam().Box);
+    auto* box = d.Find<TSpinEditFloat>(GetParam().Control);
     ASSERT_NE(box, nullptr);
     d.ShowPageOf(box);
     TypeInto(box, "12.5");
-    EXPECT_FLOAT_EQ(GetParam().Read(S.Lab), 12.5f) << GetParam().Box;
+    EXPECT_FLOAT_EQ(GetParam().Read(S.Lab), 12.5f) << GetParam().Control;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -167,24 +179,10 @@ INSTANTIATE_TEST_SUITE_P(
         TFloatCase{"SpEdFloatAlLeft", [](TKxLab& L) { return L.GetBackSurf()->GetAlignLeft(); }},
         TFloatCase{"SpEdFloatAlTop", [](TKxLab& L) { return L.GetBackSurf()->GetAlignTop(); }}));
 
-namespace {
-
-struct TIntCase {
-    const char* Box;
-    std::function<int(TKxLab&)> Read;
-};
-
-class KxLabPropInts : public ::testing::TestWithParam<TIntCase> {
-protected:
-    TDialogLab S;
-};
-
-} // namespace
-
 TEST_P(KxLabPropInts, ChangingTheBoxWritesTheSetting) {
     TShownLabProp d(S.Lab);
-    d.Find<QSpinBox>(GetParam().Box)->setValue(5);
-    EXPECT_EQ(GetParam().Read(S.Lab), 5) << GetParam().Box;
+    d.Find<QSpinBox>(GetParam().Control)->setValue(5);
+    EXPECT_EQ(GetParam().Read(S.Lab), 5) << GetParam().Control;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -194,26 +192,12 @@ INSTANTIATE_TEST_SUITE_P(
                       TIntCase{"SpEdNuLabs", [](TKxLab& L) { return L.GetPrintInfo()->GetLabs(); }},
                       TIntCase{"SpEdRepe", [](TKxLab& L) { return L.GetPrintInfo()->GetRepetition(); }}));
 
-namespace {
-
-struct TCheckCase {
-    const char* Box;
-    std::function<bool(TKxLab&)> Read;
-};
-
-class KxLabPropChecks : public ::testing::TestWithParam<TCheckCase> {
-protected:
-    TDialogLab S;
-};
-
-} // namespace
-
 TEST_P(KxLabPropChecks, TheBoxWritesTheSwitch) {
     TShownLabProp d(S.Lab);
-    auto* box = d.Find<QCheckBox>(GetParam().Box);
+    auto* box = d.Find<QCheckBox>(GetParam().Control);
     for (const bool on : {true, false}) {
         box->setChecked(on);
-        EXPECT_EQ(GetParam().Read(S.Lab), on) << GetParam().Box;
+        EXPECT_EQ(GetParam().Read(S.Lab), on) << GetParam().Control;
     }
 }
 
@@ -224,23 +208,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TCheckCase{"CheckShowAlign", [](TKxLab& L) { return L.GetBackSurf()->GetShowAlign(); }},
                       TCheckCase{"CkBoxBackPrint", [](TKxLab& L) { return L.GetBackSurf()->GetPrint(); }}));
 
-namespace {
-
-struct TSwatchCase {
-    const char* Swatch;
-    std::function<TColor(TKxLab&)> Read;
-};
-
-class KxLabPropSwatches : public ::testing::TestWithParam<TSwatchCase> {
-protected:
-    TDialogLab S;
-};
-
-} // namespace
-
 TEST_P(KxLabPropSwatches, TheConfirmedColourGoesToSwatchAndSetting) {
     TShownLabProp d(S.Lab, 2);
-    auto* swatch = d.Find<TKxSwatch>(GetParam().Swatch);
+    auto* swatch = d.Find<TKxSwatch>(GetParam().Control);
     const TColor before = GetParam().Read(S.Lab);
     QColor preset;
     WhenModal<QColorDialog>([&](QColorDialog& C) {
@@ -250,7 +220,7 @@ TEST_P(KxLabPropSwatches, TheConfirmedColourGoesToSwatchAndSetting) {
     });
     QTest::mouseClick(swatch, Qt::LeftButton);
     EXPECT_EQ(preset, ToQColor(before));
-    EXPECT_EQ(GetParam().Read(S.Lab), RGB(10, 20, 30)) << GetParam().Swatch;
+    EXPECT_EQ(GetParam().Read(S.Lab), RGB(10, 20, 30)) << GetParam().Control;
     EXPECT_EQ(swatch->GetBrushColor(), RGB(10, 20, 30));
 }
 
