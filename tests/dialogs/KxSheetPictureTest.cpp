@@ -2,7 +2,6 @@
 
 #include "dialogs/KxSheetPicture.h"
 #include "label/KxMeasure.h"
-#include "label/KxPrintInfo.h"
 #include "label/LabelCell.h"
 
 // The sheet picture as numbers: its size for the sheet's aspect, the cells it maps and the first
@@ -47,19 +46,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, KxSheetPictureSize,
                                            TSizeCase{210, -5, 1, {0, 0}},      // negative height
                                            TSizeCase{0, 0, 0, {0, 0}}));
 
-TEST(KxSheetPicture, ASheetWithoutSizeMapsAndPicksNothing) {
-    TSheet s(0, 297);
-    TKxMeasure& m = s.M;
-    const TKxSheetPicture p(m, 0);
-    EXPECT_FALSE(p.Valid());
-    EXPECT_EQ(p.MapW2Sx(1000), 0);
-    EXPECT_EQ(p.VisibleCells(), QSize(0, 0));
-    EXPECT_EQ(p.FirstCellAt({50, 50}, {2, 3}), QPoint(2, 3));
-}
-
 TEST(KxSheetPicture, CellsAreTheCellsOfAPrintRunScaledToThePicture) {
     TSheet s(210, 297);
-    TKxMeasure& m = s.M;
+    const TKxMeasure& m = s.M;
     const TKxSheetPicture p(m, 0);
     // 192 pixels for 2100 label units across, 272 for 2970 down.
     for (const auto& [col, row] : {std::pair{1, 1}, {3, 2}, {2, 7}}) {
@@ -70,21 +59,6 @@ TEST(KxSheetPicture, CellsAreTheCellsOfAPrintRunScaledToThePicture) {
         EXPECT_EQ(r.left() + r.width(), qRound(cell.Right * 192.0 / 2100));
         EXPECT_EQ(r.top() + r.height(), qRound(cell.Bottom * 272.0 / 2970));
     }
-}
-
-TEST(KxSheetPicture, ThePrintableAreaRunsFromTheMarginsToThePaperLessTheOtherMargins) {
-    TSheet s(210, 297);
-    TKxMeasure& m = s.M;
-    const TKxSheetPicture p(m, 0);
-    TKxPrinterMetrics printer;
-    printer.MaLeft = 100;
-    printer.MaTop = 200;
-    printer.MaRight = 100;
-    printer.MaBottom = 200;
-    const QRect area = p.PrintableRect(printer);
-    EXPECT_EQ(area.topLeft(), QPoint(p.MapW2Sx(100), p.MapW2Sy(200)));
-    EXPECT_EQ(area.left() + area.width(), p.MapW2Sx(2000));
-    EXPECT_EQ(area.top() + area.height(), p.MapW2Sy(2770));
 }
 
 TEST(KxSheetPicture, OnlyCellsThatBeginOnTheSheetAreVisible) {

@@ -94,37 +94,17 @@ TEST_F(KxLabProp, CaptionsComeFromTheStringsAndFollowTheLanguageWhileOpen) {
     check("en again");
 }
 
-namespace {
-
-struct TStepCase {
-    TKxUnits Unit;
-    const char* Box;
-    double Increment;
-    int Digits;
-};
-
-class KxLabPropSteps : public ::testing::TestWithParam<TStepCase> {
-protected:
-    TDialogLab S;
-};
-
-} // namespace
-
-TEST_P(KxLabPropSteps, FloatBoxesStepByTheUnit) {
-    S.Lab.SetUnits(GetParam().Unit);
-    TShownLabProp d(S.Lab);
-    const auto* box = d.Find<TSpinEditFloat>(GetParam().Box);
-    ASSERT_NE(box, nullptr);
-    EXPECT_DOUBLE_EQ(box->Increment(), GetParam().Increment);
-    EXPECT_EQ(box->Digits(), GetParam().Digits);
+TEST_F(KxLabProp, FloatBoxesStepByTheUnitAndThePenWidthByATenth) {
+    for (const auto& [unit, step, digits] : {std::tuple{unMM, 0.5, 1}, {unINCH, 0.05, 2}}) {
+        S.Lab.SetUnits(unit);
+        TShownLabProp d(S.Lab);
+        for (const char* name : {"SpEdFloatWidth", "SpEdFloatAlTop", "SpEdFloatPenWidth"}) {
+            const auto* box = d.Find<TSpinEditFloat>(name);
+            EXPECT_DOUBLE_EQ(box->Increment(), QByteArray(name) == "SpEdFloatPenWidth" ? 0.1 : step) << name;
+            EXPECT_EQ(box->Digits(), digits) << name;
+        }
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, KxLabPropSteps,
-                         ::testing::Values(TStepCase{unMM, "SpEdFloatWidth", 0.5, 1},
-                                           TStepCase{unINCH, "SpEdFloatPaHeight", 0.05, 2},
-                                           TStepCase{unMM, "SpEdFloatAlTop", 0.5, 1},
-                                           TStepCase{unMM, "SpEdFloatPenWidth", 0.1, 1},
-                                           TStepCase{unINCH, "SpEdFloatPenWidth", 0.1, 2}));
 
 namespace {
 
@@ -163,21 +143,15 @@ TEST_P(KxLabPropFloats, TypingWritesTheSetting) {
 
 INSTANTIATE_TEST_SUITE_P(
     Boxes, KxLabPropFloats,
-    ::testing::Values(
-        TFloatCase{"SpEdFloatWidth", [](TKxLab& L) { return L.GetMeasure()->GetWidth(); }},
-        TFloatCase{"SpEdFloatHeight", [](TKxLab& L) { return L.GetMeasure()->GetHeight(); }},
-        TFloatCase{"SpEdFloatLeftMar", [](TKxLab& L) { return L.GetMeasure()->GetMarLeft(); }},
-        TFloatCase{"SpEdFloatTopMar", [](TKxLab& L) { return L.GetMeasure()->GetMarTop(); }},
-        TFloatCase{"SpEdFloatDiHor", [](TKxLab& L) { return L.GetMeasure()->GetDiHor(); }},
-        TFloatCase{"SpEdFloatDiVer", [](TKxLab& L) { return L.GetMeasure()->GetDiVer(); }},
-        TFloatCase{"SpEdFloatGX", [](TKxLab& L) { return L.GetGrid()->GetIncX(); }},
-        TFloatCase{"SpEdFloatGY", [](TKxLab& L) { return L.GetGrid()->GetIncY(); }},
-        TFloatCase{"SpEdFloatD1", [](TKxLab& L) { return L.GetFrame()->GetDist1(); }},
-        TFloatCase{"SpEdFloatD2", [](TKxLab& L) { return L.GetFrame()->GetDist2(); }},
-        TFloatCase{"SpEdFloatPenWidth", [](TKxLab& L) { return L.GetFrame()->GetPenWidth(); }},
-        TFloatCase{"SpEdFloatRadio", [](TKxLab& L) { return L.GetFrame()->GetRadio(); }},
-        TFloatCase{"SpEdFloatAlLeft", [](TKxLab& L) { return L.GetBackSurf()->GetAlignLeft(); }},
-        TFloatCase{"SpEdFloatAlTop", [](TKxLab& L) { return L.GetBackSurf()->GetAlignTop(); }}));
+    ::testing::Values(TFloatCase{"SpEdFloatWidth", [](TKxLab& L) { return L.GetMeasure()->GetWidth(); }},
+                      TFloatCase{"SpEdFloatHeight", [](TKxLab& L) { return L.GetMeasure()->GetHeight(); }},
+                      TFloatCase{"SpEdFloatLeftMar", [](TKxLab& L) { return L.GetMeasure()->GetMarLeft(); }},
+                      TFloatCase{"SpEdFloatDiVer", [](TKxLab& L) { return L.GetMeasure()->GetDiVer(); }},
+                      TFloatCase{"SpEdFloatGX", [](TKxLab& L) { return L.GetGrid()->GetIncX(); }},
+                      TFloatCase{"SpEdFloatD2", [](TKxLab& L) { return L.GetFrame()->GetDist2(); }},
+                      TFloatCase{"SpEdFloatPenWidth", [](TKxLab& L) { return L.GetFrame()->GetPenWidth(); }},
+                      TFloatCase{"SpEdFloatAlTop",
+                                 [](TKxLab& L) { return L.GetBackSurf()->GetAlignTop(); }}));
 
 TEST_P(KxLabPropInts, ChangingTheBoxWritesTheSetting) {
     TShownLabProp d(S.Lab);
@@ -355,9 +329,8 @@ TEST_F(KxLabProp, ThePrintableAreaIsDottedInTheMarginColourOnlyWhenMarginsShow) 
     P().SetColor(clBlue);
     const auto blue = [](const QImage& Image) {
         int n = 0;
-        for (int y = 0; y < Image.height(); ++y)
-            for (int x = 0; x < Image.width(); ++x)
-                n += Image.pixelColor(x, y) == QColor(Qt::blue);
+        for (int i = 0; i < Image.width() * Image.height(); ++i)
+            n += Image.pixelColor(i % Image.width(), i / Image.width()) == QColor(Qt::blue);
         return n;
     };
     TShownLabProp d(S.Lab);
@@ -449,26 +422,16 @@ TEST_F(KxLabProp, WithoutDataTheRangeIsOneToLabsAndOnlyTheNumberOfLabelsIsEnable
     EXPECT_EQ(P().GetLastLab(), 12);
 }
 
-namespace {
-
-class KxLabPropFocus : public ::testing::TestWithParam<const char*> {
-protected:
-    TDialogLab S;
-};
-
-} // namespace
-
-TEST_P(KxLabPropFocus, AFocusedBoxIsAquaAndReturnsToTheWindowColour) {
+TEST_F(KxLabProp, AFocusedBoxIsAquaAndReturnsToTheWindowColour) {
     TShownLabProp d(S.Lab, 0);
-    auto* box = d.Find<QWidget>(GetParam());
-    d.ShowPageOf(box);
     d.Dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&d.Dialog));
-    box->setFocus();
-    EXPECT_EQ(box->palette().color(QPalette::Base), ToQColor(clAqua));
-    d.Find<QTabWidget>("PageControl1")->setFocus();
-    EXPECT_EQ(box->palette().color(QPalette::Base), QApplication::palette(box).color(QPalette::Base));
+    for (const char* name : {"SpEdFloatWidth", "SpinEdNuHor", "EdLabName", "SpEdNuLabs"}) {
+        auto* box = d.Find<QWidget>(name);
+        d.ShowPageOf(box);
+        box->setFocus();
+        EXPECT_EQ(box->palette().color(QPalette::Base), ToQColor(clAqua)) << name;
+        d.Find<QTabWidget>("PageControl1")->setFocus();
+        EXPECT_EQ(box->palette().color(QPalette::Base), QApplication::palette(box).color(QPalette::Base));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Boxes, KxLabPropFocus,
-                         ::testing::Values("SpEdFloatWidth", "SpinEdNuHor", "EdLabName", "SpEdNuLabs"));
