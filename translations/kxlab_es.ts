@@ -637,4 +637,70 @@
         <translation>%1: una página se guarda como .emf, .bmp, .pdf, .png o .svg; no se ha escrito nada.</translation>
     </message>
 </context>
+<context>
+    <name>TPropLab</name>
+    <message>
+        <source>None</source>
+        <translation>Ninguno</translation>
+    </message>
+    <message>
+        <source>GradientH</source>
+        <translation>Degradado H</translation>
+    </message>
+    <message>
+        <source>GradientV</source>
+        <translation>Degradado V</translation>
+    </message>
+    <message>
+        <source>GradientCircle</source>
+        <translation>Degradado circular</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <translation>Imagen</translation>
+    </message>
+    <message>
+        <source>One </source>
+        <translation>Uno </translation>
+    </message>
+    <message>
+        <source>Two</source>
+        <translation>Dos</translation>
+    </message>
+    <message>
+        <source>Radio :</source>
+        <translation>Radio :</translation>
+    </message>
+    <message>
+        <source>Alias</source>
+        <translation>Alias</translation>
+    </message>
+    <message>
+        <source>Execute</source>
+        <translation>Ejecutar</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Borrar</translation>
+    </message>
+</context>
+<context>
+    <name>TKxNavigator</name>
+    <message>
+        <source>First record</source>
+        <translation>Primer registro</translation>
+    </message>
+    <message>
+        <source>Prior record</source>
+        <translation>Registro anterior</translation>
+    </message>
+    <message>
+        <source>Next record</source>
+        <translation>Registro siguiente</translation>
+    </message>
+    <message>
+        <source>Last record</source>
+        <translation>Último registro</translation>
+    </message>
+</context>
 </TS>

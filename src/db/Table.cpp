@@ -248,6 +248,7 @@ void TTable::StartStream() {
                       QStringLiteral("reading table \"%1\"").arg(FTableName));
     FBof = true;
     if (query->next()) {
+        ++FRowsFetched;
         FStream = std::move(query);
         FRecNo = 1;
         FEof = false;
@@ -279,6 +280,7 @@ bool TTable::LoadPage(qint64 start) {
             row[i] = query.value(i);
         rows.push_back(std::move(row));
     }
+    FRowsFetched += static_cast<qint64>(rows.size());
     if (rows.empty()) return false;
     FPage = std::move(rows);
     FPageStart = start;
@@ -314,6 +316,7 @@ void TTable::Next() {
     }
     if (FStream) {
         if (FStream->next()) {
+            ++FRowsFetched;
             ++FRecNo;
             FBof = FEof = false;
             return;

@@ -87,6 +87,9 @@ public:
 
     /// The current record's value of field index; invalid when there is no record.
     QVariant CurrentValue(int index) const;
+    /// Records received from the engine since this object was made, streamed or in browse windows: what
+    /// a reader of a large table really pulled.
+    qint64 RowsFetched() const { return FRowsFetched; }
 
 private:
     struct TColumn {
@@ -125,6 +128,7 @@ private:
     qint64 FPageStart = 0;                    // record number of FPage[0], less 1
     qint64 FRecNo = 0;
     qint64 FCount = -1; // cached RecordCount, -1 unknown
+    qint64 FRowsFetched = 0;
     bool FEof = true;
     bool FBof = true;
 };

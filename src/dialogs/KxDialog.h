@@ -2,25 +2,96 @@
 
 #include <functional>
 #include <QDialog>
+#include <type_traits>
+#include <vector>
 
-class QEvent;
+#include "base/Color.h"
 
-/// A dialog laid out by a .ui form whose captions come from the interface strings: the element
-/// dialogs and the preview window. It follows the language while open, and no error of its handlers
-/// leaves them: each is shown through the message hook.
+class QColorDialog;
+class TKxLab;
+class TKxSwatch;
+
+/// What every property dialog of the designer shares: the designer it edits, the guard that keeps Ini
+/// from writing back, the loaders that copy settings into the controls, the colour choice of the
+/// swatches, the unit's spin steps and the captions. No error leaves a change handler: it is shown
+/// through the message hook and the dialog stays usable.
 class TKxDialog : public QDialog {
     Q_OBJECT
 public:
-    using QDialog::QDialog;
+    explicit TKxDialog(QWidget* parent = nullptr);
+    ~TKxDialog() override;
 
+    void SetLab(TKxLab* Lab) { FLab = Lab; }
+    TKxLab* GetLab() const { return FLab; }
     /// The window title and the captions designed with an interface string.
     void FillLanguage();
-
-protected:
+    /// True while Ini copies the settings into the controls.
+    bool Initialising() const { return FIni; }
     /// Runs Action with every error reported through the message hook.
     static void Guarded(const std::function<void()>& Action);
-    /// The form's designed texts again (the form's retranslateUi).
+
+    /// The colour choice shared by the swatches.
+    QColorDialog* const ColorDialog1;
+
+protected:
+    /// Sets the Ini guard for its lifetime.
+    class TIniGuard {
+    public:
+        explicit TIniGuard(TKxDialog& D);
+        ~TIniGuard();
+        TIniGuard(const TIniGuard&) = delete;
+        TIniGuard& operator=(const TIniGuard&) = delete;
+
+    private:
+        TKxDialog& FDialog;
+        bool FWas;
+    };
+
     virtual void Retranslate() = 0;
-    /// On a language change: the designed texts, then the interface strings over them.
+    /// After every change a handler made (the element dialogs repaint the designer).
+    virtual void Changed() {}
     void changeEvent(QEvent* event) override;
+
+    void AddLoader(std::function<void()> Load) { FLoaders.push_back(std::move(Load)); }
+    /// Runs the loaders in the order they were added.
+    void RunLoaders();
+    /// Connects Signal to Write, run only outside Ini, with errors reported and Changed after it.
+    template <class TSender, class TSignal, class TWrite>
+    void OnChange(TSender* Sender, TSignal Signal, TWrite Write) {
+        Connect(Sender, Signal, Write, [this](const std::function<void()>& A) { Handle(A); });
+    }
+    /// Connects Signal to Write, run during Ini too (it then writes back what was just shown), with
+    /// errors reported.
+    template <class TSender, class TSignal, class TWrite>
+    void OnWrite(TSender* Sender, TSignal Signal, TWrite Write) {
+        Connect(Sender, Signal, Write, &TKxDialog::Guarded);
+    }
+    /// A change handler's frame: nothing during Ini, else Action, then Changed.
+    void Handle(const std::function<void()>& Action);
+    /// Opens the colour choice preset with Swatch's colour; a confirmed colour goes to the swatch and
+    /// to Store, as a change.
+    void ChooseColor(TKxSwatch* Swatch, const std::function<void(TColor)>& Store);
+    /// A file chosen in the picture-file dialog (OpenPictureDialog1) with Filter; empty when the user
+    /// cancels.
+    QString ChoosePictureFile(const QString& Filter);
+    /// Increment and decimals of every float box for the designer's unit: 0.5 and 1 in millimetres,
+    /// InchStep and 2 in inches.
+    void UnitSteps(double InchStep);
+    bool Inches() const;
+
+private:
+    template <class TSender, class TSignal, class TWrite, class TRun>
+    void Connect(TSender* Sender, TSignal Signal, TWrite Write, TRun Run) {
+        connect(Sender, Signal, this, [Write, Run](const auto&... Args) {
+            // Write takes the signal's arguments, or none.
+            if constexpr (std::is_invocable_v<TWrite, decltype(Args)...>)
+                Run([&] { Write(Args...); });
+            else
+                Run([&] { Write(); });
+        });
+    }
+
+    TKxLab* FLab = nullptr;
+    bool FIni = false;
+    std::vector<std::function<void()>> FLoaders;
 };

@@ -3,6 +3,7 @@
 
 #include "designer/KxLab.h"
 #include "dialogs/KxPrev.h"
+#include "dialogs/LabProp.h"
 #include "dialogs/PrAddTxt.h"
 #include "dialogs/PrCoBar.h"
 #include "dialogs/PrIma.h"
@@ -65,7 +66,13 @@ void TKxLab::PropImage(bool IsNew) {
     LaunchElementDialog<TProIma, TKxImage>(*this, ProIma, GetDataValid(), IsNew);
 }
 
-void TKxLab::ShowProp(int /*Page*/) {}
+void TKxLab::ShowProp(int Page) {
+    const auto dialog = std::make_unique<TPropLab>();
+    const QScopedValueRollback<TPropLab*> shown(PropLab, dialog.get());
+    dialog->SetLab(this);
+    dialog->Ini(Page);
+    dialog->exec();
+}
 
 void TKxLab::ShowPreviewWindow() {
     // Owned by the application, not by this control, like the property dialogs; freed on closing.

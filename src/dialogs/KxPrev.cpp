@@ -126,7 +126,7 @@ void TKxPrw::showEvent(QShowEvent* event) {
     TKxForm::showEvent(event);
     // A window restored from the task bar is shown again without starting over.
     if (event->spontaneous()) return;
-    if (FLab && FLab->GetTotalPages() > 0) ShowPage(1);
+    if (GetLab() && GetLab()->GetTotalPages() > 0) ShowPage(1);
     ShowAllClick();
     CheckButtons();
 }
@@ -139,16 +139,16 @@ bool TKxPrw::eventFilter(QObject* Watched, QEvent* event) {
 void TKxPrw::ShowPage(int N) {
     FPageNum = N;
     // A page number out of range shows nothing.
-    ui->PreviewPaper->SetPage(FLab ? FLab->GetPages(N) : nullptr);
+    ui->PreviewPaper->SetPage(GetLab() ? GetLab()->GetPages(N) : nullptr);
     CheckButtons();
 }
 
 void TKxPrw::PageLastClick() {
-    ShowPage(FLab ? static_cast<int>(std::min<int64_t>(FLab->GetTotalPages(), INT32_MAX)) : 0);
+    ShowPage(GetLab() ? static_cast<int>(std::min<int64_t>(GetLab()->GetTotalPages(), INT32_MAX)) : 0);
 }
 
 void TKxPrw::CheckButtons() {
-    const int64_t count = FLab ? FLab->GetTotalPages() : 0;
+    const int64_t count = GetLab() ? GetLab()->GetTotalPages() : 0;
     const bool any = count > 0;
     ui->PageFirst->setEnabled(any && FPageNum != 1);
     ui->PageAnt->setEnabled(any && FPageNum != 1);
@@ -158,7 +158,7 @@ void TKxPrw::CheckButtons() {
     const bool shown = ShownPage() != nullptr;
     for (QWidget* w : {ui->ShowAll, ui->ShowWidth, ui->ZoomMinus, ui->ZoomPlus, ui->Save})
         w->setEnabled(shown);
-    ui->Print->setEnabled(FLab != nullptr);
+    ui->Print->setEnabled(GetLab() != nullptr);
 }
 
 void TKxPrw::ShowAllClick() {
@@ -209,10 +209,10 @@ void TKxPrw::PlacePaper(const QRect& R) {
 }
 
 void TKxPrw::PrintClick() {
-    if (!FLab) return;
+    if (!GetLab()) return;
     Guarded([this] {
         const TBusyCursor busy;
-        FLab->Print();
+        GetLab()->Print();
     });
 }
 

@@ -25,9 +25,6 @@ public:
     explicit TKxPrw(QWidget* parent = nullptr);
     ~TKxPrw() override;
 
-    /// The designer whose pages are shown; set before Ini.
-    void SetLab(TKxLab* Lab) { FLab = Lab; }
-    TKxLab* GetLab() const { return FLab; }
     /// The window title and the close button's caption from the interface strings.
     void Ini() { FillLanguage(); }
 
@@ -96,7 +93,6 @@ private:
     void SetUpLook();
     void SetUpActions();
 
-    TKxLab* FLab = nullptr;
     int FPageNum = -1;
     int FZoomValue = 100;
 };

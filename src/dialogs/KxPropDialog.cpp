@@ -3,11 +3,8 @@
 #include <algorithm>
 #include <iterator>
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
-#include <QEvent>
 #include <QLineEdit>
-#include <QScopedValueRollback>
 
 #include "base/Messages.h"
 #include "controls/SpinEditFloat.h"
@@ -30,11 +27,7 @@ bool ParseAngle(const QString& Text, int32_t& Angle) {
 } // namespace
 
 TKxPropDialog::TKxPropDialog(QWidget* parent)
-    : TKxDialog(parent)
-    , ColorDialog1(new QColorDialog(this)) {
-    ColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
-    ColorDialog1->setOption(QColorDialog::DontUseNativeDialog);
-}
+    : TKxDialog(parent) {}
 
 TKxPropDialog::~TKxPropDialog() = default;
 
@@ -42,29 +35,16 @@ TKxData* TKxPropDialog::EditedData() const {
     return dynamic_cast<TKxData*>(Edited());
 }
 
-void TKxPropDialog::Handle(const std::function<void()>& Action) {
-    if (FIni) return;
-    Guarded([&] {
-        Action();
-        RepaintLab();
-    });
-}
-
 void TKxPropDialog::RepaintLab() {
-    if (FLab) FLab->AdjustHandle();
-}
-
-bool TKxPropDialog::Inches() const {
-    return FLab && FLab->GetUnits() == unINCH;
+    if (TKxLab* lab = GetLab()) lab->AdjustHandle();
 }
 
 void TKxPropDialog::IniSteps(bool DataOpen) {
     {
-        const QScopedValueRollback<bool> guard(FIni, true);
+        const TIniGuard guard(*this);
         FillLanguage();
         SpinSettings();
-        for (const std::function<void()>& load : FLoaders)
-            load();
+        RunLoaders();
         if (FFields.Box) IniFields(DataOpen);
     }
     if (FRepaintAfterIni) Guarded([this] { RepaintLab(); });
@@ -72,10 +52,7 @@ void TKxPropDialog::IniSteps(bool DataOpen) {
 
 void TKxPropDialog::SpinSettings() {
     const bool inch = Inches();
-    for (TSpinEditFloat* box : findChildren<TSpinEditFloat*>()) {
-        box->SetIncrement(inch ? FInchStep : 0.5);
-        box->SetDigits(inch ? 2 : 1);
-    }
+    UnitSteps(FInchStep);
     for (TSpinEditFloat* box : FPenWidths)
         box->SetIncrement(0.1);
     for (TSpinEditFloat* box : FTextHeights)
@@ -89,12 +66,6 @@ void TKxPropDialog::done(int Result) {
         RepaintLab();
     });
     QDialog::done(Result);
-}
-
-void TKxPropDialog::changeEvent(QEvent* event) {
-    // Texts set anew must not write back into the element.
-    const QScopedValueRollback<bool> guard(FIni, FIni || event->type() == QEvent::LanguageChange);
-    TKxDialog::changeEvent(event);
 }
 
 void TKxPropDialog::BindPoint(TSpinEditFloat* X, TSpinEditFloat* Y, bool Second) {
@@ -114,17 +85,8 @@ void TKxPropDialog::BindPoint(TSpinEditFloat* X, TSpinEditFloat* Y, bool Second)
 
 void TKxPropDialog::BindColor(TKxSwatch* Swatch, TColor TKxElement::*Color) {
     AddLoader([this, Swatch, Color] { Swatch->SetBrushColor(Edited()->*Color); });
-    connect(Swatch, &TKxSwatch::mouseDown, this, [this, Swatch, Color] { ChooseColor(Swatch, Color); });
-}
-
-void TKxPropDialog::ChooseColor(TKxSwatch* Swatch, TColor TKxElement::*Color) {
-    if (FIni) return;
-    ColorDialog1->setCurrentColor(ToQColor(Swatch->GetBrushColor()));
-    if (ColorDialog1->exec() != QDialog::Accepted) return;
-    Handle([&] {
-        const TColor chosen = FromQColor(ColorDialog1->selectedColor());
-        Swatch->SetBrushColor(chosen);
-        Edited()->*Color = chosen;
+    connect(Swatch, &TKxSwatch::mouseDown, this, [this, Swatch, Color] {
+        ChooseColor(Swatch, [this, Color](TColor Chosen) { Edited()->*Color = Chosen; });
     });
 }
 
@@ -147,12 +109,12 @@ void TKxPropDialog::BindAngle(QComboBox* List) {
 void TKxPropDialog::AngleEdited() {
     // Typing writes each number as it stands; a text that is no number is refused once editing ends,
     // and the box shows the element's angle again.
-    if (FIni) return;
+    if (Initialising()) return;
     const QString text = FAngle->currentText();
     int32_t angle = 0;
     if (text.trimmed().isEmpty() || ParseAngle(text, angle)) return;
     {
-        const QScopedValueRollback<bool> guard(FIni, true);
+        const TIniGuard guard(*this);
         FAngle->setEditText(QString::number(Edited()->Angle));
     }
     ShowMessage(tr("'%1' is not a valid angle: type a whole number of degrees.").arg(text));
@@ -194,8 +156,9 @@ void TKxPropDialog::BindFields(QCheckBox* Box, QComboBox* List, QWidget* Content
 
 void TKxPropDialog::FillFields() {
     FFields.List->clear();
-    if (!FLab) return;
-    Guarded([this] { FFields.List->addItems(KxBinding::FieldLabels(*FLab->GetTable(), FFields.Choice)); });
+    if (!GetLab()) return;
+    Guarded(
+        [this] { FFields.List->addItems(KxBinding::FieldLabels(*GetLab()->GetTable(), FFields.Choice)); });
 }
 
 void TKxPropDialog::IniFields(bool DataOpen) {

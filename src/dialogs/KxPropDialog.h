@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <QString>
-#include <type_traits>
 #include <vector>
 
 #include "base/Color.h"
@@ -10,11 +9,9 @@
 #include "label/KxDataBinding.h"
 
 class QCheckBox;
-class QColorDialog;
 class QComboBox;
 class TKxData;
 class TKxElement;
-class TKxLab;
 class TKxSwatch;
 class TSpinEditFloat;
 
@@ -33,30 +30,22 @@ struct TKxFieldControls {
     std::function<void(const QString&)> AlsoText;
 };
 
-/// What the element property dialogs share: the edited element and its designer, the guard that
-/// keeps Ini from writing back, the colour choice of the swatches and the field list. Each control
-/// is bound once: a loader copies the element into it and a change handler writes it back and
-/// repaints the designer. No error leaves a handler: it is shown through the message hook.
+/// What the element property dialogs share: the edited element, its colours, points, widths and
+/// the field list. Each control is bound once: a loader copies the element into it and a change
+/// handler writes it back and repaints the designer.
 class TKxPropDialog : public TKxDialog {
     Q_OBJECT
 public:
     explicit TKxPropDialog(QWidget* parent = nullptr);
     ~TKxPropDialog() override;
 
-    void SetLab(TKxLab* Lab) { FLab = Lab; }
-    TKxLab* GetLab() const { return FLab; }
     /// Copies the element into the controls. DataOpen: the designer's table was opened by ValidData.
     void Ini(bool DataOpen) { IniSteps(DataOpen); }
     /// Fills the field list from the bound table; a table that cannot be opened is reported and
     /// leaves the list empty.
     void FillFields();
-    /// True while Ini copies the element into the controls.
-    bool Initialising() const { return FIni; }
     /// Commits what a control still holds (a picture path being typed), then repaints.
     void done(int Result) override;
-
-    /// The colour choice shared by the swatches.
-    QColorDialog* const ColorDialog1;
 
 protected:
     virtual TKxElement* Edited() const = 0;
@@ -67,25 +56,9 @@ protected:
     /// Per-dialog spin settings after the unit's increment and decimals.
     virtual void SpinOverrides(bool /*Inch*/) {}
     virtual void Commit() {}
-    void changeEvent(QEvent* event) override;
-
-    void AddLoader(std::function<void()> Load) { FLoaders.push_back(std::move(Load)); }
-    /// Connects Signal to Write, run only outside Ini, with errors reported and the designer
-    /// repainted after it.
-    template <class TSender, class TSignal, class TWrite>
-    void OnChange(TSender* Sender, TSignal Signal, TWrite Write) {
-        connect(Sender, Signal, this, [this, Write](const auto&... Args) {
-            // Write takes the signal's arguments, or none.
-            if constexpr (std::is_invocable_v<TWrite, decltype(Args)...>)
-                Handle([&] { Write(Args...); });
-            else
-                Handle([&] { Write(); });
-        });
-    }
-    /// A change handler's frame: nothing during Ini, else Action, then the repaint.
-    void Handle(const std::function<void()>& Action);
+    /// Every change repaints the designer.
+    void Changed() override { RepaintLab(); }
     void RepaintLab();
-    bool Inches() const;
 
     void BindPoint(TSpinEditFloat* X, TSpinEditFloat* Y, bool Second);
     void BindColor(TKxSwatch* Swatch, TColor TKxElement::*Color);
@@ -110,11 +83,7 @@ private:
     void FieldChanged();
     void DataBaseClicked(bool Checked);
     void AngleEdited();
-    void ChooseColor(TKxSwatch* Swatch, TColor TKxElement::*Color);
 
-    TKxLab* FLab = nullptr;
-    bool FIni = false;
-    std::vector<std::function<void()>> FLoaders;
     TKxFieldControls FFields;
     QComboBox* FAngle = nullptr;
     std::vector<TSpinEditFloat*> FPenWidths;

@@ -1,7 +1,5 @@
 #include "dialogs/PrIma.h"
 
-#include <QFileDialog>
-
 #include "designer/KxLab.h"
 #include "ui_PrIma.h"
 
@@ -59,12 +57,8 @@ void TProIma::Commit() {
 }
 
 void TProIma::OpenPicture() {
-    QFileDialog dialog(this, QString(), QString(), PictureFilter);
-    dialog.setObjectName(QStringLiteral("OpenPictureDialog1"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    const QString name = dialog.selectedFiles().constFirst();
+    const QString name = ChoosePictureFile(PictureFilter);
+    if (name.isEmpty()) return;
     Handle([&] {
         ui->EditImage->setText(name);
         ui->EditImage->setModified(false);
