@@ -387,6 +387,10 @@ public:
     /// that cannot be read raises EKxError "No se puede leer el archivo elegido" (the cause nested)
     /// and leaves the current label exactly as it was.
     void LoadLab(const QString& FileName);
+    /// Replaces the label with a record SaveToStream wrote (TKxLabel::RestoreRecord) and redraws;
+    /// nothing is selected afterwards. The table is not opened. Raises EStreamError on a bad record,
+    /// changing nothing.
+    void RestoreRecord(const QByteArray& Record);
     /// Label file format version of the file read last.
     int32_t GetFileVersion() const { return FLabel->GetFileVersion(); }
 
