@@ -310,9 +310,10 @@ public:
     // Print and preview runs. A run starts at cell (FirstRow, FirstCol) of the first sheet and draws
     // Labs labels without data, or records FirstLab to LastLab Repetition times each with data
     // (ValidData). Runs never change the label; the table is closed at the end of a run with data.
-    /// Prints a run on the current printer as one job. A run without labels sends no job. An error of
-    /// the table or the printer during the run ends the job (the sheets drawn so far are sent),
-    /// closes the table and propagates.
+    /// Prints a run as one job on the printer (or PDF file) the host chose for Printer(), else on
+    /// the system's default printer; with neither it raises EKxError and prints nothing. A run
+    /// without labels sends no job. An error of the table or the printer during the run ends the
+    /// job (the sheets drawn so far are sent), closes the table and propagates.
     void Print();
     /// Records the run's sheets as preview pages, then shows them in the preview window. Raises
     /// EKxError, recording nothing, for a run of more than KxMaxPreviewPages sheets.
