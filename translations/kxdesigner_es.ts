@@ -5,418 +5,418 @@
     <name>TKxAliasesDialog</name>
     <message>
         <source>local socket</source>
-        <translation type="unfinished"></translation>
+        <translation>socket local</translation>
     </message>
     <message>
         <source>&amp;Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quitar</translation>
     </message>
     <message>
         <source>Database Aliases</source>
-        <translation type="unfinished"></translation>
+        <translation>Alias de bases de datos</translation>
     </message>
     <message>
         <source>Alias</source>
-        <translation type="unfinished"></translation>
+        <translation>Alias</translation>
     </message>
     <message>
         <source>Driver</source>
-        <translation type="unfinished"></translation>
+        <translation>Controlador</translation>
     </message>
     <message>
         <source>Connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Conexión</translation>
     </message>
     <message>
         <source>Kept in</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardado en</translation>
     </message>
     <message>
         <source>Your aliases file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Su archivo de alias: %1</translation>
     </message>
     <message>
         <source>Add &amp;SQLite File...</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir archivo &amp;SQLite...</translation>
     </message>
     <message>
         <source>Add &amp;PostgreSQL...</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir &amp;PostgreSQL...</translation>
     </message>
     <message>
         <source>your aliases file</source>
-        <translation type="unfinished"></translation>
+        <translation>su archivo de alias</translation>
     </message>
     <message>
         <source>this session</source>
-        <translation type="unfinished"></translation>
+        <translation>esta sesión</translation>
     </message>
     <message>
         <source>SQLite Database</source>
-        <translation type="unfinished"></translation>
+        <translation>Base de datos SQLite</translation>
     </message>
     <message>
         <source>SQLite databases (*.db *.sqlite *.sqlite3);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Bases de datos SQLite (*.db *.sqlite *.sqlite3);;Todos los archivos (*)</translation>
     </message>
     <message>
         <source>Alias Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre del alias</translation>
     </message>
     <message>
         <source>Name of the alias:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre del alias:</translation>
     </message>
 </context>
 <context>
     <name>TKxMainWindow</name>
     <message>
         <source>&amp;New</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Nuevo</translation>
     </message>
     <message>
         <source>&amp;Open...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Abrir...</translation>
     </message>
     <message>
         <source>&amp;Save</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Guardar</translation>
     </message>
     <message>
         <source>Save &amp;As...</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar &amp;como...</translation>
     </message>
     <message>
         <source>&amp;Export...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Exportar...</translation>
     </message>
     <message>
         <source>&amp;Print...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Imprimir...</translation>
     </message>
     <message>
         <source>Print Pre&amp;view</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Vista preliminar</translation>
     </message>
     <message>
         <source>Database A&amp;liases...</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;lias de bases de datos...</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Salir</translation>
     </message>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Deshacer</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rehacer</translation>
     </message>
     <message>
         <source>Cu&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>Cor&amp;tar</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Copiar</translation>
     </message>
     <message>
         <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Pegar</translation>
     </message>
     <message>
         <source>&amp;Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Eliminar</translation>
     </message>
     <message>
         <source>Bring to &amp;Front</source>
-        <translation type="unfinished"></translation>
+        <translation>Traer al &amp;frente</translation>
     </message>
     <message>
         <source>Send to &amp;Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Enviar al &amp;fondo</translation>
     </message>
     <message>
         <source>Align to &amp;Left Guide</source>
-        <translation type="unfinished"></translation>
+        <translation>Alinear a la guía &amp;izquierda</translation>
     </message>
     <message>
         <source>Align to &amp;Top Guide</source>
-        <translation type="unfinished"></translation>
+        <translation>Alinear a la guía &amp;superior</translation>
     </message>
     <message>
         <source>T&amp;ransparent</source>
-        <translation type="unfinished"></translation>
+        <translation>T&amp;ransparente</translation>
     </message>
     <message>
         <source>Pr&amp;operties...</source>
-        <translation type="unfinished"></translation>
+        <translation>Pr&amp;opiedades...</translation>
     </message>
     <message>
         <source>&amp;Dimensions...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Dimensiones...</translation>
     </message>
     <message>
         <source>&amp;Print Run...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Impresión...</translation>
     </message>
     <message>
         <source>&amp;Background...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Fondo...</translation>
     </message>
     <message>
         <source>Data&amp;base...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Base de datos...</translation>
     </message>
     <message>
         <source>mm</source>
-        <translation type="unfinished"></translation>
+        <translation>mm</translation>
     </message>
     <message>
         <source>in</source>
-        <translation type="unfinished"></translation>
+        <translation>pulg</translation>
     </message>
     <message>
         <source>Snap to Grid</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajustar a la rejilla</translation>
     </message>
     <message>
         <source>Show Grid</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar rejilla</translation>
     </message>
     <message>
         <source>Select</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar</translation>
     </message>
     <message>
         <source>Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Texto</translation>
     </message>
     <message>
         <source>Compound Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Texto compuesto</translation>
     </message>
     <message>
         <source>Paragraph</source>
-        <translation type="unfinished"></translation>
+        <translation>Párrafo</translation>
     </message>
     <message>
         <source>Barcode</source>
-        <translation type="unfinished"></translation>
+        <translation>Código de barras</translation>
     </message>
     <message>
         <source>Symbol</source>
-        <translation type="unfinished"></translation>
+        <translation>Símbolo</translation>
     </message>
     <message>
         <source>Line</source>
-        <translation type="unfinished"></translation>
+        <translation>Línea</translation>
     </message>
     <message>
         <source>Rectangle</source>
-        <translation type="unfinished"></translation>
+        <translation>Rectángulo</translation>
     </message>
     <message>
         <source>Picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Imagen</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Archivo</translation>
     </message>
     <message>
         <source>Open &amp;Recent</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir &amp;reciente</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Edición</translation>
     </message>
     <message>
         <source>&amp;Label Properties</source>
-        <translation type="unfinished"></translation>
+        <translation>Propiedades de la &amp;etiqueta</translation>
     </message>
     <message>
         <source>Tools</source>
-        <translation type="unfinished"></translation>
+        <translation>Herramientas</translation>
     </message>
     <message>
         <source>Zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom</translation>
     </message>
     <message>
         <source>Compound text</source>
-        <translation type="unfinished"></translation>
+        <translation>Texto compuesto</translation>
     </message>
     <message>
         <source>Element</source>
-        <translation type="unfinished"></translation>
+        <translation>Elemento</translation>
     </message>
     <message>
         <source>Untitled</source>
-        <translation type="unfinished"></translation>
+        <translation>Sin título</translation>
     </message>
     <message>
         <source>%1[*] - KxLab Designer</source>
-        <translation type="unfinished"></translation>
+        <translation>%1[*] - Diseñador KxLab</translation>
     </message>
     <message numerus="yes">
         <source>%n element(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n elemento</numerusform>
+            <numerusform>%n elementos</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 at %2, %3 %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 en %2, %3 %4</translation>
     </message>
     <message>
         <source>x %1, y %2 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>x %1, y %2 %3</translation>
     </message>
     <message>
         <source>KxLab Designer</source>
-        <translation type="unfinished"></translation>
+        <translation>Diseñador KxLab</translation>
     </message>
     <message>
         <source>The label &quot;%1&quot; has changes that are not saved. Save them?</source>
-        <translation type="unfinished"></translation>
+        <translation>La etiqueta «%1» tiene cambios sin guardar. ¿Guardarlos?</translation>
     </message>
     <message>
         <source>Open Label</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir etiqueta</translation>
     </message>
     <message>
         <source>Labels (*.kxl);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Etiquetas (*.kxl);;Todos los archivos (*)</translation>
     </message>
     <message>
         <source>Save Label As</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar etiqueta como</translation>
     </message>
     <message>
         <source>Labels (*.kxl)</source>
-        <translation type="unfinished"></translation>
+        <translation>Etiquetas (*.kxl)</translation>
     </message>
     <message>
         <source>Saved %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardado %1</translation>
     </message>
     <message>
         <source>PDF document (*.pdf)</source>
-        <translation type="unfinished"></translation>
+        <translation>Documento PDF (*.pdf)</translation>
     </message>
     <message>
         <source>PNG pictures, one per sheet (*.png)</source>
-        <translation type="unfinished"></translation>
+        <translation>Imágenes PNG, una por hoja (*.png)</translation>
     </message>
     <message>
         <source>SVG pictures, one per sheet (*.svg)</source>
-        <translation type="unfinished"></translation>
+        <translation>Imágenes SVG, una por hoja (*.svg)</translation>
     </message>
     <message>
         <source>Enhanced metafiles, one per sheet (*.emf)</source>
-        <translation type="unfinished"></translation>
+        <translation>Metarchivos mejorados, uno por hoja (*.emf)</translation>
     </message>
     <message>
         <source>Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar</translation>
     </message>
     <message>
         <source>Exporting %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportando %1...</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <source>The export was cancelled; no file was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Se canceló la exportación; no se escribió ningún archivo.</translation>
     </message>
     <message numerus="yes">
         <source>Exported %n file(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Exportado %n archivo</numerusform>
+            <numerusform>Exportados %n archivos</numerusform>
         </translation>
     </message>
     <message>
         <source>(none)</source>
-        <translation type="unfinished"></translation>
+        <translation>(ninguno)</translation>
     </message>
 </context>
 <context>
     <name>TKxPostgresDialog</name>
     <message>
         <source>Add PostgreSQL Connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir conexión PostgreSQL</translation>
     </message>
     <message>
         <source>empty: the local socket</source>
-        <translation type="unfinished"></translation>
+        <translation>vacío: el socket local</translation>
     </message>
     <message>
         <source>empty: libpq&apos;s default</source>
-        <translation type="unfinished"></translation>
+        <translation>vacío: el de libpq</translation>
     </message>
     <message>
         <source>libpq&apos;s own files (PGPASSWORD, ~/.pgpass)</source>
-        <translation type="unfinished"></translation>
+        <translation>Los archivos de libpq (PGPASSWORD, ~/.pgpass)</translation>
     </message>
     <message>
         <source>An environment variable</source>
-        <translation type="unfinished"></translation>
+        <translation>Una variable de entorno</translation>
     </message>
     <message>
         <source>Type it now, kept for this session only</source>
-        <translation type="unfinished"></translation>
+        <translation>Escribirla ahora, solo para esta sesión</translation>
     </message>
     <message>
         <source>Alias name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre del alias:</translation>
     </message>
     <message>
         <source>Host:</source>
-        <translation type="unfinished"></translation>
+        <translation>Servidor:</translation>
     </message>
     <message>
         <source>Port:</source>
-        <translation type="unfinished"></translation>
+        <translation>Puerto:</translation>
     </message>
     <message>
         <source>Database:</source>
-        <translation type="unfinished"></translation>
+        <translation>Base de datos:</translation>
     </message>
     <message>
         <source>User:</source>
-        <translation type="unfinished"></translation>
+        <translation>Usuario:</translation>
     </message>
     <message>
         <source>Password from:</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraseña desde:</translation>
     </message>
     <message>
         <source>Variable:</source>
-        <translation type="unfinished"></translation>
+        <translation>Variable:</translation>
     </message>
     <message>
         <source>Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraseña:</translation>
     </message>
 </context>
 <context>
     <name>main</name>
     <message>
         <source>Designs KxLab labels.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diseña etiquetas KxLab.</translation>
     </message>
     <message>
         <source>A label file to open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un archivo de etiqueta que abrir.</translation>
     </message>
 </context>
 </TS>
