@@ -19,6 +19,8 @@ PACKAGES=(
     postgresql
     # real printing through a CUPS queue that writes PDF files
     cups printer-driver-cups-pdf
+    # the designer's end-to-end test on a real X server, and Qt's own dialogs in Spanish
+    xvfb xauth xdotool qt6-translations-l10n
 )
 
 missing=()

@@ -11,6 +11,7 @@
 
 #include "base/InvalidGraphic.h"
 #include "base/Messages.h"
+#include "db/AliasFile.h"
 #include "db/DBAlias.h"
 #include "db/DBEngineError.h"
 #include "db/Session.h"
@@ -77,7 +78,10 @@ void TKxPrintJob::Warn(const QString& Text) const {
 
 int TKxPrintJob::DefineAliases() {
     try {
-        if (!FOptions.AliasesFile.isEmpty()) Session().LoadAliasFile(FOptions.AliasesFile);
+        if (!FOptions.AliasesFile.isEmpty())
+            Session().LoadAliasFile(FOptions.AliasesFile);
+        else
+            KxLoadUserAliases(Session());
         for (const auto& [name, path] : FOptions.Aliases) {
             if (!QFileInfo(path).isFile())
                 return Fail(ecDatabase, QStringLiteral("alias %1: no database file \"%2\"").arg(name, path));

@@ -310,9 +310,10 @@ public:
     // Print and preview runs. A run starts at cell (FirstRow, FirstCol) of the first sheet and draws
     // Labs labels without data, or records FirstLab to LastLab Repetition times each with data
     // (ValidData). Runs never change the label; the table is closed at the end of a run with data.
-    /// Prints a run on the current printer as one job. A run without labels sends no job. An error of
-    /// the table or the printer during the run ends the job (the sheets drawn so far are sent),
-    /// closes the table and propagates.
+    /// Prints a run as one job on the printer (or PDF file) the host chose for Printer(), else on
+    /// the system's default printer; with neither it raises EKxError and prints nothing. A run
+    /// without labels sends no job. An error of the table or the printer during the run ends the
+    /// job (the sheets drawn so far are sent), closes the table and propagates.
     void Print();
     /// Records the run's sheets as preview pages, then shows them in the preview window. Raises
     /// EKxError, recording nothing, for a run of more than KxMaxPreviewPages sheets.
@@ -387,6 +388,10 @@ public:
     /// that cannot be read raises EKxError "No se puede leer el archivo elegido" (the cause nested)
     /// and leaves the current label exactly as it was.
     void LoadLab(const QString& FileName);
+    /// Replaces the label with a record SaveToStream wrote (TKxLabel::RestoreRecord) and redraws;
+    /// nothing is selected afterwards. The table is not opened. Raises EStreamError on a bad record,
+    /// changing nothing.
+    void RestoreRecord(const QByteArray& Record);
     /// Label file format version of the file read last.
     int32_t GetFileVersion() const { return FLabel->GetFileVersion(); }
 

@@ -45,3 +45,11 @@ void TKxLab::LoadLab(const QString& FileName) {
         std::throw_with_nested(EKxError(QString::fromUtf8(KxCannotReadLabel)));
     }
 }
+
+void TKxLab::RestoreRecord(const QByteArray& Record) {
+    FLabel->RestoreRecord(Record);
+    ClearSelection();
+    AdjustScroll();
+    AdjustAligns();
+    FlipLabScreen(duBoth);
+}

@@ -1,3 +1,4 @@
+#include "base/KxError.h"
 #include "base/Messages.h"
 #include "designer/KxLab.h"
 #include "label/KxMeasure.h"
@@ -31,6 +32,8 @@ std::unique_ptr<TKxPrintRun> TKxLab::NewRun() {
 }
 
 void TKxLab::Print() {
+    if (!Printer().HasTarget() && !Printer().UseDefaultPrinter())
+        throw EKxError(QString::fromUtf8(KxNoPrinter));
     AdjustPrint();
     NewRun()->Print(Printer());
 }

@@ -13,6 +13,7 @@
 #include "label/KxSettingsOwner.h"
 #include "types/Kxtypes.h"
 
+class QByteArray;
 class QIODevice;
 class TCanvas;
 class TKxAlias;
@@ -112,6 +113,11 @@ public:
     /// Replaces the label (settings, binding and elements) with the file's, all or nothing: a file
     /// that cannot be read raises EStreamError and leaves the label exactly as it was.
     void ReplaceFromFile(const QString& FileName);
+    /// Replaces the label with a record SaveToStream wrote (an undo step), all or nothing: the
+    /// elements are cleared first, then settings, binding and elements taken over. The table is not
+    /// opened, and pictures are not reported again: a picture element shows the picture the label
+    /// shows now under the same file name. A bad record raises EStreamError and changes nothing.
+    void RestoreRecord(const QByteArray& Record);
     /// Label file format version of the file read last.
     int32_t GetFileVersion() const { return FFileVersion; }
 

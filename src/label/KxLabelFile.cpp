@@ -1,5 +1,7 @@
 #include "label/KxLabel.h"
 
+#include <map>
+#include <QBuffer>
 #include <QByteArray>
 #include <QDataStream>
 #include <QFile>
@@ -7,16 +9,19 @@
 #include <QSaveFile>
 #include <vector>
 
+#include "base/Messages.h"
 #include "base/StreamError.h"
 #include "db/Table.h"
 #include "elements/KxElement.h"
 #include "elements/KxElementFactory.h"
+#include "elements/KxImage.h"
 #include "elements/KxRecordIO.h"
 #include "label/KxBackSurf.h"
 #include "label/KxFrame.h"
 #include "label/KxGrid.h"
 #include "label/KxMeasure.h"
 #include "label/KxPrintInfo.h"
+#include "metafile/Picture.h"
 
 /// References to every setting the file stores between the version and the element count.
 struct TKxLabel::TSettingsRef {
@@ -256,5 +261,31 @@ void TKxLabel::ReplaceFromFile(const QString& FileName) {
     QFile file(FileName);
     OpenForReading(file);
     const std::unique_ptr<TLabFile> lab = ReadLabFile(file);
+    TakeOver(*lab, true);
+}
+
+void TKxLabel::RestoreRecord(const QByteArray& Record) {
+    struct TShown {
+        TPicture Picture;
+        bool Loaded = false;
+    };
+    std::map<QString, TShown> shown;
+    for (const auto& e : FElements)
+        if (const auto* image = dynamic_cast<const TKxImage*>(e.get()); image && !image->DataBase)
+            shown.try_emplace(image->FileImage, TShown{*image->Picture, image->ImageLoaded});
+    // Every picture of a restored record was reported when it was first read.
+    const TMessageCapture quiet;
+    QBuffer buffer;
+    buffer.setData(Record);
+    buffer.open(QIODevice::ReadOnly);
+    const std::unique_ptr<TLabFile> lab = ReadLabFile(buffer);
+    for (const auto& e : lab->Elements) {
+        auto* image = dynamic_cast<TKxImage*>(e.get());
+        if (!image || image->DataBase) continue;
+        if (const auto it = shown.find(image->FileImage); it != shown.end()) {
+            *image->Picture = it->second.Picture;
+            image->ImageLoaded = it->second.Loaded;
+        }
+    }
     TakeOver(*lab, true);
 }

@@ -52,8 +52,8 @@ std::optional<QPageSize::PageSizeId> PaperSizeId(int code) {
 
 TPrinter::TPrinter()
     : FPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    // Neither a printer nor a file until one is chosen: a job never lands in a file nobody named.
     FPrinter->setOutputFormat(QPrinter::PdfFormat);
-    FPrinter->setOutputFileName(QStringLiteral("kxlab.pdf"));
     ApplyLayout();
 }
 
@@ -77,9 +77,21 @@ void TPrinter::SetPrinterName(const QString& name) {
 
 void TPrinter::SetOutputFileName(const QString& fileName) {
     if (FPrinting) throw EPrinter(QStringLiteral("Printing in progress"));
-    FPrinter->setOutputFormat(QPrinter::PdfFormat);
     FPrinter->setOutputFileName(fileName);
+    // Qt turns an empty name into its own default printer; here it means no choice at all.
+    FPrinter->setOutputFormat(QPrinter::PdfFormat);
     ApplyLayout();
+}
+
+bool TPrinter::HasTarget() const {
+    return !IsPdf() || !FPrinter->outputFileName().isEmpty();
+}
+
+bool TPrinter::UseDefaultPrinter() {
+    const QString name = QPrinterInfo::defaultPrinterName();
+    if (name.isEmpty()) return false;
+    SetPrinterName(name);
+    return true;
 }
 
 QString TPrinter::PrinterName() const {

@@ -42,8 +42,12 @@ public:
 
     /// Prints to the named system printer; raises EPrinter when the system does not know it.
     void SetPrinterName(const QString& name);
-    /// Prints to a PDF file (the default output, to "kxlab.pdf" in the working folder).
+    /// Prints to a PDF file; an empty name leaves neither a printer nor a file chosen.
     void SetOutputFileName(const QString& fileName);
+    /// A printer or a PDF file has been chosen. A new printer has neither: PDF output without a file.
+    bool HasTarget() const;
+    /// Chooses the system's default printer; false, changing nothing, when the system has none.
+    bool UseDefaultPrinter();
     QString PrinterName() const;
     QString OutputFileName() const;
     bool IsPdf() const;

@@ -13,3 +13,6 @@ constexpr char KxInvalidCatalogue[] = "Invalid alias catalogue: %1";
 constexpr char KxPreviewTooLarge[] =
     "The preview would need %1 %3; at most %2 can be previewed. Preview fewer labels, or print the run.";
 constexpr char KxRunCancelled[] = "The run was cancelled.";
+/// Printing without a printer or a file chosen, on a system without a default printer.
+constexpr char KxNoPrinter[] =
+    "No printer is chosen and the system has no default printer: choose a printer (or a PDF file) first.";

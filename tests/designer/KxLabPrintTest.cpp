@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <memory>
+#include <QDir>
 #include <QFile>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <vector>
 
@@ -328,4 +330,57 @@ TEST(KxLabPrint, DatabaseErrorMidRunEndsTheJobAndPropagates) {
     lab.GetTable()->SetDatabaseName(QString());
     lab.Preview();
     EXPECT_EQ(lab.GetTotalPages(), 1);
+}
+
+namespace {
+
+// The application's printer with neither a printer nor a file chosen, as a new one starts; the
+// system's default destination is QUEUE (CUPS reads LPDEST), or none when QUEUE is empty.
+class TUnchosenPrinter {
+public:
+    explicit TUnchosenPrinter(const QByteArray& Queue)
+        : FOld(Printer().OutputFileName()) {
+        qunsetenv("PRINTER");
+        if (Queue.isEmpty())
+            qunsetenv("LPDEST");
+        else
+            qputenv("LPDEST", Queue);
+        Printer().SetOutputFileName(QString());
+    }
+    ~TUnchosenPrinter() {
+        qunsetenv("LPDEST");
+        Printer().SetOutputFileName(FOld);
+    }
+
+private:
+    QString FOld;
+};
+
+} // namespace
+
+TEST(KxLabPrint, WithoutAPrinterOrADefaultItRaisesAndWritesNoFile) {
+    TUnchosenPrinter none({});
+    if (!QPrinterInfo::defaultPrinterName().isEmpty()) GTEST_SKIP() << "this system has a default printer";
+    TKxTempDir dir;
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(dir.Path());
+    TKxLab lab;
+    AddMarker(lab);
+    EXPECT_FALSE(Printer().HasTarget());
+    EXPECT_THROW(lab.Print(), EKxError);
+    EXPECT_FALSE(Printer().Printing());
+    EXPECT_TRUE(QDir(dir.Path()).entryList(QDir::Files).isEmpty());
+    QDir::setCurrent(old);
+}
+
+TEST(KxLabPrint, WithoutAChoiceTheSystemDefaultPrinterPrints) {
+    const QByteArray queue = qgetenv("KXLAB_CUPS_QUEUE");
+    if (queue.isEmpty()) GTEST_SKIP() << "no CUPS queue (KXLAB_CUPS_QUEUE)";
+    TUnchosenPrinter byDefault(queue);
+    TKxLab lab;
+    AddMarker(lab);
+    lab.Print();
+    EXPECT_FALSE(Printer().IsPdf());
+    EXPECT_EQ(Printer().PrinterName(), QString::fromLocal8Bit(queue));
+    EXPECT_EQ(Printer().PageNumber(), 1);
 }

@@ -188,3 +188,15 @@ TEST(KxPrinterAccessor, OneApplicationPrinter) {
     EXPECT_EQ(&Printer(), &Printer());
     EXPECT_EQ(Printer().PaperSize(), 9);
 }
+
+TEST(KxPrinterTarget, ANewPrinterHasNeitherAPrinterNorAFile) {
+    TPrinter printer;
+    EXPECT_TRUE(printer.IsPdf());
+    EXPECT_TRUE(printer.OutputFileName().isEmpty());
+    EXPECT_FALSE(printer.HasTarget());
+    TKxTempDir dir;
+    printer.SetOutputFileName(dir.Path("out.pdf"));
+    EXPECT_TRUE(printer.HasTarget());
+    printer.SetOutputFileName(QString());
+    EXPECT_FALSE(printer.HasTarget());
+}

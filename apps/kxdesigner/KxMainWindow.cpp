@@ -1,0 +1,280 @@
+#include "KxMainWindow.h"
+
+#include <array>
+#include <functional>
+#include <QAction>
+#include <QActionGroup>
+#include <QComboBox>
+#include <QEvent>
+#include <QIcon>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "KxDesignSurface.h"
+#include "label/KxGrid.h"
+
+namespace {
+
+// Every command: its object name, its text, its shortcut.
+struct TCommand {
+    const char* Name;
+    const char* Text;
+    QKeySequence::StandardKey Key;
+};
+
+const std::array Commands{
+    TCommand{"actionNew", QT_TRANSLATE_NOOP("TKxMainWindow", "&New"), QKeySequence::New},
+    TCommand{"actionOpen", QT_TRANSLATE_NOOP("TKxMainWindow", "&Open..."), QKeySequence::Open},
+    TCommand{"actionSave", QT_TRANSLATE_NOOP("TKxMainWindow", "&Save"), QKeySequence::Save},
+    TCommand{"actionSaveAs", QT_TRANSLATE_NOOP("TKxMainWindow", "Save &As..."), QKeySequence::SaveAs},
+    TCommand{"actionExport", QT_TRANSLATE_NOOP("TKxMainWindow", "&Export..."), QKeySequence::UnknownKey},
+    TCommand{"actionPrint", QT_TRANSLATE_NOOP("TKxMainWindow", "&Print..."), QKeySequence::Print},
+    TCommand{"actionPreview", QT_TRANSLATE_NOOP("TKxMainWindow", "Print Pre&view"), QKeySequence::UnknownKey},
+    TCommand{"actionAliases", QT_TRANSLATE_NOOP("TKxMainWindow", "Database A&liases..."),
+             QKeySequence::UnknownKey},
+    TCommand{"actionQuit", QT_TRANSLATE_NOOP("TKxMainWindow", "&Quit"), QKeySequence::Quit},
+    TCommand{"actionUndo", QT_TRANSLATE_NOOP("TKxMainWindow", "&Undo"), QKeySequence::Undo},
+    TCommand{"actionRedo", QT_TRANSLATE_NOOP("TKxMainWindow", "&Redo"), QKeySequence::Redo},
+    TCommand{"actionCut", QT_TRANSLATE_NOOP("TKxMainWindow", "Cu&t"), QKeySequence::Cut},
+    TCommand{"actionCopy", QT_TRANSLATE_NOOP("TKxMainWindow", "&Copy"), QKeySequence::Copy},
+    TCommand{"actionPaste", QT_TRANSLATE_NOOP("TKxMainWindow", "&Paste"), QKeySequence::Paste},
+    TCommand{"actionDelete", QT_TRANSLATE_NOOP("TKxMainWindow", "&Delete"), QKeySequence::Delete},
+    TCommand{"actionFront", QT_TRANSLATE_NOOP("TKxMainWindow", "Bring to &Front"), QKeySequence::UnknownKey},
+    TCommand{"actionBack", QT_TRANSLATE_NOOP("TKxMainWindow", "Send to &Back"), QKeySequence::UnknownKey},
+    TCommand{"actionAlignLeft", QT_TRANSLATE_NOOP("TKxMainWindow", "Align to &Left Guide"),
+             QKeySequence::UnknownKey},
+    TCommand{"actionAlignTop", QT_TRANSLATE_NOOP("TKxMainWindow", "Align to &Top Guide"),
+             QKeySequence::UnknownKey},
+    TCommand{"actionTransparent", QT_TRANSLATE_NOOP("TKxMainWindow", "T&ransparent"),
+             QKeySequence::UnknownKey},
+    TCommand{"actionProperties", QT_TRANSLATE_NOOP("TKxMainWindow", "Pr&operties..."),
+             QKeySequence::UnknownKey},
+    TCommand{"actionLabelDimensions", QT_TRANSLATE_NOOP("TKxMainWindow", "&Dimensions..."),
+             QKeySequence::UnknownKey},
+    TCommand{"actionLabelPrint", QT_TRANSLATE_NOOP("TKxMainWindow", "&Print Run..."),
+             QKeySequence::UnknownKey},
+    TCommand{"actionLabelBack", QT_TRANSLATE_NOOP("TKxMainWindow", "&Background..."),
+             QKeySequence::UnknownKey},
+    TCommand{"actionLabelData", QT_TRANSLATE_NOOP("TKxMainWindow", "Data&base..."), QKeySequence::UnknownKey},
+    TCommand{"actionMillimetres", QT_TRANSLATE_NOOP("TKxMainWindow", "mm"), QKeySequence::UnknownKey},
+    TCommand{"actionInches", QT_TRANSLATE_NOOP("TKxMainWindow", "in"), QKeySequence::UnknownKey},
+    TCommand{"actionSnap", QT_TRANSLATE_NOOP("TKxMainWindow", "Snap to Grid"), QKeySequence::UnknownKey},
+    TCommand{"actionGrid", QT_TRANSLATE_NOOP("TKxMainWindow", "Show Grid"), QKeySequence::UnknownKey},
+};
+
+// The nine drawing tools in tool bar order: the tool, its icon file, its name.
+struct TTool {
+    TKxDrawTool Tool;
+    const char* Icon;
+    const char* Text;
+};
+
+const std::array Tools{
+    TTool{dwSelection, "select", QT_TRANSLATE_NOOP("TKxMainWindow", "Select")},
+    TTool{dwText, "text", QT_TRANSLATE_NOOP("TKxMainWindow", "Text")},
+    TTool{dwAddText, "addtext", QT_TRANSLATE_NOOP("TKxMainWindow", "Compound Text")},
+    TTool{dwParagraph, "paragraph", QT_TRANSLATE_NOOP("TKxMainWindow", "Paragraph")},
+    TTool{dwBarCode, "barcode", QT_TRANSLATE_NOOP("TKxMainWindow", "Barcode")},
+    TTool{dwSymbol, "symbol", QT_TRANSLATE_NOOP("TKxMainWindow", "Symbol")},
+    TTool{dwLine, "line", QT_TRANSLATE_NOOP("TKxMainWindow", "Line")},
+    TTool{dwRect, "rect", QT_TRANSLATE_NOOP("TKxMainWindow", "Rectangle")},
+    TTool{dwImage, "image", QT_TRANSLATE_NOOP("TKxMainWindow", "Picture")},
+};
+
+constexpr std::array ZoomSteps{50, 75, 100, 200, 400};
+
+QString ToolName(TKxDrawTool Tool) {
+    return QStringLiteral("tool_") + KxEnumName(Tool);
+}
+
+} // namespace
+
+TKxMainWindow::TKxMainWindow(QWidget* parent)
+    : QMainWindow(parent)
+    , FLab(new TKxDesignSurface(this)) {
+    setObjectName(QStringLiteral("KxDesignerMainWindow"));
+    setCentralWidget(FLab);
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    Translate();
+    connect(FLab, &TKxDesignSurface::Edited, this, &TKxMainWindow::Commit);
+    connect(FLab, &TKxDesignSurface::ToolChanged, this, &TKxMainWindow::SyncControls);
+    connect(FLab, &TKxLab::Select, this, [this] { UpdateStatus(); });
+    connect(FLab, &TKxLab::RightMouse, this,
+            [this](QObject*, bool Select, int X, int Y) { RightMouse(Select, X, Y); });
+    connect(FLab, &TKxLab::MouseMove, this,
+            [this](QObject*, Qt::MouseButtons, Qt::KeyboardModifiers, int X, int Y) { ShowPosition(X, Y); });
+    const QSettings settings;
+    if (!restoreGeometry(settings.value(QStringLiteral("geometry")).toByteArray())) resize(1000, 720);
+    Started({});
+}
+
+TKxMainWindow::~TKxMainWindow() = default;
+
+QAction* TKxMainWindow::NewAction(const char* Name, const QString& Shortcut) {
+    auto* action = new QAction(this);
+    action->setObjectName(QLatin1String(Name));
+    if (!Shortcut.isEmpty()) action->setShortcut(QKeySequence(Shortcut));
+    addAction(action);
+    return action;
+}
+
+void TKxMainWindow::CreateActions() {
+    for (const TCommand& c : Commands) {
+        QAction* action = NewAction(c.Name);
+        if (c.Key != QKeySequence::UnknownKey) action->setShortcuts(c.Key);
+    }
+    // Ctrl+Y redoes as well, where the platform's own redo key is another.
+    // (Twice would make the key ambiguous, and it would trigger nothing.)
+    auto* redo = findChild<QAction*>(QStringLiteral("actionRedo"));
+    if (!redo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)))
+        redo->setShortcuts(redo->shortcuts() << QKeySequence(Qt::CTRL | Qt::Key_Y));
+    const auto on = [this](const char* Name, auto Slot) {
+        connect(findChild<QAction*>(QLatin1String(Name)), &QAction::triggered, this, Slot);
+    };
+    const auto edit = [this, on](const char* Name, void (TKxLab::*Command)()) {
+        const std::function<void()> command = std::bind_front(Command, FLab);
+        on(Name, [this, command] { Edit(command); });
+    };
+    on("actionNew", &TKxMainWindow::NewLabel);
+    on("actionOpen", &TKxMainWindow::OpenDialog);
+    on("actionSave", &TKxMainWindow::Save);
+    on("actionSaveAs", &TKxMainWindow::SaveAsDialog);
+    on("actionExport", &TKxMainWindow::ExportDialog);
+    on("actionPrint", &TKxMainWindow::PrintDialog);
+    on("actionPreview", &TKxMainWindow::Preview);
+    on("actionAliases", &TKxMainWindow::AliasesDialog);
+    on("actionQuit", &QWidget::close);
+    on("actionUndo", &TKxMainWindow::Undo);
+    on("actionRedo", &TKxMainWindow::Redo);
+    edit("actionCut", &TKxLab::CutElement);
+    edit("actionCopy", &TKxLab::CopyElement);
+    edit("actionPaste", &TKxLab::PasteElement);
+    edit("actionDelete", &TKxLab::DeleteElement);
+    edit("actionFront", &TKxLab::Front);
+    edit("actionBack", &TKxLab::Back);
+    edit("actionAlignLeft", &TKxLab::AlignLeft);
+    edit("actionAlignTop", &TKxLab::AlignTop);
+    edit("actionTransparent", &TKxLab::Transparent);
+    edit("actionProperties", &TKxLab::ShowElementProp);
+    int page = 0;
+    for (const char* name :
+         {"actionLabelDimensions", "actionLabelPrint", "actionLabelBack", "actionLabelData"})
+        on(name, [this, p = page++] { Edit([this, p] { FLab->ShowProp(p); }); });
+
+    FUnits = new QActionGroup(this);
+    for (const char* name : {"actionMillimetres", "actionInches"}) {
+        QAction* unit = findChild<QAction*>(QLatin1String(name));
+        unit->setCheckable(true);
+        FUnits->addAction(unit);
+    }
+    on("actionMillimetres", [this] { Edit([this] { FLab->SetUnits(unMM); }); });
+    on("actionInches", [this] { Edit([this] { FLab->SetUnits(unINCH); }); });
+    auto* snap = findChild<QAction*>(QStringLiteral("actionSnap"));
+    snap->setCheckable(true);
+    connect(snap, &QAction::triggered, this,
+            [this](bool On) { Edit([this, On] { FLab->SetSnap(On ? snGrid : snNone); }); });
+    auto* grid = findChild<QAction*>(QStringLiteral("actionGrid"));
+    grid->setCheckable(true);
+    connect(grid, &QAction::triggered, this,
+            [this](bool On) { Edit([this, On] { FLab->GetGrid()->SetShow(On); }); });
+
+    FTools = new QActionGroup(this);
+    for (const TTool& t : Tools) {
+        QAction* tool = NewAction(qPrintable(ToolName(t.Tool)));
+        tool->setIcon(QIcon(QStringLiteral(":/kxdesigner/icons/%1.svg").arg(QLatin1String(t.Icon))));
+        tool->setCheckable(true);
+        FTools->addAction(tool);
+        connect(tool, &QAction::triggered, this, [this, Tool = t.Tool] { FLab->SetDrawTool(Tool); });
+    }
+}
+
+void TKxMainWindow::CreateMenus() {
+    const auto add = [this](QMenu* Menu, std::initializer_list<const char*> Names) {
+        for (const char* name : Names) {
+            if (*name == 0)
+                Menu->addSeparator();
+            else
+                Menu->addAction(findChild<QAction*>(QLatin1String(name)));
+        }
+    };
+    FFileMenu = menuBar()->addMenu(QString());
+    add(FFileMenu, {"actionNew", "actionOpen"});
+    FRecentMenu = FFileMenu->addMenu(QString());
+    connect(FRecentMenu, &QMenu::aboutToShow, this, &TKxMainWindow::FillRecentMenu);
+    add(FFileMenu, {"actionSave", "actionSaveAs", "", "actionExport", "actionPrint", "actionPreview", "",
+                    "actionAliases", "", "actionQuit"});
+    FEditMenu = menuBar()->addMenu(QString());
+    add(FEditMenu, {"actionUndo", "actionRedo", "", "actionCut", "actionCopy", "actionPaste", "actionDelete",
+                    "", "actionFront", "actionBack", "actionAlignLeft", "actionAlignTop", "actionTransparent",
+                    "", "actionProperties"});
+    FLabelPropMenu = FEditMenu->addMenu(QString());
+    add(FLabelPropMenu, {"actionLabelDimensions", "actionLabelPrint", "actionLabelBack", "actionLabelData"});
+
+    FElementMenu = new QMenu(this);
+    add(FElementMenu, {"actionCut", "actionCopy", "actionDelete", "", "actionFront", "actionBack",
+                       "actionAlignLeft", "actionAlignTop", "actionTransparent", "", "actionProperties"});
+    FLabelMenu = new QMenu(this);
+    add(FLabelMenu, {"actionPaste", "", "actionLabelDimensions", "actionLabelPrint", "actionLabelBack",
+                     "actionLabelData", "", "actionPreview"});
+}
+
+void TKxMainWindow::CreateToolBar() {
+    FToolBar = addToolBar(QString());
+    FToolBar->setObjectName(QStringLiteral("toolBar"));
+    FToolBar->addActions(FTools->actions());
+    FToolBar->addSeparator();
+    FZoom = new QComboBox(FToolBar);
+    FZoom->setObjectName(QStringLiteral("zoom"));
+    for (const int percent : ZoomSteps)
+        FZoom->addItem(QStringLiteral("%1 %").arg(percent));
+    connect(FZoom, &QComboBox::currentIndexChanged, this, [this](int Index) {
+        if (!FSyncing && Index >= 0) FLab->SetZoom(static_cast<TKxZoom>(Index));
+    });
+    FToolBar->addWidget(FZoom);
+    FToolBar->addSeparator();
+    FToolBar->addActions(FUnits->actions());
+    FToolBar->addSeparator();
+    for (const char* name : {"actionSnap", "actionGrid"})
+        FToolBar->addAction(findChild<QAction*>(QLatin1String(name)));
+}
+
+void TKxMainWindow::CreateStatusBar() {
+    FPosition = new QLabel(this);
+    FPosition->setObjectName(QStringLiteral("position"));
+    FPosition->setMinimumWidth(180);
+    FSelection = new QLabel(this);
+    FSelection->setObjectName(QStringLiteral("selection"));
+    statusBar()->addWidget(FPosition);
+    statusBar()->addWidget(FSelection, 1);
+}
+
+void TKxMainWindow::Translate() {
+    for (const TCommand& c : Commands)
+        findChild<QAction*>(QLatin1String(c.Name))->setText(tr(c.Text));
+    for (const TTool& t : Tools) {
+        QAction* tool = findChild<QAction*>(ToolName(t.Tool));
+        tool->setText(tr(t.Text));
+        tool->setToolTip(tr(t.Text));
+    }
+    FFileMenu->setTitle(tr("&File"));
+    FRecentMenu->setTitle(tr("Open &Recent"));
+    FEditMenu->setTitle(tr("&Edit"));
+    FLabelPropMenu->setTitle(tr("&Label Properties"));
+    FToolBar->setWindowTitle(tr("Tools"));
+    FZoom->setToolTip(tr("Zoom"));
+    UpdateTitle();
+    UpdateStatus();
+}
+
+void TKxMainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) Translate();
+    QMainWindow::changeEvent(event);
+}

@@ -1,0 +1,122 @@
+#include <QAction>
+#include <QActionGroup>
+#include <QBuffer>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+
+#include "elements/KxElement.h"
+#include "KxDesignSurface.h"
+#include "KxErrorText.h"
+#include "KxMainWindow.h"
+#include "label/KxGrid.h"
+
+namespace {
+
+QString KindName(TKxEle Kind) {
+    switch (Kind) {
+    case deLine: return TKxMainWindow::tr("Line");
+    case deText: return TKxMainWindow::tr("Text");
+    case deBar: return TKxMainWindow::tr("Barcode");
+    case deRect: return TKxMainWindow::tr("Rectangle");
+    case deSymbol: return TKxMainWindow::tr("Symbol");
+    case dePoliText: return TKxMainWindow::tr("Compound text");
+    case deImage: return TKxMainWindow::tr("Picture");
+    case deParagraph: return TKxMainWindow::tr("Paragraph");
+    default: return TKxMainWindow::tr("Element");
+    }
+}
+
+} // namespace
+
+QByteArray TKxMainWindow::Record() const {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    FLab->SaveToStream(buffer);
+    return bytes;
+}
+
+bool TKxMainWindow::IsModified() const {
+    return FHistory.Current() != FSaved;
+}
+
+void TKxMainWindow::Edit(const std::function<void()>& Command) {
+    KxShowErrors(Command);
+    Commit();
+}
+
+void TKxMainWindow::Commit() {
+    KxShowErrors([this] { FHistory.Commit(Record()); });
+    SyncControls();
+}
+
+void TKxMainWindow::Undo() {
+    if (const std::optional<QByteArray> record = FHistory.Undo())
+        KxShowErrors([&] { FLab->RestoreRecord(*record); });
+    SyncControls();
+}
+
+void TKxMainWindow::Redo() {
+    if (const std::optional<QByteArray> record = FHistory.Redo())
+        KxShowErrors([&] { FLab->RestoreRecord(*record); });
+    SyncControls();
+}
+
+void TKxMainWindow::RightMouse(bool Select, int X, int Y) {
+    SyncControls();
+    // Not exec(): the press that opens the menu is still being handled.
+    (Select ? FElementMenu : FLabelMenu)->popup(FLab->mapToGlobal(QPoint(X, Y)));
+}
+
+void TKxMainWindow::SyncControls() {
+    FSyncing = true;
+    findChild<QAction*>(QStringLiteral("tool_") + KxEnumName(FLab->GetDrawTool()))->setChecked(true);
+    findChild<QAction*>(FLab->GetUnits() == unMM ? QStringLiteral("actionMillimetres")
+                                                 : QStringLiteral("actionInches"))
+        ->setChecked(true);
+    findChild<QAction*>(QStringLiteral("actionSnap"))->setChecked(FLab->GetSnap() == snGrid);
+    findChild<QAction*>(QStringLiteral("actionGrid"))->setChecked(FLab->GetGrid()->GetShow());
+    FZoom->setCurrentIndex(static_cast<int>(FLab->GetZoom()));
+    FSyncing = false;
+    UpdateTitle();
+    UpdateActions();
+    UpdateStatus();
+}
+
+void TKxMainWindow::UpdateTitle() {
+    const QString name = FFileName.isEmpty() ? tr("Untitled") : QFileInfo(FFileName).fileName();
+    setWindowTitle(tr("%1[*] - KxLab Designer").arg(name));
+    setWindowModified(IsModified());
+}
+
+void TKxMainWindow::UpdateActions() {
+    const bool selected = FLab->GetSelected() != nullptr;
+    for (const char* name : {"actionCut", "actionCopy", "actionDelete", "actionFront", "actionBack",
+                             "actionAlignLeft", "actionAlignTop", "actionProperties"})
+        findChild<QAction*>(QLatin1String(name))->setEnabled(selected);
+    findChild<QAction*>(QStringLiteral("actionUndo"))->setEnabled(FHistory.CanUndo());
+    findChild<QAction*>(QStringLiteral("actionRedo"))->setEnabled(FHistory.CanRedo());
+}
+
+void TKxMainWindow::UpdateStatus() {
+    const TKxElement* e = FLab->GetSelected();
+    if (!e) {
+        FSelection->setText(tr("%n element(s)", nullptr, FLab->ElementCount()));
+        return;
+    }
+    const TPoint2D p = e->GetP1();
+    const QString unit = FLab->GetUnits() == unMM ? tr("mm") : tr("in");
+    FSelection->setText(tr("%1 at %2, %3 %4")
+                            .arg(KindName(e->ElementType()))
+                            .arg(p.X, 0, 'f', 2)
+                            .arg(p.Y, 0, 'f', 2)
+                            .arg(unit));
+}
+
+void TKxMainWindow::ShowPosition(int X, int Y) {
+    const QString unit = FLab->GetUnits() == unMM ? tr("mm") : tr("in");
+    FPosition->setText(
+        tr("x %1, y %2 %3").arg(FLab->Worldx(X), 0, 'f', 2).arg(FLab->Worldy(Y), 0, 'f', 2).arg(unit));
+}

@@ -1,0 +1,140 @@
+#include "KxExport.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include "base/KxError.h"
+#include "base/Messages.h"
+#include "DesignerTestSupport.h"
+#include "elements/KxElementFactory.h"
+#include "KxDesignSurface.h"
+#include "KxMainWindow.h"
+#include "label/KxLabel.h"
+#include "label/KxPrintInfo.h"
+
+namespace {
+
+// A label of Labs labels without data: 21 fill one A4 sheet.
+std::unique_ptr<TKxLabel> LabelOf(int Labs) {
+    auto label = std::make_unique<TKxLabel>();
+    label->AddElement(TKxElementFactory::Create(deRect, label.get()));
+    label->GetPrintInfo()->SetLabs(Labs);
+    return label;
+}
+
+TKxRunSettings RunOf(const TKxLabel& Label) {
+    return TKxRunSettings::FromPrintInfo(*Label.GetPrintInfo());
+}
+
+// A progress that cancels once Labels labels are drawn.
+TKxRunProgress CancelAt(int64_t Labels) {
+    return [Labels](int64_t Drawn, int64_t) { return Drawn < Labels; };
+}
+
+QStringList Files(const QString& Folder) {
+    return QDir(Folder).entryList(QDir::Files | QDir::Hidden);
+}
+
+} // namespace
+
+TEST(KxExportNames, KindFollowsTheExtension) {
+    const std::vector<std::pair<QString, std::optional<TKxExportKind>>> cases{
+        {"a.pdf", TKxExportKind::PDF}, {"b.PNG", TKxExportKind::PNG}, {"c.svg", TKxExportKind::SVG},
+        {"d.Emf", TKxExportKind::EMF}, {"e.bmp", std::nullopt},       {"f", std::nullopt}};
+    for (const auto& [name, kind] : cases)
+        EXPECT_EQ(KxExportKindOf(name), kind) << name.toStdString();
+}
+
+TEST(KxExportNames, OneFileForAPdfOnePerSheetOtherwise) {
+    EXPECT_EQ(KxSheetPath("/x/tags.pdf", 3), "/x/tags.pdf");
+    EXPECT_EQ(KxSheetPath("/x/tags.png", 1), "/x/tags-1.png");
+    EXPECT_EQ(KxSheetPath("/x/my.tags.svg", 12), "/x/my.tags-12.svg");
+}
+
+TEST(KxExportNames, LabelsOfARun) {
+    TKxRunSettings s;
+    s.Labs = 7;
+    s.FirstLab = 3;
+    s.LastLab = 5;
+    s.Repetition = 2;
+    EXPECT_EQ(KxRunLabels(s, false), 7);
+    EXPECT_EQ(KxRunLabels(s, true), 6);
+    s.UseData = false;
+    EXPECT_EQ(KxRunLabels(s, true), 7);
+    s.LastLab = 1;
+    s.UseData = true;
+    EXPECT_EQ(KxRunLabels(s, true), 0);
+}
+
+TEST(KxExportRun, PicturesOnePerSheet) {
+    TKxTempDir dir;
+    const auto label = LabelOf(25);
+    for (const QString suffix : {"png", "svg", "emf"}) {
+        const QStringList written = KxExportRun(*label, RunOf(*label), dir.Path("tags." + suffix), {});
+        EXPECT_EQ(written, (QStringList{dir.Path("tags-1." + suffix), dir.Path("tags-2." + suffix)}));
+        for (const QString& f : written)
+            EXPECT_GT(QFile(f).size(), 0);
+    }
+    EXPECT_EQ(Files(dir.Path()).size(), 6);
+}
+
+TEST(KxExportRun, CancelledLeavesNoFileAndTheOldOneWhole) {
+    for (const QString name : {"out.pdf", "out-1.png"}) {
+        TKxTempDir dir;
+        QFile old(dir.Path(name));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+        const auto label = LabelOf(50);
+        const QString target = dir.Path(name == "out.pdf" ? "out.pdf" : "out.png");
+        EXPECT_THROW(KxExportRun(*label, RunOf(*label), target, CancelAt(30)), EKxRunCancelled);
+        EXPECT_EQ(Files(dir.Path()), QStringList{name});
+        EXPECT_EQ(FileBytes(dir.Path(name)), "old");
+    }
+}
+
+TEST(KxExportRun, AFolderThatCannotBeWrittenIsAnErrorNamingTheFile) {
+    TKxTempDir dir;
+    const auto label = LabelOf(1);
+    try {
+        KxExportRun(*label, RunOf(*label), dir.Path("missing/out.pdf"), {});
+        FAIL() << "no error";
+    } catch (const EKxError& e) {
+        EXPECT_TRUE(e.Message().contains("missing/out.pdf")) << e.Message().toStdString();
+    }
+    EXPECT_THROW(KxExportRun(*label, RunOf(*label), dir.Path("out.bmp"), {}), EKxError);
+    EXPECT_TRUE(Files(dir.Path()).isEmpty());
+}
+
+TEST(KxExportRun, ARunWithoutLabelsWritesNoPdf) {
+    TKxTempDir dir;
+    const auto label = LabelOf(1);
+    TKxRunSettings none = RunOf(*label);
+    none.Labs = 0;
+    EXPECT_THROW(KxExportRun(*label, none, dir.Path("none.pdf"), {}), EKxError);
+    EXPECT_TRUE(Files(dir.Path()).isEmpty());
+}
+
+TEST(KxExportWindow, TheProgressDialogCancelsTheExport) {
+    TDesignerUser user;
+    TMessageCapture messages;
+    auto w = ShownWindow();
+    w->Lab()->GetPrintInfo()->SetLabs(3000);
+    bool cancelled = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* progress = w->findChild<QProgressDialog*>("exportProgress");
+            progress && progress->value() > 0) {
+            progress->cancel();
+            cancelled = true;
+        }
+    });
+    poll.start(0);
+    EXPECT_FALSE(w->ExportFile(user.Path("tags.png")));
+    EXPECT_TRUE(cancelled);
+    QDir folder(user.Path());
+    EXPECT_TRUE(folder.entryList({"*tags*"}, QDir::Files | QDir::Hidden).isEmpty());
+}
