@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPrinter>
@@ -26,8 +27,13 @@
 
 namespace {
 
-// Writes one sheet on File; false when the format's writer fails. Raster sheets are Dpi pixels per inch.
-bool SavePage(const TMetafile& Page, TKxOutputFile& File, TKxOutputKind Kind, int Dpi) {
+// One sheet in its format, empty when the format's writer fails. Raster sheets are Dpi pixels per
+// inch. Encoded in memory, so the encoders never meet a failed write: the file's own checks report it.
+QByteArray EncodePage(const TMetafile& Page, TKxOutputKind Kind, int Dpi) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    bool done = false;
     if (Kind == TKxOutputKind::okPng || Kind == TKxOutputKind::okBmp) {
         const auto pixels = [Dpi](int32_t hundredths) {
             return std::max(1, static_cast<int>(std::lround(hundredths / 2540.0 * Dpi)));
@@ -36,10 +42,12 @@ bool SavePage(const TMetafile& Page, TKxOutputFile& File, TKxOutputKind Kind, in
         const int dotsPerMetre = static_cast<int>(std::lround(Dpi / 0.0254));
         image.setDotsPerMeterX(dotsPerMetre);
         image.setDotsPerMeterY(dotsPerMetre);
-        return image.save(&File, Kind == TKxOutputKind::okPng ? "PNG" : "BMP");
+        done = image.save(&buffer, Kind == TKxOutputKind::okPng ? "PNG" : "BMP");
+    } else {
+        done = Page.SaveToDevice(buffer,
+                                 Kind == TKxOutputKind::okSvg ? TMetafileFormat::Svg : TMetafileFormat::Emf);
     }
-    return Page.SaveToDevice(File,
-                             Kind == TKxOutputKind::okSvg ? TMetafileFormat::Svg : TMetafileFormat::Emf);
+    return done ? bytes : QByteArray();
 }
 
 bool PerSheet(TKxOutputKind Kind) {
@@ -226,8 +234,10 @@ void TKxPrintJob::Print(TKxPrintRun& Run, TKxLabel& Label, TKxOutputFile* Pdf) {
 void TKxPrintJob::Export(TKxPrintRun& Run, TKxOutputSet& Outputs) {
     Run.Export([&](TMetafile& Page, int64_t Number) {
         TKxOutputFile& file = Outputs.Add(KxSheetPath(FOptions.Output, Number));
-        if (!SavePage(Page, file, FOptions.Kind, FOptions.Dpi))
+        const QByteArray bytes = EncodePage(Page, FOptions.Kind, FOptions.Dpi);
+        if (bytes.isEmpty())
             throw EKxOutputError(file.Target(), QStringLiteral("the sheet cannot be encoded"));
+        file.write(bytes);
         Outputs.Finish(file);
     });
 }

@@ -6,8 +6,9 @@
 
 QString KxSheetPath(const QString& Output, int64_t Number) {
     const QFileInfo info(Output);
-    return info.dir().filePath(
-        QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(Number).arg(info.suffix()));
+    // The folder as the user wrote it, so messages name the file as given.
+    return Output.left(Output.lastIndexOf(u'/') + 1) +
+           QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(Number).arg(info.suffix());
 }
 
 std::map<int64_t, QString> KxExistingSheets(const QString& Output) {
