@@ -133,6 +133,7 @@ QString PrintUsage() {
         "  --no-data             print the label without its database table\n"
         "  -q, --quiet           no progress and no warnings: errors only\n"
         "\n"
-        "Exit status: 0 done, 2 bad command line, 3 label missing or corrupt, 4 unknown alias,\n"
-        "5 database error, 6 output or printer error, 7 the run failed otherwise.\n");
+        "Exit status: 0 done, 2 bad command line, 3 label missing, corrupt or over a limit,\n"
+        "4 unknown alias, 5 database error or no record, 6 output or printer error, 7 the run\n"
+        "failed otherwise. Outputs are replaced whole, only when the run succeeds.\n");
 }
