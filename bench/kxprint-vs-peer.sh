@@ -14,7 +14,8 @@ BUILD=${1:-build/release}
 shift || true
 SIZES=("$@")
 [ ${#SIZES[@]} -gt 0 ] || SIZES=(10000 100000)
-PEERS=${KXLAB_PEERS:-/work/shared/peers}
+# Beside the project, wherever it was cloned.
+PEERS=${KXLAB_PEERS:-$PWD/../shared/peers}
 PEER_ONECALL_MAX=${PEER_ONECALL_MAX:-10000}
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}

@@ -5,14 +5,16 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 
+# Qt wants a private runtime folder and says so on every start without one, the build's examples too.
+export XDG_RUNTIME_DIR=$(mktemp -d)
+chmod 700 "$XDG_RUNTIME_DIR"
+
 BUILD=${KXLAB_TEST_BUILD:-build/test}
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
     -DKXLAB_SANITIZE=ON -DKXLAB_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$BUILD"
 
 export QT_QPA_PLATFORM=offscreen
-export XDG_RUNTIME_DIR=$(mktemp -d)
-chmod 700 "$XDG_RUNTIME_DIR"
 # Qt's own leaks at exit are not ours; keep ASan on real errors.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0

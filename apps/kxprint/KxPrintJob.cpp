@@ -3,45 +3,38 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
-#include <QDir>
-#include <QElapsedTimer>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
-#include <unistd.h>
+#include <QPrinter>
 
 #include "base/InvalidGraphic.h"
-#include "base/Messages.h"
 #include "db/AliasFile.h"
 #include "db/DBAlias.h"
 #include "db/DBEngineError.h"
 #include "db/Session.h"
 #include "db/Table.h"
+#include "elements/KxImage.h"
+#include "KxLimits.h"
+#include "KxOutputSet.h"
+#include "KxSheetFiles.h"
+#include "label/KxBackSurf.h"
+#include "label/KxCellWalk.h"
 #include "label/KxLabel.h"
 #include "label/KxMeasure.h"
-#include "label/KxPrintInfo.h"
 #include "label/KxPrintRun.h"
 #include "metafile/Metafile.h"
 #include "print/Printer.h"
-#include "types/KxMessages.h"
 
 namespace {
 
-// Milliseconds since the first call.
-int64_t Clock() {
-    static QElapsedTimer timer;
-    if (!timer.isValid()) timer.start();
-    return timer.elapsed();
-}
-
-// out.png -> out-7.png: one file per sheet.
-QString SheetPath(const QString& Output, int64_t Number) {
-    const QFileInfo info(Output);
-    return info.dir().filePath(
-        QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(Number).arg(info.suffix()));
-}
-
-// Writes one sheet; false when the file cannot be written. Raster sheets are Dpi pixels per inch.
-bool SavePage(const TMetafile& Page, const QString& Path, TKxOutputKind Kind, int Dpi) {
+// One sheet in its format, empty when the format's writer fails. Raster sheets are Dpi pixels per
+// inch. Encoded in memory, so the encoders never meet a failed write: the file's own checks report it.
+QByteArray EncodePage(const TMetafile& Page, TKxOutputKind Kind, int Dpi) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    bool done = false;
     if (Kind == TKxOutputKind::okPng || Kind == TKxOutputKind::okBmp) {
         const auto pixels = [Dpi](int32_t hundredths) {
             return std::max(1, static_cast<int>(std::lround(hundredths / 2540.0 * Dpi)));
@@ -50,41 +43,34 @@ bool SavePage(const TMetafile& Page, const QString& Path, TKxOutputKind Kind, in
         const int dotsPerMetre = static_cast<int>(std::lround(Dpi / 0.0254));
         image.setDotsPerMeterX(dotsPerMetre);
         image.setDotsPerMeterY(dotsPerMetre);
-        return image.save(Path, Kind == TKxOutputKind::okPng ? "PNG" : "BMP");
+        done = image.save(&buffer, Kind == TKxOutputKind::okPng ? "PNG" : "BMP");
+    } else {
+        done = Page.SaveToDevice(buffer,
+                                 Kind == TKxOutputKind::okSvg ? TMetafileFormat::Svg : TMetafileFormat::Emf);
     }
-    try {
-        Page.SaveToFile(Path, Kind == TKxOutputKind::okSvg ? TMetafileFormat::Svg : TMetafileFormat::Emf);
-    } catch (const EInvalidGraphic&) {
-        return false;
-    }
-    return true;
+    return done ? bytes : QByteArray();
+}
+
+bool PerSheet(TKxOutputKind Kind) {
+    return Kind != TKxOutputKind::okPdf && Kind != TKxOutputKind::okPrinter;
 }
 
 } // namespace
 
 TKxPrintJob::TKxPrintJob(const TKxPrintOptions& Options, std::FILE* Err)
     : FOptions(Options)
-    , FErr(Err)
-    , FProgress(!Options.Quiet && isatty(fileno(Err))) {}
+    , FReport(Err, Options.Quiet) {}
 
-int TKxPrintJob::Fail(int Code, const QString& Text) const {
-    std::fprintf(FErr, "%skxprint: %s\n", FProgress ? "\n" : "", qPrintable(Text));
-    return Code;
-}
-
-void TKxPrintJob::Warn(const QString& Text) const {
-    if (!FOptions.Quiet) std::fprintf(FErr, "kxprint: warning: %s\n", qPrintable(Text));
-}
-
-int TKxPrintJob::DefineAliases() {
+void TKxPrintJob::DefineAliases() {
     try {
-        if (!FOptions.AliasesFile.isEmpty())
+        if (!FOptions.AliasesFile.isEmpty()) {
+            KxRequireRegularFile(FOptions.AliasesFile, QStringLiteral("aliases file"), ecDatabase);
             Session().LoadAliasFile(FOptions.AliasesFile);
-        else
-            KxLoadUserAliases(Session());
+        } else if (KxLoadUserAliases(Session())) {
+            FUserAliasesFile = KxUserAliasFile();
+        }
         for (const auto& [name, path] : FOptions.Aliases) {
-            if (!QFileInfo(path).isFile())
-                return Fail(ecDatabase, QStringLiteral("alias %1: no database file \"%2\"").arg(name, path));
+            KxRequireRegularFile(path, QStringLiteral("database file of alias \"%1\"").arg(name), ecDatabase);
             // The command line wins over an aliases file.
             Session().DeleteAlias(name);
             TDBAlias alias;
@@ -94,9 +80,18 @@ int TKxPrintJob::DefineAliases() {
             Session().AddAlias(alias);
         }
     } catch (const EDBEngineError& e) {
-        return Fail(ecDatabase, QString::fromStdString(e.what()));
+        throw EKxJobFailure(ecDatabase, e.Message());
     }
-    return ecDone;
+}
+
+void TKxPrintJob::LoadLabel(TKxLabel& Label) {
+    KxRequireRegularFile(FOptions.Label, QStringLiteral("label file"), ecLabel);
+    try {
+        Label.LoadFromFile(FOptions.Label);
+    } catch (const std::exception& e) {
+        throw EKxJobFailure(ecLabel, QStringLiteral("cannot read the label file \"%1\": %2")
+                                         .arg(FOptions.Label, QString::fromStdString(e.what())));
+    }
 }
 
 TKxRunSettings TKxPrintJob::RunSettings(const TKxLabel& Label) const {
@@ -111,20 +106,94 @@ TKxRunSettings TKxPrintJob::RunSettings(const TKxLabel& Label) const {
     return s;
 }
 
-// The engine's own rule prints a bound label without data when its table cannot be opened; a batch
-// user would take that for success, so here it is an error.
-int TKxPrintJob::CheckData(TKxLabel& Label, const TKxRunSettings& Settings) {
-    if (!Settings.UseData) return ecDone;
+int64_t TKxPrintJob::CountLabels(const TKxRunSettings& Settings) const {
+    if (!Settings.UseData) {
+        // --labs takes 1 or more: only the label file can ask for none.
+        if (Settings.Labs <= 0)
+            throw EKxJobFailure(ecLabel,
+                                QStringLiteral("no labels to print: the label file asks for %1 labels "
+                                               "without data; give the number with --labs N")
+                                    .arg(Settings.Labs));
+        return Settings.Labs;
+    }
+    const int64_t labels = (int64_t{Settings.LastLab} - Settings.FirstLab + 1) * Settings.Repetition;
+    if (labels > 0) return labels;
+    if (FOptions.From || FOptions.To)
+        throw EKxJobFailure(ecUsage,
+                            QStringLiteral("no labels to print: --from and --to with the label's print "
+                                           "settings choose the records from %1 to %2")
+                                .arg(Settings.FirstLab)
+                                .arg(Settings.LastLab));
+    throw EKxJobFailure(ecLabel,
+                        QStringLiteral("no labels to print: the label file chooses the records from %1 "
+                                       "to %2; choose them with --from N --to M")
+                            .arg(Settings.FirstLab)
+                            .arg(Settings.LastLab));
+}
+
+std::vector<TKxInput> TKxPrintJob::Inputs(const TKxLabel& Label, const TKxRunSettings& Settings) const {
+    std::vector<TKxInput> inputs{{QStringLiteral("label file"), FOptions.Label}};
+    // The per-user file is an input too when it was read in place of a named one.
+    const QString aliases = FOptions.AliasesFile.isEmpty() ? FUserAliasesFile : FOptions.AliasesFile;
+    if (!aliases.isEmpty()) inputs.push_back({QStringLiteral("aliases file"), aliases});
+    if (Settings.UseData) {
+        const QString name = Label.GetTable()->DatabaseName();
+        const TDBAlias* alias = Session().FindAlias(name);
+        if (alias && alias->Driver == TDBDriver::SQLite) {
+            const QString what = QStringLiteral("database file of alias \"%1\"").arg(name);
+            KxRequireRegularFile(alias->Path, what, ecDatabase);
+            inputs.push_back({what, alias->Path});
+        }
+    }
+    QStringList pictures{Label.GetBackSurf()->GetFileName()};
+    for (int i = 0; i < Label.ElementCount(); ++i)
+        if (const auto* image = dynamic_cast<const TKxImage*>(Label.Element(i)); image && !image->DataBase)
+            pictures.append(image->FileImage);
+    // A missing picture is drawn as a placeholder, as the designer draws it; anything but a file is refused.
+    for (const QString& picture : pictures)
+        if (!picture.isEmpty() && QFileInfo::exists(picture)) {
+            KxRequireRegularFile(picture, QStringLiteral("picture"), ecLabel);
+            inputs.push_back({QStringLiteral("picture"), picture});
+        }
+    return inputs;
+}
+
+void TKxPrintJob::CheckOutputs(const TKxLabel& Label, const TKxRunSettings& Settings, int64_t Labels) const {
+    if (FOptions.Kind == TKxOutputKind::okPrinter) return;
+    QStringList outputs{FOptions.Output};
+    if (PerSheet(FOptions.Kind)) {
+        TKxRunState state;
+        state.Row = Settings.FirstRow;
+        state.Col = Settings.FirstCol;
+        state.Count = Labels;
+        const TKxMeasure& m = *Label.GetMeasure();
+        const int64_t sheets = TKxCellWalk::PagesNeeded(m.GetNuHor(), m.GetNuVer(), state);
+        outputs.clear();
+        for (const auto& [number, path] : KxExistingSheets(FOptions.Output))
+            if (number <= sheets) outputs.append(path);
+    }
+    for (const QString& output : outputs) {
+        const QFileInfo info(output);
+        if (info.exists() && !info.isFile())
+            throw EKxJobFailure(ecOutput,
+                                QStringLiteral("cannot write \"%1\": it is not a regular file").arg(output));
+    }
+    KxCheckOutputsApart(Inputs(Label, Settings), outputs);
+}
+
+// The engine's own rule prints a bound label without data when its table cannot be opened, or has no
+// record; a batch user would take that for success, so here both are errors.
+void TKxPrintJob::CheckData(TKxLabel& Label, const TKxRunSettings& Settings) {
+    if (!Settings.UseData) return;
     TTable& table = *Label.GetTable();
     const QString alias = table.DatabaseName();
     if (alias.isEmpty() || table.TableName().isEmpty())
-        return Fail(ecDatabase,
-                    QStringLiteral("the label uses data but names no alias or table; use --no-data "
-                                   "to print it without"));
+        throw EKxJobFailure(ecDatabase, QStringLiteral("the label uses data but names no alias or table; use "
+                                                       "--no-data to print it without"));
     if (!Session().IsAlias(alias))
-        return Fail(ecAlias, QStringLiteral("unknown alias \"%1\": define it with --aliases FILE or "
-                                            "--alias %1=sqlite:PATH")
-                                 .arg(alias));
+        throw EKxJobFailure(ecAlias, QStringLiteral("unknown alias \"%1\": define it with --aliases FILE or "
+                                                    "--alias %1=sqlite:PATH")
+                                         .arg(alias));
     int64_t records = 0;
     try {
         table.Close();
@@ -133,85 +202,124 @@ int TKxPrintJob::CheckData(TKxLabel& Label, const TKxRunSettings& Settings) {
         records = table.RecordCount();
         table.Close();
     } catch (const EDBEngineError& e) {
-        return Fail(ecDatabase, QString::fromStdString(e.what()));
+        throw EKxJobFailure(ecDatabase, e.Message());
     }
+    if (records == 0)
+        throw EKxJobFailure(
+            ecDatabase, QStringLiteral("no record matches: alias \"%1\", table \"%2\", %3; use --no-data to "
+                                       "print the label without data")
+                            .arg(alias, table.TableName(),
+                                 table.Filter().trimmed().isEmpty()
+                                     ? QStringLiteral("no filter")
+                                     : QStringLiteral("filter \"%1\"").arg(table.Filter())));
     const int64_t first = Settings.FirstLab;
     const int64_t last = Settings.LastLab;
-    if (last >= first && last > records) {
-        const int64_t repeatedRecords = last - std::max(first - 1, records);
-        FRepeated = repeatedRecords * Settings.Repetition;
+    if (last > records) FRepeated = (last - std::max(first - 1, records)) * Settings.Repetition;
+}
+
+void TKxPrintJob::Print(TKxPrintRun& Run, TKxLabel& Label, TKxOutputFile* Pdf) {
+    TPrinter printer;
+    if (Pdf)
+        printer.SetOutputDevice(Pdf);
+    else
+        printer.SetPrinterName(FOptions.PrinterName);
+    const QString name = Label.GetMeasure()->GetLabelName();
+    printer.Device().setDocName(name.isEmpty() ? QFileInfo(FOptions.Label).fileName() : name);
+    printer.Device().setCreator(QStringLiteral("kxprint " KXPRINT_VERSION));
+    // A paper code the printer does not know takes the label's own paper size, as the picture
+    // formats do, so every output of a label has the same page.
+    if (!KxApplyPaper(printer, Label)) {
+        const TKxMeasure& m = *Label.GetMeasure();
+        printer.SetPaperSize(DMPAPER_USER, m.PaperWidthLU(), m.PaperHeightLU());
     }
-    return ecDone;
+    Run.Print(printer);
 }
 
-void TKxPrintJob::ShowProgress(int64_t Labels, int64_t Sheets, bool Final) {
-    if (!FProgress) return;
-    const int64_t now = Clock();
-    if (!Final && FLastShown >= 0 && now - FLastShown < 100) return;
-    FLastShown = now;
-    const double seconds = std::max<int64_t>(now - FStarted, 1) / 1000.0;
-    std::fprintf(FErr, "\r%12lld labels  %9lld sheets  %8.0f labels/s%s", static_cast<long long>(Labels),
-                 static_cast<long long>(Sheets), Labels / seconds, Final ? "\n" : "");
-    std::fflush(FErr);
+void TKxPrintJob::Export(TKxPrintRun& Run, TKxOutputSet& Outputs) {
+    Run.Export([&](TMetafile& Page, int64_t Number) {
+        TKxOutputFile& file = Outputs.Add(KxSheetPath(FOptions.Output, Number));
+        const QByteArray bytes = EncodePage(Page, FOptions.Kind, FOptions.Dpi);
+        if (bytes.isEmpty())
+            throw EKxOutputError(file.Target(), QStringLiteral("the sheet cannot be encoded"));
+        file.write(bytes);
+        Outputs.Finish(file);
+    });
 }
 
-int TKxPrintJob::Output(TKxLabel& Label, const TKxRunSettings& Settings) {
+void TKxPrintJob::Output(TKxLabel& Label, const TKxRunSettings& Settings) {
     TKxPrintRun run(Label, Settings);
     run.SetProgress([this](int64_t Labels, int64_t Sheets) {
-        ShowProgress(Labels, Sheets, false);
-        return true;
+        FReport.Progress(Labels, Sheets, false);
+        // A PDF that lost a write cannot be whole: no use drawing the rest.
+        return !FPdf || !FPdf->Failed();
     });
-    FStarted = Clock();
+    TKxOutputSet outputs;
     try {
-        if (FOptions.Kind == TKxOutputKind::okPdf || FOptions.Kind == TKxOutputKind::okPrinter) {
-            TPrinter printer;
-            if (FOptions.Kind == TKxOutputKind::okPrinter)
-                printer.SetPrinterName(FOptions.PrinterName);
-            else
-                printer.SetOutputFileName(FOptions.Output);
-            if (!KxApplyPaper(printer, Label)) ShowMessage(QString::fromUtf8(KxUnknownPaper));
-            run.Print(printer);
-        } else {
-            QString failed;
-            run.Export([&](TMetafile& Page, int64_t Number) {
-                if (!failed.isEmpty()) return;
-                const QString path = SheetPath(FOptions.Output, Number);
-                if (!SavePage(Page, path, FOptions.Kind, FOptions.Dpi)) failed = path;
-            });
-            if (!failed.isEmpty()) return Fail(ecOutput, QStringLiteral("cannot write \"%1\"").arg(failed));
+        try {
+            if (PerSheet(FOptions.Kind)) {
+                Export(run, outputs);
+            } else if (FOptions.Kind == TKxOutputKind::okPdf) {
+                FPdf = &outputs.Add(FOptions.Output);
+                Print(run, Label, FPdf);
+                outputs.Finish(*FPdf);
+            } else {
+                Print(run, Label, nullptr);
+            }
+        } catch (const EKxRunCancelled&) {
+            // Cancelled for a failed write: that failure is the error.
+            if (FPdf) FPdf->Finish();
+            throw;
         }
+        outputs.Commit();
+    } catch (const EKxOutputError& e) {
+        throw EKxJobFailure(ecOutput, e.Message());
     } catch (const EPrinter& e) {
-        return Fail(ecOutput, QString::fromStdString(e.what()));
+        throw EKxJobFailure(ecOutput, e.Message());
     } catch (const EDBEngineError& e) {
-        return Fail(ecDatabase, QString::fromStdString(e.what()));
+        throw EKxJobFailure(ecDatabase, e.Message());
     } catch (const std::exception& e) {
-        return Fail(ecRun, QString::fromStdString(e.what()));
+        throw EKxJobFailure(ecRun, QString::fromStdString(e.what()));
     }
-    ShowProgress(run.GetLabels(), run.GetSheets(), true);
-    return ecDone;
+    FPdf = nullptr;
+    FReport.Progress(run.GetLabels(), run.GetSheets(), true);
+    if (PerSheet(FOptions.Kind)) ReportEarlierSheets(outputs.Count());
+}
+
+void TKxPrintJob::ReportEarlierSheets(int64_t Written) {
+    QStringList earlier;
+    for (const auto& [number, path] : KxExistingSheets(FOptions.Output))
+        if (number > Written) earlier.append(QFileInfo(path).fileName());
+    if (earlier.isEmpty()) return;
+    FReport.Warning(QStringLiteral("%1 sheet file(s) of an earlier, longer run remain beside the %2 written, "
+                                   "left as they were: %3")
+                        .arg(earlier.size())
+                        .arg(Written)
+                        .arg(earlier.size() <= 3
+                                 ? earlier.join(QStringLiteral(", "))
+                                 : earlier.first() + QStringLiteral(" ... ") + earlier.last()));
 }
 
 int TKxPrintJob::Run() {
-    if (const int code = DefineAliases()) return code;
-    if (!QFileInfo(FOptions.Label).isFile())
-        return Fail(ecLabel, QStringLiteral("no label file \"%1\"").arg(FOptions.Label));
-    TKxLabel label;
+    // Nothing but errors is shown until the run is known to start: a picture's warning would only
+    // stand in front of them.
+    FReport.Hold();
     try {
-        label.LoadFromFile(FOptions.Label);
-    } catch (const std::exception& e) {
-        return Fail(ecLabel, QStringLiteral("cannot read the label file \"%1\": %2")
-                                 .arg(FOptions.Label, QString::fromStdString(e.what())));
+        DefineAliases();
+        TKxLabel label;
+        LoadLabel(label);
+        KxCheckLimits(label, FOptions);
+        const TKxRunSettings settings = RunSettings(label);
+        const int64_t labels = CountLabels(settings);
+        CheckOutputs(label, settings, labels);
+        CheckData(label, settings);
+        FReport.Release();
+        Output(label, settings);
+        if (FRepeated > 0)
+            FReport.Warning(QStringLiteral("the data ends before record %1: %2 labels repeat the last record")
+                                .arg(settings.LastLab)
+                                .arg(FRepeated));
+    } catch (const EKxJobFailure& f) {
+        return FReport.Error(f.Code(), f.Text());
     }
-    const TKxRunSettings settings = RunSettings(label);
-    if (const int code = CheckData(label, settings)) return code;
-    if (settings.UseData && settings.LastLab < settings.FirstLab)
-        return Fail(ecRun, QStringLiteral("no labels to print: the records run from %1 to %2")
-                               .arg(settings.FirstLab)
-                               .arg(settings.LastLab));
-    if (const int code = Output(label, settings)) return code;
-    if (FRepeated > 0)
-        Warn(QStringLiteral("the data ends before record %1: %2 labels repeat the last record")
-                 .arg(settings.LastLab)
-                 .arg(FRepeated));
     return ecDone;
 }

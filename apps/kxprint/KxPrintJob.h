@@ -3,25 +3,22 @@
 #include <cstdint>
 #include <cstdio>
 #include <QString>
+#include <vector>
 
+#include "KxInputFiles.h"
+#include "KxJobFailure.h"
 #include "KxPrintOptions.h"
+#include "KxReport.h"
 
 class TKxLabel;
+class TKxOutputFile;
+class TKxOutputSet;
+class TKxPrintRun;
 struct TKxRunSettings;
 
-/// kxprint's exit statuses.
-enum TKxExitCode : int {
-    ecDone = 0,
-    ecUsage = 2,
-    ecLabel = 3,
-    ecAlias = 4,
-    ecDatabase = 5,
-    ecOutput = 6,
-    ecRun = 7,
-};
-
-/// One kxprint run: resolves the aliases, loads the label, applies the overrides, checks the data,
-/// prints or exports, and reports on Err (progress only when Err is a terminal).
+/// One kxprint run: resolves the aliases, loads the label, applies the overrides, checks the label,
+/// its files and its data, then prints or exports. An output file is whole or absent: it is written
+/// aside and replaces the previous one only when the whole run has succeeded.
 class TKxPrintJob {
 public:
     TKxPrintJob(const TKxPrintOptions& Options, std::FILE* Err);
@@ -29,19 +26,27 @@ public:
     int Run();
 
 private:
-    int Fail(int Code, const QString& Text) const;
-    void Warn(const QString& Text) const;
-    int DefineAliases();
+    void DefineAliases();
+    void LoadLabel(TKxLabel& Label);
     /// The run the label's print settings describe, with the command line's overrides.
     TKxRunSettings RunSettings(const TKxLabel& Label) const;
-    int CheckData(TKxLabel& Label, const TKxRunSettings& Settings);
-    int Output(TKxLabel& Label, const TKxRunSettings& Settings);
-    void ShowProgress(int64_t Labels, int64_t Sheets, bool Final);
+    /// Labels the run prints; a run of none is refused.
+    int64_t CountLabels(const TKxRunSettings& Settings) const;
+    /// The files the run reads, each checked to be a regular file.
+    std::vector<TKxInput> Inputs(const TKxLabel& Label, const TKxRunSettings& Settings) const;
+    /// Refuses outputs that are inputs, or that exist and are not regular files.
+    void CheckOutputs(const TKxLabel& Label, const TKxRunSettings& Settings, int64_t Labels) const;
+    void CheckData(TKxLabel& Label, const TKxRunSettings& Settings);
+    void Output(TKxLabel& Label, const TKxRunSettings& Settings);
+    void Print(TKxPrintRun& Run, TKxLabel& Label, TKxOutputFile* Pdf);
+    void Export(TKxPrintRun& Run, TKxOutputSet& Outputs);
+    void ReportEarlierSheets(int64_t Written);
 
     const TKxPrintOptions& FOptions;
-    std::FILE* FErr;
-    bool FProgress = false;
+    TKxReport FReport;
+    /// The per-user aliases file, when it was read.
+    QString FUserAliasesFile;
+    /// The PDF being written, watched while the run draws.
+    TKxOutputFile* FPdf = nullptr;
     int64_t FRepeated = 0;
-    int64_t FLastShown = -1;
-    int64_t FStarted = 0;
 };

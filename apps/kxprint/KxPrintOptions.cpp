@@ -1,6 +1,8 @@
 #include "KxPrintOptions.h"
 
 #include <QFileInfo>
+#include <QHash>
+#include <utility>
 
 namespace {
 
@@ -37,17 +39,30 @@ std::pair<QString, QString> ParseAlias(const QString& text) {
     return {name, target.mid(prefix.size())};
 }
 
+// The long form of an option, so -o and --output count as one.
+QString LongName(const QString& option) {
+    if (option == u"-o") return QStringLiteral("--output");
+    if (option == u"-q") return QStringLiteral("--quiet");
+    if (option == u"-h") return QStringLiteral("--help");
+    return option;
+}
+
 } // namespace
 
 TKxPrintOptions ParsePrintOptions(const QStringList& Args) {
     constexpr int maxCount = 2'000'000'000;
     TKxPrintOptions o;
+    // Each option once: a second -o would silently lose the first.
+    QHash<QString, bool> seen;
     for (qsizetype i = 0; i < Args.size(); ++i) {
         const QString& a = Args.at(i);
         const auto value = [&]() -> QString {
             if (i + 1 >= Args.size()) throw EUsage(QStringLiteral("%1 needs a value").arg(a));
             return Args.at(++i);
         };
+        const QString key = LongName(a);
+        if (key.startsWith(u"--") && key != u"--alias" && std::exchange(seen[key], true))
+            throw EUsage(QStringLiteral("%1 is given twice").arg(key));
         if (a == u"-h" || a == u"--help")
             o.Help = true;
         else if (a == u"-o" || a == u"--output")
@@ -58,9 +73,13 @@ TKxPrintOptions ParsePrintOptions(const QStringList& Args) {
             o.Dpi = ParseCount(a, value(), 10, 2400);
         else if (a == u"--aliases")
             o.AliasesFile = value();
-        else if (a == u"--alias")
-            o.Aliases.push_back(ParseAlias(value()));
-        else if (a == u"--labs")
+        else if (a == u"--alias") {
+            auto alias = ParseAlias(value());
+            for (const auto& [name, path] : o.Aliases)
+                if (name.compare(alias.first, Qt::CaseInsensitive) == 0)
+                    throw EUsage(QStringLiteral("--alias %1 is given twice").arg(name));
+            o.Aliases.push_back(std::move(alias));
+        } else if (a == u"--labs")
             o.Labs = ParseCount(a, value(), 1, maxCount);
         else if (a == u"--from")
             o.From = ParseCount(a, value(), 1, maxCount);
@@ -112,8 +131,9 @@ QString PrintUsage() {
         "  --repeat N            labels per record\n"
         "  --first-row R --first-col C  first cell used on the first sheet\n"
         "  --no-data             print the label without its database table\n"
-        "  -q, --quiet           no progress and no warnings\n"
+        "  -q, --quiet           no progress and no warnings: errors only\n"
         "\n"
-        "Exit status: 0 done, 2 bad command line, 3 label missing or corrupt, 4 unknown alias,\n"
-        "5 database error, 6 output or printer error, 7 the run failed otherwise.\n");
+        "Exit status: 0 done, 2 bad command line, 3 label missing, corrupt or over a limit,\n"
+        "4 unknown alias, 5 database error or no record, 6 output or printer error, 7 the run\n"
+        "failed otherwise. Outputs are replaced whole, only when the run succeeds.\n");
 }

@@ -4,8 +4,23 @@
 
 #include "KxPrintJob.h"
 #include "KxPrintOptions.h"
+#include "KxReport.h"
+#include "KxSignals.h"
+
+namespace {
+
+// Qt's own notes (the runtime folder it had to choose, a driver's complaint) are not for a batch
+// user: kxprint's errors say what went wrong. Only a fatal one, which ends the process, is shown.
+void KeepQtOffTheTerminal(QtMsgType Type, const QMessageLogContext&, const QString& Text) {
+    if (Type == QtFatalMsg)
+        std::fprintf(stderr, "kxprint: %s\n", KxTerminalText(Text).toLocal8Bit().constData());
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    KxInstallSignalCleanup();
+    qInstallMessageHandler(KeepQtOffTheTerminal);
     // No display needed: without one, Qt draws on the offscreen platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
@@ -15,7 +30,9 @@ int main(int argc, char** argv) {
     try {
         options = ParsePrintOptions(app.arguments().mid(1));
     } catch (const EUsage& e) {
-        std::fprintf(stderr, "kxprint: %s\n\n%s", e.what(), qPrintable(PrintUsage()));
+        std::fprintf(stderr, "kxprint: %s\n\n%s",
+                     KxTerminalText(QString::fromStdString(e.what())).toLocal8Bit().constData(),
+                     qPrintable(PrintUsage()));
         return ecUsage;
     }
     if (options.Help) {

@@ -1,6 +1,7 @@
 #include "db/DBConnection.h"
 
 #include "db/DBEngineError.h"
+#include "db/DriverWarnings.h"
 
 #include <atomic>
 #include <QFileInfo>
@@ -15,13 +16,15 @@ QString NextConnectionName() {
     return QStringLiteral("kxlab-db-%1").arg(++counter);
 }
 
+} // namespace
+
 QString EngineText(const QSqlError& error) {
     QString text = error.databaseText().trimmed();
+    // The server driver appends the error's SQL state in brackets, empty for errors of the client.
+    if (text.endsWith(QLatin1String("()"))) text = text.chopped(2).trimmed();
     if (text.isEmpty()) text = error.driverText().trimmed();
     return text.isEmpty() ? QStringLiteral("unknown engine error") : text;
 }
-
-} // namespace
 
 TDBConnection::TDBConnection(const TDBAlias& alias)
     : FAlias(alias)
@@ -63,6 +66,7 @@ TDBConnection::TDBConnection(const TDBAlias& alias)
 }
 
 TDBConnection::~TDBConnection() {
+    const TDriverWarnings quiet;
     {
         QSqlDatabase db = QSqlDatabase::database(FConnectionName, false);
         db.close();
@@ -99,6 +103,7 @@ void TDBConnection::Exec(QSqlQuery& query, const QString& sql, const QVariantLis
         throw EDBEngineError(QStringLiteral("Error %1 of alias \"%2\": %3")
                                  .arg(context, FAlias.Name, EngineText(query.lastError())));
     };
+    const TDriverWarnings quiet;
     if (!query.prepare(sql)) fail();
     for (const QVariant& value : params)
         query.addBindValue(value);

@@ -6,7 +6,11 @@
 #include <QString>
 #include <QVariantList>
 
+class QSqlError;
 class QSqlQuery;
+
+/// What the engine said about an error, on its own (no driver prefix), or "unknown engine error".
+QString EngineText(const QSqlError& error);
 
 /// One open connection to an alias, under a connection name of its own; closing and removing the Qt
 /// connection when it goes. Raises EDBEngineError, naming the alias, when the connection cannot open.

@@ -146,6 +146,8 @@ void TSession::LoadAliasFile(const QString& path) {
             line > 0 ? QStringLiteral("Aliases file \"%1\", line %2: %3").arg(path).arg(line).arg(text)
                      : QStringLiteral("Aliases file \"%1\": %2").arg(path, text));
     };
+    // A pipe or a device would block the reader, or never end.
+    if (QFileInfo::exists(path) && !QFileInfo(path).isFile()) fail(0, QStringLiteral("not a regular file"));
     if (!file.open(QIODevice::ReadOnly)) fail(0, file.errorString());
     if (file.size() > MaxAliasFileSize) fail(0, QStringLiteral("larger than %1 bytes").arg(MaxAliasFileSize));
     const QDir base = QFileInfo(path).absoluteDir();

@@ -2,12 +2,14 @@
 
 #include "db/DBConnection.h"
 #include "db/DBEngineError.h"
+#include "db/DriverWarnings.h"
 #include "db/FilterExpr.h"
 #include "db/Session.h"
 
 #include <algorithm>
 #include <climits>
 #include <QRegularExpression>
+#include <QSqlError>
 #include <QSqlQuery>
 
 TTable::TTable(TSession* session)
@@ -259,7 +261,19 @@ void TTable::StartStream() {
 }
 
 void TTable::StopStream() {
+    // A result whose connection is gone makes the driver complain as it is freed.
+    const TDriverWarnings quiet;
     FStream.reset();
+}
+
+void TTable::StreamFailed() const {
+    const QString words = EngineText(FStream->lastError()).simplified();
+    // The driver closes a connection it found broken.
+    if (!FConnection->Database().isOpen())
+        Fail(QStringLiteral("the connection to the database was lost after record %1: %2")
+                 .arg(FRecNo)
+                 .arg(words));
+    Fail(QStringLiteral("reading stopped after record %1: %2").arg(FRecNo).arg(words));
 }
 
 bool TTable::LoadPage(qint64 start) {
@@ -315,12 +329,14 @@ void TTable::Next() {
         return;
     }
     if (FStream) {
+        const TDriverWarnings quiet;
         if (FStream->next()) {
             ++FRowsFetched;
             ++FRecNo;
             FBof = FEof = false;
             return;
         }
+        if (FStream->lastError().isValid()) StreamFailed();
         // A forward-only result cannot show its last row again: fetch it by its number.
         if (!EnsureRecord(FRecNo)) FRecNo = 0;
         FEof = true;

@@ -106,6 +106,8 @@ private:
     void ApplyFilter();
     void StartStream();
     void StopStream();
+    /// The forward read ended on an error: raises it with the record reached, a lost connection as such.
+    [[noreturn]] void StreamFailed() const;
     bool LoadPage(qint64 start);
     bool EnsureRecord(qint64 recNo);
 

@@ -32,6 +32,9 @@ public:
     /// Reads the record written by SaveToStream, without the tag. Version is the label file
     /// version; anything but 14 is the previous format, which lacks Printable and ID.
     virtual void LoadFromStream(QDataStream& S, int Version);
+    /// Opens what the record names outside itself (a picture element's file). Called once the whole
+    /// label file or clipboard record has been read, so a file that fails to read opens nothing.
+    virtual void Loaded() {}
     virtual TKxEle ElementType() const = 0;
 
     /// P1 in the owner's unit.

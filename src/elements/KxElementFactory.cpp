@@ -53,5 +53,7 @@ std::unique_ptr<TKxElement> TKxElementFactory::FromRecord(const QByteArray& Reco
     QDataStream S(Record);
     S.setByteOrder(QDataStream::LittleEndian);
     // The clipboard is filled by the running code, never by an older file.
-    return Read(S, KxFileVersion, Owner);
+    std::unique_ptr<TKxElement> e = Read(S, KxFileVersion, Owner);
+    e->Loaded();
+    return e;
 }

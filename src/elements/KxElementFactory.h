@@ -20,11 +20,13 @@ public:
     static std::unique_ptr<TKxElement> Create(int Tag, TKxOwner* Owner);
     /// Reads one record, tag first, as the label file of format Version holds it. A tag without a
     /// class, a short record or a corrupt field raises EStreamError naming the record's byte
-    /// offset; no element escapes half read. The stream must be little-endian.
+    /// offset; no element escapes half read. The stream must be little-endian. The element has not
+    /// opened what its record names (Loaded).
     static std::unique_ptr<TKxElement> Read(QDataStream& S, int Version, TKxOwner* Owner);
 
     /// E's record, tag first, as the clipboard keeps it: always the current format.
     static QByteArray Record(const TKxElement& E);
-    /// A new element for Owner from a record made by Record; raises EStreamError on a bad record.
+    /// A new element for Owner from a record made by Record, its picture loaded; raises EStreamError
+    /// on a bad record.
     static std::unique_ptr<TKxElement> FromRecord(const QByteArray& Record, TKxOwner* Owner);
 };

@@ -141,9 +141,10 @@ void TKxImage::LoadFromStream(QDataStream& S, int Version) {
     const QString name = ReadStr(S);
     AspectRatio = ReadBool(S);
     if (Version == KxFileVersion) AutoSize = ReadBool(S);
-    // A bound picture keeps its file name for the next save, though the setter would refuse it.
-    if (DataBase)
-        FileImage = name;
-    else
-        SetFileImage(name);
+    // Kept for the next save even while bound, though the setter would refuse it.
+    FileImage = name;
+}
+
+void TKxImage::Loaded() {
+    SetFileImage(FileImage);
 }

@@ -20,8 +20,10 @@ public:
     void Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) override;
     void Properties() override;
     void SaveToStream(QDataStream& S) const override;
-    /// Reads the record, then loads the picture from the stored file name unless the element is bound.
+    /// Reads the record; the picture is loaded by Loaded.
     void LoadFromStream(QDataStream& S, int Version) override;
+    /// Loads the picture from the stored file name unless the element is bound.
+    void Loaded() override;
     TKxEle ElementType() const override { return deImage; }
 
     /// Ignored while DataBase is true. Otherwise stores the name and loads the picture from that file;

@@ -231,8 +231,11 @@ void TKxLabel::TakeOver(TLabFile& Lab, bool Replace) {
     FFileVersion = Lab.Version;
     CopySettings(Lab.Settings(), StoredSettings());
     if (Replace) ClearElements();
-    for (auto& e : Lab.Elements)
+    // Pictures open only now that the whole file has been read: a file that fails shows nothing.
+    for (auto& e : Lab.Elements) {
+        e->Loaded();
         AddElement(std::move(e));
+    }
     Lab.Elements.clear();
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -44,12 +43,6 @@ TMapping Compose(const TMapping& recorded, double scaleX, double scaleY, double 
     m.ViewportOrg = {NearestInt(recorded.ViewportOrg.X * scaleX + offsetX),
                      NearestInt(recorded.ViewportOrg.Y * scaleY + offsetY)};
     return m;
-}
-
-void WriteFile(const QString& fileName, const std::function<bool(QSaveFile&)>& write) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || !write(file) || !file.commit())
-        throw EInvalidGraphic(QStringLiteral("%1: cannot be written (%2)").arg(fileName, file.errorString()));
 }
 
 } // namespace
@@ -207,48 +200,46 @@ QByteArray TMetafile::SaveToEmf() const {
     return TEmfWriter(*this).Bytes();
 }
 
-void TMetafile::SaveToFile(const QString& fileName, TMetafileFormat format) const {
+bool TMetafile::SaveToDevice(QIODevice& device, TMetafileFormat format) const {
     const int w = std::max(Width(), 1);
     const int h = std::max(Height(), 1);
     switch (format) {
-    case TMetafileFormat::Emf:
-        WriteFile(fileName, [&](QSaveFile& f) { return f.write(SaveToEmf()) >= 0; });
-        break;
+    case TMetafileFormat::Emf: return device.write(SaveToEmf()) >= 0;
     case TMetafileFormat::Bmp:
     case TMetafileFormat::Png:
-        WriteFile(fileName, [&](QSaveFile& f) {
-            return Render(w, h).save(&f, format == TMetafileFormat::Bmp ? "BMP" : "PNG");
-        });
-        break;
-    case TMetafileFormat::Svg:
-        WriteFile(fileName, [&](QSaveFile& f) {
-            QSvgGenerator svg;
-            svg.setOutputDevice(&f);
-            svg.setSize(QSize(w, h));
-            svg.setViewBox(QRect(0, 0, w, h));
-            svg.setResolution(96);
-            TPainterDevice device(&svg);
-            if (!device.Begin()) return false;
-            Play(device, w / (FMMWidth * RefPixelsPerMM100), h / (FMMHeight * RefPixelsPerMM100), 0, 0);
-            device.End();
-            return true;
-        });
-        break;
-    case TMetafileFormat::Pdf:
-        WriteFile(fileName, [&](QSaveFile& f) {
-            constexpr int Resolution = 1200;
-            QPdfWriter pdf(&f);
-            pdf.setResolution(Resolution);
-            pdf.setPageSize(QPageSize(QSizeF(std::max(FMMWidth, 1) / 100.0, std::max(FMMHeight, 1) / 100.0),
-                                      QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
-            pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-            TPainterDevice device(&pdf);
-            if (!device.Begin()) return false;
-            const double scale = Resolution / 96.0;
-            Play(device, scale, scale, 0, 0);
-            device.End();
-            return true;
-        });
-        break;
+        return Render(w, h).save(&device, format == TMetafileFormat::Bmp ? "BMP" : "PNG");
+    case TMetafileFormat::Svg: {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&device);
+        svg.setSize(QSize(w, h));
+        svg.setViewBox(QRect(0, 0, w, h));
+        svg.setResolution(96);
+        TPainterDevice painter(&svg);
+        if (!painter.Begin()) return false;
+        Play(painter, w / (FMMWidth * RefPixelsPerMM100), h / (FMMHeight * RefPixelsPerMM100), 0, 0);
+        painter.End();
+        return true;
     }
+    case TMetafileFormat::Pdf: {
+        constexpr int Resolution = 1200;
+        QPdfWriter pdf(&device);
+        pdf.setResolution(Resolution);
+        pdf.setPageSize(QPageSize(QSizeF(std::max(FMMWidth, 1) / 100.0, std::max(FMMHeight, 1) / 100.0),
+                                  QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        TPainterDevice painter(&pdf);
+        if (!painter.Begin()) return false;
+        const double scale = Resolution / 96.0;
+        Play(painter, scale, scale, 0, 0);
+        painter.End();
+        return true;
+    }
+    }
+    return false;
+}
+
+void TMetafile::SaveToFile(const QString& fileName, TMetafileFormat format) const {
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || !SaveToDevice(file, format) || !file.commit())
+        throw EInvalidGraphic(QStringLiteral("%1: cannot be written (%2)").arg(fileName, file.errorString()));
 }

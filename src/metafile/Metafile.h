@@ -11,6 +11,8 @@
 #include "gdi/CanvasDevice.h"
 #include "gdi/Graphic.h"
 
+class QIODevice;
+
 /// The kinds of recorded operation, one per TCanvasDevice drawing call.
 enum class TMetaOp : uint8_t { Line, Rectangle, RoundRect, Ellipse, Polygon, FillRect, Pixel, Text, Image };
 
@@ -86,6 +88,9 @@ public:
     /// old file). Bitmaps are the natural size on white; SVG and PDF are vector pages of the
     /// page's size. Throws EInvalidGraphic naming the file when it cannot be written.
     void SaveToFile(const QString& fileName, TMetafileFormat format) const;
+    /// Writes the page in format on device, open for writing; false when the format's writer fails.
+    /// The device's own write errors are the caller's to check.
+    bool SaveToDevice(QIODevice& device, TMetafileFormat format) const;
     /// The page rendered on white at width by height pixels.
     QImage Render(int width, int height) const;
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <QMarginsF>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -67,6 +68,7 @@ void TPrinter::SetPrinterName(const QString& name) {
         throw EPrinter(QStringLiteral("Unknown printer \"%1\"").arg(name));
     // A file name left from PDF output would send the "printer" job to that file instead.
     FPrinter->setOutputFileName(QString());
+    FOutputDevice = nullptr;
     FPrinter->setOutputFormat(QPrinter::NativeFormat);
     FPrinter->setPrinterName(name);
     // Qt quietly turns an unusable queue into PDF output; that must not pass for the printer.
@@ -80,11 +82,19 @@ void TPrinter::SetOutputFileName(const QString& fileName) {
     FPrinter->setOutputFileName(fileName);
     // Qt turns an empty name into its own default printer; here it means no choice at all.
     FPrinter->setOutputFormat(QPrinter::PdfFormat);
+    FOutputDevice = nullptr;
+    ApplyLayout();
+}
+
+void TPrinter::SetOutputDevice(QIODevice* device) {
+    if (FPrinting) throw EPrinter(QStringLiteral("Printing in progress"));
+    FPrinter->setOutputFormat(QPrinter::PdfFormat);
+    FOutputDevice = device;
     ApplyLayout();
 }
 
 bool TPrinter::HasTarget() const {
-    return !IsPdf() || !FPrinter->outputFileName().isEmpty();
+    return !IsPdf() || FOutputDevice || !FPrinter->outputFileName().isEmpty();
 }
 
 bool TPrinter::UseDefaultPrinter() {
@@ -154,9 +164,22 @@ double TPrinter::MarginMM(int side) const {
 
 void TPrinter::BeginDoc() {
     if (FPrinting) throw EPrinter(QStringLiteral("Printing in progress"));
-    if (!FDevice.Begin(FPrinter.get())) {
-        const QString target = IsPdf() ? OutputFileName() : FPrinter->printerName();
-        throw EPrinter(QStringLiteral("Cannot start printing on \"%1\"").arg(target));
+    QPaintDevice* target = FPrinter.get();
+    if (FOutputDevice) {
+        // The printer's own PDF output can only go to a named file.
+        FPdf = std::make_unique<QPdfWriter>(FOutputDevice);
+        FPdf->setResolution(FPrinter->resolution());
+        FPdf->setPageLayout(FPrinter->pageLayout());
+        FPdf->setTitle(FPrinter->docName());
+        FPdf->setCreator(FPrinter->creator());
+        target = FPdf.get();
+    }
+    if (!FDevice.Begin(target)) {
+        FPdf.reset();
+        const QString name = FOutputDevice ? QStringLiteral("(output device)")
+                             : IsPdf()     ? OutputFileName()
+                                           : FPrinter->printerName();
+        throw EPrinter(QStringLiteral("Cannot start printing on \"%1\"").arg(name));
     }
     FCanvas.SetMapping(TMapping{});
     FPrinting = true;
@@ -165,13 +188,17 @@ void TPrinter::BeginDoc() {
 
 void TPrinter::NewPage() {
     if (!FPrinting) return;
-    FPrinter->newPage();
+    if (FPdf)
+        FPdf->newPage();
+    else
+        FPrinter->newPage();
     ++FPageNumber;
 }
 
 void TPrinter::EndDoc() {
     if (!FPrinting) return;
     FDevice.End();
+    FPdf.reset();
     FPrinting = false;
 }
 

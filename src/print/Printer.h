@@ -9,6 +9,8 @@
 #include "gdi/Canvas.h"
 #include "gdi/PainterDevice.h"
 
+class QIODevice;
+class QPdfWriter;
 class QPrinter;
 
 /// A printer that cannot be selected or started; the message names the printer or file.
@@ -44,10 +46,14 @@ public:
     void SetPrinterName(const QString& name);
     /// Prints to a PDF file; an empty name leaves neither a printer nor a file chosen.
     void SetOutputFileName(const QString& fileName);
-    /// A printer or a PDF file has been chosen. A new printer has neither: PDF output without a file.
+    /// A printer, a PDF file or an output device has been chosen. A new printer has none.
     bool HasTarget() const;
     /// Chooses the system's default printer; false, changing nothing, when the system has none.
     bool UseDefaultPrinter();
+    /// Prints to a PDF written on device instead of a file: open for writing, owned by the caller and
+    /// alive until EndDoc, which leaves it open; its write errors are the caller's to check. The
+    /// document's name and creator (set on Device()) become the PDF's title and creator.
+    void SetOutputDevice(QIODevice* device);
     QString PrinterName() const;
     QString OutputFileName() const;
     bool IsPdf() const;
@@ -94,6 +100,9 @@ private:
     double MarginMM(int side) const;
 
     std::unique_ptr<QPrinter> FPrinter;
+    QIODevice* FOutputDevice = nullptr;
+    /// The job's writer while a job prints to FOutputDevice.
+    std::unique_ptr<QPdfWriter> FPdf;
     TPainterDevice FDevice;
     TCanvas FCanvas{&FDevice};
     int FPaperCode = DMPAPER_A4;

@@ -1,6 +1,15 @@
 #include "AppTestSupport.h"
 
+#include <csignal>
+#include <gtest/gtest.h>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+#include <sys/stat.h>
+
+#include "label/KxLabel.h"
 
 QString Sample(const QString& Name) {
     return QDir(QStringLiteral(KXLAB_SAMPLE_DIR)).filePath(Name);
@@ -11,4 +20,102 @@ QStringList Scan(const QString& Png) {
                             .Out.split(u'\n', Qt::SkipEmptyParts);
     codes.sort();
     return codes;
+}
+
+TResult KxPrint(const QStringList& Args) {
+    return Exec(QStringLiteral(KXPRINT_EXE), Args);
+}
+
+TResult KxPrintWithFileLimit(int Blocks, const QStringList& Args) {
+    return Exec(
+        QStringLiteral("/bin/sh"),
+        QStringList{"-c", QStringLiteral("ulimit -f %1 && exec \"$0\" \"$@\"").arg(Blocks), KXPRINT_EXE} +
+            Args);
+}
+
+QString PdfInfo(const QString& Pdf, const QString& Key) {
+    const TResult r = Exec(QStringLiteral("pdfinfo"), {Pdf});
+    for (const QString& line : r.Out.split(u'\n'))
+        if (line.startsWith(Key + u':')) return line.mid(Key.size() + 1).trimmed();
+    return {};
+}
+
+int PdfPages(const QString& Pdf) {
+    const QString pages = PdfInfo(Pdf, QStringLiteral("Pages"));
+    return pages.isEmpty() ? -1 : pages.toInt();
+}
+
+QByteArray FileBytes(const QString& Path) {
+    QFile f(Path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& Path, const QByteArray& Bytes) {
+    QFile f(Path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << Path.toStdString();
+    f.write(Bytes);
+}
+
+QStringList FolderEntries(const QString& Folder) {
+    return QDir(Folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                  QDir::Name);
+}
+
+QString SaveLabel(const QString& Path, const std::function<void(TKxLabel&)>& Change) {
+    TKxLabel label;
+    label.LoadFromFile(Sample(QStringLiteral("price-tag.kxl")));
+    Change(label);
+    label.SaveToFile(Path);
+    return Path;
+}
+
+TKxPrintProcess::TKxPrintProcess(const QStringList& Args) {
+    FProcess.start(QStringLiteral(KXPRINT_EXE), Args);
+    EXPECT_TRUE(FProcess.waitForStarted()) << "kxprint did not start";
+}
+
+TKxPrintProcess::~TKxPrintProcess() {
+    if (FProcess.state() != QProcess::NotRunning) {
+        FProcess.kill();
+        FProcess.waitForFinished();
+    }
+}
+
+QString TKxPrintProcess::Unnamed(const QString& Folder) const {
+    const QDir fds(QStringLiteral("/proc/%1/fd").arg(FProcess.processId()));
+    const QString prefix = QDir(Folder).canonicalPath() + QStringLiteral("/#");
+    for (const QString& fd : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        const QString target = QFile::symLinkTarget(fds.filePath(fd));
+        if (target.startsWith(prefix)) return fds.filePath(fd);
+    }
+    return {};
+}
+
+bool TKxPrintProcess::WaitForUnnamed(const QString& Folder) {
+    return WaitForBytes(Folder, 0);
+}
+
+bool TKxPrintProcess::WaitForBytes(const QString& Folder, qint64 Bytes) {
+    QElapsedTimer waited;
+    waited.start();
+    while (FProcess.state() == QProcess::Running && waited.elapsed() < 60000) {
+        const QString fd = Unnamed(Folder);
+        struct stat st {};
+        if (!fd.isEmpty() && ::stat(QFile::encodeName(fd).constData(), &st) == 0 && st.st_size >= Bytes)
+            return true;
+        FProcess.waitForFinished(20);
+    }
+    return false;
+}
+
+void TKxPrintProcess::Signal(int Number) {
+    ::kill(static_cast<pid_t>(FProcess.processId()), Number);
+}
+
+int TKxPrintProcess::Finish() {
+    if (!FProcess.waitForFinished(300000)) FProcess.kill();
+    FProcess.waitForFinished();
+    FErr = QString::fromUtf8(FProcess.readAllStandardError());
+    // QProcess tells a crash from an exit, not which signal it was: a signal's death is its number.
+    return FProcess.exitStatus() == QProcess::NormalExit ? FProcess.exitCode() : -FProcess.exitCode();
 }

@@ -1,12 +1,57 @@
 #pragma once
 
+#include <functional>
+#include <QByteArray>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 
 #include "common/TestSupport.h"
+
+class TKxLabel;
 
 /// A file of the sample folder the build makes (database, aliases, example labels).
 QString Sample(const QString& Name);
 
 /// The barcodes zbarimg reads on a picture, sorted.
 QStringList Scan(const QString& Png);
+
+/// Runs the built kxprint to its end.
+TResult KxPrint(const QStringList& Args);
+/// Runs the built kxprint under a file-size limit of Blocks kilobytes, as `ulimit -f` sets it.
+TResult KxPrintWithFileLimit(int Blocks, const QStringList& Args);
+
+/// pdfinfo's value for Key ("Pages", "Title"...), empty when there is none.
+QString PdfInfo(const QString& Pdf, const QString& Key);
+int PdfPages(const QString& Pdf);
+
+QByteArray FileBytes(const QString& Path);
+void WriteBytes(const QString& Path, const QByteArray& Bytes);
+/// Every entry of Folder, hidden ones too, sorted.
+QStringList FolderEntries(const QString& Folder);
+
+/// The example price-tag label changed by Change and saved as Path.
+QString SaveLabel(const QString& Path, const std::function<void(TKxLabel&)>& Change);
+
+/// kxprint running in the background, for tests that interrupt it.
+class TKxPrintProcess {
+public:
+    explicit TKxPrintProcess(const QStringList& Args);
+    ~TKxPrintProcess();
+    /// Waits (at most a minute) until the run holds an unnamed temporary file in Folder open; false
+    /// when the run ended first.
+    bool WaitForUnnamed(const QString& Folder);
+    /// Waits until the unnamed temporary file in Folder holds at least Bytes bytes.
+    bool WaitForBytes(const QString& Folder, qint64 Bytes);
+    void Signal(int Number);
+    /// Waits for the end; answers the exit status, or the signal that ended it as a negative number.
+    int Finish();
+    QString Err() const { return FErr; }
+
+private:
+    /// The unnamed temporary file in Folder the process holds open, as /proc shows it, or empty.
+    QString Unnamed(const QString& Folder) const;
+
+    QProcess FProcess;
+    QString FErr;
+};

@@ -31,6 +31,13 @@ TEST(KxPrintOptions, EveryOverrideIsRead) {
     EXPECT_FALSE(o.NoData);
 }
 
+TEST(KxPrintOptions, AliasesOfDifferentNamesMayRepeat) {
+    const TKxPrintOptions o =
+        ParsePrintOptions(Args("l.kxl -o a.pdf --alias A=sqlite:a.db --alias B=sqlite:b.db"));
+    ASSERT_EQ(o.Aliases.size(), 2u);
+    EXPECT_EQ(o.Aliases[1].first, "B");
+}
+
 TEST(KxPrintOptions, OutputKindFollowsTheTarget) {
     EXPECT_EQ(ParsePrintOptions(Args("l.kxl -o a.pdf")).Kind, TKxOutputKind::okPdf);
     EXPECT_EQ(ParsePrintOptions(Args("l.kxl -o a.bmp")).Kind, TKxOutputKind::okBmp);
@@ -75,5 +82,10 @@ INSTANTIATE_TEST_SUITE_P(
                       TBadLine{"RangeWithoutData", "l.kxl -o a.pdf --no-data --to 3", "--no-data"},
                       TBadLine{"AliasNotSqlite", "l.kxl -o a.pdf --alias P=pg:x", "NAME=sqlite:PATH"},
                       TBadLine{"AliasNoName", "l.kxl -o a.pdf --alias =sqlite:x", "NAME=sqlite:PATH"},
-                      TBadLine{"TwoLabels", "l.kxl m.kxl -o a.pdf", "one too many"}),
+                      TBadLine{"TwoLabels", "l.kxl m.kxl -o a.pdf", "one too many"},
+                      TBadLine{"SecondOutput", "l.kxl -o a.pdf --output b.pdf", "--output is given twice"},
+                      TBadLine{"SecondDpi", "l.kxl -o a.png --dpi 100 --dpi 200", "--dpi is given twice"},
+                      TBadLine{"QuietTwice", "l.kxl -o a.pdf -q --quiet", "--quiet is given twice"},
+                      TBadLine{"SameAliasTwice", "l.kxl -o a.pdf --alias P=sqlite:x --alias p=sqlite:y",
+                               "--alias P is given twice"}),
     [](const auto& info) { return std::string(info.param.Name); });

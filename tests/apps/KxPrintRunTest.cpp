@@ -14,17 +14,6 @@ namespace {
 const QString Tag = Sample(QStringLiteral("price-tag.kxl"));
 const QString Aliases = Sample(QStringLiteral("aliases.ini"));
 
-TResult KxPrint(QStringList Args) {
-    return Exec(QStringLiteral(KXPRINT_EXE), Args);
-}
-
-int PdfPages(const QString& Pdf) {
-    const TResult r = Exec(QStringLiteral("pdfinfo"), {Pdf});
-    for (const QString& line : r.Out.split(u'\n'))
-        if (line.startsWith(u"Pages:")) return line.mid(6).trimmed().toInt();
-    return -1;
-}
-
 // One sheet of a PDF as a 300 dpi picture, smoothed as viewers show it: bars made of touching pieces
 // would show hairlines there and fail to scan.
 QString Rasterise(const QString& Pdf, int Page, const QString& Prefix) {

@@ -14,11 +14,6 @@ namespace {
 
 const QStringList ShowcaseCodes{"0036000291452", "8410894000109", "96385074", "KXLAB-42"};
 
-QByteArray FileBytes(const QString& Name) {
-    QFile f(Name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 class Showcase : public ::testing::TestWithParam<TKxZoom> {};
 
 // The designer draws every barcode kind well enough for a scanner at the zooms where a module is at

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <sys/stat.h>
 
 namespace {
 
@@ -140,6 +141,17 @@ TEST(SessionAliasFile, MissingOrHugeFileIsAnError) {
     EXPECT_FALSE(LoadError(session, dir.Path("none.ini")).isEmpty());
     WriteFile(dir.Path("huge.ini"), QByteArray(2 << 20, ';'));
     EXPECT_TRUE(LoadError(session, dir.Path("huge.ini")).contains("larger than"));
+}
+
+// Reading a pipe would wait for a writer for ever; a folder is no aliases file either.
+TEST(SessionAliasFile, AnythingButARegularFileIsRefusedWithoutWaiting) {
+    TKxTempDir dir;
+    TSession session;
+    const QString fifo = dir.Path("aliases.ini");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_TRUE(LoadError(session, fifo).contains("not a regular file"))
+        << LoadError(session, fifo).toStdString();
+    EXPECT_TRUE(LoadError(session, dir.Path()).contains("not a regular file"));
 }
 
 TEST(SessionAliasFile, DefaultSessionReadsTheFileFromTheEnvironment) {

@@ -170,6 +170,9 @@ TEST_F(KxImageDraw, RecordReloadsThePictureFromItsFile) {
     Image.AutoSize = true;
     TKxImage copy(&Owner);
     EXPECT_EQ(LoadRecord(copy, SaveRecord(Image)), 0);
+    // The record alone opens nothing; the picture loads once the reader has read everything.
+    EXPECT_FALSE(copy.ImageLoaded);
+    copy.Loaded();
     EXPECT_TRUE(copy.ImageLoaded);
     EXPECT_TRUE(copy.AutoSize);
     EXPECT_EQ(copy.Picture->Width(), 200);
@@ -178,6 +181,7 @@ TEST_F(KxImageDraw, RecordReloadsThePictureFromItsFile) {
     Image.DataBase = true;
     Image.FileImage = "kept.png";
     EXPECT_EQ(LoadRecord(copy, SaveRecord(Image)), 0);
+    copy.Loaded();
     EXPECT_EQ(copy.FileImage, "kept.png");
     EXPECT_TRUE(Messages.Messages.isEmpty());
 }
@@ -193,6 +197,8 @@ TEST_F(KxImageDraw, OlderRecordHasNoAutoSize) {
     EXPECT_EQ(LoadRecord(old, bytes, 13), 0);
     EXPECT_TRUE(old.AutoSize);
     EXPECT_EQ(old.FileImage, "gone.png");
+    EXPECT_TRUE(Messages.Messages.isEmpty());
+    old.Loaded();
     EXPECT_EQ(Messages.Messages, QStringList{"Invalid filename: gone.png"});
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QImage>
 #include <QPrinter>
 #include <QProcess>
@@ -150,6 +151,44 @@ TEST(KxPrinterPdf, WritesOnePagePerNewPageAtThePaperSize) {
     EXPECT_LT(qGray(page.pixel(590, 490)), 50);
     EXPECT_GT(qGray(page.pixel(190, 310)), 200);
     EXPECT_GT(qGray(page.pixel(610, 490)), 200);
+}
+
+// The same job on a device the caller owns: the same pages, the document's name and creator as the
+// PDF's title and creator, and the device left open for the caller to check and close.
+TEST(KxPrinterPdf, ADeviceGetsTheSamePagesAsAFile) {
+    TKxTempDir dir;
+    const auto print = [](TPrinter& printer) {
+        ASSERT_TRUE(printer.SetPaperSize(256, 620, 290));
+        printer.BeginDoc();
+        TCanvas& c = printer.Canvas();
+        c.SetMapMode(MM_ISOTROPIC);
+        c.SetWindowExtEx(620, 290);
+        c.SetViewportExtEx(printer.PageWidth(), printer.PageHeight());
+        c.Brush = {clBlack, bsSolid};
+        c.FillRect({100, 100, 300, 200});
+        printer.NewPage();
+        printer.EndDoc();
+    };
+    TPrinter byName;
+    byName.SetOutputFileName(dir.Path("file.pdf"));
+    print(byName);
+    QFile device(dir.Path("device.pdf"));
+    ASSERT_TRUE(device.open(QIODevice::WriteOnly));
+    TPrinter onDevice;
+    onDevice.SetOutputDevice(&device);
+    onDevice.Device().setDocName("Price tags");
+    onDevice.Device().setCreator("kxtest 1.0");
+    print(onDevice);
+    EXPECT_TRUE(device.isOpen());
+    device.close();
+    for (const char* key : {"Pages", "Page size"})
+        EXPECT_EQ(PdfInfo(device.fileName(), key), PdfInfo(dir.Path("file.pdf"), key)) << key;
+    EXPECT_EQ(PdfInfo(device.fileName(), "Pages"), "2");
+    EXPECT_EQ(PdfInfo(device.fileName(), "Title"), "Price tags");
+    EXPECT_EQ(PdfInfo(device.fileName(), "Creator"), "kxtest 1.0");
+    const QImage fromFile = Rasterise(dir.Path("file.pdf"), dir.Path("f"), 100);
+    ASSERT_FALSE(fromFile.isNull());
+    EXPECT_EQ(Rasterise(device.fileName(), dir.Path("d"), 100), fromFile);
 }
 
 TEST(KxPrinterPdf, LandscapeCustomPageIsRoundedByQtButMeasuredExactly) {
