@@ -116,7 +116,8 @@ public:
     /// Replaces the label with a record SaveToStream wrote (an undo step), all or nothing: the
     /// elements are cleared first, then settings, binding and elements taken over. The table is not
     /// opened, and pictures are not reported again: a picture element shows the picture the label
-    /// shows now under the same file name. A bad record raises EStreamError and changes nothing.
+    /// shows now under the same file name, without reading the file again. A bad record raises
+    /// EStreamError and changes nothing.
     void RestoreRecord(const QByteArray& Record);
     /// Label file format version of the file read last.
     int32_t GetFileVersion() const { return FFileVersion; }
@@ -162,8 +163,9 @@ public:
     struct TLabFile;
     /// Reads a whole label without touching this one; raises EStreamError.
     std::unique_ptr<TLabFile> ReadLabFile(QIODevice& Stream);
-    /// Takes over a label read whole, replacing the elements or appending to them.
-    void TakeOver(TLabFile& Lab, bool Replace);
+    /// Takes over a label read whole, replacing the elements or appending to them; each element opens
+    /// its files (pictures) only now, unless OpenFiles is false because the caller has done so.
+    void TakeOver(TLabFile& Lab, bool Replace, bool OpenFiles = true);
 
 private:
     struct TSettingsRef;

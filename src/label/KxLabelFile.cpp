@@ -219,7 +219,7 @@ std::unique_ptr<TKxLabel::TLabFile> TKxLabel::ReadLabFile(QIODevice& Stream) {
     return lab;
 }
 
-void TKxLabel::TakeOver(TLabFile& Lab, bool Replace) {
+void TKxLabel::TakeOver(TLabFile& Lab, bool Replace, bool OpenFiles) {
     FBackSurf->SetFileName(Lab.FileName);
     // The binding can only change on a closed table.
     CloseData();
@@ -233,7 +233,7 @@ void TKxLabel::TakeOver(TLabFile& Lab, bool Replace) {
     if (Replace) ClearElements();
     // Pictures open only now that the whole file has been read: a file that fails shows nothing.
     for (auto& e : Lab.Elements) {
-        e->Loaded();
+        if (OpenFiles) e->Loaded();
         AddElement(std::move(e));
     }
     Lab.Elements.clear();
@@ -282,13 +282,17 @@ void TKxLabel::RestoreRecord(const QByteArray& Record) {
     buffer.setData(Record);
     buffer.open(QIODevice::ReadOnly);
     const std::unique_ptr<TLabFile> lab = ReadLabFile(buffer);
+    // A picture shown now is taken as it is, without reading its file again; only a name the label
+    // does not show yet is opened.
     for (const auto& e : lab->Elements) {
         auto* image = dynamic_cast<TKxImage*>(e.get());
-        if (!image || image->DataBase) continue;
-        if (const auto it = shown.find(image->FileImage); it != shown.end()) {
-            *image->Picture = it->second.Picture;
-            image->ImageLoaded = it->second.Loaded;
+        const auto it = image && !image->DataBase ? shown.find(image->FileImage) : shown.end();
+        if (it == shown.end()) {
+            e->Loaded();
+            continue;
         }
+        *image->Picture = it->second.Picture;
+        image->ImageLoaded = it->second.Loaded;
     }
-    TakeOver(*lab, true);
+    TakeOver(*lab, true, false);
 }
