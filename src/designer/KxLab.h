@@ -13,6 +13,7 @@
 #include "designer/KxMapping.h"
 #include "designer/KxMarks.h"
 #include "designer/KxOverlay.h"
+#include "kxlab_export.h"
 #include "label/KxAlias.h"
 #include "label/KxBackSurf.h"
 #include "label/KxCellWalk.h"
@@ -49,7 +50,7 @@ using TKxMouseMoveEvent =
 /// Set-up: a host that sets several properties in a row brackets them with BeginLoad()/EndLoad()
 /// (or a TKxLab::TLoadGuard); repaint requests in between are ignored and EndLoad() paints once.
 /// Events: assign the On... callables, or connect to the matching signals; both fire.
-class TKxLab : public QWidget, public TKxLabelView {
+class KXLAB_EXPORT TKxLab : public QWidget, public TKxLabelView {
     Q_OBJECT
     Q_PROPERTY(KxEnums::TKxUnits Units READ GetUnits WRITE SetUnits)
     Q_PROPERTY(int Color READ GetColor WRITE SetColor)
