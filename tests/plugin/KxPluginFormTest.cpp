@@ -140,7 +140,9 @@ TEST(KxPluginForm, DesignerEditsEveryPropertyItShows) {
     for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
         const QMetaProperty p = meta.property(i);
         const bool object = p.metaType().flags().testFlag(QMetaType::PointerToQObject);
-        if (object) EXPECT_FALSE(p.isDesignable()) << p.name();
+        if (object) {
+            EXPECT_FALSE(p.isDesignable()) << p.name();
+        }
         if (!p.isDesignable()) continue;
         ++shown;
         EXPECT_TRUE(p.isWritable()) << p.name();
@@ -159,8 +161,9 @@ TEST(KxPluginForm, UnitsComesBeforeEverySettingsValue) {
     for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
         const QString name = QString::fromLatin1(meta.property(i).name());
         for (const char* object : {"Measure", "Frame", "Grid", "BackSurf", "Rulers"})
-            if (name.startsWith(QLatin1String(object)) && name != QLatin1String(object))
+            if (name.startsWith(QLatin1String(object)) && name != QLatin1String(object)) {
                 EXPECT_GT(i, units) << name.toStdString();
+            }
     }
 }
 
@@ -216,9 +219,10 @@ TEST(KxPluginFormZ, InQtDesignerTheDesignerIsInItsDesignTimeState) {
         w->initialize(&core);
         EXPECT_TRUE(w->isInitialized());
         QWidget* widget = w->createWidget(&parent);
-        if (auto* lab = qobject_cast<TKxLab*>(widget))
+        if (auto* lab = qobject_cast<TKxLab*>(widget)) {
             EXPECT_TRUE(lab->GetDesigning());
-        else
+        } else {
             EXPECT_NE(qobject_cast<QLineEdit*>(widget), nullptr);
+        }
     }
 }
