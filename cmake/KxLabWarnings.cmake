@@ -29,7 +29,7 @@ function(kxlab_add_layer_test layer)
     set(_target kxlab_tests_${layer})
     add_executable(${_target} ${_sources})
     kxlab_autogen_follows_sources(${_target} "${_sources}")
-    target_link_libraries(${_target} PRIVATE kxlab_testmain KxLab::KxLab Qt6::Test GTest::gtest GTest::gmock
+    target_link_libraries(${_target} PRIVATE kxlab_testmain KxLab::Internal Qt6::Test GTest::gtest GTest::gmock
                                              kxlab_options)
     target_include_directories(${_target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     gtest_discover_tests(${_target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60

@@ -8,6 +8,8 @@ PACKAGES=(
     build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+    # QUiLoader (Qt6::UiTools) needs the OpenGL widgets package
+    libqt6opengl6-dev
     # tests and benchmarks
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fonts-dejavu-core zbar-tools poppler-utils sqlite3

@@ -13,6 +13,8 @@ BUILD=${KXLAB_TEST_BUILD:-build/test}
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
     -DKXLAB_SANITIZE=ON -DKXLAB_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$BUILD"
+# What users install: a Release build in a moved prefix, and a host built against it.
+bash scripts/install-check.sh "$BUILD/examples/sample"
 
 export QT_QPA_PLATFORM=offscreen
 # Qt's own leaks at exit are not ours; keep ASan on real errors.

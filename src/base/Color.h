@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <QColor>
 
+#include "kxlab_export.h"
+
 /// A colour as the label file stores it: $00BBGGRR, red in the low byte.
 using TColor = int32_t;
 
@@ -39,6 +41,6 @@ constexpr TColor RGB(int r, int g, int b) {
 }
 
 /// The plain RGB value of a colour (system colours resolved; the high byte dropped).
-TColor ColorToRGB(TColor c);
-QColor ToQColor(TColor c);
-TColor FromQColor(const QColor& c);
+KXLAB_EXPORT TColor ColorToRGB(TColor c);
+KXLAB_EXPORT QColor ToQColor(TColor c);
+KXLAB_EXPORT TColor FromQColor(const QColor& c);

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QSize>
 
+#include "kxlab_export.h"
+
 /// v brought into the 32-bit range, the nearest end when it lies outside. Coordinates may come from
 /// files holding any 32-bit value, so sums and differences of them saturate instead of wrapping
 /// round into a plausible position.
@@ -16,7 +18,7 @@ constexpr int32_t Saturate32(int64_t v) {
 }
 
 /// A point in 32-bit integer coordinates (pixels or label units, as the caller says).
-struct TPoint {
+struct KXLAB_EXPORT TPoint {
     int32_t X = 0;
     int32_t Y = 0;
 
@@ -31,7 +33,7 @@ struct TPoint {
 };
 
 /// A width and a height in 32-bit integers.
-struct TSize {
+struct KXLAB_EXPORT TSize {
     int32_t cx = 0;
     int32_t cy = 0;
 
@@ -40,7 +42,7 @@ struct TSize {
 
 /// A rectangle by its four edges. Left and Top are inside it, Right and Bottom outside
 /// (the platform's point-in-rectangle rule), so Right - Left is the width.
-struct TRect {
+struct KXLAB_EXPORT TRect {
     int32_t Left = 0;
     int32_t Top = 0;
     int32_t Right = 0;

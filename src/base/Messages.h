@@ -4,8 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+#include "kxlab_export.h"
+
 /// How messages, beeps and the busy cursor reach the user. One hook per process.
-struct TMessageHook {
+struct KXLAB_EXPORT TMessageHook {
     std::function<void(const QString&)> Show;
     std::function<void(unsigned)> Beep;
     std::function<void(bool)> Busy;
@@ -13,17 +15,17 @@ struct TMessageHook {
 
 /// Shows a message to the user: a modal box in a GUI application with a display, standard error
 /// otherwise, or whatever hook the application or a test installed. Never blocks a headless run.
-void ShowMessage(const QString& text);
+KXLAB_EXPORT void ShowMessage(const QString& text);
 /// The system's alert sound (type as the platform's MessageBeep: 0 is the default sound).
-void MessageBeep(unsigned type = 0);
+KXLAB_EXPORT void MessageBeep(unsigned type = 0);
 /// Shows or hides the busy (hourglass) cursor.
-void SetBusyCursor(bool busy);
+KXLAB_EXPORT void SetBusyCursor(bool busy);
 
 /// Replaces the process-wide hook; answers the previous one. An empty function falls back to the default.
-TMessageHook SetMessageHook(TMessageHook hook);
+KXLAB_EXPORT TMessageHook SetMessageHook(TMessageHook hook);
 
 /// Sets the busy cursor for its lifetime, restoring the default cursor on every way out.
-class TBusyCursor {
+class KXLAB_EXPORT TBusyCursor {
 public:
     TBusyCursor() { SetBusyCursor(true); }
     ~TBusyCursor() { SetBusyCursor(false); }
@@ -32,7 +34,7 @@ public:
 };
 
 /// Captures messages and beeps while it lives (tests, batch runs), restoring the previous hook after.
-class TMessageCapture {
+class KXLAB_EXPORT TMessageCapture {
 public:
     TMessageCapture();
     ~TMessageCapture();

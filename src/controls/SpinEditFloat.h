@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "base/Rounding.h"
+#include "kxlab_export.h"
 
 class QToolButton;
 
@@ -13,16 +14,16 @@ class QToolButton;
 /// (1..18) and to Digits decimals (0..18), with the integer part grouped by three. When the integer part
 /// needs more than Precision digits the result is in exponent form ("1.5E+12"). NaN and infinities come
 /// out as "NAN", "INF" and "-INF".
-QString FormatFloatNumber(Extended V, int Precision, int Digits, const QString& DecimalSeparator,
-                          const QString& ThousandSeparator);
+KXLAB_EXPORT QString FormatFloatNumber(Extended V, int Precision, int Digits, const QString& DecimalSeparator,
+                                       const QString& ThousandSeparator);
 
 /// Parses a plain number ("-12.5", "+3", ".5", "1e3") whose decimal separator is DecimalSeparator.
 /// Answers false, leaving Result alone, for anything else, including grouped digits and overflow.
-bool ParseFloatNumber(const QString& Text, const QString& DecimalSeparator, Extended& Result);
+KXLAB_EXPORT bool ParseFloatNumber(const QString& Text, const QString& DecimalSeparator, Extended& Result);
 
 /// Two stacked arrow buttons that repeat while held. Pressing either one first gives the focus to
 /// FocusControl, so the edit it serves keeps the keyboard.
-class TSpinButton : public QWidget {
+class KXLAB_EXPORT TSpinButton : public QWidget {
     Q_OBJECT
 public:
     explicit TSpinButton(QWidget* parent = nullptr);
@@ -58,7 +59,7 @@ private:
 /// Events: OnChange is the `changed` signal (emitted with textChanged, by typing and by every write of
 /// `Value` that alters the text). Focus, key, mouse and drag events are Qt's own (event filters or
 /// the usual signals of QLineEdit). Colour, font, hint, tab order and pop-up menu are QWidget properties.
-class TSpinEditFloat : public QLineEdit {
+class KXLAB_EXPORT TSpinEditFloat : public QLineEdit {
     Q_OBJECT
     Q_PROPERTY(bool AutoSelect READ AutoSelect WRITE SetAutoSelect)
     Q_PROPERTY(int Digits READ Digits WRITE SetDigits)
@@ -157,7 +158,7 @@ private:
 };
 
 /// Plain edit whose text alignment is a property; centred unless told otherwise.
-class TAlignEdit : public QLineEdit {
+class KXLAB_EXPORT TAlignEdit : public QLineEdit {
     Q_OBJECT
     Q_PROPERTY(TAlignment Alignment READ Alignment WRITE SetAlignment)
 public:

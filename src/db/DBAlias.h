@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "kxlab_export.h"
+
 /// The engines an alias can name.
 enum class TDBDriver {
     SQLite,    ///< a database file, the embedded default
@@ -11,7 +13,7 @@ enum class TDBDriver {
 /// One named connection of the session. Credentials never travel in a label file: a PostgreSQL password
 /// comes from the environment variable named by PasswordEnv, or from libpq's own PGPASSWORD and password
 /// file when PasswordEnv is empty.
-struct TDBAlias {
+struct KXLAB_EXPORT TDBAlias {
     QString Name;
     TDBDriver Driver = TDBDriver::SQLite;
     QString Path;        ///< SQLite: the database file (absolute once added to a session)

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVariant>
 
+#include "kxlab_export.h"
+
 class TTable;
 
 /// The value types a field can have, mapped from each engine's column types.
@@ -26,13 +28,13 @@ enum class TFieldType {
 
 /// Maps an engine's declared column type (SQLite's declared type text, PostgreSQL's type or domain name)
 /// to a field type. Declared types follow SQLite's affinity words, so "VARCHAR(40)" is a string.
-TFieldType FieldTypeFromDeclared(const QString& declared);
+KXLAB_EXPORT TFieldType FieldTypeFromDeclared(const QString& declared);
 
 /// True for the types whose filter literals are quoted (string, memo, date, time, date-time).
-bool IsQuotedFieldType(TFieldType type);
+KXLAB_EXPORT bool IsQuotedFieldType(TFieldType type);
 
 /// One column of an open table, read in its current record. Owned by its table, valid while it is open.
-class TField {
+class KXLAB_EXPORT TField {
 public:
     TField(TTable* table, int index, QString name, TFieldType type);
     TField(const TField&) = delete;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/DBAlias.h"
+#include "kxlab_export.h"
 
 #include <map>
 #include <memory>
@@ -34,7 +35,7 @@ class TDBConnection;
 /// libpq's default, and PasswordEnv names the environment variable holding the password (empty: libpq's
 /// PGPASSWORD or password file). Keys ignore letter case; an unknown key or driver is an error reported
 /// with the file name and line.
-class TSession {
+class KXLAB_EXPORT TSession {
 public:
     TSession();
     ~TSession();
@@ -82,4 +83,4 @@ private:
 
 /// The process's default session, made on first use; it reads the aliases file that KXLAB_ALIASES names
 /// (a file that cannot be read is reported through ShowMessage, and the session starts without it).
-TSession& Session();
+KXLAB_EXPORT TSession& Session();

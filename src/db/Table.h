@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/Field.h"
+#include "kxlab_export.h"
 
 #include <memory>
 #include <QString>
@@ -23,7 +24,7 @@ class TSession;
 /// and sets Eof; moving before the first stays on it and sets Bof.
 ///
 /// Binding, opening and filtering failures raise EDBEngineError naming the alias and the table.
-class TTable {
+class KXLAB_EXPORT TTable {
 public:
     /// Records per browse window.
     static constexpr int PageSize = 200;

@@ -4,15 +4,18 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <QFont>
 #include <QString>
 #include <QWidget>
 #include <vector>
 
 #include "base/Color.h"
 #include "base/Geometry.h"
+#include "designer/KxLabFlat.h"
 #include "designer/KxMapping.h"
 #include "designer/KxMarks.h"
 #include "designer/KxOverlay.h"
+#include "kxlab_export.h"
 #include "label/KxAlias.h"
 #include "label/KxBackSurf.h"
 #include "label/KxCellWalk.h"
@@ -49,19 +52,19 @@ using TKxMouseMoveEvent =
 /// Set-up: a host that sets several properties in a row brackets them with BeginLoad()/EndLoad()
 /// (or a TKxLab::TLoadGuard); repaint requests in between are ignored and EndLoad() paints once.
 /// Events: assign the On... callables, or connect to the matching signals; both fire.
-class TKxLab : public QWidget, public TKxLabelView {
+class KXLAB_EXPORT TKxLab : public QWidget, public TKxLabelView {
     Q_OBJECT
     Q_PROPERTY(KxEnums::TKxUnits Units READ GetUnits WRITE SetUnits)
     Q_PROPERTY(int Color READ GetColor WRITE SetColor)
     Q_PROPERTY(bool ShowMargins READ GetShowMargins WRITE SetShowMargins)
     Q_PROPERTY(bool AllowEdit READ GetAllowEdit WRITE SetAllowEdit)
-    Q_PROPERTY(TKxGrid* Grid READ GetGrid WRITE SetGrid)
+    Q_PROPERTY(TKxGrid* Grid READ GetGrid WRITE SetGrid DESIGNABLE false)
     Q_PROPERTY(KxEnums::TKxSnap Snap READ GetSnap WRITE SetSnap)
     Q_PROPERTY(KxEnums::TKxZoom Zoom READ GetZoom WRITE SetZoom)
-    Q_PROPERTY(TKxFrame* Frame READ GetFrame WRITE SetFrame)
-    Q_PROPERTY(TKxMeasure* Measure READ GetMeasure WRITE SetMeasure)
-    Q_PROPERTY(TKxRulers* Rulers READ GetRulers WRITE SetRulers)
-    Q_PROPERTY(TKxBackSurf* BackSurf READ GetBackSurf WRITE SetBackSurf)
+    Q_PROPERTY(TKxFrame* Frame READ GetFrame WRITE SetFrame DESIGNABLE false)
+    Q_PROPERTY(TKxMeasure* Measure READ GetMeasure WRITE SetMeasure DESIGNABLE false)
+    Q_PROPERTY(TKxRulers* Rulers READ GetRulers WRITE SetRulers DESIGNABLE false)
+    Q_PROPERTY(TKxBackSurf* BackSurf READ GetBackSurf WRITE SetBackSurf DESIGNABLE false)
     Q_PROPERTY(KxEnums::TKxDrawTool DrawTool READ GetDrawTool WRITE SetDrawTool)
     Q_PROPERTY(int SelColor READ GetSelColor WRITE SetSelColor)
     Q_PROPERTY(TBorderStyle BorderStyle READ GetBorderStyle WRITE SetBorderStyle)
@@ -70,6 +73,49 @@ class TKxLab : public QWidget, public TKxLabelView {
     Q_PROPERTY(TKxAlias* Alias READ GetAlias WRITE SetAlias DESIGNABLE false)
     // The catalogue as JSON text: the form in which Qt Designer and host forms edit and store it.
     Q_PROPERTY(QString AliasCatalogue READ GetAliasCatalogue WRITE SetAliasCatalogue)
+    // The settings objects' values, flat, for Qt Designer and forms; declared after Units, so a form
+    // that Designer writes sets the unit before the lengths. Lengths are double: Designer shows no
+    // float property.
+    Q_PROPERTY(double MeasureHeight READ GetMeasureHeight WRITE setMeasureHeight)
+    Q_PROPERTY(double MeasureWidth READ GetMeasureWidth WRITE setMeasureWidth)
+    Q_PROPERTY(double MeasureMarLeft READ GetMeasureMarLeft WRITE setMeasureMarLeft)
+    Q_PROPERTY(double MeasureMarTop READ GetMeasureMarTop WRITE setMeasureMarTop)
+    Q_PROPERTY(double MeasureDiHor READ GetMeasureDiHor WRITE setMeasureDiHor)
+    Q_PROPERTY(double MeasureDiVer READ GetMeasureDiVer WRITE setMeasureDiVer)
+    Q_PROPERTY(int MeasureNuHor READ GetMeasureNuHor WRITE setMeasureNuHor)
+    Q_PROPERTY(int MeasureNuVer READ GetMeasureNuVer WRITE setMeasureNuVer)
+    Q_PROPERTY(double MeasurePaperHeight READ GetMeasurePaperHeight WRITE setMeasurePaperHeight)
+    Q_PROPERTY(double MeasurePaperWidth READ GetMeasurePaperWidth WRITE setMeasurePaperWidth)
+    Q_PROPERTY(QString MeasurePaperName READ GetMeasurePaperName WRITE setMeasurePaperName)
+    Q_PROPERTY(QString MeasureLabelName READ GetMeasureLabelName WRITE setMeasureLabelName)
+    Q_PROPERTY(double MeasureInnerCircle READ GetMeasureInnerCircle WRITE setMeasureInnerCircle)
+    Q_PROPERTY(KxEnums::TKxLabelType MeasureLabelType READ GetMeasureLabelType WRITE setMeasureLabelType)
+    Q_PROPERTY(KxEnums::TKxFrameStyle FrameStyle READ GetFrameStyle WRITE setFrameStyle)
+    Q_PROPERTY(double FrameDist1 READ GetFrameDist1 WRITE setFrameDist1)
+    Q_PROPERTY(double FrameDist2 READ GetFrameDist2 WRITE setFrameDist2)
+    Q_PROPERTY(double FramePenWidth READ GetFramePenWidth WRITE setFramePenWidth)
+    Q_PROPERTY(double FrameRadio READ GetFrameRadio WRITE setFrameRadio)
+    Q_PROPERTY(int FrameColor READ GetFrameColor WRITE setFrameColor)
+    Q_PROPERTY(int GridColor READ GetGridColor WRITE setGridColor)
+    Q_PROPERTY(double GridIncX READ GetGridIncX WRITE setGridIncX)
+    Q_PROPERTY(double GridIncY READ GetGridIncY WRITE setGridIncY)
+    Q_PROPERTY(bool GridShow READ GetGridShow WRITE setGridShow)
+    Q_PROPERTY(bool BackSurfShowAlign READ GetBackSurfShowAlign WRITE setBackSurfShowAlign)
+    Q_PROPERTY(bool BackSurfPrint READ GetBackSurfPrint WRITE setBackSurfPrint)
+    Q_PROPERTY(int BackSurfColor READ GetBackSurfColor WRITE setBackSurfColor)
+    Q_PROPERTY(int BackSurfToColor READ GetBackSurfToColor WRITE setBackSurfToColor)
+    Q_PROPERTY(int BackSurfAlignColor READ GetBackSurfAlignColor WRITE setBackSurfAlignColor)
+    Q_PROPERTY(double BackSurfAlignLeft READ GetBackSurfAlignLeft WRITE setBackSurfAlignLeft)
+    Q_PROPERTY(double BackSurfAlignTop READ GetBackSurfAlignTop WRITE setBackSurfAlignTop)
+    Q_PROPERTY(KxEnums::TKxBackStyle BackSurfStyle READ GetBackSurfStyle WRITE setBackSurfStyle)
+    Q_PROPERTY(QString BackSurfFileName READ GetBackSurfFileName WRITE setBackSurfFileName)
+    Q_PROPERTY(int RulersColor READ GetRulersColor WRITE setRulersColor)
+    Q_PROPERTY(int RulersMarkColor READ GetRulersMarkColor WRITE setRulersMarkColor)
+    Q_PROPERTY(int RulersTickColor READ GetRulersTickColor WRITE setRulersTickColor)
+    Q_PROPERTY(bool RulersBorder READ GetRulersBorder WRITE setRulersBorder)
+    Q_PROPERTY(bool RulersVisible READ GetRulersVisible WRITE setRulersVisible)
+    Q_PROPERTY(QFont RulersFont READ GetRulersFont WRITE setRulersFont)
+    Q_PROPERTY(int RulersFontColor READ GetRulersFontColor WRITE setRulersFontColor)
 
 public:
     /// Window border: none, or a single line.
@@ -351,6 +397,59 @@ public:
     QString GetAliasCatalogue() const;
     /// Replaces the catalogue from JSON text; a bad text is reported and changes nothing.
     void SetAliasCatalogue(const QString& Value);
+
+    // The spellings uic calls for the designed properties of a form.
+    void setUnits(TKxUnits Value) { SetUnits(Value); }
+    void setColor(TColor Value) { SetColor(Value); }
+    void setShowMargins(bool Value) { SetShowMargins(Value); }
+    void setAllowEdit(bool Value) { SetAllowEdit(Value); }
+    void setSnap(TKxSnap Value) { SetSnap(Value); }
+    void setZoom(TKxZoom Value) { SetZoom(Value); }
+    void setDrawTool(TKxDrawTool Value) { SetDrawTool(Value); }
+    void setSelColor(TColor Value) { SetSelColor(Value); }
+    void setBorderStyle(TBorderStyle Value) { SetBorderStyle(Value); }
+    void setAliasCatalogue(const QString& Value) { SetAliasCatalogue(Value); }
+    KX_FLAT_PROPERTY(double, Measure, Height)
+    KX_FLAT_PROPERTY(double, Measure, Width)
+    KX_FLAT_PROPERTY(double, Measure, MarLeft)
+    KX_FLAT_PROPERTY(double, Measure, MarTop)
+    KX_FLAT_PROPERTY(double, Measure, DiHor)
+    KX_FLAT_PROPERTY(double, Measure, DiVer)
+    KX_FLAT_PROPERTY(int, Measure, NuHor)
+    KX_FLAT_PROPERTY(int, Measure, NuVer)
+    KX_FLAT_PROPERTY(double, Measure, PaperHeight)
+    KX_FLAT_PROPERTY(double, Measure, PaperWidth)
+    KX_FLAT_PROPERTY(QString, Measure, PaperName)
+    KX_FLAT_PROPERTY(QString, Measure, LabelName)
+    KX_FLAT_PROPERTY(double, Measure, InnerCircle)
+    KX_FLAT_PROPERTY(TKxLabelType, Measure, LabelType)
+    KX_FLAT_PROPERTY(TKxFrameStyle, Frame, Style)
+    KX_FLAT_PROPERTY(double, Frame, Dist1)
+    KX_FLAT_PROPERTY(double, Frame, Dist2)
+    KX_FLAT_PROPERTY(double, Frame, PenWidth)
+    KX_FLAT_PROPERTY(double, Frame, Radio)
+    KX_FLAT_PROPERTY(TColor, Frame, Color)
+    KX_FLAT_PROPERTY(TColor, Grid, Color)
+    KX_FLAT_PROPERTY(double, Grid, IncX)
+    KX_FLAT_PROPERTY(double, Grid, IncY)
+    KX_FLAT_PROPERTY(bool, Grid, Show)
+    KX_FLAT_PROPERTY(bool, BackSurf, ShowAlign)
+    KX_FLAT_PROPERTY(bool, BackSurf, Print)
+    KX_FLAT_PROPERTY(TColor, BackSurf, Color)
+    KX_FLAT_PROPERTY(TColor, BackSurf, ToColor)
+    KX_FLAT_PROPERTY(TColor, BackSurf, AlignColor)
+    KX_FLAT_PROPERTY(double, BackSurf, AlignLeft)
+    KX_FLAT_PROPERTY(double, BackSurf, AlignTop)
+    KX_FLAT_PROPERTY(TKxBackStyle, BackSurf, Style)
+    KX_FLAT_PROPERTY(QString, BackSurf, FileName)
+    KX_FLAT_PROPERTY(TColor, Rulers, Color)
+    KX_FLAT_PROPERTY(TColor, Rulers, MarkColor)
+    KX_FLAT_PROPERTY(TColor, Rulers, TickColor)
+    KX_FLAT_PROPERTY(bool, Rulers, Border)
+    KX_FLAT_PROPERTY(bool, Rulers, Visible)
+    QFont GetRulersFont() const { return GetRulers()->GetQFont(); }
+    void setRulersFont(const QFont& Value) { GetRulers()->SetQFont(Value); }
+    KX_FLAT_PROPERTY(TColor, Rulers, FontColor)
 
     // Dialogs.
     void PropTxt() override;

@@ -93,8 +93,10 @@ void TKxLab::LayoutBars() {
     const bool v = FVBar->isVisibleTo(this);
     const int hh = FHBar->sizeHint().height();
     const int vw = FVBar->sizeHint().width();
-    FHBar->setGeometry(0, height() - hh, width() - (v ? vw : 0), hh);
-    FVBar->setGeometry(width() - vw, 0, vw, height() - (h ? hh : 0));
+    // Inside the single-line border, which the paint event draws over the outermost pixels.
+    const int b = FBorderStyle == bsSingle ? 1 : 0;
+    FHBar->setGeometry(b, height() - hh - b, width() - 2 * b - (v ? vw : 0), hh);
+    FVBar->setGeometry(width() - vw - b, b, vw, height() - 2 * b - (h ? hh : 0));
 }
 
 void TKxLab::PushBar(QScrollBar* Bar, const TKxScrollAxis& Axis, int32_t Page) {

@@ -142,6 +142,13 @@ void TKxLab::paintEvent(QPaintEvent* event) {
     device.Painter()->drawImage(event->rect(), FLabScreen->Image(), event->rect());
     TCanvas canvas(&device);
     FOverlay.Draw(canvas);
+    // The single-line window border goes over the outermost pixels rather than around a smaller
+    // client: client coordinates are the same with and without it.
+    if (FBorderStyle == bsSingle) {
+        canvas.Pen = TPen{};
+        canvas.Brush.Style = bsClear;
+        canvas.Rectangle(0, 0, width(), height());
+    }
 }
 
 void TKxLab::AdjustAligns() {

@@ -2,29 +2,30 @@
 
 #include <cstdint>
 
+#include "kxlab_export.h"
 #include "types/Kxtypes.h"
 
 /// One zoom step: Scale label units per pixel for the mapping, Factor pixels per label unit
 /// (single precision: zm75 is 0.2f, i.e. 0.2000000030) for the label's size in pixels.
-struct TKxZoomStep {
+struct KXLAB_EXPORT TKxZoomStep {
     int32_t Scale = 4;
     float Factor = 0.25f;
 };
 
 /// The step of a zoom value; zm100 for a value outside the type.
-TKxZoomStep ZoomStep(TKxZoom Zoom);
+KXLAB_EXPORT TKxZoomStep ZoomStep(TKxZoom Zoom);
 
 /// Label units to a client pixel: Round(lu / Scale) + Origin - Pos, halves to even.
-int32_t LabelToPixel(int32_t lu, int32_t Scale, int32_t Origin, int32_t Pos);
+KXLAB_EXPORT int32_t LabelToPixel(int32_t lu, int32_t Scale, int32_t Origin, int32_t Pos);
 /// Client pixel to label units: (px - Origin + Pos) * Scale. Inverse of LabelToPixel only at
 /// multiples of Scale.
-int32_t PixelToLabel(int32_t px, int32_t Scale, int32_t Origin, int32_t Pos);
+KXLAB_EXPORT int32_t PixelToLabel(int32_t px, int32_t Scale, int32_t Origin, int32_t Pos);
 /// A label length in pixels at a zoom factor: Round(lu * Factor), halves to even.
-int32_t LabelPixels(int32_t lu, float Factor);
+KXLAB_EXPORT int32_t LabelPixels(int32_t lu, float Factor);
 /// Client pixel to a position in the public unit, proportional to the label size:
 /// (px - Origin + Pos) * Size / Pixels, where Size is the label's extent in that unit and
 /// Pixels its extent on screen.
-float PixelToWorld(int32_t px, int32_t Origin, int32_t Pos, float Size, int32_t Pixels);
+KXLAB_EXPORT float PixelToWorld(int32_t px, int32_t Origin, int32_t Pos, float Size, int32_t Pixels);
 
 /// A scroll request from a scroll bar.
 enum class TKxScrollCode : uint8_t {
@@ -43,7 +44,7 @@ enum class TKxScrollCode : uint8_t {
 };
 
 /// Scroll bar state of one axis, in pixels.
-struct TKxScrollAxis {
+struct KXLAB_EXPORT TKxScrollAxis {
     int32_t Min = 0;
     int32_t Max = 0;
     int32_t Pos = 0;
@@ -53,4 +54,4 @@ struct TKxScrollAxis {
 
 /// The position a request leads to, clamped into [Min, Max]. ThumbPos is used by the two thumb
 /// requests only.
-int32_t ScrollTarget(const TKxScrollAxis& Axis, TKxScrollCode Code, int32_t ThumbPos);
+KXLAB_EXPORT int32_t ScrollTarget(const TKxScrollAxis& Axis, TKxScrollCode Code, int32_t ThumbPos);

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "base/Geometry.h"
+#include "kxlab_export.h"
 #include "types/Kxtypes.h"
 
 /// The editor's transient state of one designer control: what is selected and how it can be
 /// dragged, the marks painted over the surface (client pixels) and the drag in progress.
-struct TKxMarks {
+struct KXLAB_EXPORT TKxMarks {
     TKxDrag DragState = drNone;
     TKxDragType DragType = dtMove;
     /// Outline of the selected element.

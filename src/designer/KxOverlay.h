@@ -9,6 +9,7 @@
 #include "base/Geometry.h"
 #include "designer/KxMarks.h"
 #include "gdi/CanvasTypes.h"
+#include "kxlab_export.h"
 
 class TCanvas;
 
@@ -16,7 +17,7 @@ class TCanvas;
 /// last Paint drew them, the not-xor rubber bands drawn since, and the mouse-position marks in the
 /// rulers. The widget draws it after copying the off-screen bitmap, so the surface itself is never
 /// recomposed for them. Every change answers the client region it touches, to repaint only that.
-class TKxOverlay {
+class KXLAB_EXPORT TKxOverlay {
 public:
     enum class TKind : uint8_t { Line, Frame, Triangle };
     /// One not-xor figure: a line from A to B (B left out), a hollow rectangle with corners A and B,

@@ -3,9 +3,10 @@
 #include <QString>
 
 #include "elements/KxDataText.h"
+#include "kxlab_export.h"
 
 /// A compound text: Before, the content and After written as one line, with no spaces added.
-class TKxAddText : public TKxDataText {
+class KXLAB_EXPORT TKxAddText : public TKxDataText {
 public:
     explicit TKxAddText(TKxOwner* AOwner);
 

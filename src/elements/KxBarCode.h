@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "elements/KxData.h"
+#include "kxlab_export.h"
 
 class TCanvas;
 struct TKxBarcodeShape;
@@ -11,7 +12,7 @@ struct TKxBarcodeShape;
 /// A one-dimensional barcode: EAN-13, EAN-8, UPC-A or Code 39, with an optional human-readable line
 /// under the bars, turned by 0, 90, 180 or 270 degrees about P1. Lengths are label units (tenths of
 /// a millimetre). The check digit is part of Code as entered: never computed or verified.
-class TKxBarCode : public TKxData {
+class KXLAB_EXPORT TKxBarCode : public TKxData {
 public:
     explicit TKxBarCode(TKxOwner* AOwner);
 

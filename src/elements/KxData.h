@@ -4,11 +4,12 @@
 #include <QString>
 
 #include "elements/KxElement.h"
+#include "kxlab_export.h"
 
 class TCanvas;
 
 /// An element whose content may come from a database field: symbols, barcodes, pictures, texts.
-class TKxData : public TKxElement {
+class KXLAB_EXPORT TKxData : public TKxElement {
 public:
     explicit TKxData(TKxOwner* AOwner);
 

@@ -5,12 +5,13 @@
 
 #include "base/Geometry.h"
 #include "elements/KxData.h"
+#include "kxlab_export.h"
 
 class TCanvas;
 
 /// What every text element shares: the text, its anchor and its font styles, the preparation of a
 /// canvas for writing it and the rules by which a bound text takes its content.
-class TKxDataText : public TKxData {
+class KXLAB_EXPORT TKxDataText : public TKxData {
 public:
     explicit TKxDataText(TKxOwner* AOwner);
 

@@ -7,12 +7,13 @@
 #include "base/Color.h"
 #include "base/Geometry.h"
 #include "elements/KxOwner.h"
+#include "kxlab_export.h"
 #include "types/Kxtypes.h"
 
 /// Base of every label element. Lengths are label units (tenths of a millimetre); the public
 /// Get/Set operations convert to and from the owner's unit. The element keeps a plain pointer to
 /// its owner and never frees it; the owner's element list owns the element.
-class TKxElement {
+class KXLAB_EXPORT TKxElement {
 public:
     explicit TKxElement(TKxOwner* AOwner);
     virtual ~TKxElement() = default;

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "elements/KxData.h"
+#include "kxlab_export.h"
 
 class TCanvas;
 class TGraphic;
@@ -12,7 +13,7 @@ class TPicture;
 /// A picture drawn in the box from P1 to P2: stretched, kept in proportion, or at its own size with
 /// its top-left corner at P1. It comes from FileImage, or in print and preview from the graphic
 /// field named Field. Without a picture the element shows a frame with a red message inside.
-class TKxImage : public TKxData {
+class KXLAB_EXPORT TKxImage : public TKxData {
 public:
     explicit TKxImage(TKxOwner* AOwner);
     ~TKxImage() override;

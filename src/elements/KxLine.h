@@ -3,10 +3,11 @@
 #include <cstdint>
 
 #include "elements/KxElement.h"
+#include "kxlab_export.h"
 
 /// A straight segment from P1 to P2 in Color, PenStyle and PenWidth. Its hit test follows the
 /// segment instead of Bounds, which a line never sets.
-class TKxLine : public TKxElement {
+class KXLAB_EXPORT TKxLine : public TKxElement {
 public:
     /// How far from the segment, in client pixels, a point still hits it.
     static constexpr int32_t HitTolerance = 2;

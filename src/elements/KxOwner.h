@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "kxlab_export.h"
 #include "types/Kxtypes.h"
 
 class TCanvas;
@@ -11,7 +12,7 @@ class TTable;
 /// the mapping from label units to client pixels, the canvas of a drawing target, the bound
 /// table, the alignment guides and the property dialog launchers. The control implements it;
 /// elements never see the widget itself.
-class TKxOwner {
+class KXLAB_EXPORT TKxOwner {
 public:
     virtual ~TKxOwner() = default;
 

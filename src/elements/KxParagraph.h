@@ -4,13 +4,14 @@
 
 #include "base/Geometry.h"
 #include "elements/KxDataText.h"
+#include "kxlab_export.h"
 
 class TCanvas;
 
 /// Running text word-wrapped inside the box from P1 to P2, flush left, flush right, centred or
 /// justified, over an optional fill and inside an optional frame. The text sits PenWidth + 5 label
 /// units inside the box on every side, framed or not.
-class TKxParagraph : public TKxDataText {
+class KXLAB_EXPORT TKxParagraph : public TKxDataText {
 public:
     explicit TKxParagraph(TKxOwner* AOwner);
 

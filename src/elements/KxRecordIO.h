@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "base/Geometry.h"
+#include "kxlab_export.h"
 
 /// The label file version this code writes; records of any other version are read as the
 /// previous format.
@@ -16,15 +17,15 @@ inline constexpr int32_t KxFileVersion = 14;
 // remains, marks the stream ReadCorruptData and yields an empty value: callers check the status
 // once at the end instead of after every field.
 
-void WriteI32(QDataStream& S, int32_t v);
-void WriteByte(QDataStream& S, uint8_t v);
-void WriteBool(QDataStream& S, bool v);
-void WriteStr(QDataStream& S, const QString& v);
-void WritePoint(QDataStream& S, const TPoint& P);
+KXLAB_EXPORT void WriteI32(QDataStream& S, int32_t v);
+KXLAB_EXPORT void WriteByte(QDataStream& S, uint8_t v);
+KXLAB_EXPORT void WriteBool(QDataStream& S, bool v);
+KXLAB_EXPORT void WriteStr(QDataStream& S, const QString& v);
+KXLAB_EXPORT void WritePoint(QDataStream& S, const TPoint& P);
 
-int32_t ReadI32(QDataStream& S);
-uint8_t ReadByte(QDataStream& S);
+KXLAB_EXPORT int32_t ReadI32(QDataStream& S);
+KXLAB_EXPORT uint8_t ReadByte(QDataStream& S);
 /// Any non-zero byte is true.
-bool ReadBool(QDataStream& S);
-QString ReadStr(QDataStream& S);
-TPoint ReadPoint(QDataStream& S);
+KXLAB_EXPORT bool ReadBool(QDataStream& S);
+KXLAB_EXPORT QString ReadStr(QDataStream& S);
+KXLAB_EXPORT TPoint ReadPoint(QDataStream& S);

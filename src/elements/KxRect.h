@@ -3,10 +3,11 @@
 #include <cstdint>
 
 #include "elements/KxElement.h"
+#include "kxlab_export.h"
 
 /// A rectangle, a rectangle with rounded corners or an ellipse in the box from P1 to P2: border in
 /// LineColor inside the box, PenWidth wide, filled with BackColor unless Transparent.
-class TKxRect : public TKxElement {
+class KXLAB_EXPORT TKxRect : public TKxElement {
 public:
     using TKxElement::TKxElement;
 

@@ -6,13 +6,14 @@
 
 #include "elements/KxData.h"
 #include "gdi/Font.h"
+#include "kxlab_export.h"
 
 class TCanvas;
 
 /// One character of a chosen font (a symbol font as a rule) with its cell's top-left corner at P1,
 /// turned by Angle. Bound to a field, it prints only on the labels of records whose field is true;
 /// the design surface always shows it.
-class TKxSymbol : public TKxData {
+class KXLAB_EXPORT TKxSymbol : public TKxData {
 public:
     explicit TKxSymbol(TKxOwner* AOwner);
 

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "elements/KxDataText.h"
+#include "kxlab_export.h"
 
 /// One line of text written at P1 with the anchor that Align names.
-class TKxText : public TKxDataText {
+class KXLAB_EXPORT TKxText : public TKxDataText {
 public:
     explicit TKxText(TKxOwner* AOwner);
 

@@ -6,10 +6,11 @@
 #include "gdi/Canvas.h"
 #include "gdi/Graphic.h"
 #include "gdi/PainterDevice.h"
+#include "kxlab_export.h"
 
 /// An off-screen bitmap with a canvas: 32-bit RGB pixels (a format on which not-xor drawing is
 /// exact), white when created or resized. A widget shows it by drawing Image() in its paint event.
-class TBitmap : public TGraphic {
+class KXLAB_EXPORT TBitmap : public TGraphic {
 public:
     TBitmap();
     TBitmap(int width, int height);

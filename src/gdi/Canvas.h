@@ -11,6 +11,7 @@
 #include "gdi/Font.h"
 #include "gdi/Mapping.h"
 #include "gdi/TextLayout.h"
+#include "kxlab_export.h"
 
 class TGraphic;
 
@@ -21,7 +22,7 @@ class TGraphic;
 /// state and forwards every operation, with a snapshot of that state, to its device (see
 /// TCanvasDevice). It does not own the device; the owner of both (TBitmap, TPrinter, a metafile
 /// recorder) keeps the device alive as long as the canvas.
-class TCanvas {
+class KXLAB_EXPORT TCanvas {
 public:
     explicit TCanvas(TCanvasDevice* device = nullptr)
         : FDevice(device) {}
@@ -117,5 +118,5 @@ private:
 };
 
 /// Copies a w by h block from (sx, sy) of the source canvas to (x, y) of the destination (source copy).
-bool BitBlt(TCanvas& dest, int32_t x, int32_t y, int32_t w, int32_t h, const TCanvas& source, int32_t sx,
-            int32_t sy);
+KXLAB_EXPORT bool BitBlt(TCanvas& dest, int32_t x, int32_t y, int32_t w, int32_t h, const TCanvas& source,
+                         int32_t sx, int32_t sy);

@@ -10,9 +10,10 @@
 #include "gdi/Font.h"
 #include "gdi/Mapping.h"
 #include "gdi/TextLayout.h"
+#include "kxlab_export.h"
 
 /// Everything a device needs to know about the canvas at the moment of one operation.
-struct TDrawState {
+struct KXLAB_EXPORT TDrawState {
     TPen Pen;
     TBrush Brush;
     /// The font record (escapement included) and its colour.
@@ -51,7 +52,7 @@ struct TDrawState {
 /// - Figures are filled with the brush unless it is clear; Line and the outline use the pen only.
 /// - pmNotXor applies the inverted exclusive or to pen and brush output, so a second identical call
 ///   restores the device (raster devices; vector devices draw as pmCopy).
-class TCanvasDevice {
+class KXLAB_EXPORT TCanvasDevice {
 public:
     virtual ~TCanvasDevice() = default;
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "base/Color.h"
+#include "kxlab_export.h"
 
 /// How a pen strokes. The dashed styles keep their pattern at any width.
 enum class TPenStyle : uint8_t {
@@ -29,7 +30,7 @@ enum class TBrushStyle : uint8_t { bsSolid, bsClear };
 using enum TBrushStyle;
 
 /// The outline of figures and lines.
-struct TPen {
+struct KXLAB_EXPORT TPen {
     TColor Color = clBlack;
     /// In logical units; 0 is one device pixel at any scale.
     int32_t Width = 1;
@@ -40,7 +41,7 @@ struct TPen {
 };
 
 /// The fill of figures, of FillRect and, when solid, of the text cell behind TextOut.
-struct TBrush {
+struct KXLAB_EXPORT TBrush {
     TColor Color = clWhite;
     TBrushStyle Style = bsSolid;
 

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "base/Color.h"
+#include "kxlab_export.h"
 
 enum class TFontStyle : uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 Q_DECLARE_FLAGS(TFontStyles, TFontStyle)
@@ -18,7 +19,7 @@ constexpr int32_t FW_NORMAL = 400;
 constexpr int32_t FW_BOLD = 700;
 
 /// The logical-font record: what a font handle is made from and read back as.
-struct TLogFont {
+struct KXLAB_EXPORT TLogFont {
     /// Positive: character cell height (ascent + descent); negative: em height; 0: the default.
     int32_t lfHeight = 0;
     int32_t lfWidth = 0;
@@ -38,7 +39,7 @@ struct TLogFont {
 /// A canvas font. Changing the face, height, style or character set rebuilds the font from those
 /// properties, which drops any escapement set through the logical-font record; the colour is not
 /// part of the record and changes nothing else.
-class TFont {
+class KXLAB_EXPORT TFont {
 public:
     const QString& Name() const { return FLog.lfFaceName; }
     void SetName(const QString& name);

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "base/Geometry.h"
+#include "kxlab_export.h"
 
 class TCanvas;
 
 /// Something that can be drawn on a canvas at its natural size or stretched: a bitmap, a recorded
 /// page, a loaded picture.
-class TGraphic {
+class KXLAB_EXPORT TGraphic {
 public:
     virtual ~TGraphic() = default;
 

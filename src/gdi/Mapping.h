@@ -6,13 +6,14 @@
 
 #include "base/Geometry.h"
 #include "gdi/CanvasTypes.h"
+#include "kxlab_export.h"
 
 /// A canvas's logical-to-device mapping: mode, window and viewport origins and extents.
 /// Device = (logical - window origin) * scale + viewport origin. In MM_TEXT the scale is 1; in
 /// MM_ISOTROPIC it is viewport extent / window extent per axis, both reduced to the smaller of the
 /// two magnitudes so a logical unit is equally long on both axes (the signs are kept); in
 /// MM_ANISOTROPIC each axis keeps its own ratio.
-struct TMapping {
+struct KXLAB_EXPORT TMapping {
     int Mode = MM_TEXT;
     TPoint WindowOrg;
     TSize WindowExt{1, 1};

@@ -5,6 +5,7 @@
 #include <QPainterPath>
 
 #include "gdi/CanvasDevice.h"
+#include "kxlab_export.h"
 
 class QPaintDevice;
 
@@ -12,7 +13,7 @@ class QPaintDevice;
 /// writer, an SVG generator. Figures are placed on whole device pixels (corners rounded after
 /// mapping) and drawn without antialiasing, so a raster device gets the platform's exact edges.
 /// Operations while no painter is active are ignored.
-class TPainterDevice : public TCanvasDevice {
+class KXLAB_EXPORT TPainterDevice : public TCanvasDevice {
 public:
     explicit TPainterDevice(QPaintDevice* target = nullptr);
     ~TPainterDevice() override;

@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "gdi/Font.h"
+#include "kxlab_export.h"
 
 class TFontFace;
 
 /// One line of text laid out in logical units, in the text's own (unturned) frame: x along the
 /// baseline, y downwards, the reference point of TextOut at (0, 0).
-struct TTextLayout {
+struct KXLAB_EXPORT TTextLayout {
     /// One glyph per code point of the text.
     std::vector<quint32> Glyphs;
     /// Pen position of each glyph from the start of the text.
@@ -36,13 +37,13 @@ struct TTextLayout {
 /// Lays out one line. charExtra is added after every character, the last one included; justExtra
 /// is spread over the spaces of the text, justExtra / justBreaks each, the remainder one unit each
 /// to the first spaces (no effect when justBreaks is 0). align takes TA_ flags.
-TTextLayout LayoutText(const TLogFont& font, const QString& text, int32_t charExtra, int32_t justExtra,
-                       int32_t justBreaks, uint32_t align);
+KXLAB_EXPORT TTextLayout LayoutText(const TLogFont& font, const QString& text, int32_t charExtra,
+                                    int32_t justExtra, int32_t justBreaks, uint32_t align);
 
 /// The width of a line measured piece by piece, as LayoutText measures the pieces joined without
 /// justification: each piece continues the same running sum, so the result is the same to the last
 /// bit. Word wrapping tries each next word against the line so far without measuring the line again.
-class TTextMeasure {
+class KXLAB_EXPORT TTextMeasure {
 public:
     TTextMeasure(const TLogFont& font, int32_t charExtra);
     /// Adds the advances (and character extra) of text to the width.

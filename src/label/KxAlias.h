@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "kxlab_export.h"
 #include "label/KxAliasItem.h"
 #include "label/KxCollection.h"
 
@@ -14,7 +15,7 @@
 /// array of objects with "Name" and an optional "Caption", e.g.
 ///     [{"Name": "Shop", "Tables": [{"Name": "cust.db", "Caption": "Customers"}]}, {"Name": "Stock"}]
 /// A missing Caption follows the Name rule of TKxTableItem; an empty text is an empty catalogue.
-class TKxAlias : public TKxCollection {
+class KXLAB_EXPORT TKxAlias : public TKxCollection {
     Q_OBJECT
     Q_PROPERTY(QString Catalogue READ GetCatalogue WRITE SetCatalogue)
 public:

@@ -3,6 +3,7 @@
 #include <memory>
 #include <QString>
 
+#include "kxlab_export.h"
 #include "label/KxCollectionItem.h"
 #include "label/KxTables.h"
 
@@ -10,7 +11,7 @@ class TKxAlias;
 
 /// An alias the label dialog may offer, with the tables it offers for it under their captions.
 /// Without table entries the session's own table list of the alias is offered.
-class TKxAliasItem : public TKxCollectionItem {
+class KXLAB_EXPORT TKxAliasItem : public TKxCollectionItem {
     Q_OBJECT
     Q_PROPERTY(QString Name READ GetName WRITE SetName)
     Q_PROPERTY(TKxTables* Tables READ GetTables WRITE SetTables)

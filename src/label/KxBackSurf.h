@@ -4,11 +4,12 @@
 #include <QString>
 
 #include "base/Color.h"
+#include "kxlab_export.h"
 #include "label/KxSettings.h"
 #include "metafile/Picture.h"
 
 /// The label background (plain colour, picture or gradient) and the two alignment guides.
-class TKxBackSurf : public TKxSettings {
+class KXLAB_EXPORT TKxBackSurf : public TKxSettings {
     Q_OBJECT
     Q_PROPERTY(bool ShowAlign READ GetShowAlign WRITE SetShowAlign)
     Q_PROPERTY(bool Print READ GetPrint WRITE SetPrint)

@@ -2,10 +2,12 @@
 
 #include <cstdint>
 
+#include "kxlab_export.h"
+
 /// Where a print or preview run stands: the next cell (row and column from 1), the labels still to
 /// draw and the copies of the current record still to draw. The walk updates it in place, so a caller
 /// can see where a run stopped.
-struct TKxRunState {
+struct KXLAB_EXPORT TKxRunState {
     int32_t Row = 1;
     int32_t Col = 1;
     int64_t Count = 0;
@@ -13,7 +15,7 @@ struct TKxRunState {
 };
 
 /// One step of the walk.
-struct TKxWalkStep {
+struct KXLAB_EXPORT TKxWalkStep {
     enum TKind : uint8_t { wkCell, wkNewPage, wkEnd };
     TKind Kind = wkEnd;
     /// The cell to draw, for wkCell.
@@ -30,7 +32,7 @@ struct TKxWalkStep {
 /// Counts read from a file are not trusted: rows, columns, repetitions and the starting cell below 1
 /// count as 1, so every step either draws a label or is one of at most two steps between two labels,
 /// and a run ends after at most 3 x Count + 2 steps.
-class TKxCellWalk {
+class KXLAB_EXPORT TKxCellWalk {
 public:
     TKxCellWalk(int32_t Rows, int32_t Cols, int32_t Repetition, bool WithData, TKxRunState& State);
 

@@ -4,11 +4,12 @@
 #include <QObject>
 #include <vector>
 
+#include "kxlab_export.h"
 #include "label/KxCollectionItem.h"
 
 /// An ordered, owning list of items of one kind, with an owner that design-time editors and
 /// streaming name it by. Kinds derive from it and make their own items (CreateItem).
-class TKxCollection : public QObject {
+class KXLAB_EXPORT TKxCollection : public QObject {
     Q_OBJECT
 public:
     ~TKxCollection() override;

@@ -3,11 +3,13 @@
 #include <QObject>
 #include <QString>
 
+#include "kxlab_export.h"
+
 class TKxCollection;
 
 /// One item of a TKxCollection. The collection creates, owns and frees its items; an item made
 /// without a collection stands alone (a value to Assign from).
-class TKxCollectionItem : public QObject {
+class KXLAB_EXPORT TKxCollectionItem : public QObject {
     Q_OBJECT
 public:
     /// The collection that holds the item; null for a free-standing item.
@@ -30,4 +32,4 @@ private:
 };
 
 /// Raises EInvalidOperation "Cannot assign a <Source class> to a <Target class>".
-[[noreturn]] void KxCannotAssign(const QObject& Source, const QObject& Target);
+[[noreturn]] KXLAB_EXPORT void KxCannotAssign(const QObject& Source, const QObject& Target);

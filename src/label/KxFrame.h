@@ -3,10 +3,11 @@
 #include <cstdint>
 
 #include "base/Color.h"
+#include "kxlab_export.h"
 #include "label/KxSettings.h"
 
 /// The frame drawn round each label: none, one or two (rounded) lines inset from the edge.
-class TKxFrame : public TKxSettings {
+class KXLAB_EXPORT TKxFrame : public TKxSettings {
     Q_OBJECT
     Q_PROPERTY(KxEnums::TKxFrameStyle Style READ GetStyle WRITE SetStyle)
     Q_PROPERTY(float Dist1 READ GetDist1 WRITE SetDist1)

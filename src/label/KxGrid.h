@@ -3,10 +3,11 @@
 #include <cstdint>
 
 #include "base/Color.h"
+#include "kxlab_export.h"
 #include "label/KxSettings.h"
 
 /// The design grid: dots every IncX by IncY on the surface, and the snap points of the editor.
-class TKxGrid : public TKxSettings {
+class KXLAB_EXPORT TKxGrid : public TKxSettings {
     Q_OBJECT
     Q_PROPERTY(int Color READ GetColor WRITE SetColor)
     Q_PROPERTY(float IncX READ GetIncX WRITE SetIncX)

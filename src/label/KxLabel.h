@@ -10,6 +10,7 @@
 #include "base/Geometry.h"
 #include "elements/KxOwner.h"
 #include "elements/KxRecordIO.h"
+#include "kxlab_export.h"
 #include "label/KxSettingsOwner.h"
 #include "types/Kxtypes.h"
 
@@ -35,7 +36,7 @@ class TTable;
 /// guides and the canvases of paper runs itself, and passes the screen mapping, the surface, the
 /// property dialogs and the repaint requests on to its view. Without a view the mapping is one
 /// pixel per label unit, there is no surface and nothing is repainted.
-class TKxLabel : public QObject, public TKxOwner, public TKxSettingsOwner {
+class KXLAB_EXPORT TKxLabel : public QObject, public TKxOwner, public TKxSettingsOwner {
     Q_OBJECT
 public:
     explicit TKxLabel(TKxLabelView* View = nullptr);

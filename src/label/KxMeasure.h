@@ -3,11 +3,12 @@
 #include <cstdint>
 #include <QString>
 
+#include "kxlab_export.h"
 #include "label/KxSettings.h"
 
 /// Size of one label and the layout of labels on the sheet. Lengths are held in label units and
 /// read and written in the owner's unit. NuHor counts rows (labels down the page), NuVer columns.
-class TKxMeasure : public TKxSettings {
+class KXLAB_EXPORT TKxMeasure : public TKxSettings {
     Q_OBJECT
     Q_PROPERTY(float Height READ GetHeight WRITE SetHeight)
     Q_PROPERTY(float Width READ GetWidth WRITE SetWidth)

@@ -3,11 +3,12 @@
 #include <cstdint>
 
 #include "base/Color.h"
+#include "kxlab_export.h"
 #include "label/KxSettings.h"
 
 /// The current printer's page metrics. Margins, width and height are label units (tenths of a
 /// millimetre); resolutions are pixels per inch.
-struct TKxPrinterMetrics {
+struct KXLAB_EXPORT TKxPrinterMetrics {
     int32_t MaLeft = 0;
     int32_t MaTop = 0;
     int32_t MaRight = 0;
@@ -24,10 +25,10 @@ class TPrinter;
 
 /// The metrics of printer P for a paper of PaperWidth by PaperHeight label units (the right and
 /// bottom margins are what the paper leaves beyond the printable area).
-TKxPrinterMetrics KxPrinterMetrics(const TPrinter& P, int32_t PaperWidth, int32_t PaperHeight);
+KXLAB_EXPORT TKxPrinterMetrics KxPrinterMetrics(const TPrinter& P, int32_t PaperWidth, int32_t PaperHeight);
 
 /// Print-run settings, and the printer's page metrics read live from the current printer.
-class TKxPrintInfo : public TKxSettings {
+class KXLAB_EXPORT TKxPrintInfo : public TKxSettings {
     Q_OBJECT
     Q_PROPERTY(int Color READ GetColor WRITE SetColor)
     Q_PROPERTY(int Labs READ GetLabs WRITE SetLabs)

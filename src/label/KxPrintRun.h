@@ -6,6 +6,7 @@
 
 #include "base/Geometry.h"
 #include "base/KxError.h"
+#include "kxlab_export.h"
 #include "label/KxCellWalk.h"
 #include "types/Kxtypes.h"
 
@@ -17,7 +18,7 @@ class TPrinter;
 
 /// What a run prints: where it starts on the first sheet, how many labels without data or which
 /// records with data, and how many copies of each. A run never changes the label it prints.
-struct TKxRunSettings {
+struct KXLAB_EXPORT TKxRunSettings {
     /// Row and column (from 1) of the first label on the first sheet.
     int32_t FirstRow = 1;
     int32_t FirstCol = 1;
@@ -49,20 +50,20 @@ constexpr int64_t KxMaxPreviewLabels = 250000;
 
 /// A run cancelled through its progress callback; raised out of the run after its job is ended and
 /// its table closed.
-class EKxRunCancelled : public EKxError {
+class KXLAB_EXPORT EKxRunCancelled : public EKxError {
 public:
     EKxRunCancelled();
 };
 
 /// Gives Printer the label's paper and orientation; false when the printer does not know the paper
 /// code (it keeps its paper then).
-bool KxApplyPaper(TPrinter& Printer, const TKxLabel& Label);
+KXLAB_EXPORT bool KxApplyPaper(TPrinter& Printer, const TKxLabel& Label);
 
 /// The print and preview engine: walks a run's cells over sheets and draws each label (background,
 /// elements with the current record, frame) on a target: a printer job, pages recorded for a preview,
 /// or pages handed to a sink one by one for export. It opens the label's table for the run when the
 /// label uses data, moves it record by record and closes it at the end, on every way out.
-class TKxPrintRun {
+class KXLAB_EXPORT TKxPrintRun {
 public:
     TKxPrintRun(TKxLabel& Label, const TKxRunSettings& Settings);
     ~TKxPrintRun();

@@ -4,10 +4,11 @@
 
 #include "base/Color.h"
 #include "gdi/Font.h"
+#include "kxlab_export.h"
 #include "label/KxSettings.h"
 
 /// Look of the two ruler strips and their corner box.
-class TKxRulers : public TKxSettings {
+class KXLAB_EXPORT TKxRulers : public TKxSettings {
     Q_OBJECT
     Q_PROPERTY(int Color READ GetColor WRITE SetColor)
     Q_PROPERTY(int MarkColor READ GetMarkColor WRITE SetMarkColor)

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <QObject>
 
+#include "kxlab_export.h"
 #include "types/Kxtypes.h"
 
 class TKxSettingsOwner;
@@ -13,7 +14,7 @@ class TKxSettingsOwner;
 ///
 /// Each settings class lists its stored fields in file order in a Transfer member template, the
 /// label file's only way past the setters: values read from a file are kept as stored.
-class TKxSettings : public QObject {
+class KXLAB_EXPORT TKxSettings : public QObject {
     Q_OBJECT
 public:
     /// The label the object belongs to; null for a free-standing object.

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "kxlab_export.h"
 #include "types/Kxtypes.h"
 
 class TKxMeasure;
 
 /// The repaints a change of the label's settings asks for. A view that shows the label answers them;
 /// a label without a view lets them pass.
-class TKxRepaintRequests {
+class KXLAB_EXPORT TKxRepaintRequests {
 public:
     virtual ~TKxRepaintRequests() = default;
 
@@ -32,7 +33,7 @@ protected:
 /// What a settings object may ask of the label it belongs to: the unit of its public lengths, the
 /// label size its clamps read, the correction of sibling settings when the shape changes, and the
 /// repaints its setters request. The label document implements it.
-class TKxSettingsOwner : public TKxRepaintRequests {
+class KXLAB_EXPORT TKxSettingsOwner : public TKxRepaintRequests {
 public:
     virtual TKxUnits GetUnits() const = 0;
     virtual TKxMeasure* GetMeasure() const = 0;

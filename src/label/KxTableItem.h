@@ -2,12 +2,13 @@
 
 #include <QString>
 
+#include "kxlab_export.h"
 #include "label/KxCollectionItem.h"
 
 class TKxTables;
 
 /// A table an alias offers under a caption: Name goes to the database layer, Caption to the user.
-class TKxTableItem : public TKxCollectionItem {
+class KXLAB_EXPORT TKxTableItem : public TKxCollectionItem {
     Q_OBJECT
     Q_PROPERTY(QString Name READ GetName WRITE SetName)
     Q_PROPERTY(QString Caption READ GetCaption WRITE SetCaption)

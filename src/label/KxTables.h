@@ -1,12 +1,13 @@
 #pragma once
 
+#include "kxlab_export.h"
 #include "label/KxCollection.h"
 #include "label/KxTableItem.h"
 
 class TKxAliasItem;
 
 /// The table entries of one alias entry of the catalogue, in the order they are offered.
-class TKxTables : public TKxCollection {
+class KXLAB_EXPORT TKxTables : public TKxCollection {
     Q_OBJECT
 public:
     /// Owner: the alias entry the tables belong to (null for a free-standing list).

@@ -10,6 +10,7 @@
 
 #include "gdi/CanvasDevice.h"
 #include "gdi/Graphic.h"
+#include "kxlab_export.h"
 
 class QIODevice;
 
@@ -20,7 +21,7 @@ enum class TMetaOp : uint8_t { Line, Rectangle, RoundRect, Ellipse, Polygon, Fil
 /// Box: the rectangle; for Line the end points are TopLeft and BottomRight; for Pixel and Text the
 /// point is TopLeft. A and B: corner width and height (RoundRect); colour (Pixel); first point and
 /// count (Polygon, in Points()); text index and clip index or -1 (Text); image index (Image).
-struct TMetaRecord {
+struct KXLAB_EXPORT TMetaRecord {
     TMetaOp Op = TMetaOp::Line;
     uint32_t State = 0;
     TRect Box;
@@ -38,7 +39,7 @@ enum class TMetafileFormat { Emf, Bmp, Png, Svg, Pdf };
 /// canvas state in force (states are shared between consecutive operations), so a page costs a few
 /// dozen bytes per operation, not pixels. Drawing replays the operations on any canvas, the page's
 /// frame stretched into the target rectangle; replaying only reads the page.
-class TMetafile : public TGraphic {
+class KXLAB_EXPORT TMetafile : public TGraphic {
 public:
     TMetafile() = default;
     TMetafile(int32_t mmWidth, int32_t mmHeight);

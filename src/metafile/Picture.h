@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "gdi/Graphic.h"
+#include "kxlab_export.h"
 
 class QSvgRenderer;
 class TMetafile;
@@ -21,7 +22,7 @@ enum class TPictureKind { Empty, Bitmap, Metafile, Svg };
 ///
 /// Loading replaces the content only when it succeeds; otherwise it throws EInvalidGraphic with a
 /// message that names the file and the reason, and the picture keeps what it had.
-class TPicture : public TGraphic {
+class KXLAB_EXPORT TPicture : public TGraphic {
 public:
     /// Largest picture file or field read, in bytes.
     static constexpr qint64 MaxBytes = 64 * 1024 * 1024;

@@ -8,13 +8,14 @@
 #include "base/KxException.h"
 #include "gdi/Canvas.h"
 #include "gdi/PainterDevice.h"
+#include "kxlab_export.h"
 
 class QIODevice;
 class QPdfWriter;
 class QPrinter;
 
 /// A printer that cannot be selected or started; the message names the printer or file.
-class EPrinter : public EKxException {
+class KXLAB_EXPORT EPrinter : public EKxException {
 public:
     using EKxException::EKxException;
 };
@@ -28,14 +29,14 @@ constexpr int DMPAPER_A4 = 9;
 constexpr int DMPAPER_USER = 256;
 
 /// The QPageSize id of a paper code, or nothing for a code without one (256 is a custom size).
-std::optional<QPageSize::PageSizeId> PaperSizeId(int code);
+KXLAB_EXPORT std::optional<QPageSize::PageSizeId> PaperSizeId(int code);
 
 /// The application's printer: a system printer (CUPS) or a PDF file, with a canvas whose device
 /// pixels are the printable area's. Reached through Printer(); tests and batch runs may make their own.
 ///
 /// Metrics are computed from the paper size in millimetres and the resolution, never from Qt's
 /// device-pixel page rectangle, because PDF page sizes are rounded to whole points.
-class TPrinter {
+class KXLAB_EXPORT TPrinter {
 public:
     TPrinter();
     ~TPrinter();
@@ -114,4 +115,4 @@ private:
 };
 
 /// The application's printer, made on first use.
-TPrinter& Printer();
+KXLAB_EXPORT TPrinter& Printer();

@@ -170,7 +170,7 @@ KXLAB_EXPORT int32_t MinInt(int32_t a, int32_t b);
 KXLAB_EXPORT int32_t MaxInt(int32_t a, int32_t b);
 
 /// A point in the designer's current unit (millimetres or inches).
-struct TPoint2D {
+struct KXLAB_EXPORT TPoint2D {
     float X = 0;
     float Y = 0;
 
@@ -178,7 +178,7 @@ struct TPoint2D {
 };
 
 /// A rectangle of four singles; kept for hosts, nothing in the library reads it.
-struct TRect2D {
+struct KXLAB_EXPORT TRect2D {
     float Left = 0;
     float Top = 0;
     float Right = 0;
@@ -225,7 +225,7 @@ KXLAB_EXPORT void ComaStr(QString& S);
 
 /// One row of the paper catalogue. Sizes are single-precision constants; PaperSize is the
 /// printer driver's paper code (256 for a user-defined size).
-struct TPaperType {
+struct KXLAB_EXPORT TPaperType {
     float MMWidth = 0;
     float MMHeight = 0;
     float InchWidth = 0;
