@@ -45,3 +45,24 @@ function(kxlab_autogen_follows_sources target sources)
     file(CONFIGURE OUTPUT ${_listing} CONTENT "# ${_content}\n")
     include(${_listing})
 endfunction()
+
+# An application's own code as a static library its program links, on the shared library. With the
+# tests built, the same code again as <name>_internal on the internal archive: a test process that
+# links the archive must not also load the shared library, or it holds two copies of every global.
+# Sets KXLAB_APP_CORE_TARGETS to the libraries made, for the caller's definitions and resources.
+function(kxlab_add_app_core name)
+    set(_targets ${name})
+    if(KXLAB_BUILD_TESTS)
+        list(APPEND _targets ${name}_internal)
+    endif()
+    foreach(_target IN LISTS _targets)
+        add_library(${_target} STATIC ${ARGN})
+        target_include_directories(${_target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+        target_link_libraries(${_target} PUBLIC kxlab_options)
+    endforeach()
+    target_link_libraries(${name} PUBLIC KxLab::KxLab)
+    if(KXLAB_BUILD_TESTS)
+        target_link_libraries(${name}_internal PUBLIC KxLab::Internal)
+    endif()
+    set(KXLAB_APP_CORE_TARGETS ${_targets} PARENT_SCOPE)
+endfunction()
