@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
+#include <memory>
 #include <QImage>
 #include <QScrollBar>
 #include <QTest>
-#include <memory>
 
 #include "designer/KxLab.h"
 #include "elements/KxRect.h"
