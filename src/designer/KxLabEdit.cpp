@@ -135,6 +135,8 @@ void TKxLab::SelectionPress(const TPoint& P) {
     TKxMarks& m = FMarks;
     const auto grab = [&](TKxDragType Type, TPoint Offset) {
         m.Pressed = true;
+        m.Dragged = false;
+        m.PressPoint = P;
         m.DragType = Type;
         m.GrabOffset = Offset;
     };
@@ -193,6 +195,7 @@ bool TKxLab::EditMove(const TPoint& P) {
     }
     HoverCursor(P);
     if (m.Pressed) {
+        if (P != m.PressPoint) m.Dragged = true;
         const TPoint q = GridAdjust(P - m.GrabOffset);
         // A snapped drag stands still while the pointer sits exactly on a grid point.
         const bool standing = q == P && GetSnap() == snGrid;
@@ -268,34 +271,40 @@ TPoint TKxLab::GridAdjust(const TPoint& P) const {
 void TKxLab::FinishDrag(const TPoint& P) {
     TKxMarks& m = FMarks;
     const auto label = [this](const TPoint& Pixel) { return TPoint{CoordX(Pixel.X), CoordY(Pixel.Y)}; };
-    switch (m.DragType) {
-    case dtMove:
-    case dtTop:
-    case dtLeft:
-    case dtBottom:
-    case dtRight: {
-        const TRect l = LabelRect();
-        m.SelRect = NormalizeRect(m.SelRect, l.Left, l.Top, l.Right, l.Bottom);
-        if (!FSelected) break;
-        const TRect& r = m.SelRect;
-        const TPoint corners[4] = {
-            {r.Left, r.Top}, {r.Left, r.Bottom}, {r.Right, r.Bottom}, {r.Right, r.Top}};
-        if (const TPoint* anchor = AnchorCorner(FSelected->Angle, corners)) FSelected->P1 = label(*anchor);
-        if (m.DragState == drSizes) FSelected->P2 = label(r.BottomRight());
-        break;
-    }
-    case dtPoint1:
-    case dtPoint2: {
-        // Line ends are stored where they were released, even off the label.
-        if (!FSelected) break;
-        const bool first = m.DragType == dtPoint1;
-        const TPoint end = label((first ? m.LineHandle1 : m.LineHandle2).TopLeft() + TPoint{3, 3});
-        (first ? FSelected->P1 : FSelected->P2) = end;
-        break;
-    }
-    case dtAlignLeft: GetBackSurf()->SetAlignLeft(Worldx(P.X)); break;
-    case dtAlignTop: GetBackSurf()->SetAlignTop(Worldy(P.Y)); break;
-    default: break;
+    // A click on a mark moves nothing: writing its pixel position back would round the element
+    // to the screen's pixel grid and shift it.
+    const bool moved = m.Dragged || m.DragType == dtAlignLeft || m.DragType == dtAlignTop;
+    if (moved) {
+        switch (m.DragType) {
+        case dtMove:
+        case dtTop:
+        case dtLeft:
+        case dtBottom:
+        case dtRight: {
+            const TRect l = LabelRect();
+            m.SelRect = NormalizeRect(m.SelRect, l.Left, l.Top, l.Right, l.Bottom);
+            if (!FSelected) break;
+            const TRect& r = m.SelRect;
+            const TPoint corners[4] = {
+                {r.Left, r.Top}, {r.Left, r.Bottom}, {r.Right, r.Bottom}, {r.Right, r.Top}};
+            if (const TPoint* anchor = AnchorCorner(FSelected->Angle, corners))
+                FSelected->P1 = label(*anchor);
+            if (m.DragState == drSizes) FSelected->P2 = label(r.BottomRight());
+            break;
+        }
+        case dtPoint1:
+        case dtPoint2: {
+            // Line ends are stored where they were released, even off the label.
+            if (!FSelected) break;
+            const bool first = m.DragType == dtPoint1;
+            const TPoint end = label((first ? m.LineHandle1 : m.LineHandle2).TopLeft() + TPoint{3, 3});
+            (first ? FSelected->P1 : FSelected->P2) = end;
+            break;
+        }
+        case dtAlignLeft: GetBackSurf()->SetAlignLeft(Worldx(P.X)); break;
+        case dtAlignTop: GetBackSurf()->SetAlignTop(Worldy(P.Y)); break;
+        default: break;
+        }
     }
     m.Pressed = false;
     AdjustHandle();

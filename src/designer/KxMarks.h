@@ -25,6 +25,9 @@ struct KXLAB_EXPORT TKxMarks {
 
     /// A left press grabbed a mark and the button is still down.
     bool Pressed = false;
+    /// The pointer has left the point of the press while a mark was grabbed.
+    bool Dragged = false;
+    TPoint PressPoint;
     /// A left press started a rubber band for a new shape.
     bool ShapeActive = false;
     TPoint ShapeStart;

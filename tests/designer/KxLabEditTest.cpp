@@ -184,6 +184,25 @@ INSTANTIATE_TEST_SUITE_P(
         TDragCase{"LineEndOne", true, snNone, {53, 53}, {20, 25}, {-44, -24}, {300, 200}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
+// Ends between pixels: a position written back from the marks would round them to the screen.
+TEST_F(KxLabEdit, AClickOnAMarkMovesNothing) {
+    Lab.SetSnap(snGrid);
+    TKxRect* box = Add<TKxRect>({101, 103}, {302, 199});
+    TKxLine* line = Add<TKxLine>({401, 103}, {602, 199});
+    for (TKxElement* e : {static_cast<TKxElement*>(box), static_cast<TKxElement*>(line)}) {
+        Click({(Lab.WindowX(e->P1.X) + Lab.WindowX(e->P2.X)) / 2,
+               (Lab.WindowY(e->P1.Y) + Lab.WindowY(e->P2.Y)) / 2});
+        ASSERT_EQ(Lab.GetSelected(), e);
+        const TRect marks[] = {Marks().SelRect, Marks().HandleLeft, Marks().LineHandle1, Marks().LineHandle2};
+        for (const TRect& mark : marks) {
+            if (mark.Right <= mark.Left) continue;
+            Click({(mark.Left + mark.Right) / 2, (mark.Top + mark.Bottom) / 2});
+            EXPECT_EQ(e->P1, e == box ? TPoint(101, 103) : TPoint(401, 103));
+            EXPECT_EQ(e->P2, e == box ? TPoint(302, 199) : TPoint(602, 199));
+        }
+    }
+}
+
 TEST_F(KxLabEdit, ATurnedTextMovedByItsOutlineKeepsItsFirstPointOnTheTurnedCorner) {
     for (int angle : {0, 90, 180, 270}) {
         SCOPED_TRACE(angle);
