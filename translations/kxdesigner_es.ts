@@ -136,19 +136,19 @@
     </message>
     <message>
         <source>Send to &amp;Back</source>
-        <translation>Enviar al &amp;fondo</translation>
+        <translation>Enviar al fo&amp;ndo</translation>
     </message>
     <message>
-        <source>Align to &amp;Left Guide</source>
+        <source>Align to Left &amp;Guide</source>
         <translation>Alinear a la guía &amp;izquierda</translation>
     </message>
     <message>
-        <source>Align to &amp;Top Guide</source>
+        <source>Align to Top Gu&amp;ide</source>
         <translation>Alinear a la guía &amp;superior</translation>
     </message>
     <message>
-        <source>T&amp;ransparent</source>
-        <translation>T&amp;ransparente</translation>
+        <source>Tr&amp;ansparent</source>
+        <translation>Tr&amp;ansparente</translation>
     </message>
     <message>
         <source>Pr&amp;operties...</source>
@@ -167,7 +167,7 @@
         <translation>&amp;Fondo...</translation>
     </message>
     <message>
-        <source>Data&amp;base...</source>
+        <source>D&amp;atabase...</source>
         <translation>&amp;Base de datos...</translation>
     </message>
     <message>
@@ -236,7 +236,7 @@
     </message>
     <message>
         <source>&amp;Label Properties</source>
-        <translation>Propiedades de la &amp;etiqueta</translation>
+        <translation>Propiedades de la eti&amp;queta</translation>
     </message>
     <message>
         <source>Tools</source>
