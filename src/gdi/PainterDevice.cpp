@@ -99,7 +99,9 @@ void Fill(QPainter& p, const QPainterPath& path, const QColor& color) {
     p.drawPath(path);
 }
 
-bool OnWholePixels(const QRectF& r) {
+// A rectangle on whole pixels: what a fill of its path and of the rectangle itself give the same
+// pixels for.
+bool IsPixelRect(const QRectF& r) {
     return r == QRectF(r.toRect());
 }
 
@@ -225,38 +227,47 @@ void TPainterDevice::Figure(const TDrawState& state, const TRect& r, TShape shap
     const QRectF inner = outer.adjusted(width, width, -width, -width);
     const double outerRx = rx + (outer.width() - box.Width()) / 2;
     const double outerRy = ry + (outer.height() - box.Height()) / 2;
-    const QPainterPath outerPath = ShapePath(outer, kind, outerRx, outerRy);
-    const QPainterPath innerPath =
-        ShapePath(inner, kind, std::max(0.0, outerRx - width), std::max(0.0, outerRy - width));
-
-    // Inside and outline of one colour are one shape: the same pixels, half the output (a barcode's
-    // bars are such figures, and a PDF page holds thousands of them).
-    const auto fillShape = [&](const QRectF& rect, const QPainterPath& path, const QColor& color) {
-        if (kind == 0 && OnWholePixels(rect))
+    // Paths are made only where a figure needs them: a barcode's bars, thousands on a PDF page, are
+    // plain rectangles.
+    const auto outerPath = [&] { return ShapePath(outer, kind, outerRx, outerRy); };
+    const auto innerPath = [&] {
+        return ShapePath(inner, kind, std::max(0.0, outerRx - width), std::max(0.0, outerRy - width));
+    };
+    const auto fillShape = [&](const QRectF& rect, const auto& path, const QColor& color) {
+        // A border wider than half the box leaves no inside.
+        if (rect.width() <= 0 || rect.height() <= 0) return;
+        if (kind == 0 && IsPixelRect(rect))
             Fill(p, rect, color);
         else
-            Fill(p, path, color);
+            Fill(p, path(), color);
     };
-    if (outline && state.Brush.Style == bsSolid && !IsDashed(state.Pen.Style) &&
-        ToQColor(state.Brush.Color) == ToQColor(state.Pen.Color)) {
-        fillShape(outer, outerPath, ToQColor(state.Pen.Color));
+
+    // Inside and outline of one colour are one shape: the same pixels, half the output.
+    const QColor penColor = ToQColor(state.Pen.Color);
+    const QColor brushColor = ToQColor(state.Brush.Color);
+    if (outline && state.Brush.Style == bsSolid && !IsDashed(state.Pen.Style) && brushColor == penColor) {
+        fillShape(outer, outerPath, penColor);
         return;
     }
-    if (state.Brush.Style == bsSolid)
-        fillShape(outline ? inner : outer, outline ? innerPath : outerPath, ToQColor(state.Brush.Color));
+    if (state.Brush.Style == bsSolid) {
+        if (outline)
+            fillShape(inner, innerPath, brushColor);
+        else
+            fillShape(outer, outerPath, brushColor);
+    }
     if (!outline) return;
     if (IsDashed(state.Pen.Style)) {
-        QPen pen(ToQColor(state.Pen.Color), width, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
+        QPen pen(penColor, width, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
         pen.setDashPattern(width == 1 ? DashPattern(state.Pen.Style) : QList<qreal>{3, 1});
         p.strokePath(
             ShapePath(outer.adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0), kind, rx, ry),
             pen);
         return;
     }
-    QPainterPath ring = outerPath;
+    QPainterPath ring = outerPath();
     ring.setFillRule(Qt::OddEvenFill);
-    ring.addPath(innerPath);
-    Fill(p, ring, ToQColor(state.Pen.Color));
+    ring.addPath(innerPath());
+    Fill(p, ring, penColor);
 }
 
 void TPainterDevice::Rectangle(const TDrawState& state, const TRect& r) {

@@ -114,6 +114,15 @@ TEST_F(KxPainterDeviceState, AnotherColourSetsTheBrushAgain) {
     EXPECT_EQ(FEngine.RectColors, (std::vector<QColor>{Qt::red, Qt::red}));
 }
 
+TEST_F(KxPainterDeviceState, ABorderWiderThanHalfTheBoxFillsNoInside) {
+    FCanvas.Brush = {clRed, bsSolid};
+    FCanvas.Pen = {clBlue, 6, psInsideFrame, pmCopy};
+    FEngine.Reset();
+    FCanvas.Rectangle(100, 100, 110, 110);
+    EXPECT_TRUE(FEngine.Rects.empty());
+    EXPECT_EQ(FEngine.Paths, 1);
+}
+
 TEST_F(KxPainterDeviceState, UprightTextIsPlacedWithoutATransform) {
     FCanvas.TextOut(100, 100, QStringLiteral("Price: 12.50 EUR"));
     FCanvas.TextOut(100, 200, QStringLiteral("4001234567890"));
