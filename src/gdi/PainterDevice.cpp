@@ -100,9 +100,10 @@ void Fill(QPainter& p, const QPainterPath& path, const QColor& color) {
 }
 
 // A rectangle on whole pixels: what a fill of its path and of the rectangle itself give the same
-// pixels for.
+// pixels for. Tested without converting to int, which figures from a file may not fit.
 bool IsPixelRect(const QRectF& r) {
-    return r == QRectF(r.toRect());
+    const auto whole = [](double v) { return v == std::floor(v); };
+    return whole(r.left()) && whole(r.top()) && whole(r.width()) && whole(r.height());
 }
 
 } // namespace

@@ -123,6 +123,15 @@ TEST_F(KxPainterDeviceState, ABorderWiderThanHalfTheBoxFillsNoInside) {
     EXPECT_EQ(FEngine.Paths, 1);
 }
 
+// Sizes from a file may be anything: a pen this wide grows the box past what an int holds.
+TEST_F(KxPainterDeviceState, AFigurePastTheIntRangeStillGoesAsOneRectangle) {
+    FCanvas.Pen = {clBlack, 2000000001, psSolid, pmCopy};
+    FEngine.Reset();
+    FCanvas.Rectangle(-2000000000, -2000000000, 2000000000, 2000000000);
+    ASSERT_EQ(FEngine.Rects.size(), 1u);
+    EXPECT_EQ(FEngine.Rects.front().left(), -3000000000.0);
+}
+
 TEST_F(KxPainterDeviceState, UprightTextIsPlacedWithoutATransform) {
     FCanvas.TextOut(100, 100, QStringLiteral("Price: 12.50 EUR"));
     FCanvas.TextOut(100, 200, QStringLiteral("4001234567890"));
