@@ -6,8 +6,11 @@
 #   - peer: gLabels' batch command on its equivalent label (split in parts, and one call), from
 #     ../shared/peers/glabels, run in a scratch copy
 #   - floor: ../shared/peers/qt-floor, bare QPainter into a PDF
-# Prints one line per run: labels/s, wall and CPU seconds, peak RSS. The peer's one-call mode grows
-# with N cubed, so it runs only for N <= PEER_ONECALL_MAX (default 10000).
+# Prints one line per run: labels/s, wall and CPU seconds, peak RSS, PDF bytes per label; then
+# kxprint's labels/s and bytes per label as ratios to the floor's and the peer's of the same N. The
+# peer's one-call mode grows with N cubed, so it runs only for N <= PEER_ONECALL_MAX (default 10000),
+# and its split mode needs minutes per 100,000 labels, so it runs only for N <= PEER_MAX (default
+# 10000).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${1:-build/release}
@@ -17,6 +20,7 @@ SIZES=("$@")
 # Beside the project, wherever it was cloned.
 PEERS=${KXLAB_PEERS:-$PWD/../shared/peers}
 PEER_ONECALL_MAX=${PEER_ONECALL_MAX:-10000}
+PEER_MAX=${PEER_MAX:-10000}
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 chmod 700 "$XDG_RUNTIME_DIR"
@@ -33,9 +37,16 @@ measure() {
          END { printf "%.2f %.2f %.1f\n", w, u + s, r / 1024 }' "$log"
 }
 
-report() { # name N wall cpu rss
-    awk -v name="$1" -v n="$2" -v w="$3" -v c="$4" -v r="$5" \
-        'BEGIN { printf "%-22s N=%-7d labels_per_s=%-8.0f wall_s=%-7.2f cpu_s=%-7.2f peak_rss_mib=%.1f\n", name, n, n / w, w, c, r }'
+report() { # name N wall cpu rss pdf_bytes
+    awk -v name="$1" -v n="$2" -v w="$3" -v c="$4" -v r="$5" -v b="$6" \
+        'BEGIN { printf "%-22s N=%-7d labels_per_s=%-8.0f wall_s=%-7.2f cpu_s=%-7.2f peak_rss_mib=%-6.1f bytes_per_label=%.0f\n", name, n, n / w, w, c, r, b / n }'
+}
+
+ratio() { # name N kx_labels_per_s other_labels_per_s [kx_bytes other_bytes]
+    awk -v name="$1" -v n="$2" -v a="$3" -v b="$4" -v x="${5:-}" -v y="${6:-}" \
+        'BEGIN { printf "%-22s N=%-7d labels_per_s_ratio=%.2f", name, n, a / b
+                 if (x != "" && y > 0) printf " bytes_per_label_ratio=%.2f", x / y
+                 printf "\n" }'
 }
 
 # The Qt floor, built once.
@@ -58,15 +69,25 @@ for n in "${SIZES[@]}"; do
         -q -o "$SCRATCH/kx-$n.pdf")
     pages=$(pdfinfo "$SCRATCH/kx-$n.pdf" | awk '/^Pages:/ { print $2 }')
     [ "$pages" = $(((n + 20) / 21)) ] || { echo "kxprint: $pages pages for $n labels" >&2; exit 1; }
-    report kxprint "$n" "$w" "$c" "$r"
+    kx_bytes=$(stat -c %s "$SCRATCH/kx-$n.pdf")
+    kx_rate=$(awk -v n="$n" -v w="$w" 'BEGIN { print n / w }')
+    report kxprint "$n" "$w" "$c" "$r" "$kx_bytes"
     rm -rf "$data" "$SCRATCH/kx-$n.pdf"
     if [ -n "$FLOOR" ]; then
         read -r w c r < <(measure "$FLOOR" "$n" rects "$SCRATCH/floor-$n.pdf")
-        report qt-floor "$n" "$w" "$c" "$r"
+        floor_bytes=$(stat -c %s "$SCRATCH/floor-$n.pdf")
+        report qt-floor "$n" "$w" "$c" "$r" "$floor_bytes"
+        ratio kxprint/qt-floor "$n" "$kx_rate" "$(awk -v n="$n" -v w="$w" 'BEGIN { print n / w }')" \
+            "$kx_bytes" "$floor_bytes"
         rm -f "$SCRATCH/floor-$n.pdf"
     fi
-    if [ "$HAVE_PEER" = 1 ]; then
-        (cd "$SCRATCH/peer" && ./run-chunked.sh "$n") | sed 's/^/peer-split-in-parts    /'
+    if [ "$HAVE_PEER" = 1 ] && [ "$n" -le "$PEER_MAX" ]; then
+        peer=$(cd "$SCRATCH/peer" && ./run-chunked.sh "$n")
+        sed 's/^/peer-split-in-parts    /' <<<"$peer"
+        peer_rate=$(sed -n 's/.*labels_per_s=\([0-9.]*\).*/\1/p' <<<"$peer")
+        peer_mib=$(sed -n 's/.*pdf_mib=\([0-9.]*\).*/\1/p' <<<"$peer")
+        [ -z "$peer_rate" ] || ratio kxprint/peer-split "$n" "$kx_rate" "$peer_rate" "$kx_bytes" \
+            "$(awk -v m="$peer_mib" 'BEGIN { print m * 1048576 }')"
         if [ "$n" -le "$PEER_ONECALL_MAX" ]; then
             (cd "$SCRATCH/peer" && ./run.sh "$n") | sed 's/^/peer-one-call          /'
         fi

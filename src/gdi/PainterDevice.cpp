@@ -56,6 +56,56 @@ bool IsDashed(TPenStyle style) {
     return style == psDash || style == psDot || style == psDashDot || style == psDashDotDot;
 }
 
+// A vector engine writes every pen or brush the painter is given into the page, equal or not (a
+// brush is compared by identity), so these give the painter only what differs from what it has.
+void UsePen(QPainter& p, const QPen& pen) {
+    if (p.pen() != pen) p.setPen(pen);
+}
+
+void UseNoPen(QPainter& p) {
+    if (p.pen().style() != Qt::NoPen) p.setPen(Qt::NoPen);
+}
+
+void UseBrush(QPainter& p, const QColor& color) {
+    const QBrush& b = p.brush();
+    if (b.style() != Qt::SolidPattern || b.color() != color || !b.transform().isIdentity()) p.setBrush(color);
+}
+
+void UseNoBrush(QPainter& p) {
+    if (p.brush().style() != Qt::NoBrush) p.setBrush(Qt::NoBrush);
+}
+
+// One colour over a rectangle or a path, without an outline. Raster engines take the colour with the
+// call and keep their state; a vector engine is given the brush once and draws with it. A rectangle
+// on whole pixels goes as a rectangle (a PDF writes it as one operator); any other as its path, which
+// raster engines fill to the same pixels.
+void Fill(QPainter& p, const QRectF& r, const QColor& color) {
+    if (p.paintEngine()->isExtended()) {
+        p.fillRect(r, color);
+        return;
+    }
+    UseNoPen(p);
+    UseBrush(p, color);
+    p.drawRect(r);
+}
+
+void Fill(QPainter& p, const QPainterPath& path, const QColor& color) {
+    if (p.paintEngine()->isExtended()) {
+        p.fillPath(path, color);
+        return;
+    }
+    UseNoPen(p);
+    UseBrush(p, color);
+    p.drawPath(path);
+}
+
+// A rectangle on whole pixels: what a fill of its path and of the rectangle itself give the same
+// pixels for. Tested without converting to int, which figures from a file may not fit.
+bool IsPixelRect(const QRectF& r) {
+    const auto whole = [](double v) { return v == std::floor(v); };
+    return whole(r.left()) && whole(r.top()) && whole(r.width()) && whole(r.height());
+}
+
 } // namespace
 
 TPainterDevice::TPainterDevice(QPaintDevice* target)
@@ -88,18 +138,22 @@ QImage* TPainterDevice::Image() const {
     return FTarget && FTarget->devType() == QInternal::Image ? static_cast<QImage*>(FTarget) : nullptr;
 }
 
-void TPainterDevice::Prepare(const TDrawState& state) {
+void TPainterDevice::Prepare(const TDrawState& state, const QRect* clip) {
     QPainter& p = *FPainter;
-    p.resetTransform();
-    p.setClipping(false);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::NoBrush);
+    // Each change of transform or clip costs a vector engine a restore of its whole graphics state.
+    if (!p.deviceTransform().isIdentity()) p.resetTransform();
+    if (!clip) {
+        if (p.hasClipping()) p.setClipping(false);
+    } else if (!p.hasClipping() || p.clipBoundingRect() != QRectF(*clip)) {
+        p.setClipRect(*clip);
+    }
+    if (p.testRenderHint(QPainter::Antialiasing)) p.setRenderHint(QPainter::Antialiasing, false);
     // Raster operations exist only on raster engines; vector output draws not-xor as copy.
     const bool notXor =
         state.Pen.Mode == pmNotXor && p.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
-    p.setCompositionMode(notXor ? QPainter::RasterOp_NotSourceXorDestination
-                                : QPainter::CompositionMode_SourceOver);
+    const QPainter::CompositionMode mode =
+        notXor ? QPainter::RasterOp_NotSourceXorDestination : QPainter::CompositionMode_SourceOver;
+    if (p.compositionMode() != mode) p.setCompositionMode(mode);
 }
 
 int TPainterDevice::PenPixels(const TDrawState& state) const {
@@ -120,7 +174,7 @@ void TPainterDevice::Line(const TDrawState& state, const TPoint& a, const TPoint
         QPen pen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         if (IsDashed(state.Pen.Style))
             pen.setStyle(static_cast<Qt::PenStyle>(static_cast<int>(state.Pen.Style) + 1));
-        p.setPen(pen);
+        UsePen(p, pen);
         p.drawLine(QPointF(pa.X + 0.5, pa.Y + 0.5), QPointF(pb.X + 0.5, pb.Y + 0.5));
         return;
     }
@@ -138,15 +192,16 @@ void TPainterDevice::Line(const TDrawState& state, const TPoint& a, const TPoint
         const int64_t bottom =
             std::min<int64_t>(y0 + std::max<int64_t>(std::abs(dy), 1), int64_t{d.height()} + 1);
         if (right > left && bottom > top)
-            p.fillRect(QRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
-                             static_cast<int>(bottom - top)),
-                       color);
+            Fill(p,
+                 QRectF(static_cast<double>(left), static_cast<double>(top),
+                        static_cast<double>(right - left), static_cast<double>(bottom - top)),
+                 color);
         return;
     }
     QPen pen(color, 1, Qt::SolidLine, Qt::FlatCap);
     pen.setCosmetic(true);
     if (IsDashed(state.Pen.Style)) pen.setDashPattern(DashPattern(state.Pen.Style));
-    p.setPen(pen);
+    UsePen(p, pen);
     // The cosmetic stroker with a flat cap leaves out the last pixel, as the platform does.
     p.drawLine(QPoint(pa.X, pa.Y), QPoint(pb.X, pb.Y));
 }
@@ -173,32 +228,47 @@ void TPainterDevice::Figure(const TDrawState& state, const TRect& r, TShape shap
     const QRectF inner = outer.adjusted(width, width, -width, -width);
     const double outerRx = rx + (outer.width() - box.Width()) / 2;
     const double outerRy = ry + (outer.height() - box.Height()) / 2;
-    const QPainterPath outerPath = ShapePath(outer, kind, outerRx, outerRy);
-    const QPainterPath innerPath =
-        ShapePath(inner, kind, std::max(0.0, outerRx - width), std::max(0.0, outerRy - width));
+    // Paths are made only where a figure needs them: a barcode's bars, thousands on a PDF page, are
+    // plain rectangles.
+    const auto outerPath = [&] { return ShapePath(outer, kind, outerRx, outerRy); };
+    const auto innerPath = [&] {
+        return ShapePath(inner, kind, std::max(0.0, outerRx - width), std::max(0.0, outerRy - width));
+    };
+    const auto fillShape = [&](const QRectF& rect, const auto& path, const QColor& color) {
+        // A border wider than half the box leaves no inside.
+        if (rect.width() <= 0 || rect.height() <= 0) return;
+        if (kind == 0 && IsPixelRect(rect))
+            Fill(p, rect, color);
+        else
+            Fill(p, path(), color);
+    };
 
-    // Inside and outline of one colour are one shape: the same pixels, half the output (a barcode's
-    // bars are such figures, and a PDF page holds thousands of them).
-    if (outline && state.Brush.Style == bsSolid && !IsDashed(state.Pen.Style) &&
-        ToQColor(state.Brush.Color) == ToQColor(state.Pen.Color)) {
-        p.fillPath(outerPath, ToQColor(state.Pen.Color));
+    // Inside and outline of one colour are one shape: the same pixels, half the output.
+    const QColor penColor = ToQColor(state.Pen.Color);
+    const QColor brushColor = ToQColor(state.Brush.Color);
+    if (outline && state.Brush.Style == bsSolid && !IsDashed(state.Pen.Style) && brushColor == penColor) {
+        fillShape(outer, outerPath, penColor);
         return;
     }
-    if (state.Brush.Style == bsSolid)
-        p.fillPath(outline ? innerPath : outerPath, ToQColor(state.Brush.Color));
+    if (state.Brush.Style == bsSolid) {
+        if (outline)
+            fillShape(inner, innerPath, brushColor);
+        else
+            fillShape(outer, outerPath, brushColor);
+    }
     if (!outline) return;
     if (IsDashed(state.Pen.Style)) {
-        QPen pen(ToQColor(state.Pen.Color), width, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
+        QPen pen(penColor, width, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
         pen.setDashPattern(width == 1 ? DashPattern(state.Pen.Style) : QList<qreal>{3, 1});
         p.strokePath(
             ShapePath(outer.adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0), kind, rx, ry),
             pen);
         return;
     }
-    QPainterPath ring = outerPath;
+    QPainterPath ring = outerPath();
     ring.setFillRule(Qt::OddEvenFill);
-    ring.addPath(innerPath);
-    p.fillPath(ring, ToQColor(state.Pen.Color));
+    ring.addPath(innerPath());
+    Fill(p, ring, penColor);
 }
 
 void TPainterDevice::Rectangle(const TDrawState& state, const TRect& r) {
@@ -221,12 +291,17 @@ void TPainterDevice::Polygon(const TDrawState& state, std::span<const TPoint> po
     QPolygon polygon;
     for (const TPoint& pt : points)
         polygon << state.Mapping.ToDevice(pt).ToQPoint();
-    if (state.Brush.Style == bsSolid) p.setBrush(ToQColor(state.Brush.Color));
+    if (state.Brush.Style == bsSolid)
+        UseBrush(p, ToQColor(state.Brush.Color));
+    else
+        UseNoBrush(p);
     if (state.Pen.Style != psClear) {
         QPen pen(ToQColor(state.Pen.Color), PenPixels(state), Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
         if (pen.width() == 1) pen.setCosmetic(true);
         if (IsDashed(state.Pen.Style)) pen.setDashPattern(DashPattern(state.Pen.Style));
-        p.setPen(pen);
+        UsePen(p, pen);
+    } else {
+        UseNoPen(p);
     }
     p.drawPolygon(polygon, Qt::OddEvenFill);
 }
@@ -238,7 +313,7 @@ void TPainterDevice::FillRect(const TDrawState& state, const TRect& r) {
     TDrawState copy = state;
     copy.Pen.Mode = pmCopy; // the platform fills with a pattern copy, whatever the pen mode
     Prepare(copy);
-    FPainter->fillRect(QRect(box.Left, box.Top, box.Width(), box.Height()), ToQColor(state.Brush.Color));
+    Fill(*FPainter, QRectF(box.Left, box.Top, box.Width(), box.Height()), ToQColor(state.Brush.Color));
 }
 
 void TPainterDevice::SetPixel(const TDrawState& state, const TPoint& p, TColor color) {
@@ -247,7 +322,7 @@ void TPainterDevice::SetPixel(const TDrawState& state, const TPoint& p, TColor c
     copy.Pen.Mode = pmCopy;
     Prepare(copy);
     const TPoint d = state.Mapping.ToDevice(p);
-    FPainter->fillRect(QRect(d.X, d.Y, 1, 1), ToQColor(color));
+    Fill(*FPainter, QRectF(d.X, d.Y, 1, 1), ToQColor(color));
 }
 
 TColor TPainterDevice::GetPixel(const TDrawState& state, const TPoint& p) const {
@@ -263,32 +338,41 @@ void TPainterDevice::TextOut(const TDrawState& state, const TPoint& p, const QSt
     if (!IsActive() || layout.Glyphs.empty()) return;
     TDrawState copy = state;
     copy.Pen.Mode = pmCopy;
-    Prepare(copy);
-    QPainter& painter = *FPainter;
+    QRect deviceClip;
     if (clip) {
         const TRect c = state.Mapping.ToDevice(*clip);
-        painter.setClipRect(QRect(c.Left, c.Top, c.Width(), c.Height()));
+        deviceClip = QRect(c.Left, c.Top, c.Width(), c.Height());
     }
+    Prepare(copy, clip ? &deviceClip : nullptr);
+    QPainter& painter = *FPainter;
     const double s = std::abs(state.Mapping.ScaleY());
     const TPoint origin = state.Mapping.ToDevice(p);
-    painter.translate(origin.X, origin.Y);
     // A page stretched out of proportion stretches its text along x too; glyphs are sized by y.
     const double sx = std::abs(state.Mapping.ScaleX());
-    if (s > 0 && sx != s) painter.scale(sx / s, 1.0);
-    // The escapement turns counter-clockwise on the page; QPainter turns clockwise with y down.
-    painter.rotate(-layout.Escapement / 10.0);
+    const bool stretched = s > 0 && sx != s;
+    // Upright text is placed at its origin without a transform, which a vector engine would write
+    // into the page twice (set, then restored for the next figure).
+    QPointF at(origin.X, origin.Y);
+    if (stretched || layout.Escapement != 0) {
+        painter.translate(origin.X, origin.Y);
+        if (stretched) painter.scale(sx / s, 1.0);
+        // The escapement turns counter-clockwise on the page; QPainter turns clockwise with y down.
+        painter.rotate(-layout.Escapement / 10.0);
+        at = QPointF(0, 0);
+    }
 
     if (state.Brush.Style == bsSolid)
-        painter.fillRect(
-            QRectF(layout.CellLeft() * s, layout.CellTop() * s, layout.Width * s, layout.CellHeight() * s),
-            ToQColor(state.Brush.Color));
+        Fill(painter,
+             QRectF(layout.CellLeft() * s, layout.CellTop() * s, layout.Width * s, layout.CellHeight() * s)
+                 .translated(at),
+             ToQColor(state.Brush.Color));
 
     const TFontFace& face = TFontFace::For(state.Font);
     QList<quint32> glyphs(layout.Glyphs.begin(), layout.Glyphs.end());
     QList<QPointF> positions;
     positions.reserve(glyphs.size());
     for (double x : layout.X)
-        positions.append(QPointF((layout.Start.x() + x) * s, layout.Start.y() * s));
+        positions.append(QPointF((layout.Start.x() + x) * s, layout.Start.y() * s) + at);
     const QColor color = ToQColor(state.FontColor);
     const double height = layout.Em * s;
     const double stretch = s > 0 ? sx / s : 0;
@@ -298,23 +382,25 @@ void TPainterDevice::TextOut(const TDrawState& state, const TPoint& p, const QSt
         run.setRawFont(face.RawFont(height));
         run.setGlyphIndexes(glyphs);
         run.setPositions(positions);
-        painter.setPen(color);
+        UsePen(painter, QPen(color));
         painter.drawGlyphRun(QPointF(0, 0), run);
     } else {
-        painter.fillPath(face.Outlines(glyphs, positions, height), color);
+        Fill(painter, face.Outlines(glyphs, positions, height), color);
     }
 
     const double thickness = std::max(face.LineThickness() * layout.Em * s, 1.0);
     if (state.Font.lfUnderline)
-        painter.fillRect(QRectF(layout.Start.x() * s,
-                                (layout.Start.y() + face.UnderlinePosition() * layout.Em) * s,
-                                layout.Width * s, thickness),
-                         color);
+        Fill(painter,
+             QRectF(layout.Start.x() * s, (layout.Start.y() + face.UnderlinePosition() * layout.Em) * s,
+                    layout.Width * s, thickness)
+                 .translated(at),
+             color);
     if (state.Font.lfStrikeOut)
-        painter.fillRect(QRectF(layout.Start.x() * s,
-                                (layout.Start.y() - face.StrikeOutPosition() * layout.Em) * s,
-                                layout.Width * s, thickness),
-                         color);
+        Fill(painter,
+             QRectF(layout.Start.x() * s, (layout.Start.y() - face.StrikeOutPosition() * layout.Em) * s,
+                    layout.Width * s, thickness)
+                 .translated(at),
+             color);
 }
 
 void TPainterDevice::StretchImage(const TDrawState& state, const TRect& r, const QImage& image) {
@@ -324,7 +410,8 @@ void TPainterDevice::StretchImage(const TDrawState& state, const TRect& r, const
     TDrawState copy = state;
     copy.Pen.Mode = pmCopy;
     Prepare(copy);
-    FPainter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (FPainter->testRenderHint(QPainter::SmoothPixmapTransform))
+        FPainter->setRenderHint(QPainter::SmoothPixmapTransform, false);
     FPainter->drawImage(QRect(box.Left, box.Top, box.Width(), box.Height()), image);
 }
 

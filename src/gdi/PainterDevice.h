@@ -44,7 +44,9 @@ private:
     enum class TShape { Rect, RoundRect, Ellipse };
     void Figure(const TDrawState& state, const TRect& r, TShape shape, double cornerWidth,
                 double cornerHeight);
-    void Prepare(const TDrawState& state);
+    /// Readies the painter for one operation: no transform, the clip given (device pixels) or none,
+    /// the state's mode. Pen and brush are left as they are; each operation sets its own.
+    void Prepare(const TDrawState& state, const QRect* clip = nullptr);
     int PenPixels(const TDrawState& state) const;
     QImage* Image() const;
 

@@ -22,6 +22,26 @@ QStringList Scan(const QString& Png) {
     return codes;
 }
 
+QString Rasterise(const QString& Pdf, int Page, const QString& Prefix) {
+    Exec(QStringLiteral("pdftoppm"), {"-r", "300", "-png", "-singlefile", "-f", QString::number(Page), "-l",
+                                      QString::number(Page), Pdf, Prefix});
+    return Prefix + QStringLiteral(".png");
+}
+
+QStringList SampleCodes(int From, int To) {
+    const TResult r =
+        Exec(QStringLiteral("sqlite3"),
+             {Sample(QStringLiteral("products.db")),
+              QStringLiteral("SELECT ean FROM products WHERE id BETWEEN %1 AND %2").arg(From).arg(To)});
+    QStringList codes = r.Out.split(u'\n', Qt::SkipEmptyParts);
+    codes.sort();
+    return codes;
+}
+
+QStringList ShowcaseCodes() {
+    return {"0036000291452", "8410894000109", "96385074", "KXLAB-42"};
+}
+
 TResult KxPrint(const QStringList& Args) {
     return Exec(QStringLiteral(KXPRINT_EXE), Args);
 }

@@ -15,6 +15,13 @@ QString Sample(const QString& Name);
 
 /// The barcodes zbarimg reads on a picture, sorted.
 QStringList Scan(const QString& Png);
+/// One sheet of a PDF as a 300 dpi picture, smoothed as viewers show it: bars made of touching pieces
+/// would show hairlines there and fail to scan. Answers the picture's path, Prefix plus ".png".
+QString Rasterise(const QString& Pdf, int Page, const QString& Prefix);
+/// The EAN-13 codes of records From to To of the sample database, sorted.
+QStringList SampleCodes(int From, int To);
+/// The barcodes of the showcase label, sorted as Scan gives them.
+QStringList ShowcaseCodes();
 
 /// Runs the built kxprint to its end.
 TResult KxPrint(const QStringList& Args);

@@ -14,25 +14,6 @@ namespace {
 const QString Tag = Sample(QStringLiteral("price-tag.kxl"));
 const QString Aliases = Sample(QStringLiteral("aliases.ini"));
 
-// One sheet of a PDF as a 300 dpi picture, smoothed as viewers show it: bars made of touching pieces
-// would show hairlines there and fail to scan.
-QString Rasterise(const QString& Pdf, int Page, const QString& Prefix) {
-    Exec(QStringLiteral("pdftoppm"), {"-r", "300", "-png", "-singlefile", "-f", QString::number(Page), "-l",
-                                      QString::number(Page), Pdf, Prefix});
-    return Prefix + QStringLiteral(".png");
-}
-
-// The EAN-13 codes of records From to To of the sample database, sorted.
-QStringList SampleCodes(int From, int To) {
-    const TResult r =
-        Exec(QStringLiteral("sqlite3"),
-             {Sample(QStringLiteral("products.db")),
-              QStringLiteral("SELECT ean FROM products WHERE id BETWEEN %1 AND %2").arg(From).arg(To)});
-    QStringList codes = r.Out.split(u'\n', Qt::SkipEmptyParts);
-    codes.sort();
-    return codes;
-}
-
 QString SampleName(int Id) {
     return Exec(QStringLiteral("sqlite3"),
                 {Sample(QStringLiteral("products.db")),

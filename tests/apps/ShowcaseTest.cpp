@@ -12,8 +12,6 @@
 
 namespace {
 
-const QStringList ShowcaseCodes{"0036000291452", "8410894000109", "96385074", "KXLAB-42"};
-
 class Showcase : public ::testing::TestWithParam<TKxZoom> {};
 
 // The designer draws every barcode kind well enough for a scanner at the zooms where a module is at
@@ -30,7 +28,7 @@ TEST_P(Showcase, DesignerShowsScannableBarcodes) {
     QApplication::processEvents();
     const QString png = dir.Path(QStringLiteral("screen.png"));
     ASSERT_TRUE(lab.grab().save(png, "PNG"));
-    EXPECT_EQ(Scan(png), ShowcaseCodes);
+    EXPECT_EQ(Scan(png), ShowcaseCodes());
 }
 
 INSTANTIATE_TEST_SUITE_P(Zooms, Showcase, ::testing::Values(zm200, zm400));
@@ -56,7 +54,7 @@ TEST(ShowcaseFile, HoldsEveryKindAndRoundTrips) {
     const QString again = dir.Path(QStringLiteral("again.kxl"));
     lab.SaveToFile(again);
     EXPECT_EQ(FileBytes(again), bytes);
-    EXPECT_EQ(Scan(Sample(QStringLiteral("showcase.png"))), ShowcaseCodes);
+    EXPECT_EQ(Scan(Sample(QStringLiteral("showcase.png"))), ShowcaseCodes());
 }
 
 } // namespace
