@@ -5,7 +5,8 @@
 #   - kxprint: the example price-tag label filled from a sample database of N products, to one PDF
 #   - peer: gLabels' batch command on its equivalent label (split in parts, and one call), from
 #     ../shared/peers/glabels, run in a scratch copy
-#   - floor: ../shared/peers/qt-floor, bare QPainter into a PDF
+#   - floor: ../shared/peers/qt-floor, bare QPainter into a PDF, bars as rectangles (the ratios) and
+#     as one path per barcode
 # Prints one line per run: labels/s, wall and CPU seconds, peak RSS, PDF bytes per label; then
 # kxprint's labels/s and bytes per label as ratios to the floor's and the peer's of the same N. The
 # peer's one-call mode grows with N cubed, so it runs only for N <= PEER_ONECALL_MAX (default 10000),
@@ -74,12 +75,17 @@ for n in "${SIZES[@]}"; do
     report kxprint "$n" "$w" "$c" "$r" "$kx_bytes"
     rm -rf "$data" "$SCRATCH/kx-$n.pdf"
     if [ -n "$FLOOR" ]; then
-        read -r w c r < <(measure "$FLOOR" "$n" rects "$SCRATCH/floor-$n.pdf")
-        floor_bytes=$(stat -c %s "$SCRATCH/floor-$n.pdf")
+        # The floor's bars as rectangles, its fastest mode: any second argument means one path per
+        # barcode, so this mode writes floor.pdf in the folder it runs in.
+        mkdir -p "$SCRATCH/floor-run"
+        read -r w c r < <(cd "$SCRATCH/floor-run" && measure "$FLOOR" "$n")
+        floor_bytes=$(stat -c %s "$SCRATCH/floor-run/floor.pdf")
         report qt-floor "$n" "$w" "$c" "$r" "$floor_bytes"
         ratio kxprint/qt-floor "$n" "$kx_rate" "$(awk -v n="$n" -v w="$w" 'BEGIN { print n / w }')" \
             "$kx_bytes" "$floor_bytes"
-        rm -f "$SCRATCH/floor-$n.pdf"
+        read -r w c r < <(measure "$FLOOR" "$n" merge "$SCRATCH/floor-$n.pdf")
+        report qt-floor-one-path "$n" "$w" "$c" "$r" "$(stat -c %s "$SCRATCH/floor-$n.pdf")"
+        rm -f "$SCRATCH/floor-$n.pdf" "$SCRATCH/floor-run/floor.pdf"
     fi
     if [ "$HAVE_PEER" = 1 ] && [ "$n" -le "$PEER_MAX" ]; then
         peer=$(cd "$SCRATCH/peer" && ./run-chunked.sh "$n")
