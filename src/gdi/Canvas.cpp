@@ -218,6 +218,15 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& so
     StretchDraw(dest, source.FDevice->GrabImage(source.State(), sourceRect));
 }
 
+void TCanvas::Anchor(int32_t x, int32_t y) {
+    const TPoint p{x, y};
+    if (FDevice) FDevice->Anchor(State(), &p);
+}
+
+void TCanvas::Unanchor() {
+    if (FDevice) FDevice->Anchor(State(), nullptr);
+}
+
 bool BitBlt(TCanvas& dest, int32_t x, int32_t y, int32_t w, int32_t h, const TCanvas& source, int32_t sx,
             int32_t sy) {
     if (!dest.Device() || !source.Device()) return false;

@@ -102,6 +102,11 @@ public:
     /// Copies the source canvas's pixels under sourceRect into dest (logical units of each canvas).
     void CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect);
 
+    /// Marks (x, y) as the point what follows is drawn around, for devices that write output relative
+    /// to it (see TCanvasDevice::Anchor); Unanchor ends that.
+    void Anchor(int32_t x, int32_t y);
+    void Unanchor();
+
     /// The state a device receives with the next operation.
     TDrawState State() const;
 

@@ -83,4 +83,8 @@ public:
     /// A copy of the device pixels under the logical rectangle R, or a null image for devices that
     /// keep no pixels.
     virtual QImage GrabImage(const TDrawState& state, const TRect& r) const = 0;
+    /// What follows is drawn around the logical point P, and much the same around the next anchor (a
+    /// run's label cells): a vector device may write it relative to P, so repeats read alike and
+    /// compress. Null clears the anchor. Nothing drawn changes place.
+    virtual void Anchor(const TDrawState& /*state*/, const TPoint* /*p*/) {}
 };

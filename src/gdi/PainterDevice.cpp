@@ -1,6 +1,7 @@
 #include "gdi/PainterDevice.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <QGlyphRun>
@@ -8,7 +9,9 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPolygon>
+#include <QVarLengthArray>
 
+#include "base/Saturate.h"
 #include "gdi/FontFace.h"
 
 namespace {
@@ -20,10 +23,6 @@ namespace {
 constexpr double MinGlyphRunPixels = 1;
 constexpr double MaxGlyphRunPixels = 16384;
 constexpr double MaxGlyphRunStretch = 2;
-
-QRectF ToQRectF(const TRect& r) {
-    return QRectF(r.Left, r.Top, r.Width(), r.Height());
-}
 
 QPainterPath ShapePath(const QRectF& r, int shape, double radiusX, double radiusY) {
     QPainterPath path;
@@ -106,6 +105,26 @@ bool IsPixelRect(const QRectF& r) {
     return whole(r.left()) && whole(r.top()) && whole(r.width()) && whole(r.height());
 }
 
+// A ring between two pixel rectangles as the four bands around the inner one, in one call: a vector
+// page writes them as one fill, relative to its anchor, where the ring's path would be written whole.
+void FillBands(QPainter& p, const QRectF& outer, const QRectF& inner, const QColor& color) {
+    const std::array<QRectF, 4> bands{
+        QRectF(outer.left(), outer.top(), outer.width(), inner.top() - outer.top()),
+        QRectF(outer.left(), inner.bottom(), outer.width(), outer.bottom() - inner.bottom()),
+        QRectF(outer.left(), inner.top(), inner.left() - outer.left(), inner.height()),
+        QRectF(inner.right(), inner.top(), outer.right() - inner.right(), inner.height())};
+    UseNoPen(p);
+    UseBrush(p, color);
+    p.drawRects(bands.data(), static_cast<int>(bands.size()));
+}
+
+// Inside and outline of one colour, or an inside alone, are one shape: the same pixels, half the output.
+bool IsOneFill(const TDrawState& state) {
+    if (state.Brush.Style != bsSolid) return false;
+    return state.Pen.Style == psClear ||
+           (!IsDashed(state.Pen.Style) && ToQColor(state.Pen.Color) == ToQColor(state.Brush.Color));
+}
+
 } // namespace
 
 TPainterDevice::TPainterDevice(QPaintDevice* target)
@@ -128,6 +147,25 @@ bool TPainterDevice::Begin(QPaintDevice* target) {
 void TPainterDevice::End() {
     if (FPainter && FPainter->isActive()) FPainter->end();
     FPainter.reset();
+    FAnchor = {};
+    FShift = {};
+}
+
+void TPainterDevice::Anchor(const TDrawState& state, const TPoint* p) {
+    FAnchor = {};
+    if (!p || !IsActive() || FPainter->paintEngine()->isExtended()) return;
+    const TPoint d = state.Mapping.ToDevice(*p);
+    FAnchor = QPoint(d.X, d.Y);
+}
+
+// Positions are worked out on the device, as without an anchor, and shifted last: the engine's shift
+// back then gives the very numbers it would have written.
+QRectF TPainterDevice::Local(const TRect& box) const {
+    return QRectF(box.Left, box.Top, box.Width(), box.Height()).translated(Shift());
+}
+
+QPointF TPainterDevice::Local(const TPoint& d) const {
+    return QPointF(d.X, d.Y) + Shift();
 }
 
 bool TPainterDevice::IsActive() const {
@@ -138,14 +176,20 @@ QImage* TPainterDevice::Image() const {
     return FTarget && FTarget->devType() == QInternal::Image ? static_cast<QImage*>(FTarget) : nullptr;
 }
 
-void TPainterDevice::Prepare(const TDrawState& state, const QRect* clip) {
+void TPainterDevice::Prepare(const TDrawState& state, const QRect* clip, bool onDevice) {
     QPainter& p = *FPainter;
     // Each change of transform or clip costs a vector engine a restore of its whole graphics state.
-    if (!p.deviceTransform().isIdentity()) p.resetTransform();
+    // A lone rectangle is written on the device, as it costs a PDF a save, a transform and a restore
+    // of its own; the rest of a cell is written relative to the anchor.
+    const QPoint anchor = onDevice ? QPoint() : FAnchor;
+    FShift = QPointF(-anchor.x(), -anchor.y());
+    const QTransform transform = QTransform::fromTranslate(anchor.x(), anchor.y());
+    if (p.worldTransform() != transform) p.setWorldTransform(transform);
+    const QRectF local = clip ? QRectF(*clip).translated(FShift) : QRectF();
     if (!clip) {
         if (p.hasClipping()) p.setClipping(false);
-    } else if (!p.hasClipping() || p.clipBoundingRect() != QRectF(*clip)) {
-        p.setClipRect(*clip);
+    } else if (!p.hasClipping() || p.clipBoundingRect() != local) {
+        p.setClipRect(local);
     }
     if (p.testRenderHint(QPainter::Antialiasing)) p.setRenderHint(QPainter::Antialiasing, false);
     // Raster operations exist only on raster engines; vector output draws not-xor as copy.
@@ -154,6 +198,12 @@ void TPainterDevice::Prepare(const TDrawState& state, const QRect* clip) {
     const QPainter::CompositionMode mode =
         notXor ? QPainter::RasterOp_NotSourceXorDestination : QPainter::CompositionMode_SourceOver;
     if (p.compositionMode() != mode) p.setCompositionMode(mode);
+}
+
+double TPainterDevice::Growth(const TDrawState& state) const {
+    // A centred pen straddles the figure's edge pixels; inside-frame keeps it within the box.
+    if (state.Pen.Style == psClear || state.Pen.Style == psInsideFrame) return 0;
+    return (PenPixels(state) - 1) / 2;
 }
 
 int TPainterDevice::PenPixels(const TDrawState& state) const {
@@ -166,23 +216,25 @@ void TPainterDevice::Line(const TDrawState& state, const TPoint& a, const TPoint
     const TPoint pa = state.Mapping.ToDevice(a);
     const TPoint pb = state.Mapping.ToDevice(b);
     if (pa == pb) return;
-    Prepare(state);
-    QPainter& p = *FPainter;
     const QColor color = ToQColor(state.Pen.Color);
     const int width = PenPixels(state);
+    const int64_t dx = int64_t{pb.X} - pa.X;
+    const int64_t dy = int64_t{pb.Y} - pa.Y;
+    // Thin straight lines are pixel runs, so the end point is left out exactly.
+    const bool run = width <= 1 && !IsDashed(state.Pen.Style) && (dx == 0 || dy == 0);
+    Prepare(state, nullptr, run);
+    QPainter& p = *FPainter;
     if (width > 1) {
         QPen pen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         if (IsDashed(state.Pen.Style))
             pen.setStyle(static_cast<Qt::PenStyle>(static_cast<int>(state.Pen.Style) + 1));
         UsePen(p, pen);
-        p.drawLine(QPointF(pa.X + 0.5, pa.Y + 0.5), QPointF(pb.X + 0.5, pb.Y + 0.5));
+        p.drawLine(Local(pa) + QPointF(0.5, 0.5), Local(pb) + QPointF(0.5, 0.5));
         return;
     }
-    const int64_t dx = int64_t{pb.X} - pa.X;
-    const int64_t dy = int64_t{pb.Y} - pa.Y;
-    if (!IsDashed(state.Pen.Style) && (dx == 0 || dy == 0)) {
-        // Straight lines as pixel runs, so the end point is left out exactly. A run may be longer
-        // than a QRect holds (coordinates from a file): only its part on the device is filled.
+    if (run) {
+        // A run may be longer than a QRect holds (coordinates from a file): only its part on the
+        // device is filled.
         const int64_t x0 = dx >= 0 ? pa.X : int64_t{pb.X} + 1;
         const int64_t y0 = dy >= 0 ? pa.Y : int64_t{pb.Y} + 1;
         const QPaintDevice& d = *p.device();
@@ -203,7 +255,10 @@ void TPainterDevice::Line(const TDrawState& state, const TPoint& a, const TPoint
     if (IsDashed(state.Pen.Style)) pen.setDashPattern(DashPattern(state.Pen.Style));
     UsePen(p, pen);
     // The cosmetic stroker with a flat cap leaves out the last pixel, as the platform does.
-    p.drawLine(QPoint(pa.X, pa.Y), QPoint(pb.X, pb.Y));
+    if (FShift.isNull())
+        p.drawLine(QPoint(pa.X, pa.Y), QPoint(pb.X, pb.Y));
+    else
+        p.drawLine(Local(pa), Local(pb));
 }
 
 void TPainterDevice::Figure(const TDrawState& state, const TRect& r, TShape shape, double cornerWidth,
@@ -211,28 +266,32 @@ void TPainterDevice::Figure(const TDrawState& state, const TRect& r, TShape shap
     if (!IsActive()) return;
     const TRect box = state.Mapping.ToDevice(r);
     if (box.IsEmpty()) return;
-    Prepare(state);
-    QPainter& p = *FPainter;
-    const int kind = shape == TShape::RoundRect ? 1 : shape == TShape::Ellipse ? 2 : 0;
     const double rx = std::abs(cornerWidth * state.Mapping.ScaleX()) / 2;
     const double ry = std::abs(cornerHeight * state.Mapping.ScaleY()) / 2;
     const bool outline = state.Pen.Style != psClear;
     const int width = outline ? PenPixels(state) : 0;
 
-    QRectF outer = ToQRectF(box);
-    // A centred pen straddles the figure's edge pixels; inside-frame keeps it within the box.
-    if (outline && state.Pen.Style != psInsideFrame) {
-        const double grow = (width - 1) / 2;
-        outer.adjust(-grow, -grow, grow, grow);
-    }
+    const double grow = Growth(state);
+    const QRectF device =
+        QRectF(box.Left, box.Top, box.Width(), box.Height()).adjusted(-grow, -grow, grow, grow);
+    const double outerRx = rx + (device.width() - box.Width()) / 2;
+    const double outerRy = ry + (device.height() - box.Height()) / 2;
+    // Corners without a radius are square, as the path would make them.
+    const bool square =
+        shape == TShape::Rect || (shape == TShape::RoundRect && !(outerRx > 0 && outerRy > 0));
+    const int kind = square ? 0 : shape == TShape::RoundRect ? 1 : 2;
+    // A barcode's bars, thousands on a PDF page, are each one rectangle.
+    Prepare(state, nullptr, kind == 0 && IsOneFill(state));
+    QPainter& p = *FPainter;
+    const QPointF shift = Shift();
+    const QRectF outer = device.translated(shift);
     const QRectF inner = outer.adjusted(width, width, -width, -width);
-    const double outerRx = rx + (outer.width() - box.Width()) / 2;
-    const double outerRy = ry + (outer.height() - box.Height()) / 2;
-    // Paths are made only where a figure needs them: a barcode's bars, thousands on a PDF page, are
-    // plain rectangles.
-    const auto outerPath = [&] { return ShapePath(outer, kind, outerRx, outerRy); };
+    // Paths are made only where a figure needs them.
+    const auto outerPath = [&] { return ShapePath(device, kind, outerRx, outerRy).translated(shift); };
     const auto innerPath = [&] {
-        return ShapePath(inner, kind, std::max(0.0, outerRx - width), std::max(0.0, outerRy - width));
+        return ShapePath(device.adjusted(width, width, -width, -width), kind, std::max(0.0, outerRx - width),
+                         std::max(0.0, outerRy - width))
+            .translated(shift);
     };
     const auto fillShape = [&](const QRectF& rect, const auto& path, const QColor& color) {
         // A border wider than half the box leaves no inside.
@@ -243,26 +302,24 @@ void TPainterDevice::Figure(const TDrawState& state, const TRect& r, TShape shap
             Fill(p, path(), color);
     };
 
-    // Inside and outline of one colour are one shape: the same pixels, half the output.
     const QColor penColor = ToQColor(state.Pen.Color);
     const QColor brushColor = ToQColor(state.Brush.Color);
-    if (outline && state.Brush.Style == bsSolid && !IsDashed(state.Pen.Style) && brushColor == penColor) {
-        fillShape(outer, outerPath, penColor);
+    if (IsOneFill(state)) {
+        fillShape(outer, outerPath, brushColor);
         return;
     }
-    if (state.Brush.Style == bsSolid) {
-        if (outline)
-            fillShape(inner, innerPath, brushColor);
-        else
-            fillShape(outer, outerPath, brushColor);
-    }
+    if (state.Brush.Style == bsSolid) fillShape(inner, innerPath, brushColor);
     if (!outline) return;
     if (IsDashed(state.Pen.Style)) {
         QPen pen(penColor, width, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
         pen.setDashPattern(width == 1 ? DashPattern(state.Pen.Style) : QList<qreal>{3, 1});
-        p.strokePath(
-            ShapePath(outer.adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0), kind, rx, ry),
-            pen);
+        const double half = width / 2.0;
+        p.strokePath(ShapePath(device.adjusted(half, half, -half, -half), kind, rx, ry).translated(shift),
+                     pen);
+        return;
+    }
+    if (kind == 0 && !p.paintEngine()->isExtended() && !inner.isEmpty() && IsPixelRect(outer)) {
+        FillBands(p, outer, inner, penColor);
         return;
     }
     QPainterPath ring = outerPath();
@@ -289,8 +346,11 @@ void TPainterDevice::Polygon(const TDrawState& state, std::span<const TPoint> po
     Prepare(state);
     QPainter& p = *FPainter;
     QPolygon polygon;
-    for (const TPoint& pt : points)
-        polygon << state.Mapping.ToDevice(pt).ToQPoint();
+    for (const TPoint& pt : points) {
+        const TPoint d = state.Mapping.ToDevice(pt);
+        polygon << QPoint(Saturate32(d.X + static_cast<int64_t>(FShift.x())),
+                          Saturate32(d.Y + static_cast<int64_t>(FShift.y())));
+    }
     if (state.Brush.Style == bsSolid)
         UseBrush(p, ToQColor(state.Brush.Color));
     else
@@ -312,17 +372,16 @@ void TPainterDevice::FillRect(const TDrawState& state, const TRect& r) {
     if (box.IsEmpty()) return;
     TDrawState copy = state;
     copy.Pen.Mode = pmCopy; // the platform fills with a pattern copy, whatever the pen mode
-    Prepare(copy);
-    Fill(*FPainter, QRectF(box.Left, box.Top, box.Width(), box.Height()), ToQColor(state.Brush.Color));
+    Prepare(copy, nullptr, true);
+    Fill(*FPainter, Local(box), ToQColor(state.Brush.Color));
 }
 
 void TPainterDevice::SetPixel(const TDrawState& state, const TPoint& p, TColor color) {
     if (!IsActive()) return;
     TDrawState copy = state;
     copy.Pen.Mode = pmCopy;
-    Prepare(copy);
-    const TPoint d = state.Mapping.ToDevice(p);
-    Fill(*FPainter, QRectF(d.X, d.Y, 1, 1), ToQColor(color));
+    Prepare(copy, nullptr, true);
+    Fill(*FPainter, QRectF(Local(state.Mapping.ToDevice(p)), QSizeF(1, 1)), ToQColor(color));
 }
 
 TColor TPainterDevice::GetPixel(const TDrawState& state, const TPoint& p) const {
@@ -350,21 +409,23 @@ void TPainterDevice::TextOut(const TDrawState& state, const TPoint& p, const QSt
     // A page stretched out of proportion stretches its text along x too; glyphs are sized by y.
     const double sx = std::abs(state.Mapping.ScaleX());
     const bool stretched = s > 0 && sx != s;
-    // Upright text is placed at its origin without a transform, which a vector engine would write
-    // into the page twice (set, then restored for the next figure).
+    // Upright text is placed at its origin under no transform but the anchor's, which a vector engine
+    // would write into the page twice (set, then restored for the next figure).
     QPointF at(origin.X, origin.Y);
+    QPointF shift = Shift();
     if (stretched || layout.Escapement != 0) {
-        painter.translate(origin.X, origin.Y);
+        painter.translate(at + shift);
         if (stretched) painter.scale(sx / s, 1.0);
         // The escapement turns counter-clockwise on the page; QPainter turns clockwise with y down.
         painter.rotate(-layout.Escapement / 10.0);
-        at = QPointF(0, 0);
+        at = shift = QPointF(0, 0);
     }
 
     if (state.Brush.Style == bsSolid)
         Fill(painter,
              QRectF(layout.CellLeft() * s, layout.CellTop() * s, layout.Width * s, layout.CellHeight() * s)
-                 .translated(at),
+                 .translated(at)
+                 .translated(shift),
              ToQColor(state.Brush.Color));
 
     const TFontFace& face = TFontFace::For(state.Font);
@@ -372,7 +433,7 @@ void TPainterDevice::TextOut(const TDrawState& state, const TPoint& p, const QSt
     QList<QPointF> positions;
     positions.reserve(glyphs.size());
     for (double x : layout.X)
-        positions.append(QPointF((layout.Start.x() + x) * s, layout.Start.y() * s) + at);
+        positions.append(QPointF((layout.Start.x() + x) * s, layout.Start.y() * s) + at + shift);
     const QColor color = ToQColor(state.FontColor);
     const double height = layout.Em * s;
     const double stretch = s > 0 ? sx / s : 0;
@@ -393,13 +454,15 @@ void TPainterDevice::TextOut(const TDrawState& state, const TPoint& p, const QSt
         Fill(painter,
              QRectF(layout.Start.x() * s, (layout.Start.y() + face.UnderlinePosition() * layout.Em) * s,
                     layout.Width * s, thickness)
-                 .translated(at),
+                 .translated(at)
+                 .translated(shift),
              color);
     if (state.Font.lfStrikeOut)
         Fill(painter,
              QRectF(layout.Start.x() * s, (layout.Start.y() - face.StrikeOutPosition() * layout.Em) * s,
                     layout.Width * s, thickness)
-                 .translated(at),
+                 .translated(at)
+                 .translated(shift),
              color);
 }
 
@@ -412,7 +475,7 @@ void TPainterDevice::StretchImage(const TDrawState& state, const TRect& r, const
     Prepare(copy);
     if (FPainter->testRenderHint(QPainter::SmoothPixmapTransform))
         FPainter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    FPainter->drawImage(QRect(box.Left, box.Top, box.Width(), box.Height()), image);
+    FPainter->drawImage(Local(box), image);
 }
 
 QImage TPainterDevice::GrabImage(const TDrawState& state, const TRect& r) const {

@@ -39,17 +39,29 @@ public:
                  const TRect* clip) override;
     void StretchImage(const TDrawState& state, const TRect& r, const QImage& image) override;
     QImage GrabImage(const TDrawState& state, const TRect& r) const override;
+    /// On a vector engine, output is written relative to the anchor's device pixel (whole pixels, so
+    /// every position stays exact); raster engines ignore it.
+    void Anchor(const TDrawState& state, const TPoint* p) override;
 
 private:
     enum class TShape { Rect, RoundRect, Ellipse };
     void Figure(const TDrawState& state, const TRect& r, TShape shape, double cornerWidth,
                 double cornerHeight);
-    /// Readies the painter for one operation: no transform, the clip given (device pixels) or none,
-    /// the state's mode. Pen and brush are left as they are; each operation sets its own.
-    void Prepare(const TDrawState& state, const QRect* clip = nullptr);
+    /// Readies the painter for one operation: the anchor's translation (none for an operation
+    /// placed on the device), the clip given (device pixels) or none, the state's mode. Pen and brush
+    /// are left as they are; each operation sets its own.
+    void Prepare(const TDrawState& state, const QRect* clip = nullptr, bool onDevice = false);
     int PenPixels(const TDrawState& state) const;
+    /// How far a figure's outline reaches outside its box, in device pixels.
+    double Growth(const TDrawState& state) const;
+    /// Device pixels as the prepared operation writes them: relative to the anchor, or as they are.
+    QPointF Shift() const { return FShift; }
+    QRectF Local(const TRect& box) const;
+    QPointF Local(const TPoint& d) const;
     QImage* Image() const;
 
     QPaintDevice* FTarget = nullptr;
     std::unique_ptr<QPainter> FPainter;
+    QPoint FAnchor;
+    QPointF FShift;
 };

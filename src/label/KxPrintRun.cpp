@@ -65,6 +65,28 @@ private:
     TKxDrawType FDrawType;
 };
 
+// Each label cell is its canvas's anchor while the run walks the cells, so a vector page writes every
+// label relative to its cell and labels that differ only in data read alike. The canvas is asked for
+// at each cell: a recording run has a new one for every page.
+class TCellAnchor {
+public:
+    TCellAnchor(TKxLabel& Label, TKxDrawType DrawType)
+        : FLabel(Label)
+        , FDrawType(DrawType) {}
+    ~TCellAnchor() {
+        if (TCanvas* canvas = FLabel.GetCanvas(FDrawType)) canvas->Unanchor();
+    }
+    TCellAnchor(const TCellAnchor&) = delete;
+    TCellAnchor& operator=(const TCellAnchor&) = delete;
+    void At(int32_t X, int32_t Y) const {
+        if (TCanvas* canvas = FLabel.GetCanvas(FDrawType)) canvas->Anchor(X, Y);
+    }
+
+private:
+    TKxLabel& FLabel;
+    TKxDrawType FDrawType;
+};
+
 // A page edge from a file in hundredths of a millimetre: at least 1, so a size that is not positive
 // still makes a (tiny) page rather than a broken mapping.
 int32_t PageEdge(int32_t LabelUnits) {
@@ -139,6 +161,7 @@ void TKxPrintRun::WalkCells(TKxRunState& State, bool WithData, TKxDrawType DrawT
                             const std::function<void()>& NewPage) {
     const TKxMeasure& measure = *FLabel.GetMeasure();
     TKxCellWalk walk(measure.GetNuHor(), measure.GetNuVer(), FSettings.Repetition, WithData, State);
+    const TCellAnchor anchor(FLabel, DrawType);
     for (;;) {
         const TKxWalkStep step = walk.Next();
         if (step.Kind == TKxWalkStep::wkEnd) return;
@@ -150,6 +173,7 @@ void TKxPrintRun::WalkCells(TKxRunState& State, bool WithData, TKxDrawType DrawT
         const TPoint cell = LabelCellOrigin(measure, step.Col, step.Row);
         const int32_t x = cell.X - Margins.X;
         const int32_t y = cell.Y - Margins.Y;
+        anchor.At(x, y);
         FLabel.DrawBackSurf(x, y, DrawType);
         FLabel.DrawElements(TPoint{x, y}, DrawType, WithData);
         // On paper the frame lies over the elements.

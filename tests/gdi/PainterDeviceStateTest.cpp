@@ -30,18 +30,31 @@ public:
         if (f & DirtyTransform) Transform = state.transform();
     }
     void drawRects(const QRectF* rects, int count) override {
+        ++RectCalls;
         for (int i = 0; i < count; ++i)
             Rects.push_back(rects[i]);
+        RectTransforms.insert(RectTransforms.end(), count, Transform);
         RectColors.insert(RectColors.end(), count, Brush.color());
     }
     void drawPath(const QPainterPath&) override { ++Paths; }
     void drawTextItem(const QPointF&, const QTextItem&) override { TextTransforms.push_back(Transform); }
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
 
-    void Reset() { Pens = Brushes = Transforms = Clips = Paths = 0, Rects.clear(), RectColors.clear(); }
+    void Reset() {
+        Pens = Brushes = Transforms = Clips = Paths = RectCalls = 0;
+        Rects.clear(), RectColors.clear(), RectTransforms.clear();
+    }
+    /// The rectangles where they land on the device.
+    std::vector<QRectF> DeviceRects() const {
+        std::vector<QRectF> out;
+        for (size_t i = 0; i < Rects.size(); ++i)
+            out.push_back(RectTransforms[i].mapRect(Rects[i]));
+        return out;
+    }
 
-    int Pens = 0, Brushes = 0, Transforms = 0, Clips = 0, Paths = 0;
+    int Pens = 0, Brushes = 0, Transforms = 0, Clips = 0, Paths = 0, RectCalls = 0;
     std::vector<QRectF> Rects;
+    std::vector<QTransform> RectTransforms;
     std::vector<QColor> RectColors;
     std::vector<QTransform> TextTransforms;
 
@@ -165,6 +178,56 @@ TEST_F(KxPainterDeviceState, TheLinesOfAParagraphShareOneClip) {
     // Whatever follows unclipped takes the clip off once.
     Bars(2);
     EXPECT_EQ(FEngine.Clips, 2);
+}
+
+TEST_F(KxPainterDeviceState, ASquareBorderIsFourBandsAndARoundedOneAPath) {
+    FCanvas.Brush.Style = bsClear;
+    FCanvas.Pen = {clBlack, 4, psInsideFrame, pmCopy};
+    FEngine.Reset();
+    FCanvas.RoundRect(100, 100, 300, 200, 0, 0);
+    EXPECT_EQ(FEngine.RectCalls, 1);
+    EXPECT_EQ(FEngine.Paths, 0);
+    EXPECT_EQ(
+        FEngine.Rects,
+        (std::vector<QRectF>{{100, 100, 200, 4}, {100, 196, 200, 4}, {100, 104, 4, 92}, {296, 104, 4, 92}}));
+    FEngine.Reset();
+    FCanvas.RoundRect(100, 100, 300, 200, 20, 20);
+    EXPECT_EQ(FEngine.RectCalls, 0);
+    EXPECT_EQ(FEngine.Paths, 1);
+}
+
+// A run's labels differ only in data: written relative to their cells they read alike, and every
+// figure still lands where it did. A lone rectangle (a bar) stays on the device: a viewer snaps the
+// edges of a fill of one rectangle to its pixels, which keeps bars even.
+TEST_F(KxPainterDeviceState, ACellIsWrittenRelativeToItsAnchorButItsBarsOnTheDevice) {
+    const auto cell = [&](int X, int Y) {
+        FEngine.Reset();
+        FCanvas.Anchor(X, Y);
+        FCanvas.Rectangle(X + 20, Y + 30, X + 24, Y + 180);
+        FCanvas.Brush.Style = bsClear;
+        FCanvas.Pen.Width = 3;
+        FCanvas.Rectangle(X, Y, X + 600, Y + 350);
+        FCanvas.Brush.Style = bsSolid;
+        FCanvas.Pen.Width = 0;
+        return FEngine.Rects;
+    };
+    const std::vector<QRectF> first = cell(75, 155);
+    const std::vector<QRectF> second = cell(3193, 536);
+    ASSERT_EQ(first.size(), 5u);
+    EXPECT_EQ(first.front(), QRectF(95, 185, 4, 150));
+    EXPECT_EQ(second.front(), QRectF(3213, 566, 4, 150));
+    EXPECT_TRUE(FEngine.RectTransforms.front().isIdentity());
+    EXPECT_EQ(std::vector<QRectF>(first.begin() + 1, first.end()),
+              std::vector<QRectF>(second.begin() + 1, second.end()));
+    EXPECT_EQ(first.back(), QRectF(597, 3, 3, 344));
+    EXPECT_EQ(FEngine.DeviceRects().back(), QRectF(3790, 539, 3, 344));
+    FCanvas.Unanchor();
+    FEngine.Reset();
+    FCanvas.Brush.Style = bsClear;
+    FCanvas.Pen.Width = 3;
+    FCanvas.Rectangle(100, 100, 200, 200);
+    EXPECT_EQ(FEngine.Rects.front(), QRectF(100, 100, 100, 3));
+    EXPECT_TRUE(FEngine.RectTransforms.front().isIdentity());
 }
 
 } // namespace

@@ -1,0 +1,146 @@
+#include <functional>
+#include <gtest/gtest.h>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <vector>
+
+#include "common/PixelProbe.h"
+#include "common/TestSupport.h"
+#include "gdi/Canvas.h"
+#include "gdi/PainterDevice.h"
+
+// The anchor changes how a PDF page is written, never where anything lands on it.
+namespace {
+
+// Every kind of canvas output, around (X, Y) in tenths of a millimetre.
+void Cell(TCanvas& C, int32_t X, int32_t Y) {
+    C.Pen = {clBlue, 6, psSolid, pmCopy};
+    C.MoveTo(X + 10, Y + 10);
+    C.LineTo(X + 300, Y + 90);
+    C.Pen = {clBlack, 0, psDash, pmCopy};
+    C.LineTo(X + 20, Y + 200);
+    C.Pen.Style = psSolid;
+    C.LineTo(X + 20, Y + 330);
+    C.Pen = {clRed, 4, psInsideFrame, pmCopy};
+    C.Brush = {clYellow, bsSolid};
+    C.Rectangle(X + 40, Y + 100, X + 160, Y + 180);
+    C.RoundRect(X + 170, Y + 100, X + 290, Y + 180, 30, 30);
+    C.Brush.Style = bsClear;
+    C.Ellipse(X + 300, Y + 100, X + 390, Y + 180);
+    C.Rectangle(X + 5, Y + 5, X + 600, Y + 370);
+    C.Brush = {clGreen, bsSolid};
+    C.Pen.Width = 1;
+    const std::vector<TPoint> star{
+        {X + 400, Y + 20}, {X + 470, Y + 160}, {X + 330, Y + 60}, {X + 480, Y + 60}};
+    C.Polygon(star);
+    C.FillRect({X + 500, Y + 20, X + 580, Y + 60});
+    C.SetPixels(X + 590, Y + 10, clRed);
+    C.Brush = {clBlack, bsSolid};
+    C.Pen = {clBlack, 0, psInsideFrame, pmCopy};
+    for (int i = 0; i < 20; ++i)
+        C.Rectangle(X + 40 + i * 9, Y + 200, X + 43 + i * 9 + i % 3, Y + 300);
+    C.Font.SetName(QStringLiteral("Arial"));
+    C.Font.SetHeight(35);
+    C.Brush = {clAqua, bsSolid};
+    C.TextOut(X + 260, Y + 200, QStringLiteral("Price: 12,50 EUR"));
+    C.Brush.Style = bsClear;
+    TRect box{X + 260, Y + 250, X + 420, Y + 330};
+    C.DrawText(QStringLiteral("A paragraph clipped to its box, over three lines or more"), box, DT_WORDBREAK);
+    TLogFont turned = C.Font.GetLogFont();
+    turned.lfEscapement = 900;
+    C.Font.SetLogFont(turned);
+    C.TextOut(X + 560, Y + 340, QStringLiteral("turned"));
+    QImage picture(2, 2, QImage::Format_RGB32);
+    picture.fill(Qt::magenta);
+    picture.setPixel(0, 0, qRgb(0, 128, 0));
+    C.StretchDraw({X + 440, Y + 200, X + 540, Y + 300}, picture);
+}
+
+// What Draw puts on an A5 PDF page at 1200 dpi, rendered at 200 dpi.
+QImage Rendered(const QString& Pdf, const std::function<void(QPdfWriter&)>& Draw) {
+    {
+        QPdfWriter writer(Pdf);
+        writer.setPageSize(QPageSize(QPageSize::A5));
+        writer.setResolution(1200);
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        Draw(writer);
+    }
+    const QString prefix = Pdf.chopped(4);
+    Exec(QStringLiteral("pdftoppm"), {"-r", "200", "-png", "-singlefile", Pdf, prefix});
+    return QImage(prefix + ".png");
+}
+
+// Two cells on a page in tenths of a millimetre, a scale that puts cells off whole pixels.
+QImage Page(const QString& Pdf, bool Anchored) {
+    return Rendered(Pdf, [&](QPdfWriter& writer) {
+        TPainterDevice device(&writer);
+        ASSERT_TRUE(device.Begin());
+        TCanvas canvas(&device);
+        canvas.SetMapMode(MM_ISOTROPIC);
+        canvas.SetWindowExtEx(1480, 2100);
+        canvas.SetViewportExtEx(writer.width(), writer.height());
+        for (const TPoint cell : {TPoint{75, 155}, TPoint{735, 536}}) {
+            if (Anchored) canvas.Anchor(cell.X, cell.Y);
+            Cell(canvas, cell.X, cell.Y);
+        }
+        canvas.Unanchor();
+    });
+}
+
+TEST(KxPainterDeviceAnchor, APdfPageRendersTheSameAnchoredOrNot) {
+    TKxTempDir dir;
+    const QImage plain = Page(dir.Path("plain.pdf"), false);
+    const QImage anchored = Page(dir.Path("anchored.pdf"), true);
+    ASSERT_FALSE(plain.isNull());
+    // Enough drawn to mean something: the cells are not blank.
+    EXPECT_GT(InkBox(plain).width(), plain.width() / 2);
+    EXPECT_EQ(DifferingShare(plain, anchored, 0), 0.0);
+}
+
+// A square border goes to a PDF as the four bands around its inside, which it writes relative to the
+// anchor; a viewer shows them as the ring of two rectangles they replace.
+TEST(KxPainterDeviceAnchor, ASquareBorderLooksAsTheRingItIs) {
+    TKxTempDir dir;
+    const QRect outer(1003, 2001, 2407, 1501);
+    const int width = 19;
+    const QImage bands = Rendered(dir.Path("bands.pdf"), [&](QPdfWriter& writer) {
+        TPainterDevice device(&writer);
+        ASSERT_TRUE(device.Begin());
+        TCanvas canvas(&device);
+        canvas.Pen = {clBlack, width, psInsideFrame, pmCopy};
+        canvas.Brush.Style = bsClear;
+        canvas.Rectangle(outer.left(), outer.top(), outer.right() + 1, outer.bottom() + 1);
+    });
+    const QImage ring = Rendered(dir.Path("ring.pdf"), [&](QPdfWriter& writer) {
+        QPainter painter(&writer);
+        QPainterPath path;
+        path.setFillRule(Qt::OddEvenFill);
+        path.addRect(QRectF(outer));
+        path.addRect(QRectF(outer).adjusted(width, width, -width, -width));
+        painter.fillPath(path, Qt::black);
+    });
+    ASSERT_FALSE(ring.isNull());
+    EXPECT_GT(InkBox(ring).width(), 350);
+    EXPECT_EQ(DifferingShare(bands, ring, 0), 0.0);
+}
+
+// A raster device draws at the same pixels whatever the anchor, so the designer and preview are untouched.
+TEST(KxPainterDeviceAnchor, ARasterDeviceIgnoresIt) {
+    QImage a(800, 500, QImage::Format_RGB32), b(800, 500, QImage::Format_RGB32);
+    for (QImage* image : {&a, &b}) {
+        image->fill(Qt::white);
+        TPainterDevice device(image);
+        ASSERT_TRUE(device.Begin());
+        TCanvas canvas(&device);
+        if (image == &b) canvas.Anchor(33, 17);
+        Cell(canvas, 33, 17);
+        if (image == &b) {
+            EXPECT_TRUE(device.Painter()->worldTransform().isIdentity());
+        }
+    }
+    EXPECT_EQ(a, b);
+}
+
+} // namespace
