@@ -2,7 +2,8 @@
 # kxprint against the peer tool and the bare Qt floor, on the same machine in the same run.
 #
 # Usage: bench/kxprint-vs-peer.sh [BUILD] [N ...]    (BUILD default build/release; N default 10000 100000)
-#   - kxprint: the example price-tag label filled from a sample database of N products, to one PDF
+#   - kxprint: the example price-tag label filled from a sample database of N products, to one PDF;
+#     first as the peer's label (square border, no stock mark: the ratios), then as it ships
 #   - peer: gLabels' batch command on its equivalent label (split in parts, and one call), from
 #     ../shared/peers/glabels, run in a scratch copy
 #   - floor: ../shared/peers/qt-floor, bare QPainter into a PDF, bars as rectangles (the ratios) and
@@ -62,18 +63,31 @@ if command -v glabels-3-batch >/dev/null && [ -d "$PEERS/glabels" ]; then
     HAVE_PEER=1
 fi
 
-for n in "${SIZES[@]}"; do
-    data="$SCRATCH/data-$n"
-    "$BUILD/examples/make_sample_db/make_sample_db" "$data" "$n" >/dev/null
-    "$BUILD/examples/make_price_tag/make_price_tag" "$data/price-tag.kxl" "$n"
+# kxprint on the price tag made with the given options; sets kx_rate and kx_bytes.
+run_kxprint() { # name N data [make_price_tag options]
+    local name=$1 n=$2 data=$3 w c r pages
+    shift 3
+    "$BUILD/examples/make_price_tag/make_price_tag" "$data/price-tag.kxl" "$n" "$@"
     read -r w c r < <(measure "$BUILD/apps/kxprint/kxprint" "$data/price-tag.kxl" --aliases "$data/aliases.ini" \
         -q -o "$SCRATCH/kx-$n.pdf")
     pages=$(pdfinfo "$SCRATCH/kx-$n.pdf" | awk '/^Pages:/ { print $2 }')
     [ "$pages" = $(((n + 20) / 21)) ] || { echo "kxprint: $pages pages for $n labels" >&2; exit 1; }
     kx_bytes=$(stat -c %s "$SCRATCH/kx-$n.pdf")
     kx_rate=$(awk -v n="$n" -v w="$w" 'BEGIN { print n / w }')
-    report kxprint "$n" "$w" "$c" "$r" "$kx_bytes"
-    rm -rf "$data" "$SCRATCH/kx-$n.pdf"
+    report "$name" "$n" "$w" "$c" "$r" "$kx_bytes"
+    rm -f "$SCRATCH/kx-$n.pdf"
+}
+
+for n in "${SIZES[@]}"; do
+    data="$SCRATCH/data-$n"
+    "$BUILD/examples/make_sample_db/make_sample_db" "$data" "$n" >/dev/null
+    # The peer's label: a square border and no stock mark. Then the example as it ships, whose rounded
+    # border and stock mark the peer and the floor do not draw.
+    run_kxprint kxprint "$n" "$data" --plain
+    plain_rate=$kx_rate plain_bytes=$kx_bytes
+    run_kxprint kxprint-rounded+mark "$n" "$data"
+    kx_rate=$plain_rate kx_bytes=$plain_bytes
+    rm -rf "$data"
     if [ -n "$FLOOR" ]; then
         # The floor's bars as rectangles, its fastest mode: any second argument means one path per
         # barcode, so this mode writes floor.pdf in the folder it runs in.

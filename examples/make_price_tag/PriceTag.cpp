@@ -21,7 +21,7 @@ void Place(TKxElement& E, int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
 
 } // namespace
 
-void MakePriceTag(TKxLabel& Lab, int LastRecord) {
+void MakePriceTag(TKxLabel& Lab, int LastRecord, bool Plain) {
     // Lengths in tenths of a millimetre: a 64 x 38.1 mm tag, the common 21-up A4 sheet.
     TKxMeasure& m = *Lab.GetMeasure();
     m.SetWidth(64.0f);
@@ -38,7 +38,7 @@ void MakePriceTag(TKxLabel& Lab, int LastRecord) {
     f.SetStyle(fsSingle);
     f.SetDist1(1.4f);
     f.SetPenWidth(0.4f);
-    f.SetRadio(2.0f);
+    f.SetRadio(Plain ? 0.0f : 2.0f);
 
     auto name = std::make_unique<TKxText>(&Lab);
     Place(*name, 35, 25, 610, 70);
@@ -72,14 +72,16 @@ void MakePriceTag(TKxLabel& Lab, int LastRecord) {
     Lab.AddElement(std::move(ean));
 
     // A large bullet, printed only on tags of products in stock.
-    auto stock = std::make_unique<TKxSymbol>(&Lab);
-    Place(*stock, 500, 180, 600, 280);
-    stock->FontName = QStringLiteral("DejaVu Sans");
-    stock->Symbol = 0x95;
-    stock->Height = 120;
-    stock->Field = QStringLiteral("instock");
-    stock->DataBase = true;
-    Lab.AddElement(std::move(stock));
+    if (!Plain) {
+        auto stock = std::make_unique<TKxSymbol>(&Lab);
+        Place(*stock, 500, 180, 600, 280);
+        stock->FontName = QStringLiteral("DejaVu Sans");
+        stock->Symbol = 0x95;
+        stock->Height = 120;
+        stock->Field = QStringLiteral("instock");
+        stock->DataBase = true;
+        Lab.AddElement(std::move(stock));
+    }
 
     TTable& table = *Lab.GetTable();
     table.SetDatabaseName(QStringLiteral("Products"));
