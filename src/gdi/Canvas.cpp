@@ -220,11 +220,11 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& so
 
 void TCanvas::Anchor(int32_t x, int32_t y) {
     const TPoint p{x, y};
-    if (FDevice) FDevice->Anchor(State(), &p);
+    if (FDevice) FDevice->Anchor(FMapping, &p);
 }
 
 void TCanvas::Unanchor() {
-    if (FDevice) FDevice->Anchor(State(), nullptr);
+    if (FDevice) FDevice->Anchor(FMapping, nullptr);
 }
 
 bool BitBlt(TCanvas& dest, int32_t x, int32_t y, int32_t w, int32_t h, const TCanvas& source, int32_t sx,

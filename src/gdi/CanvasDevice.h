@@ -86,5 +86,5 @@ public:
     /// What follows is drawn around the logical point P, and much the same around the next anchor (a
     /// run's label cells): a vector device may write it relative to P, so repeats read alike and
     /// compress. Null clears the anchor. Nothing drawn changes place.
-    virtual void Anchor(const TDrawState& /*state*/, const TPoint* /*p*/) {}
+    virtual void Anchor(const TMapping& /*mapping*/, const TPoint* /*p*/) {}
 };

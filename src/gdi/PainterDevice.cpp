@@ -151,10 +151,10 @@ void TPainterDevice::End() {
     FShift = {};
 }
 
-void TPainterDevice::Anchor(const TDrawState& state, const TPoint* p) {
+void TPainterDevice::Anchor(const TMapping& mapping, const TPoint* p) {
     FAnchor = {};
     if (!p || !IsActive() || FPainter->paintEngine()->isExtended()) return;
-    const TPoint d = state.Mapping.ToDevice(*p);
+    const TPoint d = mapping.ToDevice(*p);
     FAnchor = QPoint(d.X, d.Y);
 }
 

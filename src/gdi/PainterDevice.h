@@ -41,7 +41,7 @@ public:
     QImage GrabImage(const TDrawState& state, const TRect& r) const override;
     /// On a vector engine, output is written relative to the anchor's device pixel (whole pixels, so
     /// every position stays exact); raster engines ignore it.
-    void Anchor(const TDrawState& state, const TPoint* p) override;
+    void Anchor(const TMapping& mapping, const TPoint* p) override;
 
 private:
     enum class TShape { Rect, RoundRect, Ellipse };
