@@ -15,6 +15,8 @@ cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG
 cmake --build "$BUILD"
 # What users install: a Release build in a moved prefix, and a host built against it.
 bash scripts/install-check.sh "$BUILD/examples/sample"
+# Every fuzz target built with clang under libFuzzer, its corpus and past findings replayed.
+bash scripts/fuzz-check.sh
 
 export QT_QPA_PLATFORM=offscreen
 # Qt's own leaks at exit are not ours; keep ASan on real errors.

@@ -82,13 +82,17 @@ protected:
 private:
     template <class TSender, class TSignal, class TWrite, class TRun>
     void Connect(TSender* Sender, TSignal Signal, TWrite Write, TRun Run) {
-        connect(Sender, Signal, this, [Write, Run](const auto&... Args) {
-            // Write takes the signal's arguments, or none.
-            if constexpr (std::is_invocable_v<TWrite, decltype(Args)...>)
-                Run([&] { Write(Args...); });
-            else
-                Run([&] { Write(); });
-        });
+        connect(Sender, Signal, this,
+                [Write, Run](const auto&... Args) { Run([&] { CallWrite(Write, Args...); }); });
+    }
+    /// Write with the signal's arguments, or with none when it takes none. A template of its own, so
+    /// that the call Write cannot take is never compiled (clang checks a lambda's body eagerly).
+    template <class TWrite, class... TArgs>
+    static void CallWrite(const TWrite& Write, const TArgs&... Args) {
+        if constexpr (std::is_invocable_v<const TWrite&, const TArgs&...>)
+            Write(Args...);
+        else
+            Write();
     }
 
     TKxLab* FLab = nullptr;

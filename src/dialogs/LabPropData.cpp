@@ -47,7 +47,7 @@ void TPropLab::BindData() {
                                                              {ui->greater, KxBinding::TFilterOp::AtLeast}};
     for (const auto& [action, op] : ops)
         connect(action, &QAction::triggered, this,
-                [this, op] { OperatorClick(KxBinding::FilterOperator(op)); });
+                [this, op = op] { OperatorClick(KxBinding::FilterOperator(op)); });
     connect(ui->Execute, &QAction::triggered, this, &TPropLab::ExecuteClick);
     connect(ui->Delete1, &QAction::triggered, this, &TPropLab::Delete1Click);
 
