@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "base/Saturate.h"
+#include "elements/KxExtension.h"
 #include "elements/KxRecordIO.h"
 #include "types/UnitLength.h"
 
@@ -166,3 +167,11 @@ void TKxElement::LoadFromStream(QDataStream& S, int Version) {
     CharSpace = ReadI32(S);
     if (current) ID = ReadStr(S);
 }
+
+void TKxElement::SaveExtension(TKxExtension&) const {}
+
+void TKxElement::LoadExtension(TKxExtension&) {}
+
+void TKxElement::SaveNotes(TKxExtension&) const {}
+
+void TKxElement::LoadNotes(TKxExtension&) {}

@@ -10,6 +10,8 @@
 #include "kxlab_export.h"
 #include "types/Kxtypes.h"
 
+class TKxExtension;
+
 /// Base of every label element. Lengths are label units (tenths of a millimetre); the public
 /// Get/Set operations convert to and from the owner's unit. The element keeps a plain pointer to
 /// its owner and never frees it; the owner's element list owns the element.
@@ -33,6 +35,17 @@ public:
     /// Reads the record written by SaveToStream, without the tag. Version is the label file
     /// version; anything but 14 is the previous format, which lacks Printable and ID.
     virtual void LoadFromStream(QDataStream& S, int Version);
+    /// Values of features newer than the file format (TKxExtension), written in an extension record
+    /// in front of the element's own; an element that uses none adds nothing, so its record reads
+    /// exactly as before.
+    virtual void SaveExtension(TKxExtension& X) const;
+    /// Takes the values SaveExtension wrote out of X; keys it does not know stay in X.
+    virtual void LoadExtension(TKxExtension& X);
+    /// Values the printed label does not depend on, kept in the label file's notes (TKxExtension), which
+    /// older readers pass over.
+    virtual void SaveNotes(TKxExtension& X) const;
+    /// Takes the values SaveNotes wrote out of X.
+    virtual void LoadNotes(TKxExtension& X);
     /// Opens what the record names outside itself (a picture element's file). Called once the whole
     /// label file or clipboard record has been read, so a file that fails to read opens nothing.
     virtual void Loaded() {}

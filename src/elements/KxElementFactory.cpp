@@ -27,25 +27,57 @@ std::unique_ptr<TKxElement> TKxElementFactory::Create(int Tag, TKxOwner* Owner) 
     }
 }
 
-std::unique_ptr<TKxElement> TKxElementFactory::Read(QDataStream& S, int Version, TKxOwner* Owner) {
-    const qint64 at = S.device() ? S.device()->pos() : 0;
-    const uint8_t tag = ReadByte(S);
+std::unique_ptr<TKxElement> TKxElementFactory::Read(QDataStream& S, int Version, TKxOwner* Owner,
+                                                    TKxExtension* LabelExtension) {
+    qint64 at = S.device() ? S.device()->pos() : 0;
+    uint8_t tag = ReadByte(S);
     if (S.status() != QDataStream::Ok)
         throw EStreamError(QStringLiteral("Element record expected at byte %1: the data ends there").arg(at));
+    TKxExtension extension;
+    if (tag == KxExtensionTag) {
+        TKxExtension::TScope scope = TKxExtension::TScope::Label;
+        extension = TKxExtension::Read(S, scope);
+        if (S.status() != QDataStream::Ok || (scope == TKxExtension::TScope::Label && !LabelExtension))
+            throw EStreamError(QStringLiteral("The extension record at byte %1 is short or corrupt").arg(at));
+        if (scope == TKxExtension::TScope::Label) {
+            *LabelExtension = std::move(extension);
+            return nullptr;
+        }
+        at = S.device() ? S.device()->pos() : 0;
+        tag = ReadByte(S);
+        if (S.status() != QDataStream::Ok || tag == KxExtensionTag)
+            throw EStreamError(
+                QStringLiteral("Element record expected at byte %1 behind its extension").arg(at));
+    }
     std::unique_ptr<TKxElement> e = Create(tag, Owner);
     if (!e) throw EStreamError(QStringLiteral("Unknown element kind %1 at byte %2").arg(tag).arg(at));
     e->LoadFromStream(S, Version);
     if (S.status() != QDataStream::Ok)
         throw EStreamError(
             QStringLiteral("The element record at byte %1 (kind %2) is short or corrupt").arg(at).arg(tag));
+    e->LoadExtension(extension);
+    extension.RequireAllTaken();
     return e;
+}
+
+void TKxElementFactory::Write(QDataStream& S, const TKxElement& E) {
+    TKxExtension extension;
+    E.SaveExtension(extension);
+    extension.Write(S, TKxExtension::TScope::NextElement);
+    E.SaveToStream(S);
+}
+
+int TKxElementFactory::RecordCount(const TKxElement& E) {
+    TKxExtension extension;
+    E.SaveExtension(extension);
+    return extension.IsEmpty() ? 1 : 2;
 }
 
 QByteArray TKxElementFactory::Record(const TKxElement& E) {
     QByteArray bytes;
     QDataStream S(&bytes, QIODevice::WriteOnly);
     S.setByteOrder(QDataStream::LittleEndian);
-    E.SaveToStream(S);
+    Write(S, E);
     return bytes;
 }
 

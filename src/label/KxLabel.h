@@ -15,11 +15,13 @@
 #include "types/Kxtypes.h"
 
 class QByteArray;
+class QDataStream;
 class QIODevice;
 class TCanvas;
 class TKxAlias;
 class TKxBackSurf;
 class TKxElement;
+class TKxExtension;
 class TKxFrame;
 class TKxGrid;
 class TKxLabelView;
@@ -169,6 +171,19 @@ public:
     void TakeOver(TLabFile& Lab, bool Replace, bool OpenFiles = true);
 
 private:
+    /// The label's own values of features newer than the file format (TKxExtension); none yet.
+    void SaveExtension(TKxExtension& X) const;
+    /// Takes the label's own extension values into a label being read.
+    static void LoadExtension(TLabFile& Lab, TKxExtension& X);
+    /// The label's own notes (TKxExtension); none yet.
+    void SaveNotes(TKxExtension& X) const;
+    /// Takes the label's own notes into a label being read.
+    static void LoadNotes(TLabFile& Lab, TKxExtension& X);
+    /// Writes the notes behind the element list when the label or an element has any.
+    void WriteNotes(QDataStream& S) const;
+    /// Reads the notes behind the element list, when they are there, into Lab.
+    static void ReadNotes(QIODevice& Stream, QDataStream& S, TLabFile& Lab);
+
     struct TSettingsRef;
     /// The stored settings of this label, in file order.
     TSettingsRef StoredSettings();

@@ -14,6 +14,7 @@
 #include "db/Table.h"
 #include "elements/KxElement.h"
 #include "elements/KxElementFactory.h"
+#include "elements/KxExtension.h"
 #include "elements/KxImage.h"
 #include "elements/KxRecordIO.h"
 #include "label/KxBackSurf.h"
@@ -64,6 +65,11 @@ struct TKxLabel::TLabFile {
 };
 
 namespace {
+
+// What starts the notes behind the element list. Bytes there that do not start with it are passed
+// over, as every reader did before notes existed.
+constexpr char NotesMark[] = "KXN1";
+constexpr int NotesMarkSize = 4;
 
 /// The byte order of every label file, whatever the machine.
 class TFileStream : public QDataStream {
@@ -188,9 +194,17 @@ void TKxLabel::SaveToStream(QIODevice& Stream) const {
     TSettingsWriter writer(S);
     // The writer only reads through these references.
     TransferSettings(writer, const_cast<TKxLabel*>(this)->StoredSettings());
-    WriteI32(S, ElementCount());
+    TKxExtension extension;
+    SaveExtension(extension);
+    int32_t records = extension.IsEmpty() ? 0 : 1;
     for (const auto& e : FElements)
-        e->SaveToStream(S);
+        records += TKxElementFactory::RecordCount(*e);
+    WriteI32(S, records);
+    for (const auto& e : FElements)
+        TKxElementFactory::Write(S, *e);
+    // The label's own extension comes last, so every element's record reads as before up to it.
+    extension.Write(S, TKxExtension::TScope::Label);
+    WriteNotes(S);
     if (S.status() != QDataStream::Ok)
         throw EStreamError(QStringLiteral("Cannot write the label: %1").arg(Stream.errorString()));
 }
@@ -210,12 +224,17 @@ std::unique_ptr<TKxLabel::TLabFile> TKxLabel::ReadLabFile(QIODevice& Stream) {
     const int32_t count = ReadI32(S);
     CheckRead(S, "settings");
     // Checked before the loop, so a hostile count costs nothing.
-    if (count < 0 || count > Stream.bytesAvailable() / TKxElementFactory::MinRecordBytes)
+    if (count < 0 || count > Stream.bytesAvailable() / TKxElementFactory::MinListRecordBytes)
         throw EStreamError(QStringLiteral("Element count %1 before byte %2 does not fit in the data left")
                                .arg(count)
                                .arg(Stream.pos()));
+    TKxExtension extension;
     for (int32_t i = 0; i < count; ++i)
-        lab->Elements.push_back(TKxElementFactory::Read(S, lab->Version, this));
+        if (auto e = TKxElementFactory::Read(S, lab->Version, this, &extension))
+            lab->Elements.push_back(std::move(e));
+    LoadExtension(*lab, extension);
+    extension.RequireAllTaken();
+    ReadNotes(Stream, S, *lab);
     return lab;
 }
 
@@ -295,4 +314,57 @@ void TKxLabel::RestoreRecord(const QByteArray& Record) {
         image->ImageLoaded = it->second.Loaded;
     }
     TakeOver(*lab, true, false);
+}
+
+void TKxLabel::SaveExtension(TKxExtension&) const {}
+
+void TKxLabel::LoadExtension(TLabFile&, TKxExtension&) {}
+
+void TKxLabel::SaveNotes(TKxExtension&) const {}
+
+void TKxLabel::LoadNotes(TLabFile&, TKxExtension&) {}
+
+void TKxLabel::WriteNotes(QDataStream& S) const {
+    TKxExtension own;
+    SaveNotes(own);
+    bool any = !own.IsEmpty();
+    std::vector<QByteArray> elements;
+    elements.reserve(FElements.size());
+    for (const auto& e : FElements) {
+        TKxExtension notes;
+        e->SaveNotes(notes);
+        any = any || !notes.IsEmpty();
+        elements.push_back(notes.Body());
+    }
+    if (!any) return;
+    QByteArray block;
+    {
+        TFileStream B(&block);
+        WriteBlock(B, own.Body());
+        WriteI32(B, static_cast<int32_t>(elements.size()));
+        for (const QByteArray& body : elements)
+            WriteBlock(B, body);
+    }
+    S.writeRawData(NotesMark, NotesMarkSize);
+    WriteBlock(S, block);
+}
+
+void TKxLabel::ReadNotes(QIODevice& Stream, QDataStream& S, TLabFile& Lab) {
+    if (Stream.peek(NotesMarkSize) != QByteArray(NotesMark, NotesMarkSize)) return;
+    const qint64 at = Stream.pos();
+    S.skipRawData(NotesMarkSize);
+    const QByteArray block = ReadBlock(S);
+    TFileStream B(block);
+    TKxExtension own;
+    bool ok = S.status() == QDataStream::Ok && own.ReadBody(ReadBlock(B));
+    const int32_t count = ReadI32(B);
+    ok = ok && B.status() == QDataStream::Ok && count == static_cast<int32_t>(Lab.Elements.size());
+    std::vector<TKxExtension> notes(ok ? Lab.Elements.size() : 0);
+    for (TKxExtension& n : notes)
+        ok = ok && n.ReadBody(ReadBlock(B));
+    if (!ok || B.status() != QDataStream::Ok || !B.atEnd())
+        throw EStreamError(QStringLiteral("The notes at byte %1 are short or corrupt").arg(at));
+    LoadNotes(Lab, own);
+    for (size_t i = 0; i < notes.size(); ++i)
+        Lab.Elements[i]->LoadNotes(notes[i]);
 }
