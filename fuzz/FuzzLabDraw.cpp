@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         lab.SetZoom(zoom);
         lab.DrawAll(duBoth);
     }
-    TKxRunSettings run = lab.RunSettings();
+    TKxRunSettings run = TKxRunSettings::FromPrintInfo(*lab.GetPrintInfo());
     run.Labs = std::min(run.Labs, 8);
     run.UseData = false;
     try {

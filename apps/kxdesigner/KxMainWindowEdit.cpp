@@ -88,7 +88,7 @@ void TKxMainWindow::UpdateActions() {
 void TKxMainWindow::UpdateStatus() {
     const TKxElement* e = FLab->GetSelected();
     if (!e) {
-        FSelection->setText(tr("%n element(s)", nullptr, FLab->ElementCount()));
+        FSelection->setText(tr("%n element(s)", nullptr, FLab->Label()->ElementCount()));
         return;
     }
     const TPoint2D p = e->GetP1();

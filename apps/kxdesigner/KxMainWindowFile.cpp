@@ -116,7 +116,7 @@ void TKxMainWindow::ExportDialog() {
 }
 
 bool TKxMainWindow::ExportFile(const QString& Path) {
-    const TKxRunSettings settings = FLab->RunSettings();
+    const TKxRunSettings settings = TKxRunSettings::FromPrintInfo(*FLab->GetPrintInfo());
     const int total = static_cast<int>(std::min<int64_t>(KxRunLabels(settings, FLab->GetDaBa()), INT_MAX));
     QProgressDialog progress(tr("Exporting %1...").arg(QFileInfo(Path).fileName()), tr("Cancel"), 0, total,
                              this);

@@ -14,7 +14,8 @@
 #include "db/DBEngineError.h"
 #include "db/Session.h"
 #include "db/Table.h"
-#include "elements/KxImage.h"
+#include "elements/KxElement.h"
+#include "elements/KxElementFacts.h"
 #include "KxLimits.h"
 #include "KxOutputSet.h"
 #include "KxSheetFiles.h"
@@ -147,8 +148,7 @@ std::vector<TKxInput> TKxPrintJob::Inputs(const TKxLabel& Label, const TKxRunSet
     }
     QStringList pictures{Label.GetBackSurf()->GetFileName()};
     for (int i = 0; i < Label.ElementCount(); ++i)
-        if (const auto* image = dynamic_cast<const TKxImage*>(Label.Element(i)); image && !image->DataBase)
-            pictures.append(image->FileImage);
+        if (const QString file = KxPictureFile(*Label.Element(i)); !file.isEmpty()) pictures.append(file);
     // A missing picture is drawn as a placeholder, as the designer draws it; anything but a file is refused.
     for (const QString& picture : pictures)
         if (!picture.isEmpty() && QFileInfo::exists(picture)) {

@@ -218,10 +218,6 @@ void TKxLab::Clear() {
     PaintLabScreen(true);
 }
 
-TKxElement* TKxLab::Element(int Index) const {
-    return FLabel->Element(Index);
-}
-
 void TKxLab::ElementRemoving(const TKxElement* E) {
     if (!E || E == FSelected) FSelected = nullptr;
     ElementsChanged();

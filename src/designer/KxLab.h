@@ -53,7 +53,7 @@ using TKxMouseMoveEvent =
 /// Set-up: a host that sets several properties in a row brackets them with BeginLoad()/EndLoad()
 /// (or a TKxLab::TLoadGuard); repaint requests in between are ignored and EndLoad() paints once.
 /// Events: assign the On... callables, or connect to the matching signals; both fire.
-class KXLAB_EXPORT TKxLab : public QWidget {
+class KXLAB_EXPORT TKxLab : public QWidget, public TKxLabFlat<TKxLab> {
     Q_OBJECT
     Q_PROPERTY(KxEnums::TKxUnits Units READ GetUnits WRITE SetUnits)
     Q_PROPERTY(int Color READ GetColor WRITE SetColor)
@@ -203,16 +203,11 @@ public:
     /// Selects the first element from index 0 that contains P (client pixels); false and the
     /// selection unchanged when none does.
     bool FindElement(const TPoint& P);
-    /// The first element from index 0 that contains P (client pixels), or null.
-    TKxElement* ElementAt(const TPoint& P) const;
     /// Selects the first element from index 0 whose ID equals ID exactly; false and the selection
     /// unchanged when none does.
     bool ElementByID(const QString& ID);
     /// Frees every element, drops the selection and the marks, repaints.
     void Clear();
-    int ElementCount() const { return FLabel->ElementCount(); }
-    /// The element at Index, or null out of range.
-    TKxElement* Element(int Index) const;
     /// The selected element, or null.
     TKxElement* GetSelected() const { return FSelected; }
 
@@ -224,7 +219,6 @@ public:
     /// A client pixel as a position in the current unit, proportional to the label size.
     float Worldx(int32_t px) const;
     float Worldy(int32_t py) const;
-    int32_t GetScale() const { return FScale; }
     /// The mapping of label units to client pixels as it stands: what elements keep their Bounds in.
     TKxScreenMap ScreenMap() const;
     /// The label's edges in client pixels.
@@ -235,18 +229,8 @@ public:
     /// The alignment guides in client pixels.
     int32_t GetXLeft() const;
     int32_t GetYTop() const;
-    int32_t GetGuideLeft() const;
-    int32_t GetGuideTop() const;
-    /// Pixel offset of the label's corner from the client's corner when not scrolled.
-    int32_t GetOrigin() const { return FOrigin; }
-    /// The label's size in pixels at the current zoom.
-    int32_t GetLabWidth() const { return FLabWidth; }
-    int32_t GetLabHeight() const { return FLabHeight; }
-    /// Scroll extents: label size in pixels plus the origin plus 10.
-    int32_t GetHRangeEnd() const { return FHRangeEnd; }
-    int32_t GetVRangeEnd() const { return FVRangeEnd; }
-    const TKxScrollAxis& GetHScroll() const { return FH; }
-    const TKxScrollAxis& GetVScroll() const { return FV; }
+    /// Scale, origin, label size in pixels and scroll state as they stand.
+    TKxViewState View() const;
 
     // Scrolling.
     /// Recomputes scale, label size in pixels and scroll ranges from zoom, label size and control
@@ -271,41 +255,9 @@ public:
     /// Recomposes the whole off-screen surface: the control's colour, the label area, then the
     /// ruler strips that Which names (the corner always; all pasted again).
     virtual void DrawAll(TKxDrawRuler Which);
-    /// Composes the label area: background in pixels, then under a mapping of one logical unit per
-    /// tenth of a millimetre the guides and frame, the elements (not while designing) and the grid.
-    void DrawLabScreen();
-    /// The label background on the canvas of DrawType. X, Y: the label's corner in the canvas's
-    /// coordinates (label units) for paper; R: the label's pixel rectangle, used on screen only.
-    /// Paper gets it only when BackSurf.Print is set.
-    void DrawBackSurf(int32_t X, int32_t Y, TKxDrawType DrawType, const TRect& R);
-    /// The alignment guides (screen only, when shown) and the frame, with the label's corner at
-    /// X, Y in label units, under the caller's mapping.
-    void DrawFrame(int32_t X, int32_t Y, TKxDrawType DrawType);
-    /// The grid dots on the surface, label corner at X, Y in label units under the screen mapping.
-    void DrawGrid(int32_t X, int32_t Y);
-    /// Every element from the back (last index) to the front (index 0) on the surface, the label's
-    /// corner at Origin in label units under the surface's mapping.
-    void DrawElements(const TPoint& Origin);
-    /// Redraws the strips that Which names and the corner, then pastes all three into the
-    /// surface. Nothing at all when the rulers are hidden.
-    void DrawRulers(TKxDrawRuler Which);
-    /// Copies the three cached ruler bitmaps into the surface.
-    void PasteRulers();
-    /// Refreshes the ruler strips on the window without recomposing: removes the mouse marks.
-    void PasteRulers1();
     /// Shows the composed surface with the selection marks as they stand; rubber bands and ruler
     /// marks drawn on the window before are gone.
     void Paint();
-    /// Rubber band of the drawing tool from P1 to P2 (client pixels), not-xor: a second call with
-    /// the same points removes it.
-    void DrawShape(const TPoint& P1, const TPoint& P2);
-    /// Rubber band of a move or resize, not-xor: the rectangle P1, P2 (with the resize handles,
-    /// recomputed, while sizing) or the line P1, P2.
-    void DrawDrag(const TPoint& P1, const TPoint& P2, bool IsRect);
-    /// Mouse-position marks in both rulers, when P lies on the label.
-    void DrawMarks(const TPoint& P);
-    /// The guide being dragged, marker and line, not-xor.
-    void DrawAligns(const TPoint& P);
     /// Recomputes the hit areas of the two guide markers.
     void AdjustAligns();
     /// Empties the selection outline and handles, unless loading.
@@ -342,17 +294,12 @@ public:
     const TKxMarks& GetMarks() const { return FMarks; }
     /// What the window shows over the surface (marks, rubber bands, ruler marks).
     const TKxOverlay& GetOverlay() const { return FOverlay; }
-    /// What elements draw with on the surface: its canvas, its mapping, field names when bound.
-    TKxDrawContext SurfaceContext();
     /// True while the control sits on a form being edited in a visual form designer: background,
     /// frame and grid show, elements do not.
     bool GetDesigning() const { return FDesigning; }
     void SetDesigning(bool Value);
-    /// The off-screen surface and the cached ruler strips, as last composed.
+    /// The off-screen surface, as last composed.
     const TBitmap& GetLabScreen() const { return *FLabScreen; }
-    const TBitmap& GetTopRuler() const { return *FTopRuler; }
-    const TBitmap& GetLeftRuler() const { return *FLeftRuler; }
-    const TBitmap& GetRulerCorner() const { return *FRulerCorner; }
 
     // Printer.
     /// Selects paper Code (a platform paper code) on the current printer.
@@ -371,11 +318,6 @@ public:
     /// Records the run's sheets as preview pages, then shows them in the preview window. Raises
     /// EKxError, recording nothing, for a run of more than KxMaxPreviewPages sheets.
     void Preview();
-    /// Records the run's sheets like Preview but hands each one to Sink as soon as it is complete and
-    /// keeps none, so a run of any length holds one sheet at a time.
-    void ExportPages(const TKxPageSink& Sink);
-    /// The run PrintInfo describes, with this label's data switch.
-    TKxRunSettings RunSettings() const;
     /// Frees every preview page.
     void ClearPages();
     int64_t GetTotalPages() const { return static_cast<int64_t>(FPages.size()); }
@@ -396,63 +338,8 @@ public:
     TKxAlias* GetAlias() const { return FLabel->GetAlias(); }
     /// Copies Value into the owned catalogue (TKxAlias::Assign); null does nothing.
     void SetAlias(const TKxAlias* Value);
-    /// The catalogue as JSON text (TKxAlias::Catalogue).
-    QString GetAliasCatalogue() const;
-    /// Replaces the catalogue from JSON text; a bad text is reported and changes nothing.
-    void SetAliasCatalogue(const QString& Value);
-
-    // The spellings uic calls for the designed properties of a form.
-    void setUnits(TKxUnits Value) { SetUnits(Value); }
-    void setColor(TColor Value) { SetColor(Value); }
-    void setShowMargins(bool Value) { SetShowMargins(Value); }
-    void setAllowEdit(bool Value) { SetAllowEdit(Value); }
-    void setSnap(TKxSnap Value) { SetSnap(Value); }
-    void setZoom(TKxZoom Value) { SetZoom(Value); }
-    void setDrawTool(TKxDrawTool Value) { SetDrawTool(Value); }
-    void setSelColor(TColor Value) { SetSelColor(Value); }
+    /// The spelling uic calls for the designed border (the others are TKxLabFlat's).
     void setBorderStyle(TBorderStyle Value) { SetBorderStyle(Value); }
-    void setAliasCatalogue(const QString& Value) { SetAliasCatalogue(Value); }
-    KX_FLAT_PROPERTY(double, Measure, Height)
-    KX_FLAT_PROPERTY(double, Measure, Width)
-    KX_FLAT_PROPERTY(double, Measure, MarLeft)
-    KX_FLAT_PROPERTY(double, Measure, MarTop)
-    KX_FLAT_PROPERTY(double, Measure, DiHor)
-    KX_FLAT_PROPERTY(double, Measure, DiVer)
-    KX_FLAT_PROPERTY(int, Measure, NuHor)
-    KX_FLAT_PROPERTY(int, Measure, NuVer)
-    KX_FLAT_PROPERTY(double, Measure, PaperHeight)
-    KX_FLAT_PROPERTY(double, Measure, PaperWidth)
-    KX_FLAT_PROPERTY(QString, Measure, PaperName)
-    KX_FLAT_PROPERTY(QString, Measure, LabelName)
-    KX_FLAT_PROPERTY(double, Measure, InnerCircle)
-    KX_FLAT_PROPERTY(TKxLabelType, Measure, LabelType)
-    KX_FLAT_PROPERTY(TKxFrameStyle, Frame, Style)
-    KX_FLAT_PROPERTY(double, Frame, Dist1)
-    KX_FLAT_PROPERTY(double, Frame, Dist2)
-    KX_FLAT_PROPERTY(double, Frame, PenWidth)
-    KX_FLAT_PROPERTY(double, Frame, Radio)
-    KX_FLAT_PROPERTY(TColor, Frame, Color)
-    KX_FLAT_PROPERTY(TColor, Grid, Color)
-    KX_FLAT_PROPERTY(double, Grid, IncX)
-    KX_FLAT_PROPERTY(double, Grid, IncY)
-    KX_FLAT_PROPERTY(bool, Grid, Show)
-    KX_FLAT_PROPERTY(bool, BackSurf, ShowAlign)
-    KX_FLAT_PROPERTY(bool, BackSurf, Print)
-    KX_FLAT_PROPERTY(TColor, BackSurf, Color)
-    KX_FLAT_PROPERTY(TColor, BackSurf, ToColor)
-    KX_FLAT_PROPERTY(TColor, BackSurf, AlignColor)
-    KX_FLAT_PROPERTY(double, BackSurf, AlignLeft)
-    KX_FLAT_PROPERTY(double, BackSurf, AlignTop)
-    KX_FLAT_PROPERTY(TKxBackStyle, BackSurf, Style)
-    KX_FLAT_PROPERTY(QString, BackSurf, FileName)
-    KX_FLAT_PROPERTY(TColor, Rulers, Color)
-    KX_FLAT_PROPERTY(TColor, Rulers, MarkColor)
-    KX_FLAT_PROPERTY(TColor, Rulers, TickColor)
-    KX_FLAT_PROPERTY(bool, Rulers, Border)
-    KX_FLAT_PROPERTY(bool, Rulers, Visible)
-    QFont GetRulersFont() const { return GetRulers()->GetQFont(); }
-    void setRulersFont(const QFont& Value) { GetRulers()->SetQFont(Value); }
-    KX_FLAT_PROPERTY(TColor, Rulers, FontColor)
 
     // Dialogs, opened through the application's dialog host (KxDialogHost).
     /// The label properties dialog at Page.
@@ -483,8 +370,6 @@ public:
     /// that cannot be read raises EKxError "No se puede leer el archivo elegido" (the cause nested)
     /// and leaves the current label exactly as it was.
     void LoadLab(const QString& FileName);
-    /// Label file format version of the file read last.
-    int32_t GetFileVersion() const { return FLabel->GetFileVersion(); }
 
     TKxRightClickEvent OnRightMouse;
     TKxSelectEvent OnSelect;
@@ -520,10 +405,47 @@ protected:
     /// is false; never passed on.
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-    /// Label file values stored as read, past the setters' clamps (the label file reader's way in):
-    /// label size and grid steps in label units. Nothing is repainted.
-    void SetRawLabelSize(int32_t Width, int32_t Height) { GetMeasure()->SetRawSize(Width, Height); }
-    void SetRawGridSteps(int32_t IncX, int32_t IncY) { GetGrid()->SetRawSteps(IncX, IncY); }
+    // The layers of the composed surface and the figures drawn on the window over it.
+    /// Composes the label area: background in pixels, then under a mapping of one logical unit per
+    /// tenth of a millimetre the guides and frame, the elements (not while designing) and the grid.
+    void DrawLabScreen();
+    /// The label background on the canvas of DrawType. X, Y: the label's corner in the canvas's
+    /// coordinates (label units) for paper; R: the label's pixel rectangle, used on screen only.
+    /// Paper gets it only when BackSurf.Print is set.
+    void DrawBackSurf(int32_t X, int32_t Y, TKxDrawType DrawType, const TRect& R);
+    /// The alignment guides (screen only, when shown) and the frame, with the label's corner at
+    /// X, Y in label units, under the caller's mapping.
+    void DrawFrame(int32_t X, int32_t Y, TKxDrawType DrawType);
+    /// The grid dots on the surface, label corner at X, Y in label units under the screen mapping.
+    void DrawGrid(int32_t X, int32_t Y);
+    /// Every element from the back (last index) to the front (index 0) on the surface, the label's
+    /// corner at Origin in label units under the surface's mapping.
+    void DrawElements(const TPoint& Origin);
+    /// Redraws the strips that Which names and the corner, then pastes all three into the
+    /// surface. Nothing at all when the rulers are hidden.
+    void DrawRulers(TKxDrawRuler Which);
+    /// Copies the three cached ruler bitmaps into the surface.
+    void PasteRulers();
+    /// Refreshes the ruler strips on the window without recomposing: removes the mouse marks.
+    void PasteRulers1();
+    /// Rubber band of the drawing tool from P1 to P2 (client pixels), not-xor: a second call with
+    /// the same points removes it.
+    void DrawShape(const TPoint& P1, const TPoint& P2);
+    /// Rubber band of a move or resize, not-xor: the rectangle P1, P2 (with the resize handles,
+    /// recomputed, while sizing) or the line P1, P2.
+    void DrawDrag(const TPoint& P1, const TPoint& P2, bool IsRect);
+    /// Mouse-position marks in both rulers, when P lies on the label.
+    void DrawMarks(const TPoint& P);
+    /// The guide being dragged, marker and line, not-xor.
+    void DrawAligns(const TPoint& P);
+    /// The cached ruler strips and their corner, as last drawn.
+    const TBitmap& GetTopRuler() const { return *FTopRuler; }
+    const TBitmap& GetLeftRuler() const { return *FLeftRuler; }
+    const TBitmap& GetRulerCorner() const { return *FRulerCorner; }
+    /// The first element from index 0 that contains P (client pixels), or null.
+    TKxElement* ElementAt(const TPoint& P) const;
+    /// What elements draw with on the surface: its canvas, its mapping, field names when bound.
+    TKxDrawContext SurfaceContext();
 
     // What the view does when its label tells it of a change.
     void SettingsChanged(const TKxSettingsChange& Change);

@@ -1,5 +1,17 @@
 #pragma once
 
+#include <QFont>
+#include <QString>
+
+#include "base/Color.h"
+#include "label/KxAlias.h"
+#include "label/KxBackSurf.h"
+#include "label/KxFrame.h"
+#include "label/KxGrid.h"
+#include "label/KxMeasure.h"
+#include "label/KxRulers.h"
+#include "types/Kxtypes.h"
+
 /// Declares the property Name of the settings object Object as a flat property of the control, for the
 /// tools that cannot edit an object-valued property (Qt Designer's property editor, forms compiled by
 /// uic): the getter Get<Object><Name> and the lower-camel setter set<Object><Name> that uic calls. Both
@@ -7,8 +19,79 @@
 /// and repaint; a form therefore sets Units before any length.
 #define KX_FLAT_PROPERTY(Type, Object, Name)                                                                 \
     Type Get##Object##Name() const {                                                                         \
-        return Get##Object()->Get##Name();                                                                   \
+        return Self().Get##Object()->Get##Name();                                                            \
     }                                                                                                        \
     void set##Object##Name(Type Value) {                                                                     \
-        Get##Object()->Set##Name(Value);                                                                     \
+        Self().Get##Object()->Set##Name(Value);                                                              \
     }
+
+/// The designer control as Qt Designer and uic see it: its settings objects' values as flat properties,
+/// the alias catalogue as JSON text, and the lower-camel setters uic calls for the designed properties.
+/// TLab is the control (TKxLab); its Q_PROPERTY lines name these accessors.
+template <class TLab>
+class TKxLabFlat {
+public:
+    void setUnits(TKxUnits Value) { Self().SetUnits(Value); }
+    void setColor(TColor Value) { Self().SetColor(Value); }
+    void setShowMargins(bool Value) { Self().SetShowMargins(Value); }
+    void setAllowEdit(bool Value) { Self().SetAllowEdit(Value); }
+    void setSnap(TKxSnap Value) { Self().SetSnap(Value); }
+    void setZoom(TKxZoom Value) { Self().SetZoom(Value); }
+    void setDrawTool(TKxDrawTool Value) { Self().SetDrawTool(Value); }
+    void setSelColor(TColor Value) { Self().SetSelColor(Value); }
+
+    /// The catalogue as JSON text (TKxAlias::Catalogue).
+    QString GetAliasCatalogue() const { return Self().GetAlias()->GetCatalogue(); }
+    /// Replaces the catalogue from JSON text; a bad text is reported and changes nothing.
+    void SetAliasCatalogue(const QString& Value) { Self().GetAlias()->SetCatalogue(Value); }
+    void setAliasCatalogue(const QString& Value) { SetAliasCatalogue(Value); }
+
+    KX_FLAT_PROPERTY(double, Measure, Height)
+    KX_FLAT_PROPERTY(double, Measure, Width)
+    KX_FLAT_PROPERTY(double, Measure, MarLeft)
+    KX_FLAT_PROPERTY(double, Measure, MarTop)
+    KX_FLAT_PROPERTY(double, Measure, DiHor)
+    KX_FLAT_PROPERTY(double, Measure, DiVer)
+    KX_FLAT_PROPERTY(int, Measure, NuHor)
+    KX_FLAT_PROPERTY(int, Measure, NuVer)
+    KX_FLAT_PROPERTY(double, Measure, PaperHeight)
+    KX_FLAT_PROPERTY(double, Measure, PaperWidth)
+    KX_FLAT_PROPERTY(QString, Measure, PaperName)
+    KX_FLAT_PROPERTY(QString, Measure, LabelName)
+    KX_FLAT_PROPERTY(double, Measure, InnerCircle)
+    KX_FLAT_PROPERTY(TKxLabelType, Measure, LabelType)
+    KX_FLAT_PROPERTY(TKxFrameStyle, Frame, Style)
+    KX_FLAT_PROPERTY(double, Frame, Dist1)
+    KX_FLAT_PROPERTY(double, Frame, Dist2)
+    KX_FLAT_PROPERTY(double, Frame, PenWidth)
+    KX_FLAT_PROPERTY(double, Frame, Radio)
+    KX_FLAT_PROPERTY(TColor, Frame, Color)
+    KX_FLAT_PROPERTY(TColor, Grid, Color)
+    KX_FLAT_PROPERTY(double, Grid, IncX)
+    KX_FLAT_PROPERTY(double, Grid, IncY)
+    KX_FLAT_PROPERTY(bool, Grid, Show)
+    KX_FLAT_PROPERTY(bool, BackSurf, ShowAlign)
+    KX_FLAT_PROPERTY(bool, BackSurf, Print)
+    KX_FLAT_PROPERTY(TColor, BackSurf, Color)
+    KX_FLAT_PROPERTY(TColor, BackSurf, ToColor)
+    KX_FLAT_PROPERTY(TColor, BackSurf, AlignColor)
+    KX_FLAT_PROPERTY(double, BackSurf, AlignLeft)
+    KX_FLAT_PROPERTY(double, BackSurf, AlignTop)
+    KX_FLAT_PROPERTY(TKxBackStyle, BackSurf, Style)
+    KX_FLAT_PROPERTY(QString, BackSurf, FileName)
+    KX_FLAT_PROPERTY(TColor, Rulers, Color)
+    KX_FLAT_PROPERTY(TColor, Rulers, MarkColor)
+    KX_FLAT_PROPERTY(TColor, Rulers, TickColor)
+    KX_FLAT_PROPERTY(bool, Rulers, Border)
+    KX_FLAT_PROPERTY(bool, Rulers, Visible)
+    QFont GetRulersFont() const { return Self().GetRulers()->GetQFont(); }
+    void setRulersFont(const QFont& Value) { Self().GetRulers()->SetQFont(Value); }
+    KX_FLAT_PROPERTY(TColor, Rulers, FontColor)
+
+protected:
+    TKxLabFlat() = default;
+
+private:
+    TLab& Self() { return static_cast<TLab&>(*this); }
+    const TLab& Self() const { return static_cast<const TLab&>(*this); }
+};

@@ -52,20 +52,12 @@ TRect TKxLab::LabelRect() const {
     return {GetMinLeft(), GetMinTop(), GetMaxRight(), GetMaxBottom()};
 }
 
-int32_t TKxLab::GetGuideLeft() const {
-    return GetBackSurf()->AlignLeftLU();
-}
-
-int32_t TKxLab::GetGuideTop() const {
-    return GetBackSurf()->AlignTopLU();
-}
-
 int32_t TKxLab::GetXLeft() const {
-    return WindowX(GetGuideLeft());
+    return WindowX(FLabel->GetGuideLeft());
 }
 
 int32_t TKxLab::GetYTop() const {
-    return WindowY(GetGuideTop());
+    return WindowY(FLabel->GetGuideTop());
 }
 
 void TKxLab::AdjustScroll() {
@@ -195,4 +187,8 @@ void TKxLab::ConnectBar(QScrollBar* Bar, bool Horizontal) {
         const TKxScrollAxis& axis = Horizontal ? FH : FV;
         Bar->setSliderPosition(std::clamp(axis.Pos, Bar->minimum(), Bar->maximum()));
     });
+}
+
+TKxViewState TKxLab::View() const {
+    return {FScale, FFactor, FOrigin, FLabWidth, FLabHeight, FHRangeEnd, FVRangeEnd, FH, FV};
 }

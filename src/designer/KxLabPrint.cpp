@@ -18,12 +18,8 @@ void TKxLab::AdjustPrint() {
     Printer().SetOrientation(GetPrintInfo()->GetOrientation() == 1 ? poLandscape : poPortrait);
 }
 
-TKxRunSettings TKxLab::RunSettings() const {
-    return TKxRunSettings::FromPrintInfo(*GetPrintInfo());
-}
-
 std::unique_ptr<TKxPrintRun> TKxLab::NewRun() {
-    auto run = std::make_unique<TKxPrintRun>(*FLabel, RunSettings());
+    auto run = std::make_unique<TKxPrintRun>(*FLabel, TKxRunSettings::FromPrintInfo(*GetPrintInfo()));
     run->SetProgress([this](int64_t Labels, int64_t Sheets) {
         if (OnPrintProgress) OnPrintProgress(Labels, Sheets);
         return true;
@@ -45,11 +41,6 @@ void TKxLab::Preview() {
     // The run is over, its table closed, before the window opens: printing from the window starts a
     // run of its own.
     ShowPreviewWindow();
-}
-
-void TKxLab::ExportPages(const TKxPageSink& Sink) {
-    AdjustPrint();
-    NewRun()->Export(Sink);
 }
 
 void TKxLab::ClearPages() {

@@ -51,3 +51,18 @@ struct KXLAB_EXPORT TKxScrollAxis {
 /// The position a request leads to, clamped into [Min, Max]. ThumbPos is used by the two thumb
 /// requests only.
 KXLAB_EXPORT int32_t ScrollTarget(const TKxScrollAxis& Axis, TKxScrollCode Code, int32_t ThumbPos);
+
+/// Where a designer control stands: its zoom step, the label's corner when not scrolled, the label's
+/// size in pixels, the scroll extents (label size plus the origin plus 10) and both scroll bars.
+struct KXLAB_EXPORT TKxViewState {
+    int32_t Scale = 4;
+    float Factor = 0.25f;
+    /// Pixel offset of the label's corner from the client's corner when not scrolled.
+    int32_t Origin = 28;
+    int32_t LabWidth = 0;
+    int32_t LabHeight = 0;
+    int32_t HRangeEnd = 0;
+    int32_t VRangeEnd = 0;
+    TKxScrollAxis H;
+    TKxScrollAxis V;
+};

@@ -42,9 +42,9 @@ TEST(ShowcaseFile, HoldsEveryKindAndRoundTrips) {
     TKxLab lab;
     lab.LoadFromFile(file);
     std::set<TKxEle> kinds;
-    for (int i = 0; i < lab.ElementCount(); ++i) {
-        kinds.insert(lab.Element(i)->ElementType());
-        if (auto* image = dynamic_cast<TKxImage*>(lab.Element(i))) {
+    for (int i = 0; i < lab.Label()->ElementCount(); ++i) {
+        kinds.insert(lab.Label()->Element(i)->ElementType());
+        if (auto* image = dynamic_cast<TKxImage*>(lab.Label()->Element(i))) {
             EXPECT_TRUE(image->ImageLoaded);
         }
     }

@@ -216,12 +216,12 @@ TEST_F(KxLabEdit, GridAdjustSnapsToTheNearestGridPointAndASnappedDragCanStandSti
     Lab.SetHPosition(10);
     EXPECT_EQ(Lab.GridAdjust({41, 41}), (TPoint{43, 40}));
     // A step below a unit, which only a file holds, snaps as the grid draws: every millimetre.
-    Lab.SetRawGridSteps(0, -4);
+    Lab.GetGrid()->SetRawSteps(0, -4);
     EXPECT_EQ(Lab.GridAdjust({31, 31}), (TPoint{30, 30}));
 
     // An outline that can only move (not a box) stands still while the pointer is on a grid point.
     Lab.SetHPosition(0);
-    Lab.SetRawGridSteps(100, 100);
+    Lab.GetGrid()->SetRawSteps(100, 100);
     TKxText* text = Add<TKxText>({130, 70});
     ASSERT_EQ(text->Bounds.TopLeft(), (TPoint{60, 46}));
     Click({62, 48});
@@ -280,7 +280,7 @@ TEST_F(KxLabEdit, HoverCursorsFollowTheMarksEvenWithoutEditing) {
     Drag({40, 40}, {60, 60});
     EXPECT_EQ(box->P1, (TPoint{100, 100}));
     EXPECT_EQ(Lab.GetSelected(), box);
-    EXPECT_EQ(Lab.ElementCount(), 1);
+    EXPECT_EQ(Lab.Label()->ElementCount(), 1);
     EXPECT_EQ(rights.count(), 0);
 
     // While dragging, the default cursor; over a line's handle, the hand.
@@ -352,9 +352,9 @@ TEST_P(KxLabEditTool, CreatesItsKindUnsnappedBehindTheOthersSelectedWithItsDialo
     } else {
         Click({41, 33});
     }
-    ASSERT_EQ(Lab.ElementCount(), 2);
-    EXPECT_EQ(Lab.Element(0), first);
-    TKxElement* e = Lab.Element(1);
+    ASSERT_EQ(Lab.Label()->ElementCount(), 2);
+    EXPECT_EQ(Lab.Label()->Element(0), first);
+    TKxElement* e = Lab.Label()->Element(1);
     EXPECT_EQ(e->ElementType(), c.Kind);
     EXPECT_EQ(Lab.GetSelected(), e);
     EXPECT_EQ(Dialogs.Shown, *c.Dialog ? QStringList{c.Dialog} : QStringList{});
@@ -393,16 +393,16 @@ TEST_F(KxLabEdit, RubberBandsFollowTheMouseAndBoxesGetTheirMinimumSizeInsideTheL
     for (const auto& f : figures)
         EXPECT_NE(Frame(f), (TRect{40, 40, 60, 71}));
     Release({43, 43});
-    EXPECT_EQ(Lab.Element(0)->P1, (TPoint{48, 48}));
-    EXPECT_EQ(Lab.Element(0)->P2, (TPoint{80, 80}));
+    EXPECT_EQ(Lab.Label()->Element(0)->P1, (TPoint{48, 48}));
+    EXPECT_EQ(Lab.Label()->Element(0)->P2, (TPoint{80, 80}));
     EXPECT_TRUE(Lab.GetOverlay().Figures().empty());
 
     Drag({170, 110}, {190, 130});
-    EXPECT_EQ(Lab.Element(1)->P1, (TPoint{520, 272}));
-    EXPECT_EQ(Lab.Element(1)->P2, (TPoint{600, 352}));
+    EXPECT_EQ(Lab.Label()->Element(1)->P1, (TPoint{520, 272}));
+    EXPECT_EQ(Lab.Label()->Element(1)->P2, (TPoint{600, 352}));
     Lab.SetDrawTool(dwLine);
     Drag({60, 60}, {61, 60});
-    EXPECT_EQ(Lab.Element(2)->P2.X - Lab.Element(2)->P1.X, 4);
+    EXPECT_EQ(Lab.Label()->Element(2)->P2.X - Lab.Label()->Element(2)->P1.X, 4);
 }
 
 TEST_F(KxLabEdit, FrontAndBackExchangeWithTheEnds) {
@@ -413,12 +413,12 @@ TEST_F(KxLabEdit, FrontAndBackExchangeWithTheEnds) {
     ASSERT_EQ(Lab.GetSelected(), c);
     Lab.Calls.clear();
     Lab.Front();
-    EXPECT_EQ((std::vector{Lab.Element(0), Lab.Element(1), Lab.Element(2)}),
+    EXPECT_EQ((std::vector{Lab.Label()->Element(0), Lab.Label()->Element(1), Lab.Label()->Element(2)}),
               (std::vector<TKxElement*>{c, b, a}));
     EXPECT_EQ(Lab.Calls, Recomposed(true));
     Click({58, 33});
     Lab.Back();
-    EXPECT_EQ((std::vector{Lab.Element(0), Lab.Element(1), Lab.Element(2)}),
+    EXPECT_EQ((std::vector{Lab.Label()->Element(0), Lab.Label()->Element(1), Lab.Label()->Element(2)}),
               (std::vector<TKxElement*>{c, a, b}));
 }
 
@@ -427,14 +427,14 @@ TEST_F(KxLabEdit, PasteAddsAnOffsetCopyInTheCurrentUnitAgainAndAgain) {
     TKxRect* box = AddBox();
     box->Radio = 30;
     Lab.PasteElement();
-    EXPECT_EQ(Lab.ElementCount(), 1);
+    EXPECT_EQ(Lab.Label()->ElementCount(), 1);
 
     Click({60, 60});
     Lab.CopyElement();
     Lab.Calls.clear();
     Lab.PasteElement();
-    ASSERT_EQ(Lab.ElementCount(), 2);
-    const auto* copy = dynamic_cast<TKxRect*>(Lab.Element(1));
+    ASSERT_EQ(Lab.Label()->ElementCount(), 2);
+    const auto* copy = dynamic_cast<TKxRect*>(Lab.Label()->Element(1));
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(Lab.GetSelected(), copy);
     EXPECT_EQ(copy->P1, (TPoint{120, 120}));
@@ -446,8 +446,8 @@ TEST_F(KxLabEdit, PasteAddsAnOffsetCopyInTheCurrentUnitAgainAndAgain) {
     Lab.PasteElement();
     // A tenth of an inch is 2.54 mm, 25 label units once rounded.
     for (int i : {2, 3}) {
-        EXPECT_EQ(Lab.Element(i)->P1, (TPoint{125, 125}));
-        EXPECT_EQ(Lab.Element(i)->P2, (TPoint{325, 225}));
+        EXPECT_EQ(Lab.Label()->Element(i)->P1, (TPoint{125, 125}));
+        EXPECT_EQ(Lab.Label()->Element(i)->P2, (TPoint{325, 225}));
     }
 }
 
@@ -464,12 +464,12 @@ TEST_F(KxLabEdit, TheClipboardIsSharedButMarksBelongToEachDesigner) {
 
     Lab.ElementByID("L1");
     Lab.CutElement();
-    EXPECT_EQ(Lab.ElementCount(), 1);
+    EXPECT_EQ(Lab.Label()->ElementCount(), 1);
     EXPECT_EQ(Lab.GetSelected(), nullptr);
     EXPECT_EQ(Marks().DragState, drNone);
     other.Lab.PasteElement();
-    ASSERT_EQ(other.Lab.ElementCount(), 1);
-    TKxElement* pasted = other.Lab.Element(0);
+    ASSERT_EQ(other.Lab.Label()->ElementCount(), 1);
+    TKxElement* pasted = other.Lab.Label()->Element(0);
     EXPECT_EQ(pasted->ElementType(), deLine);
     EXPECT_EQ(pasted->Owner, other.Lab.Label());
     EXPECT_EQ(pasted->ID, "L1");
@@ -487,7 +487,7 @@ TEST_F(KxLabEdit, CommandsActOnTheSelectionOnly) {
     Lab.Front();
     Lab.Back();
     Lab.ShowElementProp();
-    EXPECT_EQ(Lab.ElementCount(), 1);
+    EXPECT_EQ(Lab.Label()->ElementCount(), 1);
     EXPECT_TRUE(Lab.Calls.isEmpty());
     EXPECT_TRUE(Dialogs.Shown.isEmpty());
     Lab.Transparent(); // repaints in any case
@@ -507,7 +507,7 @@ TEST_F(KxLabEdit, CommandsActOnTheSelectionOnly) {
     EXPECT_EQ(box->P2, (TPoint{250, 125}));
     EXPECT_EQ(Marks().SelRect, (TRect{40, 34, 90, 59}));
     Lab.DeleteElement();
-    EXPECT_EQ(Lab.ElementCount(), 0);
+    EXPECT_EQ(Lab.Label()->ElementCount(), 0);
     EXPECT_EQ(Lab.GetSelected(), nullptr);
     EXPECT_EQ(Marks().DragState, drNone);
     EXPECT_TRUE(Marks().SelRect.IsEmpty());
@@ -524,5 +524,5 @@ TEST_F(KxLabEdit, AdjustHandleWithoutASelectionOnlyRepaints) {
     // A press on the stale outline grabs it; its release writes into no element.
     Drag({60, 60}, {70, 70});
     EXPECT_FALSE(Marks().Pressed);
-    EXPECT_EQ(Lab.ElementCount(), 0);
+    EXPECT_EQ(Lab.Label()->ElementCount(), 0);
 }

@@ -90,8 +90,8 @@ void AddBarCodes(TKxLab& lab, const QStringList& ids) {
 
 QStringList Ids(const TKxLab& lab) {
     QStringList ids;
-    for (int i = 0; i < lab.ElementCount(); ++i)
-        ids << lab.Element(i)->ID;
+    for (int i = 0; i < lab.Label()->ElementCount(); ++i)
+        ids << lab.Label()->Element(i)->ID;
     return ids;
 }
 
@@ -213,7 +213,7 @@ TEST(KxLabFileLayout, ReaderPutsEveryFieldInItsPlaceAndWriterGivesTheSameBytes) 
     ExpectDistinctSettings(lab);
     EXPECT_EQ(lab.GetBackSurf()->GetToColor(), 0x0A0B0C);
     EXPECT_TRUE(lab.GetBackSurf()->GetPrint());
-    EXPECT_EQ(lab.GetFileVersion(), 14);
+    EXPECT_EQ(lab.Label()->GetFileVersion(), 14);
     EXPECT_EQ(KxSaveToBytes(lab), DistinctLabel(14));
     // The background picture goes through its setter, which reports the missing file.
     EXPECT_EQ(messages.Messages, QStringList{QStringLiteral("No se puede abrir el archivo: bg.png")});
@@ -227,7 +227,7 @@ TEST(KxLabFileLayout, OlderVersionLacksTheBackgroundEndColourAndPrintFlag) {
     lab.GetBackSurf()->SetPrint(true);
     KxLoadFromBytes(lab, DistinctLabel(13));
     ExpectDistinctSettings(lab);
-    EXPECT_EQ(lab.GetFileVersion(), 13);
+    EXPECT_EQ(lab.Label()->GetFileVersion(), 13);
     EXPECT_EQ(KxSaveToBytes(lab), DistinctLabel(14));
 }
 
@@ -237,8 +237,8 @@ TEST(KxLabFileLayout, OlderElementRecordsLoadWithoutPrintableAndIDAndSaveBackCur
     lab.GetBackSurf()->SetToColor(0x0A0B0C);
     lab.GetBackSurf()->SetPrint(true);
     KxLoadFromBytes(lab, DistinctLabel(13, 1, BarCodeRecord(13)));
-    ASSERT_EQ(lab.ElementCount(), 1);
-    const TKxElement& e = *lab.Element(0);
+    ASSERT_EQ(lab.Label()->ElementCount(), 1);
+    const TKxElement& e = *lab.Label()->Element(0);
     EXPECT_EQ(e.ElementType(), deBar);
     EXPECT_TRUE(e.Printable);
     EXPECT_TRUE(e.ID.isEmpty());
@@ -251,8 +251,8 @@ TEST(KxLabFileLayout, ClipboardRecordsAfterAnOlderLoadKeepPrintableAndID) {
     TMessageCapture messages;
     TKxLab lab;
     KxLoadFromBytes(lab, DistinctLabel(13, 1, BarCodeRecord(13)));
-    ASSERT_EQ(lab.GetFileVersion(), 13);
-    TKxElement& e = *lab.Element(0);
+    ASSERT_EQ(lab.Label()->GetFileVersion(), 13);
+    TKxElement& e = *lab.Label()->Element(0);
     e.Printable = false;
     e.ID = QStringLiteral("copied");
     KxClipboard().Store(TKxElementFactory::Record(e), e.ElementType());
@@ -267,7 +267,7 @@ TEST(KxLabFileLayout, ClipboardRecordsAfterAnOlderLoadKeepPrintableAndID) {
 TEST(KxLabFileLayout, AnyVersionButFourteenIsTheOlderFormat) {
     TKxLab lab;
     KxLoadFromBytes(lab, DefaultHead(-5).I32(0).Data());
-    EXPECT_EQ(lab.GetFileVersion(), -5);
+    EXPECT_EQ(lab.Label()->GetFileVersion(), -5);
     EXPECT_EQ(KxSaveToBytes(lab), DefaultHead(14).I32(0).Data());
 }
 
@@ -392,7 +392,7 @@ TEST(KxLabFileFiles, SaveToFileAndLoadLabRoundTripEverySetting) {
     TKxLab other;
     other.LoadLab(dir.Path("a.kxl"));
     EXPECT_EQ(KxSaveToBytes(other), saved);
-    EXPECT_EQ(other.ElementCount(), lab.ElementCount());
+    EXPECT_EQ(other.Label()->ElementCount(), lab.Label()->ElementCount());
 }
 
 TEST(KxLabFileFiles, LoadLabShowsTheBusyCursorAndRestoresIt) {
@@ -422,8 +422,8 @@ TEST(KxLabFileFiles, LoadFromFileAppendsInStackingOrderWhileLoadLabReplaces) {
     EXPECT_EQ(Ids(lab), QStringList({"mine", "a", "b", "c"}));
     lab.LoadLab(dir.Path("abc.kxl"));
     EXPECT_EQ(Ids(lab), QStringList({"a", "b", "c"}));
-    for (int i = 0; i < lab.ElementCount(); ++i)
-        EXPECT_EQ(lab.Element(i)->Owner, lab.Label());
+    for (int i = 0; i < lab.Label()->ElementCount(); ++i)
+        EXPECT_EQ(lab.Label()->Element(i)->Owner, lab.Label());
 }
 
 TEST(KxLabFileFiles, LoadLabDrawsAJustifiedParagraphWithAHugeLineHeight) {
@@ -443,7 +443,7 @@ TEST(KxLabFileFiles, LoadLabDrawsAJustifiedParagraphWithAHugeLineHeight) {
     TKxLab lab;
     lab.resize(400, 300);
     lab.LoadLab(dir.Path("p.kxl"));
-    EXPECT_EQ(lab.ElementCount(), 1);
+    EXPECT_EQ(lab.Label()->ElementCount(), 1);
 }
 
 TEST(KxLabFileFiles, AFailedSaveKeepsThePreviousFileAndLeavesNoTemporary) {
@@ -524,7 +524,7 @@ protected:
             accepted = false;
             EXPECT_EQ(e.Message(), QStringLiteral("No se puede leer el archivo elegido"));
             EXPECT_EQ(KxSaveToBytes(FLab), FBefore);
-            EXPECT_EQ(FLab.GetFileVersion(), 14);
+            EXPECT_EQ(FLab.Label()->GetFileVersion(), 14);
             EXPECT_EQ(FLab.GetZoom(), zm50);
         }
         if (accepted) {
@@ -540,7 +540,7 @@ protected:
         } catch (const EStreamError&) {
             EXPECT_FALSE(accepted) << "LoadLab accepts what LoadFromStream refuses";
             EXPECT_EQ(KxSaveToBytes(fresh), freshBytes);
-            EXPECT_EQ(fresh.ElementCount(), 0);
+            EXPECT_EQ(fresh.Label()->ElementCount(), 0);
         }
         return accepted;
     }

@@ -246,10 +246,11 @@ TEST(KxLabRun, ExportHandsOverEverySheetAndKeepsNone) {
     lab.GetPrintInfo()->SetLabs(43);
     std::vector<size_t> cells;
     std::vector<int64_t> numbers;
-    lab.ExportPages([&](TMetafile& Page, int64_t Number) {
-        cells.push_back(CellCorners(Page).size());
-        numbers.push_back(Number);
-    });
+    TKxPrintRun(*lab.Label(), TKxRunSettings::FromPrintInfo(*lab.GetPrintInfo()))
+        .Export([&](TMetafile& Page, int64_t Number) {
+            cells.push_back(CellCorners(Page).size());
+            numbers.push_back(Number);
+        });
     EXPECT_EQ(cells, (std::vector<size_t>{21, 21, 1}));
     EXPECT_EQ(numbers, (std::vector<int64_t>{1, 2, 3}));
     EXPECT_EQ(lab.GetTotalPages(), 0);

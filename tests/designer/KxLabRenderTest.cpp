@@ -265,7 +265,7 @@ TEST(KxLabBackground, HugeLabelFromAFileGetsGradientBandsOnPaper) {
     s.Lab.GetBackSurf()->SetColor(clBlack);
     s.Lab.GetBackSurf()->SetToColor(clWhite);
     s.Lab.GetBackSurf()->SetPrint(true);
-    s.Lab.SetRawLabelSize(600, huge);
+    s.Lab.GetMeasure()->SetRawSize(600, huge);
     s.Lab.GetBackSurf()->SetStyle(biGradHor);
     TPaper linear(s.Lab);
     s.Lab.Label()->DrawBackSurf(0, 20, linear.Context());
@@ -281,7 +281,7 @@ TEST(KxLabBackground, HugeLabelFromAFileGetsGradientBandsOnPaper) {
     EXPECT_GE(GetRValue(bands.back().State.Brush.Color), 254);
 
     s.Lab.GetMeasure()->SetLabelType(ltCircle);
-    s.Lab.SetRawLabelSize(huge, huge);
+    s.Lab.GetMeasure()->SetRawSize(huge, huge);
     s.Lab.GetBackSurf()->SetStyle(biGraCircle);
     ASSERT_EQ(s.Lab.GetBackSurf()->GetStyle(), biGraCircle);
     TPaper circular(s.Lab);
@@ -351,13 +351,13 @@ TEST(KxLabBackground, OneLineGradientsDrawTheStartColour) {
     s.Lab.GetBackSurf()->SetToColor(clBlue);
     s.Lab.GetBackSurf()->SetStyle(biGradHor);
     s.Lab.GetBackSurf()->SetPrint(true);
-    s.Lab.SetRawLabelSize(600, 1);
+    s.Lab.GetMeasure()->SetRawSize(600, 1);
     s.Lab.Label()->DrawBackSurf(0, 0, paper.Context());
     const auto lines = paper.Rec.Ops(TOp::Line);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].State.Pen.Color, clRed);
 
-    s.Lab.SetRawLabelSize(600, 4); // one pixel high at zm100
+    s.Lab.GetMeasure()->SetRawSize(600, 4); // one pixel high at zm100
     s.Lab.AdjustScroll();
     s.Lab.PaintLabScreen(true);
     EXPECT_EQ(s.At(100, 28), Rgb(clRed));
@@ -374,7 +374,7 @@ TEST(KxLabBackground, ALabelOfNoSizeComposesWithoutFailingInEveryStyle) {
             s.Lab.GetFrame()->SetStyle(fsDoble);
             s.Lab.GetGrid()->SetShow(true);
             s.Lab.GetBackSurf()->SetStyle(style);
-            s.Lab.SetRawLabelSize(0, 0);
+            s.Lab.GetMeasure()->SetRawSize(0, 0);
             s.Lab.AdjustScroll();
             TPageRecording rec;
             {
@@ -506,7 +506,7 @@ TEST(KxLabGrid, AStepThatDoesNotDivideTheLabelPutsTheLastColumnJustOutside) {
 TEST(KxLabGrid, AStepBelowOneUnitFromAFileDrawsAtTheSmallestStep) {
     TShownLab s;
     s.Lab.GetGrid()->SetShow(true);
-    s.Lab.SetRawGridSteps(0, -5);
+    s.Lab.GetGrid()->SetRawSteps(0, -5);
     TPageRecording rec;
     {
         TRecordOn on(s.Surface(), rec);

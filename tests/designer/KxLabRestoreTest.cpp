@@ -49,11 +49,11 @@ TEST(KxLabRestore, TakesTheRecordsSettingsAndElementsInPlaceOfTheCurrentOnes) {
 
     lab.Label()->RestoreRecord(before);
     EXPECT_EQ(KxSaveToBytes(lab), before);
-    ASSERT_EQ(lab.ElementCount(), 1);
-    EXPECT_EQ(static_cast<TKxText*>(lab.Element(0))->Text, "before");
+    ASSERT_EQ(lab.Label()->ElementCount(), 1);
+    EXPECT_EQ(static_cast<TKxText*>(lab.Label()->Element(0))->Text, "before");
     // The element restored where the selected one stood is selected.
-    EXPECT_EQ(lab.GetSelected(), lab.Element(0));
-    EXPECT_EQ(lab.GetLabWidth(), 150);
+    EXPECT_EQ(lab.GetSelected(), lab.Label()->Element(0));
+    EXPECT_EQ(lab.View().LabWidth, 150);
 }
 
 TEST(KxLabRestore, BadRecordChangesNothing) {
@@ -115,10 +115,10 @@ TEST(KxLabRestore, KeepsThePicturesShownWithoutReadingOrReportingThemAgain) {
 
     lab.Label()->RestoreRecord(record);
     EXPECT_EQ(capture.Messages.size(), 1);
-    ASSERT_EQ(lab.ElementCount(), 2);
-    const auto* shown = static_cast<TKxImage*>(lab.Element(0));
+    ASSERT_EQ(lab.Label()->ElementCount(), 2);
+    const auto* shown = static_cast<TKxImage*>(lab.Label()->Element(0));
     EXPECT_TRUE(shown->ImageLoaded);
     EXPECT_EQ(shown->Picture->Kind(), TPictureKind::Svg);
-    EXPECT_FALSE(static_cast<TKxImage*>(lab.Element(1))->ImageLoaded);
+    EXPECT_FALSE(static_cast<TKxImage*>(lab.Label()->Element(1))->ImageLoaded);
     EXPECT_EQ(KxSaveToBytes(lab), record);
 }

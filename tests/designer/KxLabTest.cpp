@@ -51,11 +51,11 @@ TEST(KxLabConstruction, FieldsStartAtTheirInitialValues) {
     EXPECT_FALSE(lab.GetShowMargins());
     EXPECT_FALSE(lab.GetDaBa());
     EXPECT_FALSE(lab.GetDataValid());
-    EXPECT_EQ(lab.GetScale(), 4);
-    EXPECT_EQ(lab.GetOrigin(), 28);
-    EXPECT_EQ(lab.GetFileVersion(), 14);
+    EXPECT_EQ(lab.View().Scale, 4);
+    EXPECT_EQ(lab.View().Origin, 28);
+    EXPECT_EQ(lab.Label()->GetFileVersion(), 14);
     EXPECT_EQ(lab.size(), QSize(160, 120));
-    EXPECT_EQ(lab.ElementCount(), 0);
+    EXPECT_EQ(lab.Label()->ElementCount(), 0);
     EXPECT_EQ(lab.GetSelected(), nullptr);
     EXPECT_NE(lab.GetTable(), nullptr);
     EXPECT_EQ(lab.GetMeasure()->GetOwner(), lab.Label());
@@ -76,16 +76,16 @@ TEST(KxLabConstruction, PropertiesAreReachableThroughTheMetaObject) {
 TEST(KxLabScroll, AdjustScrollSizesTheDefaultLabel) {
     TKxLab lab;
     lab.AdjustScroll();
-    EXPECT_EQ(lab.GetLabWidth(), 150);
-    EXPECT_EQ(lab.GetLabHeight(), 88);
-    EXPECT_EQ(lab.GetHRangeEnd(), 188);
-    EXPECT_EQ(lab.GetVRangeEnd(), 126);
-    EXPECT_EQ(lab.GetHScroll().Max, 188);
-    EXPECT_EQ(lab.GetVScroll().Max, 126);
+    EXPECT_EQ(lab.View().LabWidth, 150);
+    EXPECT_EQ(lab.View().LabHeight, 88);
+    EXPECT_EQ(lab.View().HRangeEnd, 188);
+    EXPECT_EQ(lab.View().VRangeEnd, 126);
+    EXPECT_EQ(lab.View().H.Max, 188);
+    EXPECT_EQ(lab.View().V.Max, 126);
     lab.SetZoom(zm75);
-    EXPECT_EQ(lab.GetScale(), 5);
-    EXPECT_EQ(lab.GetLabWidth(), 120);
-    EXPECT_EQ(lab.GetLabHeight(), 70);
+    EXPECT_EQ(lab.View().Scale, 5);
+    EXPECT_EQ(lab.View().LabWidth, 120);
+    EXPECT_EQ(lab.View().LabHeight, 70);
 }
 
 TEST(KxLabScroll, BarsShowOnlyWhenTheRangeExceedsTheControl) {
@@ -107,18 +107,18 @@ TEST(KxLabScroll, RequestsClampAndEveryAdjustmentScrollsBack) {
     lab.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&lab));
     lab.HScrollRequest(TKxScrollCode::LineDown);
-    EXPECT_EQ(lab.GetHScroll().Pos, 1);
+    EXPECT_EQ(lab.View().H.Pos, 1);
     lab.HScrollRequest(TKxScrollCode::ThumbTrack, 1000);
-    EXPECT_EQ(lab.GetHScroll().Pos, 188);
+    EXPECT_EQ(lab.View().H.Pos, 188);
     lab.HScrollRequest(TKxScrollCode::PageUp);
-    EXPECT_EQ(lab.GetHScroll().Pos, 178);
+    EXPECT_EQ(lab.View().H.Pos, 178);
     lab.VScrollRequest(TKxScrollCode::Bottom);
-    EXPECT_EQ(lab.GetVScroll().Pos, 126);
+    EXPECT_EQ(lab.View().V.Pos, 126);
     EXPECT_EQ(lab.WindowX(100), 53 - 178);
     EXPECT_EQ(lab.CoordY(28), 126 * 4);
     lab.SetUnits(unINCH);
-    EXPECT_EQ(lab.GetHScroll().Pos, 0);
-    EXPECT_EQ(lab.GetVScroll().Pos, 0);
+    EXPECT_EQ(lab.View().H.Pos, 0);
+    EXPECT_EQ(lab.View().V.Pos, 0);
 }
 
 TEST(KxLabScroll, SecondRequestDuringAScrollIsIgnored) {
@@ -127,11 +127,11 @@ TEST(KxLabScroll, SecondRequestDuringAScrollIsIgnored) {
     lab.ReenterOnScroll = true;
     lab.HScrollRequest(TKxScrollCode::LineDown);
     EXPECT_EQ(lab.ScrollNotifications, 1);
-    EXPECT_EQ(lab.GetHScroll().Pos, 1);
+    EXPECT_EQ(lab.View().H.Pos, 1);
     // The guard is cleared again: the next request runs.
     lab.ReenterOnScroll = false;
     lab.HScrollRequest(TKxScrollCode::LineDown);
-    EXPECT_EQ(lab.GetHScroll().Pos, 2);
+    EXPECT_EQ(lab.View().H.Pos, 2);
 }
 
 TEST(KxLabScroll, BarActionNotifiesAtTheOldPositionThenEndsAtTheNewOne) {
@@ -144,10 +144,10 @@ TEST(KxLabScroll, BarActionNotifiesAtTheOldPositionThenEndsAtTheNewOne) {
     const QStringList expected{"hscroll@0", "flip:duTop", "draw:duTop",
                                "hscroll@1", "flip:duTop", "draw:duTop"};
     EXPECT_EQ(lab.Calls, expected);
-    EXPECT_EQ(lab.GetHScroll().Pos, 1);
+    EXPECT_EQ(lab.View().H.Pos, 1);
     EXPECT_EQ(bar->value(), 1);
     bar->triggerAction(QAbstractSlider::SliderPageStepAdd); // the control's page is 10 pixels
-    EXPECT_EQ(lab.GetHScroll().Pos, 11);
+    EXPECT_EQ(lab.View().H.Pos, 11);
     EXPECT_EQ(bar->value(), 11);
 }
 
@@ -157,15 +157,15 @@ TEST(KxLabScroll, SetParamsRejectsAnInvertedRangeAndClampsThePosition) {
     lab.SetHPosition(20);
     EXPECT_THROW(lab.SetHParams(5, 10, 9), EInvalidOperation);
     EXPECT_THROW(lab.SetVParams(0, 1, 0), EInvalidOperation);
-    EXPECT_EQ(lab.GetHScroll().Pos, 20);
-    EXPECT_EQ(lab.GetHScroll().Max, 188);
+    EXPECT_EQ(lab.View().H.Pos, 20);
+    EXPECT_EQ(lab.View().H.Max, 188);
     lab.SetHParams(50, 0, 40);
-    EXPECT_EQ(lab.GetHScroll().Pos, 40);
-    EXPECT_EQ(lab.GetHScroll().Max, 40);
+    EXPECT_EQ(lab.View().H.Pos, 40);
+    EXPECT_EQ(lab.View().H.Max, 40);
     lab.SetVParams(-5, 0, 40);
-    EXPECT_EQ(lab.GetVScroll().Pos, 0);
+    EXPECT_EQ(lab.View().V.Pos, 0);
     lab.SetHPosition(-1);
-    EXPECT_EQ(lab.GetHScroll().Pos, 0);
+    EXPECT_EQ(lab.View().H.Pos, 0);
 }
 
 TEST(KxLabMapping, MappingFollowsZoomScrollAndGuides) {
@@ -295,11 +295,11 @@ TEST(KxLabLoading, ClearSelectionIsIgnoredWhileLoading) {
 TEST(KxLabRulers, VisibilityMovesTheOrigin) {
     TKxLab lab;
     lab.GetRulers()->SetVisible(true);
-    EXPECT_EQ(lab.GetOrigin(), 28); // unchanged value: no effect
+    EXPECT_EQ(lab.View().Origin, 28); // unchanged value: no effect
     lab.GetRulers()->SetVisible(false);
-    EXPECT_EQ(lab.GetOrigin(), 10);
+    EXPECT_EQ(lab.View().Origin, 10);
     lab.GetRulers()->SetVisible(true);
-    EXPECT_EQ(lab.GetOrigin(), 30);
+    EXPECT_EQ(lab.View().Origin, 30);
 }
 
 TEST(KxLabElements, ListKeepsStackingOrderAndHitTestsFrontFirst) {
@@ -311,11 +311,11 @@ TEST(KxLabElements, ListKeepsStackingOrderAndHitTestsFrontFirst) {
     lab.AddElement(std::unique_ptr<TKxElement>(back));
     lab.AddElement(std::unique_ptr<TKxElement>(twin));
     lab.AddElement(nullptr);
-    ASSERT_EQ(lab.ElementCount(), 3);
-    EXPECT_EQ(lab.Element(0), front);
-    EXPECT_EQ(lab.Element(2), twin);
-    EXPECT_EQ(lab.Element(3), nullptr);
-    EXPECT_EQ(lab.Element(-1), nullptr);
+    ASSERT_EQ(lab.Label()->ElementCount(), 3);
+    EXPECT_EQ(lab.Label()->Element(0), front);
+    EXPECT_EQ(lab.Label()->Element(2), twin);
+    EXPECT_EQ(lab.Label()->Element(3), nullptr);
+    EXPECT_EQ(lab.Label()->Element(-1), nullptr);
 
     EXPECT_TRUE(lab.FindElement(Point(60, 60))); // both contain it: index 0 wins
     EXPECT_EQ(lab.GetSelected(), front);
@@ -351,7 +351,7 @@ TEST(KxLabElements, RemoveFreesOnlyListedElementsAndDropsTheSelection) {
     EXPECT_TRUE(lab.RemoveElement(a));
     EXPECT_EQ(lab.GetSelected(), nullptr);
     EXPECT_EQ(destroyed, 2);
-    EXPECT_EQ(lab.ElementCount(), 0);
+    EXPECT_EQ(lab.Label()->ElementCount(), 0);
     EXPECT_TRUE(lab.Calls.isEmpty()); // removing does not repaint
 }
 
@@ -365,7 +365,7 @@ TEST(KxLabElements, ClearFreesEverythingAndRepaints) {
     lab.Calls.clear();
     lab.Clear();
     EXPECT_EQ(destroyed, 3);
-    EXPECT_EQ(lab.ElementCount(), 0);
+    EXPECT_EQ(lab.Label()->ElementCount(), 0);
     EXPECT_EQ(lab.GetSelected(), nullptr);
     EXPECT_EQ(lab.GetMarks().SelRect, TRect{});
     EXPECT_EQ(lab.Calls, (QStringList{"paint:1", "draw:duNone"}));

@@ -38,19 +38,31 @@ public:
     TKxMarks& Marks() { return FMarks; }
     using TKxLab::DoRightMouse;
     using TKxLab::DoSelect;
-    using TKxLab::SetRawGridSteps;
-    using TKxLab::SetRawLabelSize;
+    // The layers of the surface and the figures over it, which tests draw one by one.
+    using TKxLab::DrawAligns;
+    using TKxLab::DrawBackSurf;
+    using TKxLab::DrawDrag;
+    using TKxLab::DrawFrame;
+    using TKxLab::DrawLabScreen;
+    using TKxLab::DrawMarks;
+    using TKxLab::DrawRulers;
+    using TKxLab::DrawShape;
+    using TKxLab::GetLeftRuler;
+    using TKxLab::GetRulerCorner;
+    using TKxLab::GetTopRuler;
+    using TKxLab::PasteRulers1;
+    using TKxLab::SurfaceContext;
 
 protected:
     void HScroll() override {
         ++ScrollNotifications;
-        Calls << QString("hscroll@%1").arg(GetHScroll().Pos);
+        Calls << QString("hscroll@%1").arg(View().H.Pos);
         if (ReenterOnScroll) HScrollRequest(TKxScrollCode::PageDown);
         TKxLab::HScroll();
     }
     void VScroll() override {
         ++ScrollNotifications;
-        Calls << QString("vscroll@%1").arg(GetVScroll().Pos);
+        Calls << QString("vscroll@%1").arg(View().V.Pos);
         TKxLab::VScroll();
     }
 };

@@ -111,12 +111,12 @@ TEST_F(KxLabUndo, ADialogClosedWithoutAChangeOrCancelledLeavesTheLabelUnmodified
 TEST_F(KxLabUndo, ANewElementAndItsDialogAreOneStepAndCancellingTheDialogDropsIt) {
     Lab.SetDrawTool(dwText);
     QTest::mouseClick(&Lab, Qt::LeftButton, {}, {120, 100});
-    ASSERT_EQ(Lab.ElementCount(), 2);
+    ASSERT_EQ(Lab.Label()->ElementCount(), 2);
     ASSERT_EQ(History.count(), 1);
     EXPECT_EQ(History.undoText(), KxStepName(TKxStep::Add));
     Dialogs.Keep = false;
     QTest::mouseClick(&Lab, Qt::LeftButton, {}, {200, 100});
-    EXPECT_EQ(Lab.ElementCount(), 2);
+    EXPECT_EQ(Lab.Label()->ElementCount(), 2);
     EXPECT_EQ(History.count(), 1);
     EXPECT_EQ(Lab.GetSelected(), nullptr);
 }

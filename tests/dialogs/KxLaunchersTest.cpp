@@ -113,6 +113,6 @@ TEST(KxPointTool, AClickShowsTheNewTextOnTheSurfaceWhileItsDialogIsOpen) {
     });
     QTest::mouseClick(&s.Lab, Qt::LeftButton, {}, {100, 100});
     EXPECT_TRUE(drawn);
-    ASSERT_EQ(s.Lab.ElementCount(), 1);
-    EXPECT_NE(dynamic_cast<TKxText*>(s.Lab.Element(0)), nullptr);
+    ASSERT_EQ(s.Lab.Label()->ElementCount(), 1);
+    EXPECT_NE(dynamic_cast<TKxText*>(s.Lab.Label()->Element(0)), nullptr);
 }

@@ -103,20 +103,20 @@ struct TDrawn {
 TEST(KxDesignerFlow, DrawEditUndoSaveReopenAndExport) {
     TDrawn d;
     TKxLab& lab = d.Lab();
-    ASSERT_EQ(lab.ElementCount(), 3);
+    ASSERT_EQ(lab.Label()->ElementCount(), 3);
     // Text, rectangle, barcode, and the pen change: four steps; selecting changed nothing.
     EXPECT_EQ(d.W->History().index(), 4);
-    auto* rect = dynamic_cast<TKxRect*>(lab.Element(1));
+    auto* rect = dynamic_cast<TKxRect*>(lab.Label()->Element(1));
     ASSERT_NE(rect, nullptr);
     EXPECT_EQ(rect->PenWidth, 5);
 
     const int selected = lab.Label()->IndexOf(lab.GetSelected());
     Trigger(*d.W, "actionUndo");
-    EXPECT_EQ(dynamic_cast<TKxRect*>(lab.Element(1))->PenWidth, 1);
+    EXPECT_EQ(dynamic_cast<TKxRect*>(lab.Label()->Element(1))->PenWidth, 1);
     // The element the user worked on stays selected.
     EXPECT_EQ(lab.Label()->IndexOf(lab.GetSelected()), selected);
     Trigger(*d.W, "actionRedo");
-    EXPECT_EQ(dynamic_cast<TKxRect*>(lab.Element(1))->PenWidth, 5);
+    EXPECT_EQ(dynamic_cast<TKxRect*>(lab.Label()->Element(1))->PenWidth, 5);
     EXPECT_TRUE(d.W->IsModified());
 
     const QString file = d.User.Path("drawn.kxl");
@@ -127,13 +127,13 @@ TEST(KxDesignerFlow, DrawEditUndoSaveReopenAndExport) {
     auto reopened = ShownWindow();
     ASSERT_TRUE(reopened->OpenFile(file));
     TKxLab& again = *reopened->Lab();
-    ASSERT_EQ(again.ElementCount(), 3);
-    EXPECT_EQ(again.Element(0)->ElementType(), deText);
-    EXPECT_EQ(again.Element(1)->ElementType(), deRect);
-    EXPECT_EQ(again.Element(2)->ElementType(), deBar);
-    EXPECT_EQ(static_cast<TKxText*>(again.Element(0))->Text, Greeting);
-    EXPECT_EQ(again.Element(1)->PenWidth, 5);
-    EXPECT_EQ(static_cast<TKxBarCode*>(again.Element(2))->Code, Ean);
+    ASSERT_EQ(again.Label()->ElementCount(), 3);
+    EXPECT_EQ(again.Label()->Element(0)->ElementType(), deText);
+    EXPECT_EQ(again.Label()->Element(1)->ElementType(), deRect);
+    EXPECT_EQ(again.Label()->Element(2)->ElementType(), deBar);
+    EXPECT_EQ(static_cast<TKxText*>(again.Label()->Element(0))->Text, Greeting);
+    EXPECT_EQ(again.Label()->Element(1)->PenWidth, 5);
+    EXPECT_EQ(static_cast<TKxBarCode*>(again.Label()->Element(2))->Code, Ean);
     ASSERT_TRUE(reopened->SaveFile(d.User.Path("again.kxl")));
     EXPECT_EQ(FileBytes(d.User.Path("again.kxl")), FileBytes(file));
 
@@ -152,7 +152,7 @@ TEST(KxDesignerFlow, EveryUndoneStepRestoresTheRecordOfItsTime) {
         Trigger(*d.W, "actionUndo");
         records.push_back(d.Lab().Label()->Record());
     }
-    EXPECT_EQ(d.Lab().ElementCount(), 0);
+    EXPECT_EQ(d.Lab().Label()->ElementCount(), 0);
     EXPECT_FALSE(d.W->IsModified());
     for (auto it = records.rbegin() + 1; it != records.rend(); ++it) {
         Trigger(*d.W, "actionRedo");
@@ -187,15 +187,15 @@ TEST(KxDesignerKeys, ShortcutsReachTheCommands) {
     lab.setFocus();
     QTest::keyClick(&lab, Qt::Key_C, Qt::ControlModifier);
     QTest::keyClick(&lab, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(lab.ElementCount(), 4);
+    EXPECT_EQ(lab.Label()->ElementCount(), 4);
     QTest::keyClick(&lab, Qt::Key_Delete);
-    EXPECT_EQ(lab.ElementCount(), 3);
+    EXPECT_EQ(lab.Label()->ElementCount(), 3);
     QTest::keyClick(&lab, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(lab.ElementCount(), 4);
+    EXPECT_EQ(lab.Label()->ElementCount(), 4);
     QTest::keyClick(&lab, Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(lab.ElementCount(), 3);
+    EXPECT_EQ(lab.Label()->ElementCount(), 3);
     QTest::keyClick(&lab, Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(lab.ElementCount(), 3) << "nothing is selected after the delete";
+    EXPECT_EQ(lab.Label()->ElementCount(), 3) << "nothing is selected after the delete";
 }
 
 TEST(KxDesignerKeys, EscapeEndsADrawingTool) {
@@ -214,10 +214,10 @@ TEST(KxDesignerFile, UnsavedChangesAskBeforeNewAndCancelKeepsThem) {
     EXPECT_TRUE(d.W->isWindowModified());
     Answer(QMessageBox::Cancel);
     Trigger(*d.W, "actionNew");
-    EXPECT_EQ(d.Lab().ElementCount(), 3);
+    EXPECT_EQ(d.Lab().Label()->ElementCount(), 3);
     Answer(QMessageBox::Discard);
     Trigger(*d.W, "actionNew");
-    EXPECT_EQ(d.Lab().ElementCount(), 0);
+    EXPECT_EQ(d.Lab().Label()->ElementCount(), 0);
     EXPECT_FALSE(d.W->IsModified());
     EXPECT_FALSE(d.W->History().canUndo());
 }
@@ -240,7 +240,7 @@ TEST(KxDesignerFile, ACorruptFileLeavesTheLabelAndSaysWhy) {
     f.close();
     ASSERT_TRUE(d.W->SaveFile(d.User.Path("good.kxl")));
     EXPECT_FALSE(d.W->OpenFile(bad));
-    EXPECT_EQ(d.Lab().ElementCount(), 3);
+    EXPECT_EQ(d.Lab().Label()->ElementCount(), 3);
     EXPECT_EQ(d.W->FileName(), d.User.Path("good.kxl"));
     ASSERT_EQ(d.Messages.Messages.size(), 1);
     EXPECT_TRUE(d.Messages.Messages[0].startsWith("No se puede leer el archivo elegido"));

@@ -34,7 +34,7 @@ TEST(LabelCell, HostileIndexSaturatesInsteadOfWrapping) {
 TEST(LabelCell, HostileSizesAndGapsSaturateToo) {
     constexpr int32_t lo = std::numeric_limits<int32_t>::min(), hi = std::numeric_limits<int32_t>::max();
     TRecordingLab lab;
-    lab.SetRawLabelSize(hi, lo);
+    lab.GetMeasure()->SetRawSize(hi, lo);
     TKxMeasure& m = *lab.GetMeasure();
     m.SetDiHor(1000);
     EXPECT_EQ(LabelCellOrigin(m, 2, 1).X, hi);

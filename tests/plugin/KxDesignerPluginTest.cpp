@@ -155,8 +155,8 @@ TEST(KxDesignerPlugin, MakesAWorkingDesignerOutsideQtDesigner) {
     lab->resize(320, 240);
     parent.show();
     // The default 60 x 35 mm label at 100 %, its corner 28 pixels in.
-    EXPECT_EQ(lab->GetLabWidth(), 150);
-    EXPECT_EQ(lab->GetLabHeight(), 88);
+    EXPECT_EQ(lab->View().LabWidth, 150);
+    EXPECT_EQ(lab->View().LabHeight, 88);
     EXPECT_EQ(lab->WindowX(100), 53);
     const QImage& surface = lab->GetLabScreen().Image();
     EXPECT_EQ(surface.pixelColor(lab->GetMinLeft() + 10, lab->GetMinTop() + 10), QColor(Qt::white));
