@@ -1,6 +1,9 @@
 #include "elements/KxBarCode.h"
 
+#include "base/CodePage.h"
+#include "base/StreamError.h"
 #include "elements/KxBarcodeGeometry.h"
+#include "elements/KxExtension.h"
 #include "elements/KxFieldValues.h"
 #include "elements/KxRecordIO.h"
 #include "gdi/Canvas.h"
@@ -52,7 +55,11 @@ void TKxBarCode::SetTopMargin(float Value) {
 }
 
 bool TKxBarCode::ValidCode() const {
-    return BarcodeCodeValid(BarType, Code);
+    return BarcodeCodeValid(BarType, Code, Options);
+}
+
+QString TKxBarCode::DataProblem(const QString& Data) const {
+    return BarcodeProblem(BarType, Data, Options);
 }
 
 void TKxBarCode::Properties() {
@@ -60,7 +67,8 @@ void TKxBarCode::Properties() {
 }
 
 TKxBarcodeShape TKxBarCode::Shape(const QString& Text) const {
-    return {BarType, Text, Width, Height, FontHeight, LeftMargin, TopMargin, ShowNumber, Angle};
+    return {BarType,   Text,       Width, Height,    FontHeight, LeftMargin,
+            TopMargin, ShowNumber, Angle, CharSpace, Options};
 }
 
 QString TKxBarCode::DrawnText(TKxDrawType DrawType, bool WithData) const {
@@ -71,21 +79,20 @@ QString TKxBarCode::DrawnText(TKxDrawType DrawType, bool WithData) const {
 void TKxBarCode::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) {
     if (DrawType != tdLab && !Printable) return;
     // A record's value is drawn, never stored: a print run must not change the designed label.
-    const QString text = DrawnText(DrawType, WithData);
-    if (BarcodeCodeValid(BarType, text))
-        DrawSymbol(text, Origin, DrawType);
+    const TKxBarcodeLayout L = BarcodeLayout(Shape(DrawnText(DrawType, WithData)), Placed(Origin, P1));
+    if (L.Valid)
+        DrawSymbol(L, DrawType);
     else
         DrawInvalidMark(Origin, DrawType);
 }
 
 void TKxBarCode::DrawCode(const TPoint& Origin, TKxDrawType DrawType) {
-    DrawSymbol(Code, Origin, DrawType);
+    DrawSymbol(BarcodeLayout(Shape(Code), Placed(Origin, P1)), DrawType);
 }
 
-void TKxBarCode::DrawSymbol(const QString& Text, const TPoint& Origin, TKxDrawType DrawType) {
+void TKxBarCode::DrawSymbol(const TKxBarcodeLayout& L, TKxDrawType DrawType) {
     TCanvas* canvas = DrawCanvas(DrawType);
     if (!canvas) return;
-    const TKxBarcodeLayout L = BarcodeLayout(Shape(Text), Placed(Origin, P1));
     if (L.Bars.empty() && L.Texts.empty()) return;
 
     TCanvas& c = *canvas;
@@ -105,7 +112,7 @@ void TKxBarCode::DrawSymbol(const QString& Text, const TPoint& Origin, TKxDrawTy
         c.Font.SetCharset(DEFAULT_CHARSET);
         c.Font.SetStyle({});
         c.Font.SetColor(Color);
-        c.Font.SetHeight(FontHeight);
+        c.Font.SetHeight(L.FontHeight);
         c.Font.SetName(QStringLiteral("Arial"));
         c.Brush.Style = bsClear;
         // The digits turn with the bars.
@@ -113,7 +120,7 @@ void TKxBarCode::DrawSymbol(const QString& Text, const TPoint& Origin, TKxDrawTy
         log.lfEscapement = L.Escapement;
         c.Font.SetLogFont(log);
         c.SetTextAlign(L.TextAlign);
-        c.SetTextCharacterExtra(CharSpace);
+        c.SetTextCharacterExtra(L.CharSpace);
         for (const TKxBarcodeText& t : L.Texts)
             c.TextOut(t.Ref.X, t.Ref.Y, t.Text);
     }
@@ -147,11 +154,72 @@ void TKxBarCode::DrawInvalidMark(const TPoint& Origin, TKxDrawType DrawType) {
                  Owner->WindowY(Height) - Owner->WindowY(0));
 }
 
+namespace {
+
+const QString KeyKind = QStringLiteral("bar.kind");
+const QString KeyCode = QStringLiteral("bar.code");
+const QString KeyQrLevel = QStringLiteral("bar.qr.ecc");
+const QString KeyQrMode = QStringLiteral("bar.qr.mode");
+const QString KeyDmShape = QStringLiteral("bar.dm.shape");
+const QString KeyDmGS1 = QStringLiteral("bar.dm.gs1");
+const QString KeyCode39Check = QStringLiteral("bar.c39.check");
+
+// The kind the base record names for a kind after the four: the closest of them. Readers that know the
+// extension replace it; readers that do not refuse the file before they draw it.
+TKxBar StandIn(TKxBar Kind) {
+    switch (Kind) {
+    case baEAN13AddOn: return baEAN13;
+    case baUPCE:
+    case baUPCAAddOn: return baUPCA;
+    default: return KxEncodedKind(Kind) ? baCode39 : Kind;
+    }
+}
+
+int32_t TakeRange(TKxExtension& X, const QString& Key, int32_t Low, int32_t High, int32_t Default) {
+    const std::optional<int32_t> v = X.TakeInt(Key);
+    if (!v) return Default;
+    if (*v < Low || *v > High)
+        throw EStreamError(QStringLiteral("The label file's value of \"%1\" is corrupt").arg(Key));
+    return *v;
+}
+
+} // namespace
+
+void TKxBarCode::SaveExtension(TKxExtension& X) const {
+    TKxData::SaveExtension(X);
+    if (BarType == baCode39 && Options.Code39Check) X.SetBool(KeyCode39Check, true);
+    if (!KxEncodedKind(BarType)) return;
+    X.SetInt(KeyKind, BarType);
+    if (FromCodePage(ToCodePage(Code)) != Code) X.SetText(KeyCode, Code);
+    if (BarType == baQR) {
+        X.SetInt(KeyQrLevel, static_cast<int32_t>(Options.QrLevel));
+        X.SetInt(KeyQrMode, static_cast<int32_t>(Options.QrMode));
+    }
+    if (BarType == baDataMatrix) {
+        X.SetInt(KeyDmShape, Options.DmRectangular ? 1 : 0);
+        X.SetBool(KeyDmGS1, Options.DmGS1);
+    }
+}
+
+void TKxBarCode::LoadExtension(TKxExtension& X) {
+    TKxData::LoadExtension(X);
+    const TKxSymbolOptions defaults;
+    BarType = static_cast<TKxBar>(TakeRange(X, KeyKind, baCode128, baAztec, BarType));
+    Code = X.TakeText(KeyCode).value_or(Code);
+    Options.QrLevel =
+        static_cast<TKxQrLevel>(TakeRange(X, KeyQrLevel, 1, 4, static_cast<int32_t>(defaults.QrLevel)));
+    Options.QrMode =
+        static_cast<TKxDataMode>(TakeRange(X, KeyQrMode, 0, 2, static_cast<int32_t>(defaults.QrMode)));
+    Options.DmRectangular = TakeRange(X, KeyDmShape, 0, 1, 0) == 1;
+    Options.DmGS1 = X.TakeBool(KeyDmGS1).value_or(false);
+    Options.Code39Check = X.TakeBool(KeyCode39Check).value_or(false);
+}
+
 void TKxBarCode::SaveToStream(QDataStream& S) const {
     WriteByte(S, ElementType());
     TKxData::SaveToStream(S);
     WriteStr(S, Code);
-    WriteByte(S, BarType);
+    WriteByte(S, StandIn(BarType));
     WriteI32(S, Width);
     WriteI32(S, Distance);
     WriteI32(S, FontHeight);
@@ -162,6 +230,8 @@ void TKxBarCode::SaveToStream(QDataStream& S) const {
 
 void TKxBarCode::LoadFromStream(QDataStream& S, int Version) {
     TKxData::LoadFromStream(S, Version);
+    // What an extension record in front of the record does not set is the default.
+    Options = {};
     Code = ReadStr(S);
     BarType = static_cast<TKxBar>(ReadByte(S));
     Width = ReadI32(S);
