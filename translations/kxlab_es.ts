@@ -746,6 +746,10 @@
         <translation>Este tipo no tiene codificador propio</translation>
     </message>
     <message>
+        <source>The data holds a character that is not valid Unicode</source>
+        <translation>Los datos contienen un carácter que no es Unicode válido</translation>
+    </message>
+    <message>
         <source>There is no data to encode</source>
         <translation>No hay datos que codificar</translation>
     </message>

@@ -186,6 +186,8 @@ TKxEncodedSymbol KxEncodeSymbol(TKxBar Kind, const QString& Data, const TKxSymbo
     if (!KxEncodedKind(Kind)) return Failed(Tr("This kind has no encoder of its own"));
     if (Data.isEmpty()) return Failed(Tr("There is no data to encode"));
     if (Data.size() > KxMaxSymbolData) return Failed(TooLong(Kind, Options));
+    // A lone surrogate would reach the symbol as a '?' nobody typed.
+    if (!Data.isValidUtf16()) return Failed(Tr("The data holds a character that is not valid Unicode"));
     const QByteArray utf8 = Data.toUtf8();
     switch (Kind) {
     case baCode128: return Encode(Kind, {BARCODE_CODE128, UNICODE_MODE, utf8}, Options);
