@@ -64,3 +64,36 @@ QStringList ZbarRead(const QString& Png, TKxBar Kind) {
     lines.sort();
     return lines;
 }
+
+std::vector<TKxScanSample> KxScanSamples() {
+    TKxSymbolOptions checked;
+    checked.Code39Check = true;
+    TKxSymbolOptions qr;
+    qr.QrLevel = TKxQrLevel::Q;
+    TKxSymbolOptions qrGS1;
+    qrGS1.QrMode = TKxDataMode::GS1;
+    TKxSymbolOptions matrixGS1;
+    matrixGS1.DmGS1 = true;
+    const QString gs1 = QStringLiteral("(01)09501101530003(10)AB-12(17)270101");
+    const QString gs1Read = QStringLiteral("010950110153000310AB-12\x1d"
+                                           "17270101");
+    return {
+        {"EAN13", baEAN13, "841089400010", {}, "8410894000109", "8410894000109"},
+        {"EAN8", baEAN8, "9638507", {}, "96385074", "96385074"},
+        {"Code39", baCode39, "KXLAB-42", {}, "KXLAB-42", "KXLAB-42"},
+        // K 20, X 33, - 36, 3, 9: 101 modulo 43 is 15, F.
+        {"Code39Checked", baCode39, "KX-39", checked, "KX-39F", "KX-39F"},
+        {"UPCA", baUPCA, "03600029145", {}, "036000291452", "036000291452"},
+        {"Code128", baCode128, "KxLab 128", {}, "KxLab 128", "KxLab 128"},
+        {"GS1128", baGS1128, gs1, {}, gs1Read, gs1Read},
+        {"ITF14", baITF14, "1540014128876", {}, "15400141288763", "15400141288763"},
+        {"UPCE", baUPCE, "0123456", {}, "01234565", "01234565"},
+        {"EAN13AddOn", baEAN13AddOn, "950110153000+12", {}, "9501101530003 12", "12|9501101530003"},
+        {"UPCAAddOn", baUPCAAddOn, "036000291452+12345", {}, "036000291452 12345", "036000291452|12345"},
+        {"QR", baQR, "Grüße ✓ KxLab", qr, "Grüße ✓ KxLab", "Grüße ✓ KxLab", 5},
+        {"QRGS1", baQR, gs1, qrGS1, gs1Read, gs1Read, 5},
+        {"DataMatrixGS1", baDataMatrix, gs1, matrixGS1, gs1Read, {}, 5},
+        {"PDF417", baPDF417, "KxLab PDF417 0123456789", {}, "KxLab PDF417 0123456789", {}, 5},
+        {"Aztec", baAztec, "KxLab Aztec ✓", {}, "KxLab Aztec ✓", {}, 5},
+    };
+}
