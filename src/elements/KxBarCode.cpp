@@ -105,8 +105,11 @@ void TKxBarCode::DrawSymbol(const TKxBarcodeLayout& L, TKxDrawType DrawType) {
     c.Pen.Color = Color;
     c.Pen.Width = 0;
     c.Pen.Style = psInsideFrame;
+    // The later kinds fill their modules exactly: an outline of one device pixel, which the four retail
+    // kinds keep, widens every bar, and a reader of EMF strokes it wider still.
+    const bool filled = KxEncodedKind(BarType);
     for (const TRect& bar : L.Bars)
-        c.Rectangle(bar);
+        filled ? c.FillRect(bar) : c.Rectangle(bar);
 
     if (!L.Texts.empty()) {
         c.Font.SetCharset(DEFAULT_CHARSET);

@@ -146,16 +146,19 @@ TEST_P(KxPrintSymbology, EveryKindReadsBackAsTheRecordsData) {
     for (size_t i = 0; i < samples.size(); ++i) {
         const TKxScanSample& s = samples[i];
         SCOPED_TRACE(s.Name.toStdString());
+        // The four retail kinds draw as they always have, each bar outlined by a one-pixel pen, which
+        // an EMF reader strokes wider than the bar: not read back from EMF.
+        if (format == u"emf" && !KxEncodedKind(s.Kind)) continue;
         const TRect& b = boxes[i];
         const QImage symbol = page.copy(QRect(
             QPoint(static_cast<int>((b.Left - Around) * scale), static_cast<int>((b.Top - Around) * scale)),
             QPoint(static_cast<int>((b.Right + Around) * scale),
                    static_cast<int>((b.Bottom + Around) * scale))));
-        EXPECT_EQ(ZXingRead(symbol, s.Kind).join(u'|'), s.ZXing);
+        EXPECT_EQ(ZXingRead(symbol, s.Kind).join(u'|').toStdString(), s.ZXing.toStdString());
         if (s.Zbar.isEmpty()) continue;
         const QString png = dir.Path(QStringLiteral("symbol-%1.png").arg(i));
         ASSERT_TRUE(symbol.save(png));
-        EXPECT_EQ(ZbarRead(png, s.Kind).join(u'|'), s.Zbar);
+        EXPECT_EQ(ZbarRead(png, s.Kind).join(u'|').toStdString(), s.Zbar.toStdString());
     }
 }
 
@@ -178,7 +181,3 @@ INSTANTIATE_TEST_SUITE_P(Outputs, KxPrintSymbology, ::testing::ValuesIn(Cases())
                          });
 
 } // namespace
-
-void PrintTo(const QString& S, std::ostream* Out) {
-    *Out << S.toStdString();
-}

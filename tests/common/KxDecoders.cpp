@@ -85,8 +85,9 @@ std::vector<TKxScanSample> KxScanSamples() {
         {"Code39Checked", baCode39, "KX-39", checked, "KX-39F", "KX-39F"},
         {"UPCA", baUPCA, "03600029145", {}, "036000291452", "036000291452"},
         {"Code128", baCode128, "KxLab 128", {}, "KxLab 128", "KxLab 128"},
-        {"GS1128", baGS1128, gs1, {}, gs1Read, gs1Read},
-        {"ITF14", baITF14, "1540014128876", {}, "15400141288763", "15400141288763"},
+        // GS1's logistic labels take modules of half a millimetre at least.
+        {"GS1128", baGS1128, gs1, {}, gs1Read, gs1Read, 5},
+        {"ITF14", baITF14, "1540014128876", {}, "15400141288763", "15400141288763", 5},
         {"UPCE", baUPCE, "0123456", {}, "01234565", "01234565"},
         {"EAN13AddOn", baEAN13AddOn, "950110153000+12", {}, "9501101530003 12", "12|9501101530003"},
         {"UPCAAddOn", baUPCAAddOn, "036000291452+12345", {}, "036000291452 12345", "036000291452|12345"},
@@ -94,6 +95,7 @@ std::vector<TKxScanSample> KxScanSamples() {
         {"QRGS1", baQR, gs1, qrGS1, gs1Read, gs1Read, 5},
         {"DataMatrixGS1", baDataMatrix, gs1, matrixGS1, gs1Read, {}, 5},
         {"PDF417", baPDF417, "KxLab PDF417 0123456789", {}, "KxLab PDF417 0123456789", {}, 5},
-        {"Aztec", baAztec, "KxLab Aztec ✓", {}, "KxLab Aztec ✓", {}, 5},
+        // zxing-cpp finds a turned Aztec bullseye of 4-pixel modules (203 dpi) only now and then.
+        {"Aztec", baAztec, "KxLab Aztec ✓", {}, "KxLab Aztec ✓", {}, 6},
     };
 }
