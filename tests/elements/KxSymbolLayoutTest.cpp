@@ -88,7 +88,9 @@ TEST(KxSymbolLayout, Itf14StandsBetweenBearerBarsAcrossTheQuietZones) {
     EXPECT_NE(std::find(L.Bars.begin(), L.Bars.end(), top), L.Bars.end());
     EXPECT_NE(std::find(L.Bars.begin(), L.Bars.end(), bottom), L.Bars.end());
     for (const TRect& r : L.Bars)
-        if (r != top && r != bottom) EXPECT_EQ(r.Height(), s.Height);
+        if (r != top && r != bottom) {
+            EXPECT_EQ(r.Height(), s.Height);
+        }
     EXPECT_EQ(L.Texts.at(0).Text, QStringLiteral("15400141288763"));
 }
 
@@ -170,8 +172,9 @@ TEST_P(KxRetailDigits, NeverReachTheGuardBars) {
         if (t.Ref.Y != K.Y + s.TopMargin + s.Height) continue; // an add-on's digits stand above
         const int32_t right = t.Ref.X + canvas.TextExtent(t.Text).cx;
         for (const TRect& bar : L.Bars)
-            if (bar.Bottom > t.Ref.Y && bar.Right > t.Ref.X)
+            if (bar.Bottom > t.Ref.Y && bar.Right > t.Ref.X) {
                 EXPECT_LE(right, bar.Left) << t.Text.toStdString() << " reaches the bar at " << bar.Left;
+            }
     }
 }
 
