@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include "kxlab_export.h"
 #include "types/Kxtypes.h"
 
 // The kinds after the four retail ones, encoded by libzint into rows of modules. Pure data: nothing
@@ -55,18 +56,19 @@ struct TKxEncodedSymbol {
 inline constexpr qsizetype KxMaxSymbolData = 8000;
 
 /// Whether Kind is one of the kinds this encoder serves (every kind after the four retail ones).
-bool KxEncodedKind(TKxBar Kind);
+KXLAB_EXPORT bool KxEncodedKind(TKxBar Kind);
 /// QR, Data Matrix and Aztec: square modules in a grid; PDF417 is stacked rows.
-bool KxMatrixKind(TKxBar Kind);
+KXLAB_EXPORT bool KxMatrixKind(TKxBar Kind);
 /// The kinds with the retail guard bars and grouped digits: UPC-E and the two kinds with an add-on.
-bool KxRetailKind(TKxBar Kind);
+KXLAB_EXPORT bool KxRetailKind(TKxBar Kind);
 /// The quiet zone the symbology demands on each side, in module widths.
-int KxQuietModules(TKxBar Kind);
+KXLAB_EXPORT int KxQuietModules(TKxBar Kind);
 /// The kind's name as the barcode dialog lists it ("CODE 128", "QR"); empty outside the enumeration.
-QString KxKindName(TKxBar Kind);
+KXLAB_EXPORT QString KxKindName(TKxBar Kind);
 /// Data in a kind's own words that the dialog can show as an example.
-QString KxKindSample(TKxBar Kind);
+KXLAB_EXPORT QString KxKindSample(TKxBar Kind);
 
 /// Encodes Data as Kind. Data that the kind cannot hold (a letter in a number, a wrong check digit, a
 /// malformed AI, too long for the QR level) yields a Problem and no modules, never an exception.
-TKxEncodedSymbol KxEncodeSymbol(TKxBar Kind, const QString& Data, const TKxSymbolOptions& Options);
+KXLAB_EXPORT TKxEncodedSymbol KxEncodeSymbol(TKxBar Kind, const QString& Data,
+                                             const TKxSymbolOptions& Options);
