@@ -4,7 +4,7 @@
 
 #include "barcode/KxSymbology.h"
 #include "base/Geometry.h"
-#include "elements/KxBarcodeGeometry.h"
+#include "elements/KxBarcodeShape.h"
 
 /// Thickness of ITF-14's bearer bars above and below its bars, in module widths.
 inline constexpr int32_t KxBearerModules = 5;
