@@ -12,11 +12,12 @@ set(_may_metafile gdi base)
 set(_may_print gdi base)
 set(_may_db base)
 set(_may_types base gdi metafile print db)
-set(_may_elements types base gdi metafile db)
-set(_may_label elements types base gdi metafile print db)
-set(_may_designer label elements types base gdi metafile print db)
+set(_may_barcode types base)
+set(_may_elements barcode types base gdi metafile db)
+set(_may_label elements barcode types base gdi metafile print db)
+set(_may_designer label elements barcode types base gdi metafile print db)
 set(_may_controls base)
-set(_may_dialogs designer label elements types base gdi metafile print db controls)
+set(_may_dialogs designer label elements barcode types base gdi metafile print db controls)
 
 # Units that include each other on purpose, in either order:
 # - a collection and its items, which know their collection;

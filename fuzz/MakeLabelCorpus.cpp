@@ -1,11 +1,46 @@
 // Writes the seed corpus of the label file fuzz target: small real files from the current writer,
 // covering every setting, every element kind and the older format.
+#include "barcode/KxSymbology.h"
 #include "common/LabelSamples.h"
 #include "CorpusMain.h"
+#include "elements/KxBarCode.h"
 #include "elements/KxElementFactory.h"
 #include "label/KxLabel.h"
 
 namespace {
+
+// A barcode of each kind libzint encodes, with data in the kind's own words and every option away
+// from its default, turned so the drawing walks each angle; and all of them on one label.
+bool WriteBarcodeKinds(const QDir& dir) {
+    bool ok = true;
+    TKxLabel all;
+    for (int kind = baCode128; kind <= baAztec; ++kind) {
+        TKxLabel one;
+        for (TKxLabel* label : {&one, &all}) {
+            auto bar = std::make_unique<TKxBarCode>(label);
+            bar->BarType = static_cast<TKxBar>(kind);
+            bar->Code = KxKindSample(bar->BarType);
+            if (bar->BarType == baQR) bar->Code = QStringLiteral("Grüße ✓ KxLab");
+            if (bar->BarType == baDataMatrix) bar->Code = QStringLiteral("(01)09501101530003(10)AB-12");
+            bar->Options.QrLevel = TKxQrLevel::H;
+            bar->Options.DmRectangular = true;
+            bar->Options.DmGS1 = true;
+            bar->Angle = 90 * (kind % 4);
+            bar->P1 = {100 + 50 * (kind % 3), 100 + 40 * (kind - baCode128)};
+            label->AddElement(std::move(bar));
+        }
+        ok &= WriteCorpusFile(dir, QStringLiteral("barcode-%1.kxl").arg(kind), KxSaveToBytes(one));
+    }
+    TKxLabel checked;
+    auto code39 = std::make_unique<TKxBarCode>(&checked);
+    code39->BarType = baCode39;
+    code39->Code = QStringLiteral("KX-39");
+    code39->Options.Code39Check = true;
+    checked.AddElement(std::move(code39));
+    ok &= WriteCorpusFile(dir, QStringLiteral("barcode-code39-check.kxl"), KxSaveToBytes(checked));
+    ok &= WriteCorpusFile(dir, QStringLiteral("barcode-every-kind.kxl"), KxSaveToBytes(all));
+    return ok;
+}
 
 bool WriteLabels(const QDir& dir) {
     bool ok = true;
@@ -31,7 +66,7 @@ bool WriteLabels(const QDir& dir) {
     KxSetEverySetting(every);
     KxAddEveryKind(every);
     ok &= WriteCorpusFile(dir, QStringLiteral("every-kind.kxl"), KxSaveToBytes(every));
-    return ok;
+    return ok && WriteBarcodeKinds(dir);
 }
 
 } // namespace

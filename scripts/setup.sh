@@ -10,9 +10,13 @@ PACKAGES=(
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
     # QUiLoader (Qt6::UiTools) needs the OpenGL widgets package
     libqt6opengl6-dev
+    # encoders of the barcode kinds beyond the four retail ones
+    libzint-dev
     # tests and benchmarks
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fonts-dejavu-core zbar-tools poppler-utils sqlite3
+    # a second barcode decoder, linked only into the tests
+    libzxing-dev
     # fuzzing
     clang-14 libclang-rt-14-dev
     # a second EMF/WMF reader and writer for the metafile tests

@@ -758,4 +758,122 @@
         <translation>Insertar</translation>
     </message>
 </context>
+<context>
+    <name>KxBarcode</name>
+    <message>
+        <source>Wrong check digit: the code ends in %1, but its check digit is %2</source>
+        <translation>Dígito de control erróneo: el código termina en %1, pero su dígito de control es %2</translation>
+    </message>
+    <message>
+        <source>%1 takes %2 digits, or %3 with its check digit</source>
+        <translation>%1 lleva %2 dígitos, o %3 con su dígito de control</translation>
+    </message>
+    <message>
+        <source>Out of memory</source>
+        <translation>Memoria agotada</translation>
+    </message>
+    <message>
+        <source>The data is too long for a QR code at level %1</source>
+        <translation>Los datos son demasiado largos para un código QR de nivel %1</translation>
+    </message>
+    <message>
+        <source>The data is too long for %1</source>
+        <translation>Los datos son demasiado largos para %1</translation>
+    </message>
+    <message>
+        <source>%1 cannot encode this data: %2</source>
+        <translation>%1 no puede codificar estos datos: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot encode this data</source>
+        <translation>%1 no puede codificar estos datos</translation>
+    </message>
+    <message>
+        <source>The add-on takes 2 or 5 digits after a '+', as in %1</source>
+        <translation>El complemento lleva 2 o 5 dígitos tras un '+', como en %1</translation>
+    </message>
+    <message>
+        <source>%1 takes 7 digits starting with 0 or 1, or 8 with its check digit</source>
+        <translation>%1 lleva 7 dígitos que empiezan por 0 o 1, u 8 con su dígito de control</translation>
+    </message>
+    <message>
+        <source>This kind has no encoder of its own</source>
+        <translation>Este tipo no tiene codificador propio</translation>
+    </message>
+    <message>
+        <source>The data holds a character that is not valid Unicode</source>
+        <translation>Los datos contienen un carácter que no es Unicode válido</translation>
+    </message>
+    <message>
+        <source>There is no data to encode</source>
+        <translation>No hay datos que codificar</translation>
+    </message>
+    <message>
+        <source>A GS1 Digital Link is a web address whose path names a GTIN with its check digit, as in %1</source>
+        <translation>Un GS1 Digital Link es una dirección web cuya ruta nombra un GTIN con su dígito de control, como en %1</translation>
+    </message>
+    <message>
+        <source>%1 cannot encode “%2”: it takes digits, capital letters, space and - . $ / + %</source>
+        <translation>%1 no puede codificar “%2”: admite dígitos, letras mayúsculas, espacio y - . $ / + %</translation>
+    </message>
+</context>
+<context>
+    <name>TPropCoBar</name>
+    <message>
+        <source>Options</source>
+        <translation>Opciones</translation>
+    </message>
+    <message>
+        <source>Error correction</source>
+        <translation>Corrección de errores</translation>
+    </message>
+    <message>
+        <source>L (7 %)</source>
+        <translation>L (7 %)</translation>
+    </message>
+    <message>
+        <source>M (15 %)</source>
+        <translation>M (15 %)</translation>
+    </message>
+    <message>
+        <source>Q (25 %)</source>
+        <translation>Q (25 %)</translation>
+    </message>
+    <message>
+        <source>H (30 %)</source>
+        <translation>H (30 %)</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Datos</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texto</translation>
+    </message>
+    <message>
+        <source>GS1 element strings</source>
+        <translation>Cadenas de elementos GS1</translation>
+    </message>
+    <message>
+        <source>GS1 Digital Link</source>
+        <translation>GS1 Digital Link</translation>
+    </message>
+    <message>
+        <source>Shape</source>
+        <translation>Forma</translation>
+    </message>
+    <message>
+        <source>Square</source>
+        <translation>Cuadrada</translation>
+    </message>
+    <message>
+        <source>Rectangular</source>
+        <translation>Rectangular</translation>
+    </message>
+    <message>
+        <source>Check character (modulo 43)</source>
+        <translation>Carácter de control (módulo 43)</translation>
+    </message>
+</context>
 </TS>

@@ -1,6 +1,9 @@
 #include "elements/KxBarCode.h"
 
+#include "base/CodePage.h"
+#include "base/StreamError.h"
 #include "elements/KxBarcodeGeometry.h"
+#include "elements/KxExtension.h"
 #include "elements/KxFieldValues.h"
 #include "elements/KxRecordIO.h"
 #include "gdi/Canvas.h"
@@ -52,11 +55,16 @@ void TKxBarCode::SetTopMargin(float Value) {
 }
 
 bool TKxBarCode::ValidCode() const {
-    return BarcodeCodeValid(BarType, Code);
+    return BarcodeCodeValid(BarType, Code, Options);
+}
+
+QString TKxBarCode::DataProblem(const QString& Data) const {
+    return BarcodeProblem(BarType, Data, Options);
 }
 
 TKxBarcodeShape TKxBarCode::Shape(const QString& Text) const {
-    return {BarType, Text, Width, Height, FontHeight, LeftMargin, TopMargin, ShowNumber, Angle};
+    return {BarType,   Text,       Width, Height,    FontHeight, LeftMargin,
+            TopMargin, ShowNumber, Angle, CharSpace, Options};
 }
 
 QString TKxBarCode::DrawnText(const TKxDrawContext& C) const {
@@ -67,17 +75,16 @@ QString TKxBarCode::DrawnText(const TKxDrawContext& C) const {
 void TKxBarCode::Draw(const TPoint& Origin, const TKxDrawContext& C) {
     if (C.Target != tdLab && !Printable) return;
     // A record's value is drawn, never stored: a print run must not change the designed label.
-    const QString text = DrawnText(C);
-    if (BarcodeCodeValid(BarType, text))
-        DrawSymbol(text, Origin, C);
+    const TKxBarcodeLayout L = BarcodeLayout(Shape(DrawnText(C)), Placed(Origin, P1));
+    if (L.Valid)
+        DrawSymbol(L, C);
     else
         DrawInvalidMark(Origin, C);
 }
 
-void TKxBarCode::DrawSymbol(const QString& Text, const TPoint& Origin, const TKxDrawContext& C) {
+void TKxBarCode::DrawSymbol(const TKxBarcodeLayout& L, const TKxDrawContext& C) {
     TCanvas* canvas = DrawCanvas(C);
     if (!canvas) return;
-    const TKxBarcodeLayout L = BarcodeLayout(Shape(Text), Placed(Origin, P1));
     if (L.Bars.empty() && L.Texts.empty()) return;
 
     TCanvas& c = *canvas;
@@ -90,14 +97,17 @@ void TKxBarCode::DrawSymbol(const QString& Text, const TPoint& Origin, const TKx
     c.Pen.Color = Color;
     c.Pen.Width = 0;
     c.Pen.Style = psInsideFrame;
+    // The later kinds fill their modules exactly: an outline of one device pixel, which the four retail
+    // kinds keep, widens every bar, and a reader of EMF strokes it wider still.
+    const bool filled = KxEncodedKind(BarType);
     for (const TRect& bar : L.Bars)
-        c.Rectangle(bar);
+        filled ? c.FillRect(bar) : c.Rectangle(bar);
 
     if (!L.Texts.empty()) {
         c.Font.SetCharset(DEFAULT_CHARSET);
         c.Font.SetStyle({});
         c.Font.SetColor(Color);
-        c.Font.SetHeight(FontHeight);
+        c.Font.SetHeight(L.FontHeight);
         c.Font.SetName(QStringLiteral("Arial"));
         c.Brush.Style = bsClear;
         // The digits turn with the bars.
@@ -105,7 +115,7 @@ void TKxBarCode::DrawSymbol(const QString& Text, const TPoint& Origin, const TKx
         log.lfEscapement = L.Escapement;
         c.Font.SetLogFont(log);
         c.SetTextAlign(L.TextAlign);
-        c.SetTextCharacterExtra(CharSpace);
+        c.SetTextCharacterExtra(L.CharSpace);
         for (const TKxBarcodeText& t : L.Texts)
             c.TextOut(t.Ref.X, t.Ref.Y, t.Text);
     }
@@ -136,11 +146,72 @@ void TKxBarCode::DrawInvalidMark(const TPoint& Origin, const TKxDrawContext& C) 
                  s.Y(Height) - s.Y(0));
 }
 
+namespace {
+
+const QString KeyKind = QStringLiteral("bar.kind");
+const QString KeyCode = QStringLiteral("bar.code");
+const QString KeyQrLevel = QStringLiteral("bar.qr.ecc");
+const QString KeyQrMode = QStringLiteral("bar.qr.mode");
+const QString KeyDmShape = QStringLiteral("bar.dm.shape");
+const QString KeyDmGS1 = QStringLiteral("bar.dm.gs1");
+const QString KeyCode39Check = QStringLiteral("bar.c39.check");
+
+// The kind the base record names for a kind after the four: the closest of them. Readers that know the
+// extension replace it; readers that do not refuse the file before they draw it.
+TKxBar StandIn(TKxBar Kind) {
+    switch (Kind) {
+    case baEAN13AddOn: return baEAN13;
+    case baUPCE:
+    case baUPCAAddOn: return baUPCA;
+    default: return KxEncodedKind(Kind) ? baCode39 : Kind;
+    }
+}
+
+int32_t TakeRange(TKxExtension& X, const QString& Key, int32_t Low, int32_t High, int32_t Default) {
+    const std::optional<int32_t> v = X.TakeInt(Key);
+    if (!v) return Default;
+    if (*v < Low || *v > High)
+        throw EStreamError(QStringLiteral("The label file's value of \"%1\" is corrupt").arg(Key));
+    return *v;
+}
+
+} // namespace
+
+void TKxBarCode::SaveExtension(TKxExtension& X) const {
+    TKxData::SaveExtension(X);
+    if (BarType == baCode39 && Options.Code39Check) X.SetBool(KeyCode39Check, true);
+    if (!KxEncodedKind(BarType)) return;
+    X.SetInt(KeyKind, BarType);
+    if (FromCodePage(ToCodePage(Code)) != Code) X.SetText(KeyCode, Code);
+    if (BarType == baQR) {
+        X.SetInt(KeyQrLevel, static_cast<int32_t>(Options.QrLevel));
+        X.SetInt(KeyQrMode, static_cast<int32_t>(Options.QrMode));
+    }
+    if (BarType == baDataMatrix) {
+        X.SetInt(KeyDmShape, Options.DmRectangular ? 1 : 0);
+        X.SetBool(KeyDmGS1, Options.DmGS1);
+    }
+}
+
+void TKxBarCode::LoadExtension(TKxExtension& X) {
+    TKxData::LoadExtension(X);
+    const TKxSymbolOptions defaults;
+    BarType = static_cast<TKxBar>(TakeRange(X, KeyKind, baCode128, baAztec, BarType));
+    Code = X.TakeText(KeyCode).value_or(Code);
+    Options.QrLevel =
+        static_cast<TKxQrLevel>(TakeRange(X, KeyQrLevel, 1, 4, static_cast<int32_t>(defaults.QrLevel)));
+    Options.QrMode =
+        static_cast<TKxDataMode>(TakeRange(X, KeyQrMode, 0, 2, static_cast<int32_t>(defaults.QrMode)));
+    Options.DmRectangular = TakeRange(X, KeyDmShape, 0, 1, 0) == 1;
+    Options.DmGS1 = X.TakeBool(KeyDmGS1).value_or(false);
+    Options.Code39Check = X.TakeBool(KeyCode39Check).value_or(false);
+}
+
 void TKxBarCode::SaveToStream(QDataStream& S) const {
     WriteByte(S, ElementType());
     TKxData::SaveToStream(S);
     WriteStr(S, Code);
-    WriteByte(S, BarType);
+    WriteByte(S, StandIn(BarType));
     WriteI32(S, Width);
     WriteI32(S, Distance);
     WriteI32(S, FontHeight);
@@ -151,6 +222,8 @@ void TKxBarCode::SaveToStream(QDataStream& S) const {
 
 void TKxBarCode::LoadFromStream(QDataStream& S, int Version) {
     TKxData::LoadFromStream(S, Version);
+    // What an extension record in front of the record does not set is the default.
+    Options = {};
     Code = ReadStr(S);
     BarType = static_cast<TKxBar>(ReadByte(S));
     Width = ReadI32(S);

@@ -3,15 +3,23 @@
 #include <cstdint>
 #include <QString>
 
+#include "barcode/KxSymbology.h"
 #include "elements/KxData.h"
 #include "kxlab_export.h"
 
 class TCanvas;
+struct TKxBarcodeLayout;
 struct TKxBarcodeShape;
 
-/// A one-dimensional barcode: EAN-13, EAN-8, UPC-A or Code 39, with an optional human-readable line
-/// under the bars, turned by 0, 90, 180 or 270 degrees about P1. Lengths are label units (tenths of
-/// a millimetre). The check digit is part of Code as entered: never computed or verified.
+/// A barcode: EAN-13, EAN-8, UPC-A or Code 39 with their own encoder, or one of the kinds libzint
+/// encodes (Code 128, GS1-128, ITF-14, UPC-E, EAN-13 and UPC-A with an add-on, QR, Data Matrix,
+/// PDF417, Aztec), with an optional human-readable line, turned by 0, 90, 180 or 270 degrees about P1.
+/// Lengths are label units (tenths of a millimetre). A retail code without its check digit gets it
+/// computed; a wrong one draws the invalid mark.
+///
+/// File: a kind after the four, its options, and a Code that Windows-1252 cannot hold travel in an
+/// extension record ("bar.kind", "bar.code", "bar.qr.ecc", "bar.qr.mode", "bar.dm.shape", "bar.dm.gs1",
+/// "bar.c39.check"), which older readers refuse; the base record then holds a stand-in of the four.
 class KXLAB_EXPORT TKxBarCode : public TKxData {
 public:
     explicit TKxBarCode(TKxOwner* AOwner);
@@ -21,10 +29,15 @@ public:
     void Draw(const TPoint& Origin, const TKxDrawContext& C) override;
     void SaveToStream(QDataStream& S) const override;
     void LoadFromStream(QDataStream& S, int Version) override;
+    void SaveExtension(TKxExtension& X) const override;
+    void LoadExtension(TKxExtension& X) override;
     TKxEle ElementType() const override { return deBar; }
 
     /// Whether Code can be drawn as BarType.
     bool ValidCode() const;
+    /// What keeps Data from being drawn as this barcode, for the user ("wrong check digit: ... 9",
+    /// "too long for a QR code at level H"); empty when it can be drawn.
+    QString DataProblem(const QString& Data) const;
 
     /// Module width in millimetres whatever the owner's unit.
     float GetWidth() const;
@@ -50,13 +63,15 @@ public:
     int32_t TopMargin = 0;
     /// The text to encode, check digit included.
     QString Code = QStringLiteral("8410894000109");
-    /// A file may hold an ordinal outside the four; such a barcode draws nothing.
+    /// A file may hold an ordinal outside the enumeration; such a barcode draws nothing.
     TKxBar BarType = baEAN13;
     bool ShowNumber = true;
+    /// Options of the kinds that have them (QR, Data Matrix, Code 39).
+    TKxSymbolOptions Options;
 
 private:
     TKxBarcodeShape Shape(const QString& Text) const;
-    void DrawSymbol(const QString& Text, const TPoint& Origin, const TKxDrawContext& C);
+    void DrawSymbol(const TKxBarcodeLayout& L, const TKxDrawContext& C);
     void DrawInvalidMark(const TPoint& Origin, const TKxDrawContext& C);
     /// The content for this drawing: the record's value when bound and data may be used.
     QString DrawnText(const TKxDrawContext& C) const;

@@ -230,9 +230,20 @@ std::unique_ptr<TKxLabel::TLabFile> TKxLabel::ReadLabFile(QIODevice& Stream) {
                                .arg(count)
                                .arg(Stream.pos()));
     TKxExtension extension;
-    for (int32_t i = 0; i < count; ++i)
+    for (int32_t i = 0; i < count; ++i) {
+        // The count holds an element's extension record as one record more, which older readers meet
+        // as an element they do not know: the pair is read in one go and counts twice.
+        const QByteArray head = Stream.peek(2);
+        if (head.size() == 2 && static_cast<uint8_t>(head[0]) == KxExtensionTag &&
+            static_cast<uint8_t>(head[1]) == static_cast<uint8_t>(TKxExtension::TScope::NextElement) &&
+            ++i == count)
+            throw EStreamError(
+                QStringLiteral("The extension record at byte %1 is the last of the list: its element "
+                               "is missing")
+                    .arg(Stream.pos()));
         if (auto e = TKxElementFactory::Read(S, lab->Version, this, &extension))
             lab->Elements.push_back(std::move(e));
+    }
     LoadExtension(*lab, extension);
     extension.RequireAllTaken();
     ReadNotes(Stream, S, *lab);

@@ -209,14 +209,18 @@ bool TMetafile::SaveToDevice(QIODevice& device, TMetafileFormat format) const {
     case TMetafileFormat::Png:
         return Render(w, h).save(&device, format == TMetafileFormat::Bmp ? "BMP" : "PNG");
     case TMetafileFormat::Svg: {
+        // Coordinates are written as whole units: at 96 per inch a 0.3 mm barcode module would round
+        // to one or two of them. Ten times finer units keep the drawing true to a fortieth of a millimetre.
+        constexpr int Fine = 10;
         QSvgGenerator svg;
         svg.setOutputDevice(&device);
-        svg.setSize(QSize(w, h));
-        svg.setViewBox(QRect(0, 0, w, h));
-        svg.setResolution(96);
+        svg.setSize(QSize(w * Fine, h * Fine));
+        svg.setViewBox(QRect(0, 0, w * Fine, h * Fine));
+        svg.setResolution(96 * Fine);
         TPainterDevice painter(&svg);
         if (!painter.Begin()) return false;
-        Play(painter, w / (FMMWidth * RefPixelsPerMM100), h / (FMMHeight * RefPixelsPerMM100), 0, 0);
+        Play(painter, Fine * w / (FMMWidth * RefPixelsPerMM100), Fine * h / (FMMHeight * RefPixelsPerMM100),
+             0, 0);
         painter.End();
         return true;
     }

@@ -91,8 +91,24 @@ Q_ENUM_NS(TKxDrawRuler)
 enum TKxEleAlign : uint8_t { eaLeft, eaTop, eaRight, eaBottom };
 Q_ENUM_NS(TKxEleAlign)
 
-/// Barcode symbology.
-enum TKxBar : uint8_t { baEAN13, baEAN8, baCode39, baUPCA };
+/// Barcode symbology: the four retail kinds with their own encoder, then the kinds encoded by libzint.
+/// New kinds are appended; a label file keeps a kind after the four in an extension record.
+enum TKxBar : uint8_t {
+    baEAN13,
+    baEAN8,
+    baCode39,
+    baUPCA,
+    baCode128,
+    baGS1128,
+    baITF14,
+    baUPCE,
+    baEAN13AddOn,
+    baUPCAAddOn,
+    baQR,
+    baDataMatrix,
+    baPDF417,
+    baAztec
+};
 Q_ENUM_NS(TKxBar)
 
 /// Anchor of a single-line text: left/centre/right with baseline/bottom/top.

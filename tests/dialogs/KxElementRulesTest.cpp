@@ -88,7 +88,13 @@ TEST_P(KxBarcodeKindList, MapsItemsAndKindsBothWays) {
 
 INSTANTIATE_TEST_SUITE_P(Kinds, KxBarcodeKindList,
                          ::testing::Values(TKindCase{"EAN 13", baEAN13}, TKindCase{"EAN 8", baEAN8},
-                                           TKindCase{"UPC A", baUPCA}, TKindCase{"CODE 39", baCode39}));
+                                           TKindCase{"UPC A", baUPCA}, TKindCase{"CODE 39", baCode39},
+                                           TKindCase{"CODE 128", baCode128}, TKindCase{"GS1-128", baGS1128},
+                                           TKindCase{"ITF-14", baITF14}, TKindCase{"UPC E", baUPCE},
+                                           TKindCase{"EAN 13 + ADD-ON", baEAN13AddOn},
+                                           TKindCase{"UPC A + ADD-ON", baUPCAAddOn}, TKindCase{"QR", baQR},
+                                           TKindCase{"DATA MATRIX", baDataMatrix},
+                                           TKindCase{"PDF417", baPDF417}, TKindCase{"AZTEC", baAztec}));
 
 TEST_F(KxElementRules, ParagraphFormatButtonsStoreTheirFormatAndIniPressesTheElementsOne) {
     auto* para = dynamic_cast<TKxParagraph*>(S.Add(deParagraph));

@@ -1,5 +1,12 @@
 #include "elements/ElementTestSupport.h"
 
+#include <algorithm>
+
+#include "common/TestOwner.h"
+#include "elements/KxBarCode.h"
+#include "elements/KxBarcodeGeometry.h"
+#include "gdi/Bitmap.h"
+
 #include <gtest/gtest.h>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -56,4 +63,29 @@ TSqliteTable::TSqliteTable(const QString& Name, const QString& Columns,
     Table.SetDatabaseName(Name);
     Table.SetTableName(Name);
     Table.Open();
+}
+
+TPrintedBarcode PrintBarcode(TTestOwner& Owner, TKxBarCode& Bar, int Dpi) {
+    const auto shape = [&](int32_t Angle) {
+        return TKxBarcodeShape{Bar.BarType,    Bar.Code,       Bar.Width,     Bar.Height,
+                               Bar.FontHeight, Bar.LeftMargin, Bar.TopMargin, Bar.ShowNumber,
+                               Angle,          Bar.CharSpace,  Bar.Options};
+    };
+    const TRect box = BarcodeLayout(shape(0), {0, 0}).Box;
+    const int32_t side = 2 * std::max(box.Width(), box.Height()) + 200;
+    const int pixels = side * Dpi / 254;
+    TBitmap page(pixels, pixels);
+    TCanvas& canvas = page.Canvas();
+    canvas.SetMapMode(MM_ISOTROPIC);
+    canvas.SetWindowExtEx(side, side);
+    canvas.SetViewportExtEx(pixels, pixels);
+    Owner.DrawAllOn(&canvas);
+    Bar.P1 = {side / 2, side / 2};
+    Bar.Draw({0, 0}, tdPrint, false);
+    // What a scanner aimed at the symbol sees: the symbol and 2 mm of label around it.
+    const TRect around = BarcodeLayout(shape(Bar.Angle), Bar.P1).Box;
+    const double scale = static_cast<double>(pixels) / side;
+    const auto px = [scale](int32_t v) { return static_cast<int>(v * scale); };
+    return {page.Image(), QRect(QPoint(px(around.Left - 20), px(around.Top - 20)),
+                                QPoint(px(around.Right + 20), px(around.Bottom + 20)))};
 }

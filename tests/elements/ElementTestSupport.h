@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QDataStream>
+#include <QImage>
+#include <QRect>
 #include <QString>
 #include <QVariantList>
 #include <vector>
@@ -10,6 +12,18 @@
 #include "db/Session.h"
 #include "db/Table.h"
 #include "elements/KxElement.h"
+
+class TKxBarCode;
+class TTestOwner;
+
+/// A barcode drawn for print on a picture: the page, and the pixels of its symbol and a little around.
+struct TPrintedBarcode {
+    QImage Page;
+    QRect Symbol;
+};
+/// Draws Bar (tdPrint, its own code, its angle) on a square page at Dpi with its anchor in the middle,
+/// which holds the symbol at any angle with 10 mm to spare. Moves Bar's P1 there.
+TPrintedBarcode PrintBarcode(TTestOwner& Owner, TKxBarCode& Bar, int Dpi);
 
 /// The bytes an element writes, tag included, little-endian as in label files.
 QByteArray SaveRecord(const TKxElement& e);

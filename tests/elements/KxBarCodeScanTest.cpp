@@ -5,6 +5,7 @@
 
 #include "common/TestOwner.h"
 #include "common/TestSupport.h"
+#include "elements/ElementTestSupport.h"
 #include "elements/KxBarCode.h"
 #include "elements/KxBarcodeGeometry.h"
 #include "gdi/Bitmap.h"
@@ -98,23 +99,8 @@ TEST_P(KxBarCodeScan, ScannerReadsExactlyTheDrawnCode) {
         bar.Code = code;
         ASSERT_TRUE(bar.ValidCode());
 
-        // A square page with the anchor in its middle holds the symbol at any angle, with 10 mm to spare.
-        TKxBarcodeShape shape{bar.BarType,    code,          bar.Width,      bar.Height, bar.FontHeight,
-                              bar.LeftMargin, bar.TopMargin, bar.ShowNumber, 0};
-        const TRect box = BarcodeLayout(shape, {0, 0}).Box;
-        const int32_t side = 2 * std::max(box.Width(), box.Height()) + 200;
-        const int pixels = side * Dpi / 254;
-        TBitmap page(pixels, pixels);
-        TCanvas& canvas = page.Canvas();
-        canvas.SetMapMode(MM_ISOTROPIC);
-        canvas.SetWindowExtEx(side, side);
-        canvas.SetViewportExtEx(pixels, pixels);
-        owner.DrawAllOn(&canvas);
-        bar.P1 = {side / 2, side / 2};
-        KxTestDraw(bar, {0, 0}, tdPrint, false);
-
         const QString png = dir.Path(QStringLiteral("%1.png").arg(code.size()));
-        ASSERT_TRUE(page.SaveToFile(png));
+        ASSERT_TRUE(PrintBarcode(owner, bar, Dpi).Page.save(png));
         EXPECT_EQ(Decode(png, bar.BarType), code + QLatin1Char('\n'));
     }
 }

@@ -334,7 +334,8 @@ INSTANTIATE_TEST_SUITE_P(
             "dtMove dtTop dtLeft dtBottom dtRight dtPoint1 dtPoint2 dtLine dtAlignLeft dtAlignTop"),
         EnumCase<TKxDrawRuler>("duBoth duTop duLeft duNone"),
         EnumCase<TKxEleAlign>("eaLeft eaTop eaRight eaBottom"),
-        EnumCase<TKxBar>("baEAN13 baEAN8 baCode39 baUPCA"),
+        EnumCase<TKxBar>("baEAN13 baEAN8 baCode39 baUPCA baCode128 baGS1128 baITF14 baUPCE baEAN13AddOn "
+                         "baUPCAAddOn baQR baDataMatrix baPDF417 baAztec"),
         EnumCase<TTextAlign>("taLeBa taCeBa taRiBa taLeBo taCeBo taRiBo taLeTo taCeTo taRiTo"),
         EnumCase<TTextFormat>("tfLeft tfRight tfCenter taJustify")));
 
