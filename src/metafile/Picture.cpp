@@ -13,6 +13,7 @@
 #include "gdi/Canvas.h"
 #include "metafile/EmfReader.h"
 #include "metafile/Metafile.h"
+#include "metafile/PictureFolder.h"
 #include "metafile/SvgCheck.h"
 #include "metafile/WmfReader.h"
 
@@ -44,12 +45,13 @@ TPictureKind TPicture::Kind() const {
 }
 
 void TPicture::LoadFromFile(const QString& fileName) {
-    const QFileInfo info(fileName);
+    const QString path = PicturePath(fileName);
+    const QFileInfo info(path);
     if (!info.exists()) throw EInvalidGraphic(QStringLiteral("%1: the file does not exist").arg(fileName));
     if (!info.isFile()) throw EInvalidGraphic(QStringLiteral("%1: not a regular file").arg(fileName));
     if (info.size() > MaxBytes)
         throw EInvalidGraphic(QStringLiteral("%1: larger than %2 bytes").arg(fileName).arg(MaxBytes));
-    QFile file(fileName);
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw EInvalidGraphic(QStringLiteral("%1: %2").arg(fileName, file.errorString()));
     // Read one byte past the limit, in case the file grew after it was measured.
