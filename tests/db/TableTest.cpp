@@ -392,6 +392,23 @@ TEST_P(TableTest, HostileFiltersAreRejectedAndChangeNothing) {
     EXPECT_TRUE(FDb->Exec(QStringLiteral("SELECT qty FROM products WHERE qty = 0")));
 }
 
+TEST_P(TableTest, AThousandConditionsOfOneChainWork) {
+    ASSERT_TRUE(FDb->CreateProducts());
+    for (const char* op : {" OR ", " AND "}) {
+        SCOPED_TRACE(op);
+        // [id] = 0 OR ... OR [id] = 5: record 5 alone; [id] <> 0 AND ... AND [id] <> 5: 2, 4, 7 and 9.
+        QStringList conditions;
+        for (int i = 0; i < TFilterExpr::MaxConditions - 1; ++i)
+            conditions << QStringLiteral("[id] %1 %2").arg(op[1] == 'O' ? "=" : "<>").arg(1000 + i);
+        conditions << QStringLiteral("[id] %1 5").arg(op[1] == 'O' ? "=" : "<>");
+        Bind(QStringLiteral("products"), conditions.join(QLatin1String(op)));
+        FTable.Open();
+        EXPECT_EQ(ReadIds(), op[1] == 'O' ? std::vector<int>{5} : (std::vector<int>{2, 4, 7, 9}));
+        EXPECT_EQ(FTable.RecordCount(), op[1] == 'O' ? 1 : 4);
+        FTable.Close();
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, TableTest, ::testing::Values(TTestEngine::SQLite, TTestEngine::PostgreSQL),
                          [](const auto& info) { return EngineName(info.param).toStdString(); });
 
