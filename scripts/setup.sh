@@ -7,6 +7,8 @@ PACKAGES=(
     # build
     build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev
+    # the engines' client libraries behind Qt's drivers: time limits and server notes
+    libpq-dev libsqlite3-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
     # QUiLoader (Qt6::UiTools) needs the OpenGL widgets package
     libqt6opengl6-dev

@@ -40,6 +40,7 @@ QStringList AliasSection(const TDBAlias& Alias, const QString& Path) {
         key("User", Alias.User);
         key("PasswordEnv", Alias.PasswordEnv);
     }
+    if (Alias.Timeout != TDBAlias::DefaultTimeout) key("Timeout", QString::number(Alias.Timeout));
     return lines;
 }
 

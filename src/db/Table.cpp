@@ -2,7 +2,6 @@
 
 #include "db/DBConnection.h"
 #include "db/DBEngineError.h"
-#include "db/DriverWarnings.h"
 #include "db/FilterExpr.h"
 #include "db/Session.h"
 
@@ -111,7 +110,7 @@ std::vector<TTable::TColumn> TTable::ReadColumns() {
             {FConnection->QuoteTable(FTableName)}, context);
     }
     std::vector<std::pair<int, QString>> key;
-    while (query.next()) {
+    while (FConnection->Next(query)) {
         columns.push_back({query.value(0).toString(), query.value(1).toString(), query.value(2).toInt() > 0});
         if (columns.back().PrimaryKey) key.emplace_back(query.value(2).toInt(), columns.back().Name);
     }
@@ -145,7 +144,7 @@ void TTable::BuildQueries(const std::vector<TColumn>& columns) {
             query, QStringLiteral("SELECT type, sql FROM sqlite_master WHERE name = ? COLLATE NOCASE"),
             {FTableName}, QStringLiteral("reading the definition of table \"%1\"").arg(FTableName));
         const bool rowidTable =
-            query.next() && query.value(0).toString() == QLatin1String("table") &&
+            FConnection->Next(query) && query.value(0).toString() == QLatin1String("table") &&
             !query.value(1).toString().contains(QRegularExpression(
                 QStringLiteral("WITHOUT\\s+ROWID"), QRegularExpression::CaseInsensitiveOption));
         for (const char* name : {"rowid", "_rowid_", "oid"}) {
@@ -210,6 +209,8 @@ void TTable::Open() {
 void TTable::Close() {
     StopStream();
     FPage.clear();
+    FCurrent.clear();
+    FLast = 0;
     FFields.clear();
     FOrderColumns.clear();
     FConnection.reset();
@@ -234,7 +235,7 @@ int TTable::RecordCount() {
         catalogue.Exec(
             query, QStringLiteral("SELECT COUNT(*) FROM %1%2").arg(catalogue.QuoteTable(FTableName), FWhere),
             FParams, QStringLiteral("counting the records of table \"%1\"").arg(FTableName));
-        FCount = query.next() ? query.value(0).toLongLong() : 0;
+        FCount = catalogue.Next(query) ? query.value(0).toLongLong() : 0;
     }
     return static_cast<int>(std::min<qint64>(FCount, INT_MAX));
 }
@@ -242,38 +243,44 @@ int TTable::RecordCount() {
 void TTable::StartStream() {
     StopStream();
     FPage.clear();
+    FCurrent.clear();
+    FLast = 0;
     auto query = std::make_unique<QSqlQuery>(FConnection->Database());
     query->setForwardOnly(true);
     query->setNumericalPrecisionPolicy(FConnection->Driver() == TDBDriver::SQLite ? QSql::LowPrecisionDouble
                                                                                   : QSql::HighPrecision);
-    FConnection->Exec(*query, FSelect + FWhere + FOrderBy, FParams,
-                      QStringLiteral("reading table \"%1\"").arg(FTableName));
-    FBof = true;
-    if (query->next()) {
+    FRecNo = 0;
+    FBof = FEof = true;
+    if (!FConnection->Run(*query, FSelect + FWhere + FOrderBy, FParams)) ReadFailed(*query);
+    if (FConnection->Next(*query)) {
         ++FRowsFetched;
         FStream = std::move(query);
         FRecNo = 1;
         FEof = false;
-    } else {
-        FRecNo = 0;
-        FEof = true;
+        KeepCurrent();
+    } else if (query->lastError().isValid()) {
+        ReadFailed(*query);
     }
 }
 
-void TTable::StopStream() {
-    // A result whose connection is gone makes the driver complain as it is freed.
-    const TDriverWarnings quiet;
-    FStream.reset();
+void TTable::KeepCurrent() {
+    FCurrent.resize(FFields.size());
+    for (size_t i = 0; i < FCurrent.size(); ++i)
+        FCurrent[i] = FStream->value(static_cast<int>(i));
 }
 
-void TTable::StreamFailed() const {
-    const QString words = EngineText(FStream->lastError()).simplified();
+void TTable::StopStream() {
+    if (FStream) FConnection->Release(FStream);
+}
+
+void TTable::ReadFailed(const QSqlQuery& Query) const {
+    const QString words = FConnection->FailureText(Query);
+    const QString reached = FRecNo > 0 ? QStringLiteral("after record %1").arg(FRecNo)
+                                       : QStringLiteral("before the first record");
     // The driver closes a connection it found broken.
-    if (!FConnection->Database().isOpen())
-        Fail(QStringLiteral("the connection to the database was lost after record %1: %2")
-                 .arg(FRecNo)
-                 .arg(words));
-    Fail(QStringLiteral("reading stopped after record %1: %2").arg(FRecNo).arg(words));
+    if (FConnection->Lost())
+        Fail(QStringLiteral("the connection to the database was lost %1: %2").arg(reached, words));
+    Fail(QStringLiteral("reading stopped %1: %2").arg(reached, words));
 }
 
 bool TTable::LoadPage(qint64 start) {
@@ -284,20 +291,22 @@ bool TTable::LoadPage(qint64 start) {
                                                                                  : QSql::HighPrecision);
     QVariantList params = FParams;
     params << qlonglong(PageSize) << qlonglong(start);
-    FConnection->Exec(query, FSelect + FWhere + FOrderBy + QStringLiteral(" LIMIT ? OFFSET ?"), params,
-                      QStringLiteral("reading table \"%1\"").arg(FTableName));
+    if (!FConnection->Run(query, FSelect + FWhere + FOrderBy + QStringLiteral(" LIMIT ? OFFSET ?"), params))
+        ReadFailed(query);
     std::vector<std::vector<QVariant>> rows;
     const int columns = FieldCount();
-    while (query.next()) {
+    while (FConnection->Next(query)) {
         std::vector<QVariant> row(columns);
         for (int i = 0; i < columns; ++i)
             row[i] = query.value(i);
         rows.push_back(std::move(row));
     }
+    if (query.lastError().isValid()) ReadFailed(query);
     FRowsFetched += static_cast<qint64>(rows.size());
     if (rows.empty()) return false;
     FPage = std::move(rows);
     FPageStart = start;
+    FCurrent.clear();
     return true;
 }
 
@@ -311,7 +320,7 @@ bool TTable::EnsureRecord(qint64 recNo) {
 
 QVariant TTable::CurrentValue(int index) const {
     if (FRecNo <= 0 || index < 0 || index >= FieldCount()) return {};
-    if (FStream) return FStream->value(index);
+    if (!FCurrent.empty()) return FCurrent[index];
     const qint64 row = FRecNo - 1 - FPageStart;
     if (row < 0 || row >= static_cast<qint64>(FPage.size())) return {};
     return FPage[row][index];
@@ -324,21 +333,22 @@ void TTable::First() {
 
 void TTable::Next() {
     if (!Active()) Fail(QStringLiteral("the table is not open"));
-    if (FRecNo == 0) {
+    if (FRecNo == 0 || (FLast > 0 && FRecNo >= FLast)) {
         FEof = true;
         return;
     }
     if (FStream) {
-        const TDriverWarnings quiet;
-        if (FStream->next()) {
+        if (FConnection->Next(*FStream)) {
             ++FRowsFetched;
             ++FRecNo;
             FBof = FEof = false;
+            KeepCurrent();
             return;
         }
-        if (FStream->lastError().isValid()) StreamFailed();
-        // A forward-only result cannot show its last row again: fetch it by its number.
-        if (!EnsureRecord(FRecNo)) FRecNo = 0;
+        if (FStream->lastError().isValid()) ReadFailed(*FStream);
+        // The records end here, and the last one stays as it was read: moving on asks nothing more.
+        FLast = FRecNo;
+        StopStream();
         FEof = true;
         return;
     }
@@ -346,6 +356,7 @@ void TTable::Next() {
         ++FRecNo;
         FBof = FEof = false;
     } else {
+        FLast = FRecNo;
         FEof = true;
     }
 }

@@ -392,6 +392,24 @@ TEST_P(TableTest, HostileFiltersAreRejectedAndChangeNothing) {
     EXPECT_TRUE(FDb->Exec(QStringLiteral("SELECT qty FROM products WHERE qty = 0")));
 }
 
+TEST_P(TableTest, EachRecordIsReadOnceHoweverOftenItIsAskedFor) {
+    OpenProducts();
+    FTable.MoveBy(4);
+    ASSERT_EQ(FTable.RecNo(), 5);
+    const qint64 fetched = FTable.RowsFetched();
+    // A run's labels past the last record, and its copies of one record, read it again and again.
+    for (int i = 0; i < 1000; ++i) {
+        FTable.Next();
+        EXPECT_EQ(FTable.FieldByName(QStringLiteral("name")).AsString(), "Zoë");
+    }
+    EXPECT_TRUE(FTable.Eof());
+    EXPECT_EQ(FTable.RecNo(), 5);
+    EXPECT_EQ(FTable.RowsFetched(), fetched);
+    // Moving back still browses.
+    EXPECT_EQ(FTable.MoveBy(-2), -2);
+    EXPECT_EQ(FTable.Fields(0).AsString(), "5");
+}
+
 TEST_P(TableTest, AThousandConditionsOfOneChainWork) {
     ASSERT_TRUE(FDb->CreateProducts());
     for (const char* op : {" OR ", " AND "}) {
