@@ -15,6 +15,8 @@ PACKAGES=(
     # tests and benchmarks
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fonts-dejavu-core zbar-tools poppler-utils sqlite3
+    # what a program asks of the system, seen by the tests that check it is flushed to disk
+    strace
     # fuzzing
     clang-14 libclang-rt-14-dev
     # a second EMF/WMF reader and writer for the metafile tests
