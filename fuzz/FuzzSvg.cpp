@@ -11,10 +11,8 @@
 #include <QTemporaryDir>
 #include <sys/stat.h>
 
-#include "base/InvalidGraphic.h"
-#include "gdi/Bitmap.h"
-#include "metafile/Picture.h"
 #include "metafile/SvgCheck.h"
+#include "PictureInput.h"
 
 namespace {
 
@@ -39,12 +37,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     const QByteArray bytes(reinterpret_cast<const char*>(Data), static_cast<qsizetype>(Size));
     if (!LooksLikeSvg(bytes) && QtImageFormat(bytes) != "svg") return 0;
     TPicture picture;
-    try {
-        picture.LoadFromBytes(bytes, QStringLiteral("fuzz"));
-    } catch (const EInvalidGraphic&) {
-        return 0;
-    }
-    TBitmap target(48, 32);
-    target.Canvas().StretchDraw({2, 2, 46, 30}, picture);
+    LoadAndDraw(bytes, picture);
     return 0;
 }

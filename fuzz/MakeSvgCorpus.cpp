@@ -3,26 +3,10 @@
 // outside themselves in every way the check refuses (links of pictures and uses, style imports and
 // url()s, style sheet instructions, external entities, compressed and deeply nested SVG), plus copies
 // of the files named after the folder.
-#include <QBuffer>
-#include <QImage>
-
+#include "common/PictureSamples.h"
 #include "CorpusMain.h"
 
 namespace {
-
-QByteArray Png() {
-    QImage image(6, 4, QImage::Format_ARGB32);
-    image.fill(qRgba(200, 30, 30, 180));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-QByteArray Data(const char* Type, const QByteArray& Bytes) {
-    return QByteArray("data:") + Type + ";base64," + Bytes.toBase64();
-}
 
 QByteArray Svg(const QByteArray& Body, const QByteArray& Head = {}) {
     return Head +
@@ -54,10 +38,10 @@ bool WriteSvgs(const QDir& dir, int count, char** files) {
                              "style=\"fill:url(#r)\"/>")},
         {"style.svg", Svg("<style>.a{fill:#123456;stroke:url(#g)} rect{opacity:0.5}</style><rect "
                           "class=\"a\" width=\"30\" height=\"30\"/>")},
-        {"embedded-png.svg",
-         Svg("<image width=\"60\" height=\"40\" xlink:href=\"" + Data("image/png", Png()) + "\"/>")},
+        {"embedded-png.svg", Svg("<image width=\"60\" height=\"40\" xlink:href=\"" +
+                                 DataUrl("image/png", PlainPng(6, 4, qRgba(200, 30, 30, 180))) + "\"/>")},
         {"embedded-svg.svg",
-         Svg("<image width=\"60\" height=\"40\" xlink:href=\"" + Data("image/svg+xml", inner) + "\"/>")},
+         Svg("<image width=\"60\" height=\"40\" xlink:href=\"" + DataUrl("image/svg+xml", inner) + "\"/>")},
         {"doctype.svg", Svg("<rect width=\"9\" height=\"9\" fill=\"&c;\"/>",
                             "<?xml version=\"1.0\"?><!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.1//EN\" "
                             "\"http://www.w3.org/Graphics/SVG/1.1/DTD/svg11.dtd\" [<!ENTITY c \"red\">]>")},
@@ -67,9 +51,9 @@ bool WriteSvgs(const QDir& dir, int count, char** files) {
         {"outside-sheet.svg", Svg({}, "<?xml-stylesheet href=\"e\"?>")},
         {"outside-entity.svg", Svg("<text>&f;</text>", "<!DOCTYPE svg [<!ENTITY f SYSTEM \"f\">]>")},
         {"outside-nested.svg",
-         Svg("<image xlink:href=\"" + Data("image/svg+xml", Svg("<image xlink:href=\"g\"/>")) + "\"/>")},
+         Svg("<image xlink:href=\"" + DataUrl("image/svg+xml", Svg("<image xlink:href=\"g\"/>")) + "\"/>")},
         {"compressed-nested.svg",
-         Svg("<image xlink:href=\"" + Data("image/svg+xml", QByteArray("\x1f\x8b\x08\x00", 4)) + "\"/>")},
+         Svg("<image xlink:href=\"" + DataUrl("image/svg+xml", QByteArray("\x1f\x8b\x08\x00", 4)) + "\"/>")},
     };
     bool ok = true;
     for (const TSeed& seed : seeds)

@@ -165,47 +165,33 @@ void WriteText(const QString& Path, const QByteArray& Text) {
 } // namespace
 
 TEST(AliasFileRewrite, KeepsCommentsAndTheLinesOfWhatDidNotChange) {
+    // What stays as written: the comments, an alias that does not change, the comments of one that does.
+    const QByteArray kept = "; Shop aliases, kept by hand\n"
+                            "\n"
+                            "# the till's database, beside this file\n"
+                            "[Till]\n"
+                            "path = till.db\n"
+                            "; moved in March\n"
+                            "\n"
+                            "; the office server\n"
+                            "[Office]\n";
     TKxTempDir dir;
     const QString path = dir.Path("aliases.ini");
-    WriteText(path, "; Shop aliases, kept by hand\n"
-                    "\n"
-                    "# the till's database, beside this file\n"
-                    "[Till]\n"
-                    "path = till.db\n"
-                    "; moved in March\n"
-                    "\n"
-                    "; the office server\n"
-                    "[Office]\n"
-                    "Driver=PostgreSQL\n"
-                    "Database=office\n"
-                    "\n"
-                    "; going away\n"
-                    "[Old]\n"
-                    "Path=old.db\n");
+    WriteText(path, kept + "Driver=PostgreSQL\n"
+                           "Database=office\n"
+                           "\n"
+                           "; going away\n"
+                           "[Old]\n"
+                           "Path=old.db\n");
     std::vector<TDBAlias> aliases = KxReadAliasFile(path);
     ASSERT_EQ(aliases.size(), 3u);
     aliases[1].Database = QStringLiteral("office2");
     aliases.pop_back();
     aliases.push_back(Lite("New", dir.Path("new.db")));
     KxSaveAliasFile(path, aliases);
-    EXPECT_EQ(QString::fromUtf8(Bytes(path)), "; Shop aliases, kept by hand\n"
-                                              "\n"
-                                              "# the till's database, beside this file\n"
-                                              "[Till]\n"
-                                              "path = till.db\n"
-                                              "; moved in March\n"
-                                              "\n"
-                                              "; the office server\n"
-                                              "[Office]\n"
-                                              "Driver=PostgreSQL\n"
-                                              "Port=5432\n"
-                                              "Database=office2\n"
-                                              "\n"
-                                              "\n"
-                                              "[New]\n"
-                                              "Driver=SQLite\n"
-                                              "Path=" +
-                                                  dir.Path("new.db") + "\n");
+    EXPECT_EQ(QString::fromUtf8(Bytes(path)),
+              kept + "Driver=PostgreSQL\nPort=5432\nDatabase=office2\n\n\n[New]\nDriver=SQLite\nPath=" +
+                  dir.Path("new.db") + "\n");
     const std::vector<TDBAlias> read = KxReadAliasFile(path);
     ASSERT_EQ(read.size(), 3u);
     EXPECT_EQ(read[0].Path, dir.Path("till.db"));

@@ -1,11 +1,11 @@
 #include "metafile/SvgCheck.h"
 
 #include <gtest/gtest.h>
-#include <QBuffer>
 #include <QImage>
 #include <sys/stat.h>
 
 #include "base/InvalidGraphic.h"
+#include "common/PictureSamples.h"
 #include "common/TestSupport.h"
 #include "gdi/Bitmap.h"
 #include "metafile/Picture.h"
@@ -13,17 +13,7 @@
 namespace {
 
 QByteArray Png(QRgb Colour) {
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-QByteArray DataUrl(const char* Type, const QByteArray& Bytes) {
-    return QByteArray("data:") + Type + ";base64," + Bytes.toBase64();
+    return PlainPng(8, 8, Colour);
 }
 
 // A 40 by 40 picture, white, whose body is Body; Head comes before the <svg> element.
