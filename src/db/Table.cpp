@@ -226,15 +226,25 @@ void TTable::Refresh() {
     First();
 }
 
+void TTable::SetReadLimit(qint64 Records) {
+    FReadLimit = std::max<qint64>(Records, 0);
+    FCount = -1;
+}
+
 int TTable::RecordCount() {
     if (!Active()) return 0;
     if (FCount < 0) {
         // The catalogue connection counts, so a stream open on this table's connection is left alone.
         TDBConnection& catalogue = SessionRef().CatalogueConnection(FDatabaseName);
         QSqlQuery query(catalogue.Database());
-        catalogue.Exec(
-            query, QStringLiteral("SELECT COUNT(*) FROM %1%2").arg(catalogue.QuoteTable(FTableName), FWhere),
-            FParams, QStringLiteral("counting the records of table \"%1\"").arg(FTableName));
+        // Within a read limit the records beyond it are never looked at, so a view without end counts.
+        // One pass of arg: a table name may hold "%3".
+        const QString records =
+            FReadLimit > 0 ? QStringLiteral("(SELECT 1 FROM %1%2 LIMIT %3) AS records")
+                                 .arg(catalogue.QuoteTable(FTableName), FWhere, QString::number(FReadLimit))
+                           : catalogue.QuoteTable(FTableName) + FWhere;
+        catalogue.Exec(query, QStringLiteral("SELECT COUNT(*) FROM %1").arg(records), FParams,
+                       QStringLiteral("counting the records of table \"%1\"").arg(FTableName));
         FCount = catalogue.Next(query) ? query.value(0).toLongLong() : 0;
     }
     return static_cast<int>(std::min<qint64>(FCount, INT_MAX));
@@ -251,7 +261,8 @@ void TTable::StartStream() {
                                                                                   : QSql::HighPrecision);
     FRecNo = 0;
     FBof = FEof = true;
-    if (!FConnection->Run(*query, FSelect + FWhere + FOrderBy, FParams)) ReadFailed(*query);
+    const QString limit = FReadLimit > 0 ? QStringLiteral(" LIMIT %1").arg(FReadLimit) : QString();
+    if (!FConnection->Run(*query, FSelect + FWhere + FOrderBy + limit, FParams)) ReadFailed(*query);
     if (FConnection->Next(*query)) {
         ++FRowsFetched;
         FStream = std::move(query);
@@ -289,8 +300,10 @@ bool TTable::LoadPage(qint64 start) {
     query.setForwardOnly(true);
     query.setNumericalPrecisionPolicy(FConnection->Driver() == TDBDriver::SQLite ? QSql::LowPrecisionDouble
                                                                                  : QSql::HighPrecision);
+    const qint64 size = FReadLimit > 0 ? std::min<qint64>(PageSize, FReadLimit - start) : PageSize;
+    if (size <= 0) return false;
     QVariantList params = FParams;
-    params << qlonglong(PageSize) << qlonglong(start);
+    params << qlonglong(size) << qlonglong(start);
     if (!FConnection->Run(query, FSelect + FWhere + FOrderBy + QStringLiteral(" LIMIT ? OFFSET ?"), params))
         ReadFailed(query);
     std::vector<std::vector<QVariant>> rows;

@@ -62,7 +62,14 @@ public:
     /// closed.
     void Assign(const TTable& source);
 
-    /// Records passing the filter, counted by the engine apart from the reading. 0 when closed.
+    /// Reads and counts at most Records records from the first (0: all), so a run that prints the
+    /// first few of a huge table, or of a view without end, asks the engine for no more than it prints.
+    /// Applies from the next read from the first record.
+    void SetReadLimit(qint64 Records);
+    qint64 ReadLimit() const { return FReadLimit; }
+
+    /// Records passing the filter (at most the read limit), counted by the engine apart from the
+    /// reading. 0 when closed.
     int RecordCount();
     void First();
     void Next();
@@ -136,6 +143,7 @@ private:
     qint64 FRecNo = 0;
     qint64 FCount = -1; // cached RecordCount, -1 unknown
     qint64 FLast = 0;   // the last record, once reading found it; 0 unknown
+    qint64 FReadLimit = 0;
     qint64 FRowsFetched = 0;
     bool FEof = true;
     bool FBof = true;

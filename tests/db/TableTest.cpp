@@ -427,6 +427,25 @@ TEST_P(TableTest, AThousandConditionsOfOneChainWork) {
     }
 }
 
+TEST_P(TableTest, AReadLimitStopsReadingAndCountingThere) {
+    // A name that would pass for a placeholder if the statement were built in steps.
+    ASSERT_TRUE(FDb->Exec(QStringLiteral("CREATE TABLE \"it%3\" (id INTEGER PRIMARY KEY)")));
+    ASSERT_TRUE(FDb->Insert(QStringLiteral("\"it%3\""), {"id"}, {{1}, {2}, {3}, {4}, {5}}));
+    Bind(QStringLiteral("it%3"), QStringLiteral("[id] > 1"));
+    FTable.SetReadLimit(3);
+    FTable.Open();
+    EXPECT_EQ(FTable.RecordCount(), 3);
+    EXPECT_EQ(ReadIds(), (std::vector<int>{2, 3, 4}));
+    EXPECT_EQ(FTable.RowsFetched(), 3);
+    // Browsing keeps to it as well.
+    FTable.SetRecNo(5);
+    EXPECT_EQ(FTable.RecNo(), 3);
+    FTable.SetReadLimit(0);
+    FTable.First();
+    EXPECT_EQ(ReadIds(), (std::vector<int>{2, 3, 4, 5}));
+    EXPECT_EQ(FTable.RecordCount(), 4);
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, TableTest, ::testing::Values(TTestEngine::SQLite, TTestEngine::PostgreSQL),
                          [](const auto& info) { return EngineName(info.param).toStdString(); });
 
