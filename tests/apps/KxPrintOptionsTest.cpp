@@ -89,26 +89,3 @@ INSTANTIATE_TEST_SUITE_P(
                       TBadLine{"SameAliasTwice", "l.kxl -o a.pdf --alias P=sqlite:x --alias p=sqlite:y",
                                "--alias P is given twice"}),
     [](const auto& info) { return std::string(info.param.Name); });
-
-TEST(KxPrintOptions, StrictIsReadAndOffByDefault) {
-    EXPECT_FALSE(ParsePrintOptions(Args("l.kxl -o a.pdf")).Strict);
-    EXPECT_TRUE(ParsePrintOptions(Args("l.kxl -o a.pdf --strict")).Strict);
-}
-
-TEST(KxPrintOptions, TheEnvironmentsAliasesFileIsTheNamedOneUnlessTheCommandLineNamesOne) {
-    const QByteArray old = qgetenv("KXLAB_ALIASES");
-    qputenv("KXLAB_ALIASES", "/env/aliases.ini");
-    TKxPrintOptions fromEnvironment = ParsePrintOptions(Args("l.kxl -o a.pdf"));
-    TakeAliasesFromEnvironment(fromEnvironment);
-    EXPECT_EQ(fromEnvironment.AliasesFile, "/env/aliases.ini");
-    // The default session must not read it a second time.
-    EXPECT_FALSE(qEnvironmentVariableIsSet("KXLAB_ALIASES"));
-    qputenv("KXLAB_ALIASES", "/env/aliases.ini");
-    TKxPrintOptions named = ParsePrintOptions(Args("l.kxl -o a.pdf --aliases mine.ini"));
-    TakeAliasesFromEnvironment(named);
-    EXPECT_EQ(named.AliasesFile, "mine.ini");
-    if (old.isNull())
-        qunsetenv("KXLAB_ALIASES");
-    else
-        qputenv("KXLAB_ALIASES", old);
-}

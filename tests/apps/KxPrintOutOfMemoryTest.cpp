@@ -1,10 +1,8 @@
-#include <csignal>
 #include <gtest/gtest.h>
 #include <new>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <stdexcept>
 
 #include "common/TestSupport.h"
 #include "KxJobFailure.h"
@@ -24,11 +22,6 @@ void RaiseWhereNothingCatches() noexcept {
     Raise<TError>();
 }
 
-struct ENotMemory : std::runtime_error {
-    ENotMemory()
-        : std::runtime_error("not memory") {}
-};
-
 } // namespace
 
 // Not a signal: exit 7 with a message, and the run's named temporary files gone.
@@ -45,14 +38,4 @@ TEST(KxPrintOutOfMemory, WhereNothingCatchesItIsExitSevenWithAMessage) {
         },
         ::testing::ExitedWithCode(ecRun), "kxprint: out of memory");
     EXPECT_TRUE(QDir(folder).entryList(QDir::Files | QDir::Hidden).isEmpty());
-}
-
-TEST(KxPrintOutOfMemory, AnyOtherUncaughtErrorStillAborts) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            KxInstallSignalCleanup();
-            RaiseWhereNothingCatches<ENotMemory>();
-        },
-        ::testing::KilledBySignal(SIGABRT), "");
 }

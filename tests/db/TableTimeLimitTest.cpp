@@ -1,13 +1,7 @@
 #include <csignal>
-#include <cstdio>
 #include <gtest/gtest.h>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <unistd.h>
 
-#include "base/Notices.h"
 #include "common/DBTestDatabase.h"
 #include "db/DBAlias.h"
 #include "db/DBEngineError.h"
@@ -65,41 +59,6 @@ public:
 private:
     int FPid;
     bool FStopped;
-};
-
-// Standard error, caught in a file while it lives.
-class TStandardError {
-public:
-    TStandardError() {
-        std::fflush(stderr);
-        FSaved = dup(STDERR_FILENO);
-        FFile = std::tmpfile();
-        dup2(fileno(FFile), STDERR_FILENO);
-    }
-    ~TStandardError() {
-        Restore();
-        std::fclose(FFile);
-    }
-    QByteArray Text() {
-        Restore();
-        std::rewind(FFile);
-        QByteArray text;
-        char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, FFile)) > 0;)
-            text.append(buffer, static_cast<qsizetype>(n));
-        return text;
-    }
-
-private:
-    void Restore() {
-        if (FSaved < 0) return;
-        std::fflush(stderr);
-        dup2(FSaved, STDERR_FILENO);
-        close(FSaved);
-        FSaved = -1;
-    }
-    int FSaved = -1;
-    std::FILE* FFile = nullptr;
 };
 
 } // namespace
@@ -164,29 +123,4 @@ TEST(TableTimeLimit, AConnectionLostBeforeAReadBackNamesTheRecord) {
         << back.Message.toStdString();
     EXPECT_TRUE(back.Message.contains(QStringLiteral("\"items\""))) << back.Message.toStdString();
     EXPECT_FALSE(back.Message.contains(QStringLiteral("unknown engine error"))) << back.Message.toStdString();
-}
-
-TEST(TableServerNotes, AreNotedNeverPrinted) {
-    QString reason;
-    if (!TTestDatabase::Configured(TTestEngine::PostgreSQL, &reason)) GTEST_SKIP() << reason.toStdString();
-    TTestDatabase db(TTestEngine::PostgreSQL);
-    ASSERT_TRUE(db.Exec(
-        QStringLiteral("CREATE FUNCTION loud() RETURNS integer LANGUAGE plpgsql AS $$ BEGIN RAISE NOTICE "
-                       "E'\\x1b]0;owned\\x07\\x1b[2Jcleared'; RETURN 1; END $$;\n"
-                       "CREATE VIEW noisy AS SELECT loud() AS one")));
-    TStandardError err;
-    TNoticeTally notes;
-    {
-        TTable table;
-        table.SetDatabaseName(db.Alias());
-        table.SetTableName(QStringLiteral("noisy"));
-        table.Open();
-        EXPECT_EQ(table.FieldByName(QStringLiteral("one")).AsString(), "1");
-    }
-    EXPECT_FALSE(err.Text().contains("cleared"));
-    ASSERT_FALSE(notes.Notices().empty());
-    EXPECT_EQ(notes.Notices()[0].Kind, TNoticeKind::Server);
-    EXPECT_EQ(notes.Notices()[0].Subject, db.Alias());
-    EXPECT_TRUE(notes.Notices()[0].Detail.contains(QStringLiteral("cleared")))
-        << notes.Notices()[0].Detail.toStdString();
 }

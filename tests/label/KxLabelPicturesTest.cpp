@@ -139,16 +139,6 @@ TEST_F(KxLabelPictureBeside, TheWorkingFolderComesFirst) {
     EXPECT_EQ(Picture(label).Picture->Width(), 9);
 }
 
-TEST_F(KxLabelPictureBeside, OnlyWhileTheLabelIsRead) {
-    TMessageCapture messages;
-    TKxLabel label;
-    label.LoadFromFile(LabelFile());
-    TKxImage later(&label);
-    later.SetFileImage(QStringLiteral("pics/logo.png"));
-    EXPECT_FALSE(later.ImageLoaded);
-    EXPECT_EQ(messages.Messages, QStringList{"Invalid filename: pics/logo.png"});
-}
-
 TEST(KxLabelBackground, AnSvgNamingAnotherFileIsRefused) {
     TKxTempDir dir;
     ASSERT_TRUE(QImage(6, 4, QImage::Format_RGB32).save(dir.Path("red.png")));
