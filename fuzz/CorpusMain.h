@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "base/Messages.h"
 
@@ -13,6 +14,16 @@
 inline bool WriteCorpusFile(const QDir& Dir, const QString& Name, const QByteArray& Bytes) {
     QFile file(Dir.filePath(Name));
     return file.open(QIODevice::WriteOnly) && file.write(Bytes) == Bytes.size();
+}
+
+/// Copies each named file into Dir under its own name; false when one cannot be copied whole.
+inline bool CopyCorpusFiles(const QDir& Dir, int Count, char** Files) {
+    bool ok = true;
+    for (int i = 0; i < Count; ++i) {
+        QFile in(QString::fromLocal8Bit(Files[i]));
+        ok &= in.open(QIODevice::ReadOnly) && WriteCorpusFile(Dir, QFileInfo(in).fileName(), in.readAll());
+    }
+    return ok;
 }
 
 /// The main of a corpus maker: the folder is the first argument (made when missing), Extra names the

@@ -7,10 +7,8 @@
 #include <QByteArray>
 #include <QImageReader>
 
-#include "base/InvalidGraphic.h"
-#include "gdi/Bitmap.h"
 #include "metafile/Metafile.h"
-#include "metafile/Picture.h"
+#include "PictureInput.h"
 
 namespace {
 
@@ -35,13 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     const QByteArray bytes(reinterpret_cast<const char*>(Data), static_cast<qsizetype>(Size));
     if (ForQtSvg(bytes)) return 0;
     TPicture picture;
-    try {
-        picture.LoadFromBytes(bytes, QStringLiteral("fuzz"));
-    } catch (const EInvalidGraphic&) {
-        return 0;
-    }
-    TBitmap target(48, 32);
-    target.Canvas().StretchDraw({2, 2, 46, 30}, picture);
+    if (!LoadAndDraw(bytes, picture)) return 0;
     if (const TMetafile* page = picture.Metafile()) page->SaveToEmf();
     return 0;
 }

@@ -7,8 +7,6 @@
 #include <cstdint>
 #include <initializer_list>
 #include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
 #include <QImage>
 
 #include "CorpusMain.h"
@@ -354,11 +352,7 @@ bool WritePictures(const QDir& dir, int count, char** files) {
     ok &= WriteCorpusFile(dir, QStringLiteral("window.wmf"), WindowWmf());
     ok &= WriteCorpusFile(dir, QStringLiteral("small.bmp"), Encoded(SmallImage(), "BMP"));
     ok &= WriteCorpusFile(dir, QStringLiteral("small.png"), Encoded(SmallImage(), "PNG"));
-    for (int i = 0; i < count; ++i) {
-        QFile in(QString::fromLocal8Bit(files[i]));
-        ok &= in.open(QIODevice::ReadOnly) && WriteCorpusFile(dir, QFileInfo(in).fileName(), in.readAll());
-    }
-    return ok;
+    return CopyCorpusFiles(dir, count, files) && ok;
 }
 
 } // namespace

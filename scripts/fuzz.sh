@@ -2,14 +2,15 @@
 # Builds a fuzz target with clang and runs it on a fresh seed corpus.
 # Usage: scripts/fuzz.sh [seconds, default 600] [extra libFuzzer options...]
 # KXLAB_FUZZ_TARGET picks the target: labfile (reading a label file, the default), labdraw (previewing
-# what was read), pictures (loading and drawing picture bytes) or filter (parsing and rendering a
-# record filter).
+# what was read), pictures (loading and drawing picture bytes), svg (checking, loading and drawing SVG
+# pictures) or filter (parsing and rendering a record filter).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 SECONDS_TO_RUN=${1:-600}
 shift || true
-BUILD=${KXLAB_FUZZ_BUILD:-build/fuzz}
+# Absolute paths throughout: a target may work in a folder of its own (svg does).
+BUILD=$(realpath -m "${KXLAB_FUZZ_BUILD:-build/fuzz}")
 TARGET=${KXLAB_FUZZ_TARGET:-labfile}
 OPTIONS=()
 SEED_FILES=()
@@ -19,12 +20,17 @@ pictures)
     CORPUS_KIND=picture MAX_LEN=8192
     SEED_FILES+=(tests/data/shapes.emf tests/data/shapes.wmf)
     ;;
+svg)
+    CORPUS_KIND=svg MAX_LEN=8192
+    SEED_FILES+=(tests/data/shapes.svg)
+    OPTIONS+=(-dict=$PWD/fuzz/svg.dict)
+    ;;
 filter)
     CORPUS_KIND=filter MAX_LEN=4096
-    OPTIONS+=(-dict=fuzz/filter.dict)
+    OPTIONS+=(-dict=$PWD/fuzz/filter.dict)
     ;;
 *)
-    echo "unknown fuzz target '$TARGET': labfile, labdraw, pictures or filter" >&2
+    echo "unknown fuzz target '$TARGET': labfile, labdraw, pictures, svg or filter" >&2
     exit 2
     ;;
 esac
@@ -40,5 +46,5 @@ CORPUS="$BUILD/fuzz/corpus/$CORPUS_KIND"
 "$BUILD/fuzz/kxlab_make_${CORPUS_KIND}_corpus" "$CORPUS" "${SEED_FILES[@]}"
 # Findings land in fuzz/regressions/<target>, which the normal test build replays.
 mkdir -p "fuzz/regressions/$TARGET"
-"$BUILD/fuzz/fuzz_$TARGET" -max_total_time="$SECONDS_TO_RUN" -artifact_prefix="fuzz/regressions/$TARGET/" \
+"$BUILD/fuzz/fuzz_$TARGET" -max_total_time="$SECONDS_TO_RUN" -artifact_prefix="$PWD/fuzz/regressions/$TARGET/" \
     -max_len="$MAX_LEN" "${OPTIONS[@]}" "$@" "$CORPUS"

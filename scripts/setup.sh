@@ -7,6 +7,8 @@ PACKAGES=(
     # build
     build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev
+    # the engines' client libraries behind Qt's drivers: time limits and server notes
+    libpq-dev libsqlite3-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
     # QUiLoader (Qt6::UiTools) needs the OpenGL widgets package
     libqt6opengl6-dev
@@ -17,6 +19,8 @@ PACKAGES=(
     fonts-liberation2 fonts-dejavu-core zbar-tools poppler-utils sqlite3
     # a second barcode decoder, linked only into the tests
     libzxing-dev
+    # what a program asks of the system, seen by the tests that check it is flushed to disk
+    strace
     # fuzzing
     clang-14 libclang-rt-14-dev
     # a second EMF/WMF reader and writer for the metafile tests

@@ -24,7 +24,7 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 
 PGDIR=$(mktemp -d)
-export KXLAB_PG_HOST=127.0.0.1 KXLAB_PG_PORT=${KXLAB_PG_PORT:-55432} KXLAB_PG_DB=kxtest KXLAB_PG_USER=postgres
+export KXLAB_PG_HOST=127.0.0.1 KXLAB_PG_DB=kxtest KXLAB_PG_USER=postgres
 # A CUPS queue that writes each job as a PDF, for the real print test.
 export KXLAB_CUPS_QUEUE=KXPDF KXLAB_CUPS_OUT=$(mktemp -d)
 CUPSD_PID=""
@@ -34,7 +34,9 @@ cleanup() {
     rm -rf "$XDG_RUNTIME_DIR" "$KXLAB_CUPS_OUT"
 }
 trap cleanup EXIT
-bash scripts/pg-server.sh start "$PGDIR" "$KXLAB_PG_PORT"
+# A free port unless one is asked for: a server already on a fixed port would fail the suite.
+KXLAB_PG_PORT=$(bash scripts/pg-server.sh start "$PGDIR" ${KXLAB_PG_PORT:+"$KXLAB_PG_PORT"})
+export KXLAB_PG_PORT
 CUPSD_PID=$(bash scripts/cups-server.sh start "$KXLAB_CUPS_QUEUE" "$KXLAB_CUPS_OUT")
 
 ctest --test-dir "$BUILD" --output-on-failure -j2 --timeout 600

@@ -20,11 +20,6 @@ bool SameName(const TDBAlias& Alias, const QString& Name) {
 
 } // namespace
 
-QString KxSessionPasswordVariable(const QString& AliasName) {
-    return QStringLiteral("KXLAB_SESSION_PASSWORD_") +
-           QString::fromLatin1(AliasName.trimmed().toUtf8().toHex());
-}
-
 void KxAddUserAlias(TSession& Session, TDBAlias Alias, const QString& SessionPassword) {
     // Checked by the session's own rules, and against its names, before the file changes.
     TSession check;
@@ -41,9 +36,10 @@ void KxAddUserAlias(TSession& Session, TDBAlias Alias, const QString& SessionPas
     kept.push_back(stored);
     KxSaveAliasFile(KxUserAliasFile(), kept);
 
+    // In this process's memory only: the environment would hand it to every program started from here.
     if (!SessionPassword.isEmpty()) {
-        Alias.PasswordEnv = KxSessionPasswordVariable(Alias.Name);
-        qputenv(Alias.PasswordEnv.toLocal8Bit(), SessionPassword.toUtf8());
+        Alias.SessionPassword = SessionPassword;
+        Alias.PasswordEnv.clear();
     }
     Session.AddAlias(Alias);
 }
@@ -53,7 +49,6 @@ void KxRemoveUserAlias(TSession& Session, const QString& Name) {
     if (std::erase_if(kept, [&](const TDBAlias& a) { return SameName(a, Name); }) > 0)
         KxSaveAliasFile(KxUserAliasFile(), kept);
     Session.DeleteAlias(Name);
-    qunsetenv(KxSessionPasswordVariable(Name).toLocal8Bit());
 }
 
 bool KxIsUserAlias(const QString& Name) {

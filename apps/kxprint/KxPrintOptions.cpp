@@ -4,6 +4,8 @@
 #include <QHash>
 #include <utility>
 
+#include "db/Session.h"
+
 namespace {
 
 int ParseCount(const QString& option, const QString& text, int min, int max) {
@@ -95,6 +97,8 @@ TKxPrintOptions ParsePrintOptions(const QStringList& Args) {
             o.NoData = true;
         else if (a == u"-q" || a == u"--quiet")
             o.Quiet = true;
+        else if (a == u"--strict")
+            o.Strict = true;
         else if (a.startsWith(u'-') && a.size() > 1)
             throw EUsage(QStringLiteral("unknown option %1").arg(a));
         else if (o.Label.isEmpty())
@@ -132,8 +136,20 @@ QString PrintUsage() {
         "  --first-row R --first-col C  first cell used on the first sheet\n"
         "  --no-data             print the label without its database table\n"
         "  -q, --quiet           no progress and no warnings: errors only\n"
+        "  --strict              a picture that cannot be read, or a field's text cut to\n"
+        "                        65,536 characters, is an error rather than a warning\n"
+        "\n"
+        "The aliases file KXLAB_ALIASES names is read when --aliases names none.\n"
         "\n"
         "Exit status: 0 done, 2 bad command line, 3 label missing, corrupt or over a limit,\n"
         "4 unknown alias, 5 database error or no record, 6 output or printer error, 7 the run\n"
-        "failed otherwise. Outputs are replaced whole, only when the run succeeds.\n");
+        "failed otherwise (out of memory too). Outputs are replaced whole, only when the run\n"
+        "succeeds.\n");
+}
+
+void TakeAliasesFromEnvironment(TKxPrintOptions& Options) {
+    const char* variable = TSession::AliasFileVariable();
+    const QString path = qEnvironmentVariable(variable);
+    qunsetenv(variable);
+    if (Options.AliasesFile.isEmpty()) Options.AliasesFile = path;
 }

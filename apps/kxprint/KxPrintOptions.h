@@ -37,11 +37,18 @@ struct TKxPrintOptions {
     std::optional<int> FirstCol;
     bool NoData = false;
     bool Quiet = false;
+    /// A picture that cannot be read, or a field's text cut, fails the run instead of a warning.
+    bool Strict = false;
     bool Help = false;
 };
 
 /// Reads the arguments (without the program name); raises EUsage for anything it cannot take.
 TKxPrintOptions ParsePrintOptions(const QStringList& Args);
 
-/// The usage text shown by --help and after a usage error.
+/// The usage text shown by --help.
 QString PrintUsage();
+
+/// The aliases file KXLAB_ALIASES names becomes the one --aliases names, unless the command line
+/// names one itself, so it is read, checked and kept apart from the outputs as that one is; the
+/// variable is cleared, so the default session does not read it a second time.
+void TakeAliasesFromEnvironment(TKxPrintOptions& Options);

@@ -1,9 +1,14 @@
 #include "KxSignals.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
+#include <exception>
+#include <new>
 #include <stdexcept>
 #include <unistd.h>
+
+#include "KxJobFailure.h"
 
 namespace {
 
@@ -35,16 +40,48 @@ void FormatName(char* Out, const char* Prefix, long N) {
     std::memcpy(p, ".tmp", 5);
 }
 
-void RemoveTemporaries(int Signal) {
+void RemoveTemporaries() {
     char name[sizeof(TTempFolder::Prefix) + 32];
     for (int f = 0; f < FolderCount; ++f)
         for (long n = 1; n <= Folders[f].Count; ++n) {
             FormatName(name, Folders[f].Prefix, n);
             unlink(name);
         }
+}
+
+void RemoveTemporariesAndEnd(int Signal) {
+    RemoveTemporaries();
     // Ended as the signal ends a process, so the caller sees which one it was.
     signal(Signal, SIG_DFL);
     raise(Signal);
+}
+
+// Written without allocating: there may be no memory left.
+void SayOutOfMemory() {
+    static const char text[] =
+        "kxprint: out of memory: the run needs more memory than the process may take\n";
+    [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, text, sizeof text - 1);
+}
+
+std::terminate_handler PreviousTerminate = nullptr;
+
+[[noreturn]] void EndUncaught() {
+    bool outOfMemory = false;
+    if (const std::exception_ptr current = std::current_exception()) {
+        try {
+            std::rethrow_exception(current);
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
+        } catch (...) {
+        }
+    }
+    if (!outOfMemory) {
+        if (PreviousTerminate) PreviousTerminate();
+        std::abort();
+    }
+    RemoveTemporaries();
+    SayOutOfMemory();
+    _exit(ecRun);
 }
 
 sigset_t CleanupSet() {
@@ -59,11 +96,17 @@ sigset_t CleanupSet() {
 
 void KxInstallSignalCleanup() {
     struct sigaction action {};
-    action.sa_handler = RemoveTemporaries;
+    action.sa_handler = RemoveTemporariesAndEnd;
     action.sa_mask = CleanupSet();
     for (const int s : CleanupSignals)
         sigaction(s, &action, nullptr);
     signal(SIGXFSZ, SIG_IGN);
+    PreviousTerminate = std::set_terminate(EndUncaught);
+}
+
+int KxOutOfMemory() {
+    SayOutOfMemory();
+    return ecRun;
 }
 
 QByteArray KxNextTempName(const QByteArray& Folder) {

@@ -1,7 +1,10 @@
 // kxprint: prints a label file, filled from its database table, without a window.
 #include <cstdio>
+#include <new>
 #include <QGuiApplication>
 
+#include "base/Notices.h"
+#include "KxNoticeReport.h"
 #include "KxPrintJob.h"
 #include "KxPrintOptions.h"
 #include "KxReport.h"
@@ -16,28 +19,43 @@ void KeepQtOffTheTerminal(QtMsgType Type, const QMessageLogContext&, const QStri
         std::fprintf(stderr, "kxprint: %s\n", KxTerminalText(Text).toLocal8Bit().constData());
 }
 
+// The run, then what it noted, once each, when it succeeded.
+int Run(const TKxPrintOptions& Options) {
+    TNoticeTally notices;
+    if (Options.Strict) notices.OnFirst = KxRefuseNotice;
+    const int code = TKxPrintJob(Options, stderr).Run();
+    if (code == ecDone) {
+        TKxReport report(stderr, Options.Quiet);
+        for (const QString& line : KxNoticeLines(notices))
+            report.Warning(line);
+    }
+    return code;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     KxInstallSignalCleanup();
     qInstallMessageHandler(KeepQtOffTheTerminal);
-    // No display needed: without one, Qt draws on the offscreen platform.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // kxprint never needs a display, and one that is named but gone would abort Qt's start.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     TKxPrintOptions options;
     try {
         options = ParsePrintOptions(app.arguments().mid(1));
     } catch (const EUsage& e) {
-        std::fprintf(stderr, "kxprint: %s\n\n%s",
-                     KxTerminalText(QString::fromStdString(e.what())).toLocal8Bit().constData(),
-                     qPrintable(PrintUsage()));
+        std::fprintf(stderr, "kxprint: %s\nTry 'kxprint --help' for more information.\n",
+                     KxTerminalText(QString::fromStdString(e.what())).toLocal8Bit().constData());
         return ecUsage;
     }
     if (options.Help) {
         std::fputs(qPrintable(PrintUsage()), stdout);
         return ecDone;
     }
-    return TKxPrintJob(options, stderr).Run();
+    TakeAliasesFromEnvironment(options);
+    try {
+        return Run(options);
+    } catch (const std::bad_alloc&) {
+        return KxOutOfMemory();
+    }
 }

@@ -16,11 +16,14 @@ KXLAB_EXPORT QString KxUserAliasFile();
 /// Raises EDBEngineError naming the file (and the line).
 KXLAB_EXPORT std::vector<TDBAlias> KxReadAliasFile(const QString& Path);
 
-/// Writes Aliases as an aliases file, atomically: a temporary file beside Path is renamed over it
-/// only once complete, so a failed write leaves the previous file whole; a missing folder is made.
-/// SQLite paths are written absolute. No password is ever written: a TDBAlias holds none. Raises
-/// EDBEngineError naming the file, or the alias whose name or values cannot be written (a line
-/// break, a bracket in a name), before anything is written.
+/// Writes Aliases as an aliases file, atomically and durably: a temporary file beside Path, on disk,
+/// is renamed over it only once complete, and the folder is flushed after, so a failed write leaves
+/// the previous file whole; a missing folder is made. Rewriting keeps what the file said: its
+/// comments where they were, an alias that did not change as it was written, the comments of one
+/// that changed; an alias that goes takes the comments right above it along. New aliases come last,
+/// their SQLite paths written absolute. No password is ever written. Raises EDBEngineError naming
+/// the file, or the alias whose name or values cannot be written (a line break, a bracket in a
+/// name), before anything is written.
 KXLAB_EXPORT void KxSaveAliasFile(const QString& Path, const std::vector<TDBAlias>& Aliases);
 
 /// Loads the per-user aliases file into Session when the environment names no other aliases file

@@ -2,6 +2,7 @@
 
 #include "db/DBEngineError.h"
 #include "db/DriverWarnings.h"
+#include "db/EngineHooks.h"
 
 #include <atomic>
 #include <QFileInfo>
@@ -11,10 +12,40 @@
 
 namespace {
 
+constexpr char UnknownEngineError[] = "unknown engine error";
+
 QString NextConnectionName() {
     static std::atomic<int> counter{0};
     return QStringLiteral("kxlab-db-%1").arg(++counter);
 }
+
+// libpq's options: a server that stops answering is noticed by TCP itself (probes after 30 s idle,
+// every 10 s, given up after 3; data unacknowledged for Timeout seconds), and the session may only
+// read.
+QString ServerOptions(const TDBAlias& Alias) {
+    QString options =
+        QStringLiteral("connect_timeout=10;keepalives=1;keepalives_idle=30;keepalives_interval=10;"
+                       "keepalives_count=3;options=-cdefault_transaction_read_only=on;"
+                       "application_name=kxlab");
+    if (Alias.Timeout > 0)
+        options += QStringLiteral(";tcp_user_timeout=%1").arg(qint64{Alias.Timeout} * 1000);
+    return options;
+}
+
+// Holds one call into the engine to the connection's time limit.
+class TCall {
+public:
+    explicit TCall(TEngineHooks& Hooks)
+        : FHooks(Hooks) {
+        FHooks.Arm();
+    }
+    ~TCall() { FHooks.Disarm(); }
+    TCall(const TCall&) = delete;
+    TCall& operator=(const TCall&) = delete;
+
+private:
+    TEngineHooks& FHooks;
+};
 
 } // namespace
 
@@ -23,7 +54,7 @@ QString EngineText(const QSqlError& error) {
     // The server driver appends the error's SQL state in brackets, empty for errors of the client.
     if (text.endsWith(QLatin1String("()"))) text = text.chopped(2).trimmed();
     if (text.isEmpty()) text = error.driverText().trimmed();
-    return text.isEmpty() ? QStringLiteral("unknown engine error") : text;
+    return text.isEmpty() ? QString::fromLatin1(UnknownEngineError) : text;
 }
 
 TDBConnection::TDBConnection(const TDBAlias& alias)
@@ -46,10 +77,11 @@ TDBConnection::TDBConnection(const TDBAlias& alias)
         db.setPort(alias.Port);
         db.setDatabaseName(alias.Database);
         db.setUserName(alias.User);
-        if (!alias.PasswordEnv.isEmpty())
+        if (!alias.SessionPassword.isEmpty())
+            db.setPassword(alias.SessionPassword);
+        else if (!alias.PasswordEnv.isEmpty())
             db.setPassword(qEnvironmentVariable(alias.PasswordEnv.toLocal8Bit()));
-        db.setConnectOptions(QStringLiteral(
-            "connect_timeout=10;options=-cdefault_transaction_read_only=on;application_name=kxlab"));
+        db.setConnectOptions(ServerOptions(alias));
     }
     if (!db.open()) {
         const QString where = sqlite ? QStringLiteral("file \"%1\"").arg(alias.Path)
@@ -63,10 +95,13 @@ TDBConnection::TDBConnection(const TDBAlias& alias)
         throw EDBEngineError(
             QStringLiteral("Cannot open alias \"%1\" (%2): %3").arg(alias.Name, where, text));
     }
+    FHooks = std::make_unique<TEngineHooks>(db, alias);
 }
 
 TDBConnection::~TDBConnection() {
     const TDriverWarnings quiet;
+    // The hooks leave the engine's handle before it closes.
+    FHooks.reset();
     {
         QSqlDatabase db = QSqlDatabase::database(FConnectionName, false);
         db.close();
@@ -99,13 +134,43 @@ QString TDBConnection::QuoteField(const QString& name) const {
 
 void TDBConnection::Exec(QSqlQuery& query, const QString& sql, const QVariantList& params,
                          const QString& context) const {
-    const auto fail = [&] {
-        throw EDBEngineError(QStringLiteral("Error %1 of alias \"%2\": %3")
-                                 .arg(context, FAlias.Name, EngineText(query.lastError())));
-    };
+    if (!Run(query, sql, params))
+        throw EDBEngineError(
+            QStringLiteral("Error %1 of alias \"%2\": %3").arg(context, FAlias.Name, FailureText(query)));
+}
+
+bool TDBConnection::Run(QSqlQuery& query, const QString& sql, const QVariantList& params) const {
     const TDriverWarnings quiet;
-    if (!query.prepare(sql)) fail();
+    const TCall call(*FHooks);
+    if (!query.prepare(sql)) return false;
     for (const QVariant& value : params)
         query.addBindValue(value);
-    if (!query.exec()) fail();
+    return query.exec();
+}
+
+bool TDBConnection::Next(QSqlQuery& query) const {
+    const TDriverWarnings quiet;
+    const TCall call(*FHooks);
+    return query.next();
+}
+
+void TDBConnection::Release(std::unique_ptr<QSqlQuery>& query) const {
+    // A result whose connection is gone makes the driver complain as it is freed.
+    const TDriverWarnings quiet;
+    const TCall call(*FHooks);
+    query.reset();
+}
+
+QString TDBConnection::FailureText(const QSqlQuery& query) const {
+    if (FHooks->TimedOut())
+        return QStringLiteral("the database did not answer within %1 s (the alias's Timeout)")
+            .arg(FHooks->Timeout());
+    const QString words = EngineText(query.lastError()).simplified();
+    if (Lost() && words == QLatin1String(UnknownEngineError))
+        return QStringLiteral("the server closed the connection");
+    return words;
+}
+
+bool TDBConnection::Lost() const {
+    return FHooks->Lost() || !Database().isOpen();
 }

@@ -3,6 +3,7 @@
 #include "db/DBConnection.h"
 #include "db/DBEngineError.h"
 
+#include <algorithm>
 #include <cmath>
 #include <QDate>
 #include <QDateTime>
@@ -438,18 +439,62 @@ QString LocalColumn(TFieldType type, const QString& column) {
     }
 }
 
+// A chain of one operator renders flat, (a OR b OR c), never one bracket per condition: SQLite's parser
+// overflows at about a hundred nested brackets. A flat chain deepens SQLite's expression tree by one
+// level a condition, up to its limit of 1,000, so a long chain is cut into flat groups of this many.
+constexpr size_t MaxFlatChain = 64;
+
+void RenderNode(const TNode& node, const std::vector<TFilterField>& fields, TDBDriver driver,
+                TFilterSql& out);
+
+// The operands of the chain of node's operator that starts at node, left to right.
+std::vector<const TNode*> ChainOperands(const TNode& node) {
+    std::vector<const TNode*> operands;
+    std::vector<const TNode*> pending{&node};
+    while (!pending.empty()) {
+        const TNode* n = pending.back();
+        pending.pop_back();
+        if (n->Kind == node.Kind) {
+            pending.push_back(n->Right.get());
+            pending.push_back(n->Left.get());
+        } else {
+            operands.push_back(n);
+        }
+    }
+    return operands;
+}
+
+void RenderChain(const TNode* const* operands, size_t count, QLatin1String op,
+                 const std::vector<TFilterField>& fields, TDBDriver driver, TFilterSql& out) {
+    out.Where += QLatin1Char('(');
+    if (count <= MaxFlatChain) {
+        for (size_t i = 0; i < count; ++i) {
+            if (i > 0) out.Where += op;
+            RenderNode(*operands[i], fields, driver, out);
+        }
+    } else {
+        // At most MaxFlatChain groups, each cut again when it is longer than that.
+        const size_t each = std::max(MaxFlatChain, (count + MaxFlatChain - 1) / MaxFlatChain);
+        for (size_t i = 0; i < count; i += each) {
+            if (i > 0) out.Where += op;
+            RenderChain(operands + i, std::min(each, count - i), op, fields, driver, out);
+        }
+    }
+    out.Where += QLatin1Char(')');
+}
+
 void RenderNode(const TNode& node, const std::vector<TFilterField>& fields, TDBDriver driver,
                 TFilterSql& out) {
     using K = TNode::TKind;
     switch (node.Kind) {
     case K::And:
-    case K::Or:
-        out.Where += QLatin1Char('(');
-        RenderNode(*node.Left, fields, driver, out);
-        out.Where += node.Kind == K::And ? QLatin1String(" AND ") : QLatin1String(" OR ");
-        RenderNode(*node.Right, fields, driver, out);
-        out.Where += QLatin1Char(')');
+    case K::Or: {
+        const std::vector<const TNode*> operands = ChainOperands(node);
+        RenderChain(operands.data(), operands.size(),
+                    node.Kind == K::And ? QLatin1String(" AND ") : QLatin1String(" OR "), fields, driver,
+                    out);
         return;
+    }
     case K::Not:
         out.Where += QLatin1String("(NOT ");
         RenderNode(*node.Left, fields, driver, out);

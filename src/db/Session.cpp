@@ -50,6 +50,11 @@ QString ApplyKey(TDBAlias& alias, const QString& key, const QString& value, cons
         alias.User = value;
     } else if (k == QLatin1String("passwordenv")) {
         alias.PasswordEnv = value;
+    } else if (k == QLatin1String("timeout")) {
+        bool ok = false;
+        alias.Timeout = value.toInt(&ok);
+        if (!ok || alias.Timeout < 0)
+            return QStringLiteral("timeout \"%1\" is not a number of seconds (0 for none)").arg(value);
     } else {
         return QStringLiteral("unknown key \"%1\"").arg(key);
     }

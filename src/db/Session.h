@@ -33,8 +33,9 @@ class TDBConnection;
 /// Driver is SQLite (the default) or PostgreSQL. SQLite needs Path, relative to the aliases file's folder.
 /// PostgreSQL needs Database; Host empty means the local socket, Port defaults to 5432, User empty means
 /// libpq's default, and PasswordEnv names the environment variable holding the password (empty: libpq's
-/// PGPASSWORD or password file). Keys ignore letter case; an unknown key or driver is an error reported
-/// with the file name and line.
+/// PGPASSWORD or password file). Timeout (either driver) is the seconds the engine may take over one
+/// call, 60 by default, 0 for no limit. Keys ignore letter case; an unknown key or driver is an error
+/// reported with the file name and line.
 class KXLAB_EXPORT TSession {
 public:
     TSession();

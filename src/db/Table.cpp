@@ -2,7 +2,6 @@
 
 #include "db/DBConnection.h"
 #include "db/DBEngineError.h"
-#include "db/DriverWarnings.h"
 #include "db/FilterExpr.h"
 #include "db/Session.h"
 
@@ -111,7 +110,7 @@ std::vector<TTable::TColumn> TTable::ReadColumns() {
             {FConnection->QuoteTable(FTableName)}, context);
     }
     std::vector<std::pair<int, QString>> key;
-    while (query.next()) {
+    while (FConnection->Next(query)) {
         columns.push_back({query.value(0).toString(), query.value(1).toString(), query.value(2).toInt() > 0});
         if (columns.back().PrimaryKey) key.emplace_back(query.value(2).toInt(), columns.back().Name);
     }
@@ -145,7 +144,7 @@ void TTable::BuildQueries(const std::vector<TColumn>& columns) {
             query, QStringLiteral("SELECT type, sql FROM sqlite_master WHERE name = ? COLLATE NOCASE"),
             {FTableName}, QStringLiteral("reading the definition of table \"%1\"").arg(FTableName));
         const bool rowidTable =
-            query.next() && query.value(0).toString() == QLatin1String("table") &&
+            FConnection->Next(query) && query.value(0).toString() == QLatin1String("table") &&
             !query.value(1).toString().contains(QRegularExpression(
                 QStringLiteral("WITHOUT\\s+ROWID"), QRegularExpression::CaseInsensitiveOption));
         for (const char* name : {"rowid", "_rowid_", "oid"}) {
@@ -210,6 +209,8 @@ void TTable::Open() {
 void TTable::Close() {
     StopStream();
     FPage.clear();
+    FCurrent.clear();
+    FLast = 0;
     FFields.clear();
     FOrderColumns.clear();
     FConnection.reset();
@@ -225,16 +226,26 @@ void TTable::Refresh() {
     First();
 }
 
+void TTable::SetReadLimit(qint64 Records) {
+    FReadLimit = std::max<qint64>(Records, 0);
+    FCount = -1;
+}
+
 int TTable::RecordCount() {
     if (!Active()) return 0;
     if (FCount < 0) {
         // The catalogue connection counts, so a stream open on this table's connection is left alone.
         TDBConnection& catalogue = SessionRef().CatalogueConnection(FDatabaseName);
         QSqlQuery query(catalogue.Database());
-        catalogue.Exec(
-            query, QStringLiteral("SELECT COUNT(*) FROM %1%2").arg(catalogue.QuoteTable(FTableName), FWhere),
-            FParams, QStringLiteral("counting the records of table \"%1\"").arg(FTableName));
-        FCount = query.next() ? query.value(0).toLongLong() : 0;
+        // Within a read limit the records beyond it are never looked at, so a view without end counts.
+        // One pass of arg: a table name may hold "%3".
+        const QString records =
+            FReadLimit > 0 ? QStringLiteral("(SELECT 1 FROM %1%2 LIMIT %3) AS records")
+                                 .arg(catalogue.QuoteTable(FTableName), FWhere, QString::number(FReadLimit))
+                           : catalogue.QuoteTable(FTableName) + FWhere;
+        catalogue.Exec(query, QStringLiteral("SELECT COUNT(*) FROM %1").arg(records), FParams,
+                       QStringLiteral("counting the records of table \"%1\"").arg(FTableName));
+        FCount = catalogue.Next(query) ? query.value(0).toLongLong() : 0;
     }
     return static_cast<int>(std::min<qint64>(FCount, INT_MAX));
 }
@@ -242,38 +253,45 @@ int TTable::RecordCount() {
 void TTable::StartStream() {
     StopStream();
     FPage.clear();
+    FCurrent.clear();
+    FLast = 0;
     auto query = std::make_unique<QSqlQuery>(FConnection->Database());
     query->setForwardOnly(true);
     query->setNumericalPrecisionPolicy(FConnection->Driver() == TDBDriver::SQLite ? QSql::LowPrecisionDouble
                                                                                   : QSql::HighPrecision);
-    FConnection->Exec(*query, FSelect + FWhere + FOrderBy, FParams,
-                      QStringLiteral("reading table \"%1\"").arg(FTableName));
-    FBof = true;
-    if (query->next()) {
+    FRecNo = 0;
+    FBof = FEof = true;
+    const QString limit = FReadLimit > 0 ? QStringLiteral(" LIMIT %1").arg(FReadLimit) : QString();
+    if (!FConnection->Run(*query, FSelect + FWhere + FOrderBy + limit, FParams)) ReadFailed(*query);
+    if (FConnection->Next(*query)) {
         ++FRowsFetched;
         FStream = std::move(query);
         FRecNo = 1;
         FEof = false;
-    } else {
-        FRecNo = 0;
-        FEof = true;
+        KeepCurrent();
+    } else if (query->lastError().isValid()) {
+        ReadFailed(*query);
     }
 }
 
-void TTable::StopStream() {
-    // A result whose connection is gone makes the driver complain as it is freed.
-    const TDriverWarnings quiet;
-    FStream.reset();
+void TTable::KeepCurrent() {
+    FCurrent.resize(FFields.size());
+    for (size_t i = 0; i < FCurrent.size(); ++i)
+        FCurrent[i] = FStream->value(static_cast<int>(i));
 }
 
-void TTable::StreamFailed() const {
-    const QString words = EngineText(FStream->lastError()).simplified();
+void TTable::StopStream() {
+    if (FStream) FConnection->Release(FStream);
+}
+
+void TTable::ReadFailed(const QSqlQuery& Query) const {
+    const QString words = FConnection->FailureText(Query);
+    const QString reached = FRecNo > 0 ? QStringLiteral("after record %1").arg(FRecNo)
+                                       : QStringLiteral("before the first record");
     // The driver closes a connection it found broken.
-    if (!FConnection->Database().isOpen())
-        Fail(QStringLiteral("the connection to the database was lost after record %1: %2")
-                 .arg(FRecNo)
-                 .arg(words));
-    Fail(QStringLiteral("reading stopped after record %1: %2").arg(FRecNo).arg(words));
+    if (FConnection->Lost())
+        Fail(QStringLiteral("the connection to the database was lost %1: %2").arg(reached, words));
+    Fail(QStringLiteral("reading stopped %1: %2").arg(reached, words));
 }
 
 bool TTable::LoadPage(qint64 start) {
@@ -282,22 +300,26 @@ bool TTable::LoadPage(qint64 start) {
     query.setForwardOnly(true);
     query.setNumericalPrecisionPolicy(FConnection->Driver() == TDBDriver::SQLite ? QSql::LowPrecisionDouble
                                                                                  : QSql::HighPrecision);
+    const qint64 size = FReadLimit > 0 ? std::min<qint64>(PageSize, FReadLimit - start) : PageSize;
+    if (size <= 0) return false;
     QVariantList params = FParams;
-    params << qlonglong(PageSize) << qlonglong(start);
-    FConnection->Exec(query, FSelect + FWhere + FOrderBy + QStringLiteral(" LIMIT ? OFFSET ?"), params,
-                      QStringLiteral("reading table \"%1\"").arg(FTableName));
+    params << qlonglong(size) << qlonglong(start);
+    if (!FConnection->Run(query, FSelect + FWhere + FOrderBy + QStringLiteral(" LIMIT ? OFFSET ?"), params))
+        ReadFailed(query);
     std::vector<std::vector<QVariant>> rows;
     const int columns = FieldCount();
-    while (query.next()) {
+    while (FConnection->Next(query)) {
         std::vector<QVariant> row(columns);
         for (int i = 0; i < columns; ++i)
             row[i] = query.value(i);
         rows.push_back(std::move(row));
     }
+    if (query.lastError().isValid()) ReadFailed(query);
     FRowsFetched += static_cast<qint64>(rows.size());
     if (rows.empty()) return false;
     FPage = std::move(rows);
     FPageStart = start;
+    FCurrent.clear();
     return true;
 }
 
@@ -311,7 +333,7 @@ bool TTable::EnsureRecord(qint64 recNo) {
 
 QVariant TTable::CurrentValue(int index) const {
     if (FRecNo <= 0 || index < 0 || index >= FieldCount()) return {};
-    if (FStream) return FStream->value(index);
+    if (!FCurrent.empty()) return FCurrent[index];
     const qint64 row = FRecNo - 1 - FPageStart;
     if (row < 0 || row >= static_cast<qint64>(FPage.size())) return {};
     return FPage[row][index];
@@ -324,21 +346,22 @@ void TTable::First() {
 
 void TTable::Next() {
     if (!Active()) Fail(QStringLiteral("the table is not open"));
-    if (FRecNo == 0) {
+    if (FRecNo == 0 || (FLast > 0 && FRecNo >= FLast)) {
         FEof = true;
         return;
     }
     if (FStream) {
-        const TDriverWarnings quiet;
-        if (FStream->next()) {
+        if (FConnection->Next(*FStream)) {
             ++FRowsFetched;
             ++FRecNo;
             FBof = FEof = false;
+            KeepCurrent();
             return;
         }
-        if (FStream->lastError().isValid()) StreamFailed();
-        // A forward-only result cannot show its last row again: fetch it by its number.
-        if (!EnsureRecord(FRecNo)) FRecNo = 0;
+        if (FStream->lastError().isValid()) ReadFailed(*FStream);
+        // The records end here, and the last one stays as it was read: moving on asks nothing more.
+        FLast = FRecNo;
+        StopStream();
         FEof = true;
         return;
     }
@@ -346,6 +369,7 @@ void TTable::Next() {
         ++FRecNo;
         FBof = FEof = false;
     } else {
+        FLast = FRecNo;
         FEof = true;
     }
 }

@@ -18,10 +18,11 @@ class TSession;
 /// else (a view, or a server table without a key) every comparable column, left to right.
 ///
 /// Two ways of reading share one current record. First and Next stream forward-only, holding one record
-/// however large the table (print runs). Prior, Last, negative MoveBy and SetRecNo switch to a browse
-/// cursor that reads windows of PageSize records by the stable order, so a grid or navigator can move
-/// back without loading the table; First returns to streaming. Moving past the last record stays on it
-/// and sets Eof; moving before the first stays on it and sets Bof.
+/// however large the table (print runs); each record is read once and kept until the next, so labels
+/// that repeat it, or the last one when the records run out, ask the engine nothing more. Prior, Last,
+/// negative MoveBy and SetRecNo switch to a browse cursor that reads windows of PageSize records by the
+/// stable order, so a grid or navigator can move back without loading the table; First returns to streaming.
+/// Moving past the last record stays on it and sets Eof; moving before the first stays on it and sets Bof.
 ///
 /// Binding, opening and filtering failures raise EDBEngineError naming the alias and the table.
 class KXLAB_EXPORT TTable {
@@ -61,7 +62,14 @@ public:
     /// closed.
     void Assign(const TTable& source);
 
-    /// Records passing the filter, counted by the engine apart from the reading. 0 when closed.
+    /// Reads and counts at most Records records from the first (0: all), so a run that prints the
+    /// first few of a huge table, or of a view without end, asks the engine for no more than it prints.
+    /// Applies from the next read from the first record.
+    void SetReadLimit(qint64 Records);
+    qint64 ReadLimit() const { return FReadLimit; }
+
+    /// Records passing the filter (at most the read limit), counted by the engine apart from the
+    /// reading. 0 when closed.
     int RecordCount();
     void First();
     void Next();
@@ -107,8 +115,10 @@ private:
     void ApplyFilter();
     void StartStream();
     void StopStream();
-    /// The forward read ended on an error: raises it with the record reached, a lost connection as such.
-    [[noreturn]] void StreamFailed() const;
+    /// A read failed: raises it with the record reached, a lost connection and a time limit as such.
+    [[noreturn]] void ReadFailed(const QSqlQuery& Query) const;
+    /// Keeps the streamed record's values.
+    void KeepCurrent();
     bool LoadPage(qint64 start);
     bool EnsureRecord(qint64 recNo);
 
@@ -127,10 +137,13 @@ private:
     QVariantList FParams;
 
     std::unique_ptr<QSqlQuery> FStream;       // forward-only reading, when streaming
+    std::vector<QVariant> FCurrent;           // the streamed record, also once the stream has ended
     std::vector<std::vector<QVariant>> FPage; // browse window
     qint64 FPageStart = 0;                    // record number of FPage[0], less 1
     qint64 FRecNo = 0;
     qint64 FCount = -1; // cached RecordCount, -1 unknown
+    qint64 FLast = 0;   // the last record, once reading found it; 0 unknown
+    qint64 FReadLimit = 0;
     qint64 FRowsFetched = 0;
     bool FEof = true;
     bool FBof = true;

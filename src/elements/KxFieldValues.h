@@ -9,7 +9,12 @@ class TTable;
 // label is printed or previewed. An unknown field name raises the database layer's
 // EDBEngineError; the picture element catches it, the other kinds let it reach the drawing's caller.
 
-/// The field's value as text: empty for NULL.
+/// The most characters an element takes from a field: a longer text (a document in a text column) is
+/// cut there and noted (TNoticeKind::LongText), so one label never lays out megabytes of text. The
+/// same number of characters kxprint allows the texts of one element.
+constexpr int KxMaxFieldText = 65536;
+
+/// The field's value as text, at most KxMaxFieldText characters: empty for NULL.
 QString KxFieldText(TTable& Table, const QString& FieldName);
 /// The field's value as a truth value: false for NULL.
 bool KxFieldBoolean(TTable& Table, const QString& FieldName);

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "base/InvalidGraphic.h"
-#include "base/Messages.h"
+#include "base/Notices.h"
 #include "base/Rounding.h"
 #include "base/Saturate.h"
 #include "elements/KxFieldValues.h"
@@ -35,9 +35,9 @@ void TKxImage::SetFileImage(const QString& Name) {
     try {
         Picture->LoadFromFile(Name);
         ImageLoaded = true;
-    } catch (const EInvalidGraphic&) {
+    } catch (const EInvalidGraphic& e) {
         ImageLoaded = false;
-        ShowMessage(KxStr(KxInvalidFile) + Name);
+        KxNote(TNoticeKind::PictureFile, Name, e.Message(), KxStr(KxInvalidFile) + Name);
     }
 }
 
@@ -49,10 +49,11 @@ void TKxImage::AssignFromField(TTable* Record) {
             Picture->Clear();
         else
             Picture->LoadFromBytes(bytes, Field);
-    } catch (const std::runtime_error&) {
+    } catch (const std::runtime_error& e) {
         // A field the table lacks (EDBEngineError) and bytes that are no picture (EInvalidGraphic)
         // end alike: the picture keeps what it held, and drawing goes on with it.
-        ShowMessage(KxStr(KxInvalidImageField));
+        KxNote(TNoticeKind::PictureField, Field, QString::fromStdString(e.what()),
+               KxStr(KxInvalidImageField));
     }
 }
 

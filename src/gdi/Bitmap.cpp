@@ -34,6 +34,7 @@ void TBitmap::Draw(TCanvas& canvas, const TRect& r) const {
 
 bool TBitmap::LoadFromFile(const QString& fileName) {
     QImageReader reader(fileName);
+    if (reader.format().startsWith("svg")) return false;
     QImage loaded = reader.read();
     if (loaded.isNull()) return false;
     FDevice.End();

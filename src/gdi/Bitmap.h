@@ -29,7 +29,8 @@ public:
     const QImage& Image() const { return FImage; }
     void Draw(TCanvas& canvas, const TRect& r) const override;
 
-    /// Replaces the content with an image file (any format Qt reads); false when it cannot be read.
+    /// Replaces the content with an image file (any bitmap format Qt reads; SVG, which may name other
+    /// files, is no bitmap); false when it cannot be read.
     bool LoadFromFile(const QString& fileName);
     /// Writes the pixels; the format follows the file suffix (".bmp", ".png"...).
     bool SaveToFile(const QString& fileName) const;

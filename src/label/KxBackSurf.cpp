@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "base/InvalidGraphic.h"
-#include "base/Messages.h"
+#include "base/Notices.h"
 #include "label/KxMeasure.h"
 #include "label/KxSettingsOwner.h"
 #include "types/KxMessages.h"
@@ -69,8 +69,9 @@ void TKxBackSurf::SetFileName(const QString& Value) {
     if (!FFileName.isEmpty()) {
         try {
             FImage.LoadFromFile(FFileName);
-        } catch (const EInvalidGraphic&) {
-            ShowMessage(QString::fromUtf8(KxCannotOpenFile) + FFileName);
+        } catch (const EInvalidGraphic& e) {
+            KxNote(TNoticeKind::PictureFile, FFileName, e.Message(),
+                   QString::fromUtf8(KxCannotOpenFile) + FFileName);
         }
     }
     OwnerPaint(true);

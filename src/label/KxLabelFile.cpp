@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QDataStream>
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 #include <QSaveFile>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "label/KxMeasure.h"
 #include "label/KxPrintInfo.h"
 #include "metafile/Picture.h"
+#include "metafile/PictureFolder.h"
 #include "types/KxStepNames.h"
 
 /// References to every setting the file stores between the version and the element count.
@@ -295,12 +297,14 @@ void TKxLabel::SaveToFile(const QString& FileName) const {
 void TKxLabel::LoadFromFile(const QString& FileName) {
     QFile file(FileName);
     OpenForReading(file);
+    const TPictureFolder beside(QFileInfo(FileName).absolutePath());
     LoadFromStream(file);
 }
 
 void TKxLabel::ReplaceFromFile(const QString& FileName) {
     QFile file(FileName);
     OpenForReading(file);
+    const TPictureFolder beside(QFileInfo(FileName).absolutePath());
     const std::unique_ptr<TLabFile> lab = ReadLabFile(file);
     // A label read from a file starts its history.
     TKxUndoStep step(*this, QString());

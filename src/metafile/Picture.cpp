@@ -13,17 +13,14 @@
 #include "gdi/Canvas.h"
 #include "metafile/EmfReader.h"
 #include "metafile/Metafile.h"
+#include "metafile/PictureFolder.h"
+#include "metafile/SvgCheck.h"
 #include "metafile/WmfReader.h"
 
 namespace {
 
 // An SVG drawn on a device is rasterised at the device size, at most this many pixels a side.
 constexpr int MaxSvgRaster = 8192;
-
-bool LooksLikeSvg(const QByteArray& bytes) {
-    const QByteArray head = bytes.left(1024).trimmed();
-    return head.startsWith('<') && bytes.left(4096).contains("<svg");
-}
 
 } // namespace
 
@@ -48,12 +45,13 @@ TPictureKind TPicture::Kind() const {
 }
 
 void TPicture::LoadFromFile(const QString& fileName) {
-    const QFileInfo info(fileName);
+    const QString path = PicturePath(fileName);
+    const QFileInfo info(path);
     if (!info.exists()) throw EInvalidGraphic(QStringLiteral("%1: the file does not exist").arg(fileName));
     if (!info.isFile()) throw EInvalidGraphic(QStringLiteral("%1: not a regular file").arg(fileName));
     if (info.size() > MaxBytes)
         throw EInvalidGraphic(QStringLiteral("%1: larger than %2 bytes").arg(fileName).arg(MaxBytes));
-    QFile file(fileName);
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw EInvalidGraphic(QStringLiteral("%1: %2").arg(fileName, file.errorString()));
     // Read one byte past the limit, in case the file grew after it was measured.
@@ -72,11 +70,17 @@ void TPicture::LoadFromBytes(const QByteArray& bytes, const QString& source) {
     } else if (IsWmf(bytes)) {
         content->Kind = TPictureKind::Metafile;
         content->Page = ReadWmf(bytes, source);
-    } else if (LooksLikeSvg(bytes)) {
+    } else if (const QByteArray format = QtImageFormat(bytes); LooksLikeSvg(bytes) || format == "svg") {
+        // Qt's image readers take SVG too, and its renderer follows the links it finds by itself.
+        CheckSvgSelfContained(bytes, source);
         content->Kind = TPictureKind::Svg;
         content->Svg = std::make_unique<QSvgRenderer>(bytes);
         if (!content->Svg->isValid() || content->Svg->defaultSize().isEmpty())
             throw EInvalidGraphic(QStringLiteral("%1: the SVG picture cannot be read").arg(source));
+    } else if (format == "svgz") {
+        throw EInvalidGraphic(
+            QStringLiteral("%1: compressed SVG pictures are not read; save the picture as plain SVG")
+                .arg(source));
     } else {
         QBuffer buffer;
         buffer.setData(bytes);

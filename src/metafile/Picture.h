@@ -32,7 +32,9 @@ public:
     TPicture(const TPicture& other);
     TPicture& operator=(const TPicture& other);
 
-    /// Reads a regular file of at most MaxBytes; the format is told by the content, not the name.
+    /// Reads a regular file of at most MaxBytes; the format is told by the content, not the name. A
+    /// relative name the working folder lacks is looked for beside the label being read
+    /// (PicturePath); messages name the file as given.
     void LoadFromFile(const QString& fileName);
     /// Reads the bytes of a picture file; source names them in messages (a field name, say).
     void LoadFromBytes(const QByteArray& bytes, const QString& source);

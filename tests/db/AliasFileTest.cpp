@@ -1,6 +1,7 @@
 #include "db/AliasFile.h"
 
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <tuple>
@@ -151,4 +152,86 @@ TEST(AliasFileUser, ACorruptFileIsAnErrorAndAddsNothing) {
     TSession session;
     EXPECT_THROW(KxLoadUserAliases(session), EDBEngineError);
     EXPECT_FALSE(session.IsAlias("Good"));
+}
+
+namespace {
+
+void WriteText(const QString& Path, const QByteArray& Text) {
+    QFile f(Path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(Text);
+}
+
+} // namespace
+
+TEST(AliasFileRewrite, KeepsCommentsAndTheLinesOfWhatDidNotChange) {
+    // What stays as written: the comments, an alias that does not change, the comments of one that does.
+    const QByteArray kept = "; Shop aliases, kept by hand\n"
+                            "\n"
+                            "# the till's database, beside this file\n"
+                            "[Till]\n"
+                            "path = till.db\n"
+                            "; moved in March\n"
+                            "\n"
+                            "; the office server\n"
+                            "[Office]\n";
+    TKxTempDir dir;
+    const QString path = dir.Path("aliases.ini");
+    WriteText(path, kept + "Driver=PostgreSQL\n"
+                           "Database=office\n"
+                           "\n"
+                           "; going away\n"
+                           "[Old]\n"
+                           "Path=old.db\n");
+    std::vector<TDBAlias> aliases = KxReadAliasFile(path);
+    ASSERT_EQ(aliases.size(), 3u);
+    aliases[1].Database = QStringLiteral("office2");
+    aliases.pop_back();
+    aliases.push_back(Lite("New", dir.Path("new.db")));
+    KxSaveAliasFile(path, aliases);
+    EXPECT_EQ(QString::fromUtf8(Bytes(path)),
+              kept + "Driver=PostgreSQL\nPort=5432\nDatabase=office2\n\n\n[New]\nDriver=SQLite\nPath=" +
+                  dir.Path("new.db") + "\n");
+    const std::vector<TDBAlias> read = KxReadAliasFile(path);
+    ASSERT_EQ(read.size(), 3u);
+    EXPECT_EQ(read[0].Path, dir.Path("till.db"));
+    EXPECT_EQ(read[1].Database, "office2");
+}
+
+// The rewrite as the system sees it: the new file reaches the disk before it replaces the old one,
+// and the folder after, so a power loss keeps one of them. The test runs itself under strace, which
+// shows each file a call touches.
+TEST(AliasFileRewrite, IsOnDiskBeforeTheRenameAndTheFolderAfter) {
+    const QString target = qEnvironmentVariable("KXLAB_TRACED_ALIASES");
+    if (!target.isEmpty()) {
+        KxSaveAliasFile(target, {Lite("Shop", "/x/shop.db")});
+        return;
+    }
+    if (Exec("strace", {"-o", "/dev/null", "true"}).Code != 0) GTEST_SKIP() << "strace cannot trace here";
+    TKxTempDir dir;
+    const QString path = dir.Path("aliases.ini");
+    KxSaveAliasFile(path, {Lite("Old", "/x/old.db")});
+    const QString log = dir.Path("trace.log");
+    // LeakSanitizer cannot run under a tracer.
+    const TResult r =
+        Exec("env", {"KXLAB_TRACED_ALIASES=" + path, "ASAN_OPTIONS=detect_leaks=0", "strace", "-f", "-y",
+                     "-o", log, "-e", "trace=fsync,fdatasync,rename,renameat,renameat2,linkat",
+                     QCoreApplication::applicationFilePath(),
+                     "--gtest_filter=AliasFileRewrite.IsOnDiskBeforeTheRenameAndTheFolderAfter"});
+    ASSERT_EQ(r.Code, 0) << r.Out.toStdString() << r.Err.toStdString();
+    const QStringList calls = QString::fromUtf8(Bytes(log)).split(u'\n');
+    const QString folder = QDir(dir.Path()).canonicalPath();
+    qsizetype fileSynced = -1, renamed = -1, folderSynced = -1;
+    for (qsizetype i = 0; i < calls.size(); ++i) {
+        const QString& call = calls[i];
+        if (call.contains("sync(") && call.contains("<" + folder + "/") && fileSynced < 0) fileSynced = i;
+        if ((call.contains(" rename") || call.contains(" linkat")) && call.contains(folder + "/aliases.ini"))
+            renamed = i;
+        if (call.contains("fsync(") && call.contains("<" + folder + ">") && renamed >= 0 && folderSynced < 0)
+            folderSynced = i;
+    }
+    EXPECT_GE(fileSynced, 0) << Bytes(log).toStdString();
+    EXPECT_GT(renamed, fileSynced) << Bytes(log).toStdString();
+    EXPECT_GT(folderSynced, renamed) << Bytes(log).toStdString();
+    EXPECT_EQ(KxReadAliasFile(path).at(0).Name, "Shop");
 }

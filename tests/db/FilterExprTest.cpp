@@ -1,6 +1,7 @@
 #include "db/FilterExpr.h"
 #include "db/DBEngineError.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -108,7 +109,42 @@ INSTANTIATE_TEST_SUITE_P(
                     {""}},
         TRenderCase{"NOT [Pic] IS NULL", "(NOT \"Pic\" IS NULL)", {}, "(NOT \"Pic\" IS NULL)", {}},
         TRenderCase{"[Two Words] = '3,75'", "\"Two Words\" = ?", {3.75}, "\"Two Words\" = ?", {"3.75"}},
-        TRenderCase{"[Note] = 5", "\"Note\" = ?", {QString("5")}, "\"Note\" = ?", {"5"}}));
+        TRenderCase{"[Note] = 5", "\"Note\" = ?", {QString("5")}, "\"Note\" = ?", {"5"}},
+        TRenderCase{"[Qty] = 1 OR [Qty] = 2 OR ([Qty] = 3 OR [Qty] = 4)",
+                    "(\"Qty\" = ? OR \"Qty\" = ? OR \"Qty\" = ? OR \"Qty\" = ?)",
+                    {qlonglong(1), qlonglong(2), qlonglong(3), qlonglong(4)},
+                    "(\"Qty\" = ? OR \"Qty\" = ? OR \"Qty\" = ? OR \"Qty\" = ?)",
+                    {"1", "2", "3", "4"}},
+        TRenderCase{"[Qty] = 1 OR [Qty] = 2 AND NOT [Qty] = 3 AND [Qty] = 4 OR [Qty] = 5",
+                    "(\"Qty\" = ? OR (\"Qty\" = ? AND (NOT \"Qty\" = ?) AND \"Qty\" = ?) OR \"Qty\" = ?)",
+                    {qlonglong(1), qlonglong(2), qlonglong(3), qlonglong(4), qlonglong(5)},
+                    "(\"Qty\" = ? OR (\"Qty\" = ? AND (NOT \"Qty\" = ?) AND \"Qty\" = ?) OR \"Qty\" = ?)",
+                    {"1", "2", "3", "4", "5"}}));
+
+// Deepest nesting of brackets in Sql.
+int BracketDepth(const QString& Sql) {
+    int depth = 0;
+    int deepest = 0;
+    for (const QChar c : Sql) {
+        if (c == u'(') deepest = std::max(deepest, ++depth);
+        if (c == u')') --depth;
+    }
+    return deepest;
+}
+
+TEST(FilterRenderChain, ALongChainNestsInFewFlatGroupsInOrder) {
+    QStringList conditions;
+    for (int i = 0; i < TFilterExpr::MaxConditions; ++i)
+        conditions << QStringLiteral("[Qty] = %1").arg(i);
+    const TFilterSql sql = TFilterExpr(conditions.join(" OR "), Fields()).Render(TDBDriver::SQLite);
+    EXPECT_EQ(BracketDepth(sql.Where), 2);
+    ASSERT_EQ(sql.Params.size(), TFilterExpr::MaxConditions);
+    for (int i = 0; i < TFilterExpr::MaxConditions; ++i)
+        EXPECT_EQ(sql.Params[i], qlonglong(i));
+    // No flat run longer than 64 conditions.
+    for (const QString& group : sql.Where.split(u'('))
+        EXPECT_LE(group.count(QStringLiteral(" OR ")), 64);
+}
 
 struct TRejectCase {
     const char* Filter;

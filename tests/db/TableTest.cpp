@@ -392,6 +392,60 @@ TEST_P(TableTest, HostileFiltersAreRejectedAndChangeNothing) {
     EXPECT_TRUE(FDb->Exec(QStringLiteral("SELECT qty FROM products WHERE qty = 0")));
 }
 
+TEST_P(TableTest, EachRecordIsReadOnceHoweverOftenItIsAskedFor) {
+    OpenProducts();
+    FTable.MoveBy(4);
+    ASSERT_EQ(FTable.RecNo(), 5);
+    const qint64 fetched = FTable.RowsFetched();
+    // A run's labels past the last record, and its copies of one record, read it again and again.
+    for (int i = 0; i < 1000; ++i) {
+        FTable.Next();
+        EXPECT_EQ(FTable.FieldByName(QStringLiteral("name")).AsString(), "Zoë");
+    }
+    EXPECT_TRUE(FTable.Eof());
+    EXPECT_EQ(FTable.RecNo(), 5);
+    EXPECT_EQ(FTable.RowsFetched(), fetched);
+    // Moving back still browses.
+    EXPECT_EQ(FTable.MoveBy(-2), -2);
+    EXPECT_EQ(FTable.Fields(0).AsString(), "5");
+}
+
+TEST_P(TableTest, AThousandConditionsOfOneChainWork) {
+    ASSERT_TRUE(FDb->CreateProducts());
+    for (const char* op : {" OR ", " AND "}) {
+        SCOPED_TRACE(op);
+        // [id] = 0 OR ... OR [id] = 5: record 5 alone; [id] <> 0 AND ... AND [id] <> 5: 2, 4, 7 and 9.
+        QStringList conditions;
+        for (int i = 0; i < TFilterExpr::MaxConditions - 1; ++i)
+            conditions << QStringLiteral("[id] %1 %2").arg(op[1] == 'O' ? "=" : "<>").arg(1000 + i);
+        conditions << QStringLiteral("[id] %1 5").arg(op[1] == 'O' ? "=" : "<>");
+        Bind(QStringLiteral("products"), conditions.join(QLatin1String(op)));
+        FTable.Open();
+        EXPECT_EQ(ReadIds(), op[1] == 'O' ? std::vector<int>{5} : (std::vector<int>{2, 4, 7, 9}));
+        EXPECT_EQ(FTable.RecordCount(), op[1] == 'O' ? 1 : 4);
+        FTable.Close();
+    }
+}
+
+TEST_P(TableTest, AReadLimitStopsReadingAndCountingThere) {
+    // A name that would pass for a placeholder if the statement were built in steps.
+    ASSERT_TRUE(FDb->Exec(QStringLiteral("CREATE TABLE \"it%3\" (id INTEGER PRIMARY KEY)")));
+    ASSERT_TRUE(FDb->Insert(QStringLiteral("\"it%3\""), {"id"}, {{1}, {2}, {3}, {4}, {5}}));
+    Bind(QStringLiteral("it%3"), QStringLiteral("[id] > 1"));
+    FTable.SetReadLimit(3);
+    FTable.Open();
+    EXPECT_EQ(FTable.RecordCount(), 3);
+    EXPECT_EQ(ReadIds(), (std::vector<int>{2, 3, 4}));
+    EXPECT_EQ(FTable.RowsFetched(), 3);
+    // Browsing keeps to it as well.
+    FTable.SetRecNo(5);
+    EXPECT_EQ(FTable.RecNo(), 3);
+    FTable.SetReadLimit(0);
+    FTable.First();
+    EXPECT_EQ(ReadIds(), (std::vector<int>{2, 3, 4, 5}));
+    EXPECT_EQ(FTable.RecordCount(), 4);
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, TableTest, ::testing::Values(TTestEngine::SQLite, TTestEngine::PostgreSQL),
                          [](const auto& info) { return EngineName(info.param).toStdString(); });
 

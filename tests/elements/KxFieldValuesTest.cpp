@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Notices.h"
 #include "common/DBTestDatabase.h"
 #include "db/DBEngineError.h"
 #include "db/Table.h"
+#include "elements/ElementTestSupport.h"
 
 using KxFieldValues = TProductsTest;
 
@@ -39,3 +41,52 @@ TEST_P(KxFieldValues, UnknownNameRaisesTheLayerError) {
 }
 
 KXLAB_INSTANTIATE_ENGINES(KxFieldValues);
+
+namespace {
+
+struct TLongText {
+    const char* Name;
+    QString Text;
+    qsizetype Kept;
+};
+
+// A note of one table whose one record's text is Text, then a second record of the same text.
+class KxFieldTextBound : public ::testing::TestWithParam<TLongText> {
+protected:
+    TSqliteTable FData{
+        "notes", "id INTEGER PRIMARY KEY, body TEXT", {{1, GetParam().Text}, {2, GetParam().Text}}};
+};
+
+const QString Long = QString(KxMaxFieldText + 10, u'x');
+const QString AtTheBound = QString(KxMaxFieldText, u'y');
+// A character beyond the first plane straddles the bound: it goes whole.
+const QString Straddling = QString(KxMaxFieldText - 1, u'z') + QString::fromUcs4(U"\U0001F600") + "tail";
+
+const TLongText LongTexts[] = {
+    {"LongerIsCut", Long, KxMaxFieldText},
+    {"AtTheBoundStays", AtTheBound, KxMaxFieldText},
+    {"NoHalfCharacter", Straddling, KxMaxFieldText - 1},
+};
+
+} // namespace
+
+TEST_P(KxFieldTextBound, KeepsAtMostTheBoundAndNotesEachCutOnce) {
+    TNoticeTally tally;
+    FData.Table.First();
+    const QString first = KxFieldText(FData.Table, "body");
+    EXPECT_EQ(first.size(), GetParam().Kept);
+    EXPECT_EQ(first, GetParam().Text.left(GetParam().Kept));
+    FData.Table.Next();
+    KxFieldText(FData.Table, "body");
+    if (GetParam().Kept == GetParam().Text.size()) {
+        EXPECT_TRUE(tally.Notices().empty());
+        return;
+    }
+    ASSERT_EQ(tally.Notices().size(), 1u);
+    EXPECT_EQ(tally.Notices()[0].Kind, TNoticeKind::LongText);
+    EXPECT_EQ(tally.Notices()[0].Subject, "body");
+    EXPECT_EQ(tally.Notices()[0].Count, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, KxFieldTextBound, ::testing::ValuesIn(LongTexts),
+                         [](const auto& info) { return std::string(info.param.Name); });

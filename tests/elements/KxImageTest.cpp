@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
+#include <memory>
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 
 #include "base/Messages.h"
+#include "base/Notices.h"
 #include "common/PixelProbe.h"
 #include "common/TestOwner.h"
 #include "common/TestSupport.h"
@@ -265,4 +268,65 @@ TEST_F(KxImageData, SurfaceShowsTheLastPictureOrTheFieldName) {
     EXPECT_FALSE(RedBox(Owner.Image(tdLab), QRect(21, 11, 398, 398)).isEmpty());
     const QByteArray before = SaveRecord(Image);
     EXPECT_EQ(before.right(2 + 4).left(4), QByteArray(4, '\0')); // the file name stays empty
+}
+
+namespace {
+
+// An SVG picture that names a picture file outside itself.
+QByteArray SvgNaming(const QString& File) {
+    return R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" width="40" )"
+           R"(height="40"><image width="40" height="40" xlink:href=")" +
+           File.toUtf8() + R"("/></svg>)";
+}
+
+// Records whose picture field holds an SVG naming a green picture file beside the test.
+class KxImageOutsideSvg : public KxImageTestBase {
+protected:
+    void SetUp() override {
+        KxImageTestBase::SetUp();
+        QFile green(Dir.Path("green.png"));
+        ASSERT_TRUE(green.open(QIODevice::WriteOnly));
+        green.write(PngBytes(10, 10, clPicture));
+        green.close();
+        FData =
+            std::make_unique<TSqliteTable>("pics", "id INTEGER PRIMARY KEY, pic GRAPHIC",
+                                           std::vector<QVariantList>{{1, SvgNaming(Dir.Path("green.png"))},
+                                                                     {2, SvgNaming(Dir.Path("green.png"))}});
+        Owner.Table = &FData->Table;
+        Image.DataBase = true;
+        Image.Field = "PIC";
+        FData->Table.First();
+    }
+    std::unique_ptr<TSqliteTable> FData;
+};
+
+} // namespace
+
+TEST_F(KxImageOutsideSvg, AFieldsSvgNeverShowsAFileNobodyNamed) {
+    EXPECT_TRUE(Drawn(tdPrint, true).isEmpty());
+    EXPECT_EQ(Messages.Messages, QStringList{"Invalid Field Name "});
+}
+
+TEST_F(KxImageOutsideSvg, ARunsTallyCountsTheFieldOnceWithoutAMessage) {
+    TNoticeTally tally;
+    Drawn(tdPrint, true);
+    FData->Table.Next();
+    Drawn(tdPrint, true);
+    EXPECT_TRUE(Messages.Messages.isEmpty());
+    ASSERT_EQ(tally.Notices().size(), 1u);
+    EXPECT_EQ(tally.Notices()[0].Kind, TNoticeKind::PictureField);
+    EXPECT_EQ(tally.Notices()[0].Subject, "PIC");
+    EXPECT_EQ(tally.Notices()[0].Count, 2);
+    EXPECT_TRUE(tally.Notices()[0].Detail.contains("refers to")) << tally.Notices()[0].Detail.toStdString();
+}
+
+TEST_F(KxImageDraw, AMissingFileIsTalliedWithItsReason) {
+    TNoticeTally tally;
+    Image.SetFileImage(Dir.Path("gone.png"));
+    EXPECT_FALSE(Image.ImageLoaded);
+    EXPECT_TRUE(Messages.Messages.isEmpty());
+    ASSERT_EQ(tally.Notices().size(), 1u);
+    EXPECT_EQ(tally.Notices()[0].Kind, TNoticeKind::PictureFile);
+    EXPECT_EQ(tally.Notices()[0].Subject, Dir.Path("gone.png"));
+    EXPECT_TRUE(tally.Notices()[0].Detail.endsWith("the file does not exist"));
 }

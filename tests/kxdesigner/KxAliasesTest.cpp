@@ -72,8 +72,10 @@ TEST(KxUserAliases, ATypedPasswordStaysInThisProcessAndOutOfTheFile) {
     KxAddUserAlias(session, Postgres("Shared", "SOME_VAR"), "s3cret-typed");
     const TDBAlias* inSession = session.FindAlias("Shared");
     ASSERT_NE(inSession, nullptr);
-    EXPECT_EQ(inSession->PasswordEnv, KxSessionPasswordVariable("Shared"));
-    EXPECT_EQ(qgetenv(inSession->PasswordEnv.toLocal8Bit()), "s3cret-typed");
+    EXPECT_EQ(inSession->SessionPassword, "s3cret-typed");
+    EXPECT_TRUE(inSession->PasswordEnv.isEmpty());
+    // A program started from here never finds it.
+    EXPECT_FALSE(Exec("env", {}).Out.contains("s3cret-typed"));
     const QByteArray file = FileBytes(KxUserAliasFile());
     EXPECT_FALSE(file.contains("s3cret-typed"));
     EXPECT_FALSE(file.contains("PasswordEnv="));
@@ -83,7 +85,6 @@ TEST(KxUserAliases, ATypedPasswordStaysInThisProcessAndOutOfTheFile) {
         EXPECT_NO_THROW(session.GetTableNames("Shared", {}, false, false, tables));
     }
     KxRemoveUserAlias(session, "Shared");
-    EXPECT_TRUE(qgetenv(KxSessionPasswordVariable("Shared").toLocal8Bit()).isEmpty());
 }
 
 TEST(KxAliasesDialog, ThePostgresFormGivesTheAliasAndWhereItsPasswordComesFrom) {

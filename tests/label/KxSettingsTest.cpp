@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
-#include <QBuffer>
+#include <QColor>
 #include <QImage>
 
 #include "base/Messages.h"
+#include "common/PictureSamples.h"
 #include "common/TestSupport.h"
 #include "designer/KxLabTestSupport.h"
 
@@ -10,14 +11,8 @@ namespace {
 
 // A picture holding a Width x Height bitmap of one colour.
 TPicture Plain(int Width, int Height, Qt::GlobalColor Color) {
-    QImage image(Width, Height, QImage::Format_RGB32);
-    image.fill(Color);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
     TPicture picture;
-    picture.LoadFromBytes(png, QStringLiteral("test"));
+    picture.LoadFromBytes(PlainPng(Width, Height, QColor(Color).rgb()), QStringLiteral("test"));
     return picture;
 }
 
