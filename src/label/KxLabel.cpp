@@ -32,6 +32,11 @@ TKxLabel::~TKxLabel() {
     FElements.clear();
 }
 
+void TKxLabel::SetStock(const QString& Maker, const QString& Part) {
+    FStockMaker = Maker;
+    FStockPart = Part;
+}
+
 void TKxLabel::AddElement(std::unique_ptr<TKxElement> E) {
     if (E) FElements.push_back(std::move(E));
 }

@@ -1,0 +1,43 @@
+#include "label/KxApplyStock.h"
+
+#include <algorithm>
+
+#include "base/KxError.h"
+#include "label/KxFrame.h"
+#include "label/KxLabel.h"
+#include "label/KxMeasure.h"
+#include "label/KxPrintInfo.h"
+#include "types/KxStockLayout.h"
+#include "types/KxStockText.h"
+#include "types/UnitLength.h"
+
+void KxApplyStock(TKxLabel& Label, const TKxStock& Stock) {
+    if (!Stock.Available())
+        throw EKxError(QStringLiteral("%1 cannot be used: %2").arg(Stock.Name(), KxStockIssueText(Stock)));
+    const TKxStockLayout l = KxStockLayout(Stock);
+    // Setters take the label's unit; a value in label units comes back to the same label units.
+    const auto units = [&Label](int32_t Lu) { return LabelToUnits(Lu, Label.GetUnits()); };
+    // One undo step for the whole stock belongs here: TKxUndoStep Step(Label, <step name>).
+    TKxMeasure& m = *Label.GetMeasure();
+    // The shape first: switching to a circle squares the label, which the sizes then set exactly.
+    m.SetLabelType(l.LabelType);
+    m.SetWidth(units(l.Width));
+    m.SetHeight(units(l.Height));
+    m.SetInnerCircle(units(l.InnerCircle));
+    m.SetMarLeft(units(l.MarLeft));
+    m.SetMarTop(units(l.MarTop));
+    m.SetDiHor(units(l.DiHor));
+    m.SetDiVer(units(l.DiVer));
+    m.SetNuHor(l.NuHor);
+    m.SetNuVer(l.NuVer);
+    m.SetPaperWidth(units(l.PaperWidth));
+    m.SetPaperHeight(units(l.PaperHeight));
+    m.SetPaperName(Papers()[l.PaperIndex].Name);
+    if (l.LabelType == ltRect) Label.GetFrame()->SetRadio(units(l.Radio));
+    TKxPrintInfo& p = *Label.GetPrintInfo();
+    p.SetPaperSize(l.PaperSize);
+    p.SetOrientation(0);
+    p.SetFirstCol(std::clamp(p.GetFirstCol(), 1, l.NuVer));
+    p.SetFirstRow(std::clamp(p.GetFirstRow(), 1, l.NuHor));
+    Label.SetStock(Stock.Maker, Stock.Part);
+}
