@@ -33,11 +33,22 @@ void KxApplyStock(TKxLabel& Label, const TKxStock& Stock) {
     m.SetPaperWidth(units(l.PaperWidth));
     m.SetPaperHeight(units(l.PaperHeight));
     m.SetPaperName(Papers()[l.PaperIndex].Name);
-    if (l.LabelType == ltRect) Label.GetFrame()->SetRadio(units(l.Radio));
+    if (l.LabelType == ltRect && l.Radio) Label.GetFrame()->SetRadio(units(*l.Radio));
     TKxPrintInfo& p = *Label.GetPrintInfo();
     p.SetPaperSize(l.PaperSize);
     p.SetOrientation(0);
     p.SetFirstCol(std::clamp(p.GetFirstCol(), 1, l.NuVer));
     p.SetFirstRow(std::clamp(p.GetFirstRow(), 1, l.NuHor));
     Label.SetStock(Stock.Maker, Stock.Part);
+}
+
+bool KxSheetIsStock(const TKxLabel& Label, const TKxStock& Stock) {
+    if (!Stock.Available()) return false;
+    const TKxStockLayout l = KxStockLayout(Stock);
+    const TKxMeasure& m = *Label.GetMeasure();
+    return m.GetLabelType() == l.LabelType && m.WidthLU() == l.Width && m.HeightLU() == l.Height &&
+           m.MarLeftLU() == l.MarLeft && m.MarTopLU() == l.MarTop && m.DiHorLU() == l.DiHor &&
+           m.DiVerLU() == l.DiVer && m.GetNuHor() == l.NuHor && m.GetNuVer() == l.NuVer &&
+           m.PaperWidthLU() == l.PaperWidth && m.PaperHeightLU() == l.PaperHeight &&
+           (l.LabelType == ltRect || m.InnerCircleLU() == l.InnerCircle);
 }

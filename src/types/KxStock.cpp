@@ -69,7 +69,7 @@ QString KxStockNumbersError(const TKxStock& Stock) {
     };
     const TLength lengths[] = {{"width", Stock.Width, true},
                                {"height", Stock.Height, true},
-                               {"corner radius", Stock.CornerRadius, false},
+                               {"corner radius", Stock.CornerRadius.value_or(0), false},
                                {"hole", Stock.HoleRadius, false},
                                {"x0", Stock.Left, false},
                                {"y0", Stock.Top, false},

@@ -59,7 +59,8 @@ struct KXLAB_EXPORT TKxStock {
     /// One label: for a round one both are the diameter.
     double Width = 0;
     double Height = 0;
-    double CornerRadius = 0;
+    /// Nothing when the source does not say (the label's frame rounding is then left as it is).
+    std::optional<double> CornerRadius;
     double HoleRadius = 0;
 
     /// The layout: Columns across, Rows down, the first label's corner at (Left, Top), the next one

@@ -50,7 +50,7 @@ std::vector<TKxStock> ReadEntry(const QJsonObject& Entry) {
         throw EEntryProblem{QStringLiteral("shape \"%1\" is neither rectangle nor round").arg(shape)};
     stock.Width = Length(Entry, "width");
     stock.Height = Length(Entry, "height");
-    stock.CornerRadius = Length(Entry, "radius", false);
+    if (Entry.contains(QLatin1String("radius"))) stock.CornerRadius = Length(Entry, "radius");
     stock.HoleRadius = Length(Entry, "hole", false);
     stock.Columns = Count(Entry, "columns");
     stock.Rows = Count(Entry, "rows");

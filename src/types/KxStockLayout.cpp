@@ -98,7 +98,7 @@ TKxStockLayout KxStockLayout(const TKxStock& Stock) {
         l.Width = l.Height = side;
         l.InnerCircle = Units(Stock.HoleRadius);
     } else {
-        l.Radio = Units(2 * Stock.CornerRadius);
+        if (Stock.CornerRadius) l.Radio = Units(2 * *Stock.CornerRadius);
     }
     l.PaperIndex = KxStockPaperIndex(Stock);
     const TPaperType& paper = Papers()[l.PaperIndex];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "kxlab_export.h"
 #include "types/KxStock.h"
@@ -20,8 +21,9 @@ struct KXLAB_EXPORT TKxStockLayout {
     int32_t NuHor = 1;
     int32_t NuVer = 1;
     int32_t InnerCircle = 0;
-    /// The frame's corner rounding: the width and height of the ellipse at each corner.
-    int32_t Radio = 0;
+    /// The frame's corner rounding: the width and height of the ellipse at each corner; nothing when the
+    /// stock does not say.
+    std::optional<int32_t> Radio;
     /// The row of the paper catalogue (UserPaperIndex when the stock's paper is not one of them), its
     /// printer code and the paper's size.
     int PaperIndex = UserPaperIndex;

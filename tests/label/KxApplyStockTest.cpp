@@ -192,6 +192,18 @@ TEST(KxApplyStock, SetsTheSheetThroughTheSettings) {
     EXPECT_EQ(label.GetStockPart(), QStringLiteral("R-40"));
 }
 
+TEST(KxApplyStock, AStockThatDoesNotSayHowRoundItsCornersAreLeavesTheFramesRounding) {
+    TKxLabel label;
+    label.GetFrame()->SetRadio(4);
+    TKxStock s = Custom();
+    s.CornerRadius.reset();
+    KxApplyStock(label, s);
+    EXPECT_FLOAT_EQ(label.GetFrame()->GetRadio(), 4.f);
+    s.CornerRadius = 0;
+    KxApplyStock(label, s);
+    EXPECT_FLOAT_EQ(label.GetFrame()->GetRadio(), 0.f);
+}
+
 TEST(KxApplyStock, ARoundStockMakesACircleWithItsHole) {
     TKxLabel label;
     TKxStock s = Custom();

@@ -39,7 +39,7 @@ TEST(KxStockXml, ReadsARectangleAndItsLayout) {
     EXPECT_EQ(s.Shape, TKxStockShape::Rectangle);
     EXPECT_DOUBLE_EQ(s.Width, 63.5);
     EXPECT_DOUBLE_EQ(s.Height, 38.1);
-    EXPECT_DOUBLE_EQ(s.CornerRadius, 1.5);
+    EXPECT_EQ(s.CornerRadius, 1.5);
     EXPECT_EQ(s.Columns, 3);
     EXPECT_EQ(s.Rows, 7);
     EXPECT_DOUBLE_EQ(s.Left, 7.21);
@@ -67,7 +67,7 @@ TEST(KxStockXml, LengthsWithoutAUnitArePointsAndCountsMayBeHexadecimal) {
     EXPECT_DOUBLE_EQ(s.PitchX, 50.8);
     // A pitch the layout leaves out is 0.
     EXPECT_DOUBLE_EQ(s.PitchY, 0);
-    EXPECT_DOUBLE_EQ(s.CornerRadius, 0);
+    EXPECT_EQ(s.CornerRadius, 0.0);
 }
 
 TEST(KxStockXml, AnEmptyValueOrABareUnitIsAValueLeftOut) {
@@ -78,7 +78,7 @@ TEST(KxStockXml, AnEmptyValueOrABareUnitIsAValueLeftOut) {
           </Label-rectangle></Template>)"),
                                                    QStringLiteral("b.xml"));
     const TKxStock& s = Only(file);
-    EXPECT_DOUBLE_EQ(s.CornerRadius, 0);
+    EXPECT_EQ(s.CornerRadius, 0.0);
     EXPECT_DOUBLE_EQ(s.Left, 0);
     EXPECT_DOUBLE_EQ(s.Top, 0);
     EXPECT_DOUBLE_EQ(s.PitchX, 45);
