@@ -38,6 +38,11 @@ struct TKxPrintOptions {
     bool NoData = false;
     bool Quiet = false;
     bool Help = false;
+    /// --stock: the label stock whose layout the run takes instead of the label's.
+    QString Stock;
+    /// --list-stocks: list the stocks whose maker and part number hold StockSearch, and print nothing.
+    bool ListStocks = false;
+    QString StockSearch;
 };
 
 /// Reads the arguments (without the program name); raises EUsage for anything it cannot take.

@@ -6,6 +6,7 @@
 #include "KxPrintOptions.h"
 #include "KxReport.h"
 #include "KxSignals.h"
+#include "KxStockOption.h"
 
 namespace {
 
@@ -39,5 +40,6 @@ int main(int argc, char** argv) {
         std::fputs(qPrintable(PrintUsage()), stdout);
         return ecDone;
     }
+    if (options.ListStocks) return KxListStocks(options, stdout, stderr);
     return TKxPrintJob(options, stderr).Run();
 }
