@@ -12,14 +12,17 @@
 #include <QSettings>
 #include <QStatusBar>
 
+#include "dialogs/KxStockDialog.h"
 #include "KxAliasesDialog.h"
 #include "KxDesignSurface.h"
 #include "KxErrorText.h"
 #include "KxExport.h"
 #include "KxMainWindow.h"
 #include "KxRecentFiles.h"
+#include "label/KxApplyStock.h"
 #include "label/KxLabel.h"
 #include "print/Printer.h"
+#include "types/KxStockCatalogue.h"
 
 namespace {
 
@@ -68,6 +71,17 @@ bool TKxMainWindow::MaybeSave() {
 void TKxMainWindow::NewLabel() {
     if (!MaybeSave()) return;
     if (KxShowErrors([this] { FLab->RestoreRecord(NewLabelRecord()); })) Started({});
+}
+
+void TKxMainWindow::NewFromStock() {
+    const std::optional<TKxStock> stock = TKxStockDialog::Choose(this, KxStocks());
+    if (!stock || !MaybeSave()) return;
+    const bool made = KxShowErrors([&] {
+        FLab->RestoreRecord(NewLabelRecord());
+        KxApplyStock(*FLab->GetLabel(), *stock);
+        FLab->AdjustPrint();
+    });
+    if (made) Started({});
 }
 
 void TKxMainWindow::OpenDialog() {
