@@ -2,8 +2,8 @@
 # Builds a fuzz target with clang and runs it on a fresh seed corpus.
 # Usage: scripts/fuzz.sh [seconds, default 600] [extra libFuzzer options...]
 # KXLAB_FUZZ_TARGET picks the target: labfile (reading a label file, the default), labdraw (previewing
-# what was read), pictures (loading and drawing picture bytes) or filter (parsing and rendering a
-# record filter).
+# what was read), pictures (loading and drawing picture bytes), filter (parsing and rendering a
+# record filter) or stocks (reading an XML stock catalogue file and laying out its stocks).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,8 +23,12 @@ filter)
     CORPUS_KIND=filter MAX_LEN=4096
     OPTIONS+=(-dict=fuzz/filter.dict)
     ;;
+stocks)
+    CORPUS_KIND=stock MAX_LEN=8192
+    OPTIONS+=(-dict=fuzz/stocks.dict)
+    ;;
 *)
-    echo "unknown fuzz target '$TARGET': labfile, labdraw, pictures or filter" >&2
+    echo "unknown fuzz target '$TARGET': labfile, labdraw, pictures, filter or stocks" >&2
     exit 2
     ;;
 esac
