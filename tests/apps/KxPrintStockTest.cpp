@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "AppTestSupport.h"
-#include "KxPrintOptions.h"
 #include "label/KxBackSurf.h"
 #include "label/KxFrame.h"
 #include "label/KxLabel.h"
@@ -15,10 +14,6 @@
 #include "label/KxPrintInfo.h"
 
 namespace {
-
-QStringList Args(const char* Line) {
-    return QString::fromLatin1(Line).split(u' ', Qt::SkipEmptyParts);
-}
 
 /// KXLAB_STOCK_DIRS for the kxprint runs a test starts, put back as it was afterwards.
 class TStockDirs {
@@ -100,47 +95,6 @@ std::vector<int> Column(const QImage& Page, int X) {
 }
 
 } // namespace
-
-TEST(KxPrintStockOptions, AreRead) {
-    const TKxPrintOptions run = ParsePrintOptions(Args("l.kxl -o a.pdf --stock L7160"));
-    EXPECT_EQ(run.Stock, QStringLiteral("L7160"));
-    EXPECT_FALSE(run.ListStocks);
-    const TKxPrintOptions all = ParsePrintOptions(Args("--list-stocks"));
-    EXPECT_TRUE(all.ListStocks);
-    EXPECT_TRUE(all.StockSearch.isEmpty());
-    EXPECT_TRUE(all.Label.isEmpty());
-    const TKxPrintOptions some = ParsePrintOptions(Args("--list-stocks avery l7160 -q"));
-    EXPECT_EQ(some.StockSearch, QStringLiteral("avery l7160"));
-    EXPECT_TRUE(some.Quiet);
-}
-
-struct TBadStockLine {
-    const char* Name;
-    const char* Line;
-    const char* Says;
-};
-
-class KxPrintStockOptionsBad : public ::testing::TestWithParam<TBadStockLine> {};
-
-TEST_P(KxPrintStockOptionsBad, AreUsageErrors) {
-    try {
-        ParsePrintOptions(Args(GetParam().Line));
-        FAIL() << "accepted";
-    } catch (const EUsage& e) {
-        EXPECT_NE(std::string(e.what()).find(GetParam().Says), std::string::npos) << e.what();
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, KxPrintStockOptionsBad,
-    ::testing::Values(TBadStockLine{"StockWithoutName", "l.kxl -o a.pdf --stock", "--stock needs a value"},
-                      TBadStockLine{"StockTwice", "l.kxl -o a.pdf --stock A --stock B",
-                                    "--stock is given twice"},
-                      TBadStockLine{"ListAndOutput", "--list-stocks -o a.pdf", "not --output"},
-                      TBadStockLine{"ListAndStock", "--list-stocks --stock L7160", "not --stock"},
-                      TBadStockLine{"ListAndAlias", "--list-stocks --alias A=sqlite:a.db", "not --alias"},
-                      TBadStockLine{"ListTwice", "--list-stocks --list-stocks", "given twice"}),
-    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(KxPrintStocks, ListTheStocksThatMatchWithTheirSizeLayoutAndUseAndWarnOfBadFiles) {
     TKxTempDir dir;

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -13,6 +12,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "common/LabelSamples.h"
 #include "common/TestSupport.h"
 #include "controls/SpinEditFloat.h"
 #include "dialogs/DialogTestSupport.h"
@@ -66,13 +66,6 @@ struct TShownStocks {
     QPushButton* Ok() { return Find<QDialogButtonBox>("ButtonsStock")->button(QDialogButtonBox::Ok); }
     QString Details() { return Find<QLabel>("LabelStockDetails")->text(); }
 };
-
-QByteArray Bytes(TKxLab& Lab) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    Lab.SaveToStream(buffer);
-    return buffer.data();
-}
 
 } // namespace
 
@@ -230,7 +223,7 @@ TEST_F(KxLabPropStock, TheChooserOpensOnTheLabelsStockAndCancellingItChangesNoth
     KxApplyStock(*S.Lab.GetLabel(), *BuiltIn().Lookup(QStringLiteral("Avery"), QStringLiteral("J8163")));
     TShownLabProp d(S.Lab);
     EXPECT_EQ(d.Find<QLabel>("LabelStock")->text(), QStringLiteral("Stock: Avery J8163"));
-    const QByteArray before = Bytes(S.Lab);
+    const QByteArray before = KxSaveToBytes(S.Lab);
     QString selected;
     WhenModal<TKxStockDialog>([&selected](TKxStockDialog& C) {
         selected = C.Selected() ? C.Selected()->Name() : QString();
@@ -239,7 +232,7 @@ TEST_F(KxLabPropStock, TheChooserOpensOnTheLabelsStockAndCancellingItChangesNoth
     });
     QTest::mouseClick(d.Find<QPushButton>("BtnStock"), Qt::LeftButton);
     EXPECT_EQ(selected, QStringLiteral("Avery J8163"));
-    EXPECT_EQ(Bytes(S.Lab), before);
+    EXPECT_EQ(KxSaveToBytes(S.Lab), before);
 }
 
 // Pictures of the chooser and of the "Dimensions" page after choosing a stock, in English and Spanish,

@@ -2,9 +2,9 @@
 
 #include <cmath>
 #include <cstdio>
-#include <QBuffer>
 
 #include "base/KxError.h"
+#include "common/LabelSamples.h"
 #include "label/KxApplyStock.h"
 #include "label/KxCellWalk.h"
 #include "label/KxFrame.h"
@@ -16,14 +16,6 @@
 #include "types/KxStockLayout.h"
 
 namespace {
-
-QByteArray Bytes(const TKxLabel& Label) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    Label.SaveToStream(buffer);
-    return bytes;
-}
 
 const TKxStockCatalogue& BuiltIn() {
     static const TKxStockCatalogue catalogue({});
@@ -126,7 +118,7 @@ TEST(KxApplyStock, SetsTheSheetThroughTheSettingsInAnyUnit) {
         KxApplyStock(mm, Stock(part));
         KxApplyStock(inch, Stock(part));
         inch.SetUnits(unMM);
-        EXPECT_EQ(Bytes(inch), Bytes(mm)) << part;
+        EXPECT_EQ(KxSaveToBytes(inch), KxSaveToBytes(mm)) << part;
     }
 }
 
@@ -154,7 +146,7 @@ TEST(KxApplyStock, ARoundStockMakesACircleWithItsHoleAndAnOtherPaperTheUserPaper
 
 TEST(KxApplyStock, AStockThatCannotBeDrawnIsRefusedAndChangesNothing) {
     TKxLabel label;
-    const QByteArray before = Bytes(label);
+    const QByteArray before = KxSaveToBytes(label);
     TKxStock s = Custom();
     s.Shape = TKxStockShape::Ellipse;
     try {
@@ -163,7 +155,7 @@ TEST(KxApplyStock, AStockThatCannotBeDrawnIsRefusedAndChangesNothing) {
     } catch (const EKxError& e) {
         EXPECT_EQ(e.Message(), QStringLiteral("Acme R-40 cannot be used: elliptic labels cannot be drawn"));
     }
-    EXPECT_EQ(Bytes(label), before);
+    EXPECT_EQ(KxSaveToBytes(label), before);
     EXPECT_FALSE(KxSheetIsStock(label, s));
 }
 
@@ -209,11 +201,11 @@ TEST(KxApplyStock, EveryUsableStockOfTheInstalledCatalogueFitsWithinTheBound) {
 
 TEST(KxLabelStock, IsKeptInTheNotesWhichOlderReadersNeverReachAndUndoBringsBack) {
     TKxLabel label;
-    const QByteArray never = Bytes(label);
+    const QByteArray never = KxSaveToBytes(label);
     KxApplyStock(label, Stock("L7160"));
-    const QByteArray with = Bytes(label);
+    const QByteArray with = KxSaveToBytes(label);
     label.SetStock({}, {});
-    const QByteArray without = Bytes(label);
+    const QByteArray without = KxSaveToBytes(label);
     // A label that never used a stock writes no notes; one that did reads as the same label up to them.
     EXPECT_FALSE(never.contains("KXN1") || without.contains("KXN1"));
     EXPECT_EQ(with.left(without.size()), without);
@@ -223,11 +215,11 @@ TEST(KxLabelStock, IsKeptInTheNotesWhichOlderReadersNeverReachAndUndoBringsBack)
     EXPECT_EQ(std::pair(read.GetStockMaker(), read.GetStockPart()),
               std::pair(QStringLiteral("Avery"), QStringLiteral("L7160")));
     EXPECT_TRUE(KxSheetIsStock(read, Stock("L7160")));
-    EXPECT_EQ(Bytes(read), with);
+    EXPECT_EQ(KxSaveToBytes(read), with);
     // A record without a stock takes it away.
     read.RestoreRecord(without);
     EXPECT_TRUE(read.GetStockPart().isEmpty());
-    EXPECT_EQ(Bytes(read), without);
+    EXPECT_EQ(KxSaveToBytes(read), without);
 }
 
 } // namespace
