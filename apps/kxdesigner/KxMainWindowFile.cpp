@@ -12,7 +12,6 @@
 #include <QSettings>
 #include <QStatusBar>
 
-#include "dialogs/KxStockDialog.h"
 #include "KxAliasesDialog.h"
 #include "KxDesignSurface.h"
 #include "KxErrorText.h"
@@ -22,7 +21,6 @@
 #include "label/KxApplyStock.h"
 #include "label/KxLabel.h"
 #include "print/Printer.h"
-#include "types/KxStockCatalogue.h"
 
 namespace {
 
@@ -74,7 +72,7 @@ void TKxMainWindow::NewLabel() {
 }
 
 void TKxMainWindow::NewFromStock() {
-    const std::optional<TKxStock> stock = TKxStockDialog::Choose(this, KxStocks());
+    const std::optional<TKxStock> stock = FLab->ChooseStock();
     if (!stock || !MaybeSave()) return;
     const bool made = KxShowErrors([&] {
         FLab->RestoreRecord(NewLabelRecord());

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <QFont>
 #include <QString>
 #include <QWidget>
@@ -27,6 +28,7 @@
 #include "label/KxPrintInfo.h"
 #include "label/KxPrintRun.h"
 #include "label/KxRulers.h"
+#include "types/KxStock.h"
 #include "types/Kxtypes.h"
 
 class QIODevice;
@@ -466,6 +468,9 @@ public:
     void ShowElementProp();
     /// Shows the recorded preview pages in the modal preview window.
     void ShowPreviewWindow();
+    /// Asks for a label stock in the modal stock chooser, the label's own stock selected; the stock
+    /// chosen, or nothing when the user cancels. The label does not change (KxApplyStock lays it out).
+    std::optional<TKxStock> ChooseStock();
 
     // The label file: little-endian, version 14 written, any other version read as the previous
     // format. Reading is all or nothing: a short or corrupt file raises and changes nothing.

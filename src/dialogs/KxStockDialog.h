@@ -6,7 +6,6 @@
 #include <QString>
 #include <vector>
 
-#include "kxlab_export.h"
 #include "types/KxStock.h"
 
 class QEvent;
@@ -22,7 +21,7 @@ class TKxStockDialog;
 /// filtered as the user types a maker or a part number, and a picture of the selected stock's sheet
 /// with its details. Stocks KxLab cannot lay out are listed greyed with the reason, and cannot be
 /// chosen. Catalogue files that could not be read are named at the bottom.
-class KXLAB_EXPORT TKxStockDialog : public QDialog {
+class TKxStockDialog : public QDialog {
     Q_OBJECT
 public:
     explicit TKxStockDialog(const TKxStockCatalogue& Catalogue, QWidget* parent = nullptr);

@@ -1,5 +1,4 @@
 #include "designer/KxLab.h"
-#include "dialogs/KxStockDialog.h"
 #include "dialogs/LabProp.h"
 #include "label/KxApplyStock.h"
 #include "label/KxFrame.h"
@@ -13,8 +12,7 @@ void TPropLab::BindStock() {
 
 void TPropLab::ChooseStock() {
     TKxLabel& label = *GetLab()->GetLabel();
-    const std::optional<TKxStock> stock =
-        TKxStockDialog::Choose(this, KxStocks(), label.GetStockMaker(), label.GetStockPart());
+    const std::optional<TKxStock> stock = GetLab()->ChooseStock();
     if (!stock) return;
     Guarded([&] {
         KxApplyStock(label, *stock);

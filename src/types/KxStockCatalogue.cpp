@@ -109,7 +109,8 @@ QStringList TKxStockCatalogue::DefaultFolders() {
 }
 
 void TKxStockCatalogue::Add(TKxStock Stock) {
-    TKeys keys{KxStockKey(Stock.Maker), KxStockKey(Stock.Part)};
+    TKeys keys{KxStockKey(Stock.Maker), KxStockKey(Stock.Part), {}};
+    keys.Both = keys.Maker + keys.Part;
     const QString name = PairKey(keys.Maker, keys.Part);
     if (FNames.contains(name)) return;
     FNames.insert(name);
@@ -206,7 +207,7 @@ std::vector<const TKxStock*> TKxStockCatalogue::Search(const QString& Text) cons
     std::vector<const TKxStock*> ranked[3];
     for (size_t i = 0; i < FStocks.size(); ++i) {
         const TKeys& k = FKeys[i];
-        const QString both = k.Maker + k.Part;
+        const QString& both = k.Both;
         const bool match =
             both.contains(joined) ||
             std::all_of(words.begin(), words.end(), [&](const QString& w) { return both.contains(w); });
@@ -228,7 +229,7 @@ std::vector<const TKxStock*> TKxStockCatalogue::Named(const QString& Name) const
     std::vector<const TKxStock*> found;
     if (key.isEmpty()) return found;
     for (size_t i = 0; i < FStocks.size(); ++i)
-        if (FKeys[i].Part == key || FKeys[i].Maker + FKeys[i].Part == key) found.push_back(&FStocks[i]);
+        if (FKeys[i].Part == key || FKeys[i].Both == key) found.push_back(&FStocks[i]);
     return found;
 }
 

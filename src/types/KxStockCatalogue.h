@@ -60,6 +60,8 @@ private:
     struct TKeys {
         QString Maker;
         QString Part;
+        /// Maker and part together, as a search reads them.
+        QString Both;
     };
     std::vector<TKxStock> FStocks;
     /// FStocks' search keys, index for index.
