@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     run.Labs = std::min(run.Labs, 8);
     run.UseData = false;
     try {
-        TKxPrintRun(*lab.GetLabel(), run).Record([](std::unique_ptr<TMetafile>) {});
+        TKxPrintRun(*lab.Label(), run).Record([](std::unique_ptr<TMetafile>) {});
     } catch (const EKxError&) {
     }
     return 0;

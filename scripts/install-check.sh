@@ -60,11 +60,12 @@ else
     env -u LD_LIBRARY_PATH "$PREFIX/bin/kxprint" --help >/dev/null || fail "the moved kxprint does not start"
 fi
 
-# A host built against the moved package: its form sets properties of TKxLab and TSpinEditFloat.
+# A host built against the moved package: its form sets properties of TKxLab and TSpinEditFloat, and its
+# undo and redo are the library's, with the library's step names.
 cmake -S examples/embed -B "$WORK/embed" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$PREFIX" \
     >/dev/null
 cmake --build "$WORK/embed" >/dev/null
-expected=$'zoom 3 width 80 frame 1 spin 80.0\nwidth 100'
+expected=$'zoom 3 width 80 frame 1 spin 80.0\nwidth 100 Undo Label Settings\nwidth 80 Redo Label Settings\nwidth 100'
 actual=$(env -u LD_LIBRARY_PATH "$WORK/embed/kxembed" --check)
 [ "$actual" = "$expected" ] || fail "kxembed --check printed \"$actual\", not \"$expected\""
 echo "install-check: $elves installed programs and libraries run from a moved prefix; examples/embed built against it"

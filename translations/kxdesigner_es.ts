@@ -119,6 +119,14 @@
         <translation>&amp;Rehacer</translation>
     </message>
     <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Deshacer %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Rehacer %1</translation>
+    </message>
+    <message>
         <source>Cu&amp;t</source>
         <translation>Cor&amp;tar</translation>
     </message>

@@ -837,4 +837,63 @@
         <translation>No se puede usar: %1.</translation>
     </message>
 </context>
+<context>
+    <name>KxSteps</name>
+    <message>
+        <source>Add</source>
+        <translation>Añadir</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Cortar</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Pegar</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>Mover</translation>
+    </message>
+    <message>
+        <source>Resize</source>
+        <translation>Cambiar tamaño</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Modificar</translation>
+    </message>
+    <message>
+        <source>Order</source>
+        <translation>Ordenar</translation>
+    </message>
+    <message>
+        <source>Align</source>
+        <translation>Alinear</translation>
+    </message>
+    <message>
+        <source>Transparent</source>
+        <translation>Transparencia</translation>
+    </message>
+    <message>
+        <source>Label Settings</source>
+        <translation>Ajustes de etiqueta</translation>
+    </message>
+    <message>
+        <source>Database</source>
+        <translation>Base de datos</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Insertar</translation>
+    </message>
+    <message>
+        <source>Label Stock</source>
+        <translation>Hoja de etiquetas</translation>
+    </message>
+</context>
 </TS>

@@ -5,6 +5,7 @@
 
 #include "elements/KxElement.h"
 #include "label/KxGrid.h"
+#include "types/KxStepNames.h"
 
 TKxDesignSurface::TKxDesignSurface(QWidget* parent)
     : TKxLab(parent) {}
@@ -12,7 +13,11 @@ TKxDesignSurface::TKxDesignSurface(QWidget* parent)
 void TKxDesignSurface::Nudge(int StepsX, int StepsY) {
     TKxElement* selected = GetSelected();
     if (!selected) return;
-    selected->Move({StepsX * GetGrid()->GetIncX(), StepsY * GetGrid()->GetIncY()});
+    {
+        const TKxUndoStep step(*Label(), KxStepName(TKxStep::Move));
+        selected->Move({StepsX * GetGrid()->GetIncX(), StepsY * GetGrid()->GetIncY()});
+        Label()->NotifyElement(selected);
+    }
     AdjustHandle();
 }
 
@@ -20,12 +25,6 @@ void TKxDesignSurface::mousePressEvent(QMouseEvent* event) {
     const TKxDrawTool tool = GetDrawTool();
     TKxLab::mousePressEvent(event);
     if (GetDrawTool() != tool) emit ToolChanged();
-    emit Edited();
-}
-
-void TKxDesignSurface::mouseReleaseEvent(QMouseEvent* event) {
-    TKxLab::mouseReleaseEvent(event);
-    emit Edited();
 }
 
 void TKxDesignSurface::keyPressEvent(QKeyEvent* event) {
@@ -42,5 +41,4 @@ void TKxDesignSurface::keyPressEvent(QKeyEvent* event) {
         return;
     default: return TKxLab::keyPressEvent(event);
     }
-    emit Edited();
 }

@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 
 #include "KxDesignSurface.h"
 #include "label/KxGrid.h"
@@ -106,7 +107,10 @@ TKxMainWindow::TKxMainWindow(QWidget* parent)
     CreateToolBar();
     CreateStatusBar();
     Translate();
-    connect(FLab, &TKxDesignSurface::Edited, this, &TKxMainWindow::Commit);
+    // Whatever changes the label, from the surface, a dialog or a command, shows in the title and the
+    // commands.
+    connect(&History(), &QUndoStack::indexChanged, this, &TKxMainWindow::SyncControls);
+    connect(&History(), &QUndoStack::cleanChanged, this, &TKxMainWindow::UpdateTitle);
     connect(FLab, &TKxDesignSurface::ToolChanged, this, &TKxMainWindow::SyncControls);
     connect(FLab, &TKxLab::Select, this, [this] { UpdateStatus(); });
     connect(FLab, &TKxLab::RightMouse, this,
@@ -155,8 +159,8 @@ void TKxMainWindow::CreateActions() {
     on("actionPreview", &TKxMainWindow::Preview);
     on("actionAliases", &TKxMainWindow::AliasesDialog);
     on("actionQuit", &QWidget::close);
-    on("actionUndo", &TKxMainWindow::Undo);
-    on("actionRedo", &TKxMainWindow::Redo);
+    on("actionUndo", [this] { Edit([this] { History().undo(); }); });
+    on("actionRedo", [this] { Edit([this] { History().redo(); }); });
     edit("actionCut", &TKxLab::CutElement);
     edit("actionCopy", &TKxLab::CopyElement);
     edit("actionPaste", &TKxLab::PasteElement);
@@ -166,7 +170,7 @@ void TKxMainWindow::CreateActions() {
     edit("actionAlignLeft", &TKxLab::AlignLeft);
     edit("actionAlignTop", &TKxLab::AlignTop);
     edit("actionTransparent", &TKxLab::Transparent);
-    edit("actionProperties", &TKxLab::ShowElementProp);
+    on("actionProperties", [this] { Edit([this] { FLab->ShowElementProp(); }); });
     int page = 0;
     for (const char* name :
          {"actionLabelDimensions", "actionLabelPrint", "actionLabelBack", "actionLabelData"})

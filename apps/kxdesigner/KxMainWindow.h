@@ -5,7 +5,6 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "KxUndoHistory.h"
 #include "types/Kxtypes.h"
 
 class QAction;
@@ -13,12 +12,13 @@ class QActionGroup;
 class QComboBox;
 class QLabel;
 class QMenu;
+class QUndoStack;
 class TKxDesignSurface;
 
 /// The label designer's main window: the designer control in the middle, the File and Edit menus,
 /// the tool bar with the drawing tools and the view settings, the status bar, and the context menus
-/// of the surface. Every completed change (a drag released, a dialog closed, a command) is one undo
-/// step holding the label's file record before and after it.
+/// of the surface. Undo and redo are the label's own undo stack: every completed change (a drag
+/// released, a dialog closed, a command) is one named step.
 ///
 /// Commands are QActions named for tests and for shortcuts: "actionNew", "actionUndo", "tool_dwText"...
 class TKxMainWindow : public QMainWindow {
@@ -28,7 +28,8 @@ public:
     ~TKxMainWindow() override;
 
     TKxDesignSurface* Lab() const { return FLab; }
-    const TKxUndoHistory& History() const { return FHistory; }
+    /// The label's undo stack.
+    QUndoStack& History() const;
     /// The file the label was opened from or saved to last; empty for a new label.
     const QString& FileName() const { return FFileName; }
     /// The label differs from what was opened or saved last.
@@ -45,12 +46,8 @@ public:
     /// Asks whether to save unsaved changes; false when the user cancels (or the save fails).
     bool MaybeSave();
 
-    /// Runs a command on the label and records what it changed as one step. Errors are shown.
+    /// Runs a command on the label (which records its own step), showing errors; the controls follow.
     void Edit(const std::function<void()>& Command);
-    /// Records the label's change since the last step, if its record changed.
-    void Commit();
-    void Undo();
-    void Redo();
 
     /// The context menus: the element's commands and the label's.
     QMenu* ElementMenu() const { return FElementMenu; }
@@ -85,7 +82,6 @@ private:
     /// The label has been replaced by a file's or a new one: no steps, nothing modified.
     void Started(const QString& FileName);
 
-    QByteArray Record() const;
     void RightMouse(bool Select, int X, int Y);
     void SyncControls();
     void UpdateTitle();
@@ -94,9 +90,6 @@ private:
     void ShowPosition(int X, int Y);
 
     TKxDesignSurface* FLab = nullptr;
-    TKxUndoHistory FHistory;
-    /// The record last opened or saved.
-    QByteArray FSaved;
     QString FFileName;
     bool FSyncing = false;
 

@@ -1,10 +1,10 @@
 #include <QAction>
 #include <QActionGroup>
-#include <QBuffer>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QUndoStack>
 
 #include "elements/KxElement.h"
 #include "KxDesignSurface.h"
@@ -30,37 +30,16 @@ QString KindName(TKxEle Kind) {
 
 } // namespace
 
-QByteArray TKxMainWindow::Record() const {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    FLab->SaveToStream(buffer);
-    return bytes;
+QUndoStack& TKxMainWindow::History() const {
+    return *FLab->Label()->UndoStack();
 }
 
 bool TKxMainWindow::IsModified() const {
-    return FHistory.Current() != FSaved;
+    return !History().isClean();
 }
 
 void TKxMainWindow::Edit(const std::function<void()>& Command) {
     KxShowErrors(Command);
-    Commit();
-}
-
-void TKxMainWindow::Commit() {
-    KxShowErrors([this] { FHistory.Commit(Record()); });
-    SyncControls();
-}
-
-void TKxMainWindow::Undo() {
-    if (const std::optional<QByteArray> record = FHistory.Undo())
-        KxShowErrors([&] { FLab->RestoreRecord(*record); });
-    SyncControls();
-}
-
-void TKxMainWindow::Redo() {
-    if (const std::optional<QByteArray> record = FHistory.Redo())
-        KxShowErrors([&] { FLab->RestoreRecord(*record); });
     SyncControls();
 }
 
@@ -96,8 +75,14 @@ void TKxMainWindow::UpdateActions() {
     for (const char* name : {"actionCut", "actionCopy", "actionDelete", "actionFront", "actionBack",
                              "actionAlignLeft", "actionAlignTop", "actionProperties"})
         findChild<QAction*>(QLatin1String(name))->setEnabled(selected);
-    findChild<QAction*>(QStringLiteral("actionUndo"))->setEnabled(FHistory.CanUndo());
-    findChild<QAction*>(QStringLiteral("actionRedo"))->setEnabled(FHistory.CanRedo());
+    // The commands name the step they undo or redo.
+    const QUndoStack& history = History();
+    auto* undo = findChild<QAction*>(QStringLiteral("actionUndo"));
+    undo->setEnabled(history.canUndo());
+    undo->setText(history.canUndo() ? tr("&Undo %1").arg(history.undoText()) : tr("&Undo"));
+    auto* redo = findChild<QAction*>(QStringLiteral("actionRedo"));
+    redo->setEnabled(history.canRedo());
+    redo->setText(history.canRedo() ? tr("&Redo %1").arg(history.redoText()) : tr("&Redo"));
 }
 
 void TKxMainWindow::UpdateStatus() {

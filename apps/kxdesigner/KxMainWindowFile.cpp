@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <climits>
 #include <QAction>
-#include <QBuffer>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -11,6 +10,7 @@
 #include <QProgressDialog>
 #include <QSettings>
 #include <QStatusBar>
+#include <QUndoStack>
 
 #include "KxAliasesDialog.h"
 #include "KxDesignSurface.h"
@@ -24,16 +24,6 @@
 
 namespace {
 
-// The record of a label as a new one starts.
-QByteArray NewLabelRecord() {
-    const TKxLabel fresh;
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    fresh.SaveToStream(buffer);
-    return bytes;
-}
-
 QString StartFolder(const QString& FileName) {
     return FileName.isEmpty() ? QString() : QFileInfo(FileName).absolutePath();
 }
@@ -42,8 +32,7 @@ QString StartFolder(const QString& FileName) {
 
 void TKxMainWindow::Started(const QString& FileName) {
     FFileName = FileName;
-    FHistory.Reset(Record());
-    FSaved = FHistory.Current();
+    FLab->Label()->ResetHistory();
     if (!FileName.isEmpty()) {
         QSettings settings;
         TKxRecentFiles::Add(settings, FileName);
@@ -52,7 +41,6 @@ void TKxMainWindow::Started(const QString& FileName) {
 }
 
 bool TKxMainWindow::MaybeSave() {
-    Commit();
     if (!IsModified()) return true;
     const QString name = FFileName.isEmpty() ? tr("Untitled") : QFileInfo(FFileName).fileName();
     QMessageBox box(QMessageBox::Warning, tr("KxLab Designer"),
@@ -68,15 +56,15 @@ bool TKxMainWindow::MaybeSave() {
 
 void TKxMainWindow::NewLabel() {
     if (!MaybeSave()) return;
-    if (KxShowErrors([this] { FLab->RestoreRecord(NewLabelRecord()); })) Started({});
+    if (KxShowErrors([this] { FLab->Label()->RestoreRecord(TKxLabel().Record()); })) Started({});
 }
 
 void TKxMainWindow::NewFromStock() {
     const std::optional<TKxStock> stock = FLab->ChooseStock();
     if (!stock || !MaybeSave()) return;
     const bool made = KxShowErrors([&] {
-        FLab->RestoreRecord(NewLabelRecord());
-        KxApplyStock(*FLab->GetLabel(), *stock);
+        FLab->Label()->RestoreRecord(TKxLabel().Record());
+        KxApplyStock(*FLab->Label(), *stock);
         FLab->AdjustPrint();
     });
     if (made) Started({});
@@ -113,10 +101,9 @@ bool TKxMainWindow::SaveAsDialog() {
 }
 
 bool TKxMainWindow::SaveFile(const QString& Path) {
-    Commit();
     if (!KxShowErrors([&] { FLab->SaveLab(Path); })) return false;
     FFileName = QFileInfo(Path).absoluteFilePath();
-    FSaved = FHistory.Current();
+    History().setClean();
     QSettings settings;
     TKxRecentFiles::Add(settings, FFileName);
     statusBar()->showMessage(tr("Saved %1").arg(QFileInfo(Path).fileName()), 5000);
@@ -152,7 +139,7 @@ bool TKxMainWindow::ExportFile(const QString& Path) {
     progress.setValue(0);
     QStringList written;
     try {
-        written = KxExportRun(*FLab->GetLabel(), settings, Path, [&](int64_t Labels, int64_t) {
+        written = KxExportRun(*FLab->Label(), settings, Path, [&](int64_t Labels, int64_t) {
             progress.setValue(static_cast<int>(std::min<int64_t>(Labels, total)));
             return !progress.wasCanceled();
         });

@@ -3,23 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "elements/KxAddText.h"
-#include "elements/KxBarCode.h"
-#include "elements/KxDataText.h"
+#include "elements/KxElement.h"
+#include "elements/KxElementFacts.h"
 #include "KxJobFailure.h"
 #include "label/KxLabel.h"
 #include "label/KxMeasure.h"
 
 namespace {
-
-int64_t TextLength(const TKxElement& E) {
-    int64_t length = E.ID.size();
-    if (const auto* d = dynamic_cast<const TKxData*>(&E)) length += d->FontName.size() + d->Field.size();
-    if (const auto* t = dynamic_cast<const TKxDataText*>(&E)) length += t->Text.size();
-    if (const auto* a = dynamic_cast<const TKxAddText*>(&E)) length += a->Before.size() + a->After.size();
-    if (const auto* b = dynamic_cast<const TKxBarCode*>(&E)) length += b->Code.size();
-    return length;
-}
 
 // Pixels of a page edge of the given label units at Dpi, as the sheet is rendered.
 int64_t Pixels(int32_t LabelUnits, int Dpi) {
@@ -48,7 +38,7 @@ void KxCheckLimits(const TKxLabel& Label, const TKxPrintOptions& Options) {
                    .arg(Label.ElementCount())
                    .arg(KxMaxElements));
     for (int i = 0; i < Label.ElementCount(); ++i) {
-        const int64_t length = TextLength(*Label.Element(i));
+        const int64_t length = KxTextLength(*Label.Element(i));
         if (length > KxMaxElementText)
             Refuse(
                 QStringLiteral("element %1 of the label holds %2 characters of text; at most %3 are printed "

@@ -23,7 +23,7 @@ namespace {
 // Adds an element of type T placed from (X1, Y1) to (X2, Y2) plus Offset and returns it for setting up.
 template <class T>
 T& Put(TKxLab& Lab, TPoint Offset, int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
-    auto e = std::make_unique<T>(&Lab);
+    auto e = std::make_unique<T>(Lab.Label());
     e->P1 = TPoint{Offset.X + X1, Offset.Y + Y1};
     e->P2 = TPoint{Offset.X + X2, Offset.Y + Y2};
     T& ref = *e;

@@ -24,7 +24,7 @@ constexpr int RulerDepth = 20;
 
 TKxLab::TKxLab(QWidget* parent)
     : QWidget(parent)
-    , FLabel(std::make_unique<TKxLabel>(this))
+    , FLabel(std::make_unique<TKxLabel>())
     , FLabScreen(std::make_unique<TBitmap>())
     , FTopRuler(std::make_unique<TBitmap>())
     , FLeftRuler(std::make_unique<TBitmap>())
@@ -41,14 +41,25 @@ TKxLab::TKxLab(QWidget* parent)
     FVBar->hide();
     ConnectBar(FHBar, true);
     ConnectBar(FVBar, false);
+    // What a host or a form sets up before the control is first shown is not an undo step.
+    FLabel->SetRecording(false);
+    connect(FLabel.get(), &TKxLabel::SettingsChanged, this, &TKxLab::SettingsChanged);
+    connect(FLabel.get(), &TKxLabel::ElementRemoving, this, &TKxLab::ElementRemoving);
+    connect(FLabel.get(), &TKxLabel::ElementAdded, this, &TKxLab::ElementsChanged);
+    connect(FLabel.get(), &TKxLabel::ElementChanged, this, &TKxLab::ElementsChanged);
+    connect(FLabel.get(), &TKxLabel::ElementsReordered, this, &TKxLab::ElementsChanged);
+    connect(FLabel.get(), &TKxLabel::Replacing, this,
+            [this] { FSelectedIndex = FLabel->IndexOf(FSelected); });
+    connect(FLabel.get(), &TKxLabel::Replaced, this, &TKxLab::LabelReplaced);
     resize(160, 120);
 }
 
 TKxLab::~TKxLab() {
-    // Elements first: they point at this control's label. The clipboard goes with any control, so
-    // no record outlives the designer it came from.
+    // The label goes with the control, quietly: nothing it does now is a change anyone must hear of.
+    // The clipboard goes with any control, so no record outlives the designer it came from.
+    FLabel->blockSignals(true);
+    FLabel->SetRecording(false);
     FSelected = nullptr;
-    FLabel->ClearElements();
     KxClipboard().Clear();
     ClearPages();
 }
@@ -68,6 +79,7 @@ void TKxLab::Loaded() {
 }
 
 void TKxLab::CreateWnd() {
+    if (!FWindowCreated) FLabel->SetRecording(true);
     FWindowCreated = true;
     SetParams(FH, FHBar, FH.Pos, FH.Min, FH.Max);
     SetParams(FV, FVBar, FV.Pos, FV.Min, FV.Max);
@@ -91,9 +103,8 @@ void TKxLab::resizeEvent(QResizeEvent* event) {
 }
 
 void TKxLab::SetUnits(TKxUnits Value) {
+    // The label signals the change, and the view adjusts and repaints.
     FLabel->SetUnits(Value);
-    AdjustScroll();
-    FlipLabScreen(duBoth);
 }
 
 void TKxLab::SetZoom(TKxZoom Value) {
@@ -121,9 +132,7 @@ void TKxLab::SetBorderStyle(TBorderStyle Value) {
 }
 
 void TKxLab::SetShowMargins(bool Value) {
-    if (Value == GetShowMargins()) return;
     FLabel->SetShowMargins(Value);
-    PaintLabScreen(true);
 }
 
 void TKxLab::SetSnap(TKxSnap Value) {
@@ -184,8 +193,15 @@ bool TKxLab::RemoveElement(TKxElement* E) {
     return FLabel->RemoveElement(E);
 }
 
+TKxElement* TKxLab::ElementAt(const TPoint& P) const {
+    const TKxScreenMap screen = ScreenMap();
+    for (int i = 0; i < FLabel->ElementCount(); ++i)
+        if (TKxElement* e = FLabel->Element(i); e->PointInObject(P, screen)) return e;
+    return nullptr;
+}
+
 bool TKxLab::FindElement(const TPoint& P) {
-    TKxElement* e = FLabel->ElementAt(P);
+    TKxElement* e = ElementAt(P);
     if (e) FSelected = e;
     return e != nullptr;
 }
@@ -206,14 +222,37 @@ TKxElement* TKxLab::Element(int Index) const {
     return FLabel->Element(Index);
 }
 
-void TKxLab::ElementRemoved(const TKxElement* E) {
+void TKxLab::ElementRemoving(const TKxElement* E) {
     if (!E || E == FSelected) FSelected = nullptr;
+    ElementsChanged();
 }
 
-void TKxLab::MarginColorChanged() {
-    if (GetShowMargins()) Paint();
+void TKxLab::ElementsChanged() {
+    // Commands of the view recompose the surface themselves; a host's change shows at the next paint.
+    FSurfaceStale = true;
+    update();
 }
 
-void TKxLab::RulersShown(bool Visible) {
-    FOrigin = Visible ? 30 : 10;
+void TKxLab::LabelReplaced(bool Restored) {
+    // An undone step keeps the element the user was working on selected.
+    FSelected = Restored ? FLabel->Element(FSelectedIndex) : nullptr;
+    ClearSelection();
+    AdjustScroll();
+    AdjustAligns();
+    FlipLabScreen(duBoth);
+    if (FSelected) AdjustHandle();
+}
+
+void TKxLab::SettingsChanged(const TKxSettingsChange& Change) {
+    switch (Change.Kind) {
+    case TKxSettingsChange::scNone: break;
+    case TKxSettingsChange::scScroll: AdjustScroll(); break;
+    case TKxSettingsChange::scFlip: FlipLabScreen(Change.Which); break;
+    case TKxSettingsChange::scPaint: PaintLabScreen(Change.Repaint); break;
+    case TKxSettingsChange::scAligns: AdjustAligns(); break;
+    case TKxSettingsChange::scMarginColor:
+        if (GetShowMargins()) Paint();
+        break;
+    case TKxSettingsChange::scRulersShown: FOrigin = Change.Repaint ? 30 : 10; break;
+    }
 }

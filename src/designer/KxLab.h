@@ -23,11 +23,12 @@
 #include "label/KxFrame.h"
 #include "label/KxGrid.h"
 #include "label/KxLabel.h"
-#include "label/KxLabelView.h"
 #include "label/KxMeasure.h"
 #include "label/KxPrintInfo.h"
 #include "label/KxPrintRun.h"
 #include "label/KxRulers.h"
+#include "types/KxScreenMap.h"
+#include "types/KxStepNames.h"
 #include "types/KxStock.h"
 #include "types/Kxtypes.h"
 
@@ -54,7 +55,7 @@ using TKxMouseMoveEvent =
 /// Set-up: a host that sets several properties in a row brackets them with BeginLoad()/EndLoad()
 /// (or a TKxLab::TLoadGuard); repaint requests in between are ignored and EndLoad() paints once.
 /// Events: assign the On... callables, or connect to the matching signals; both fire.
-class KXLAB_EXPORT TKxLab : public QWidget, public TKxLabelView {
+class KXLAB_EXPORT TKxLab : public QWidget {
     Q_OBJECT
     Q_PROPERTY(KxEnums::TKxUnits Units READ GetUnits WRITE SetUnits)
     Q_PROPERTY(int Color READ GetColor WRITE SetColor)
@@ -149,10 +150,10 @@ public:
     };
 
     /// The label this control shows and edits.
-    TKxLabel* GetLabel() const { return FLabel.get(); }
+    TKxLabel* Label() const { return FLabel.get(); }
 
     // Properties.
-    TKxUnits GetUnits() const override { return FLabel->GetUnits(); }
+    TKxUnits GetUnits() const { return FLabel->GetUnits(); }
     /// Always re-adjusts and repaints, even when the unit does not change.
     void SetUnits(TKxUnits Value);
     TKxZoom GetZoom() const { return FZoom; }
@@ -191,7 +192,7 @@ public:
     void SetRulers(TKxRulers* Value);
     TKxPrintInfo* GetPrintInfo() const { return FLabel->GetPrintInfo(); }
     void SetPrintInfo(TKxPrintInfo* Value);
-    TTable* GetTable() override { return FLabel->GetTable(); }
+    TTable* GetTable() { return FLabel->GetTable(); }
     /// Copies the binding of Value (alias, table, filter) into the owned table; null does nothing.
     void SetTable(const TTable* Value);
 
@@ -204,6 +205,8 @@ public:
     /// Selects the first element from index 0 that contains P (client pixels); false and the
     /// selection unchanged when none does.
     bool FindElement(const TPoint& P);
+    /// The first element from index 0 that contains P (client pixels), or null.
+    TKxElement* ElementAt(const TPoint& P) const;
     /// Selects the first element from index 0 whose ID equals ID exactly; false and the selection
     /// unchanged when none does.
     bool ElementByID(const QString& ID);
@@ -216,14 +219,16 @@ public:
     TKxElement* GetSelected() const { return FSelected; }
 
     // Mapping between label units and client pixels.
-    int32_t WindowX(int32_t x) const override;
-    int32_t WindowY(int32_t y) const override;
+    int32_t WindowX(int32_t x) const;
+    int32_t WindowY(int32_t y) const;
     int32_t CoordX(int32_t px) const;
     int32_t CoordY(int32_t py) const;
     /// A client pixel as a position in the current unit, proportional to the label size.
     float Worldx(int32_t px) const;
     float Worldy(int32_t py) const;
-    int32_t GetScale() const override { return FScale; }
+    int32_t GetScale() const { return FScale; }
+    /// The mapping of label units to client pixels as it stands: what elements keep their Bounds in.
+    TKxScreenMap ScreenMap() const;
     /// The label's edges in client pixels.
     int32_t GetMinLeft() const;
     int32_t GetMinTop() const;
@@ -232,8 +237,8 @@ public:
     /// The alignment guides in client pixels.
     int32_t GetXLeft() const;
     int32_t GetYTop() const;
-    int32_t GetGuideLeft() const override;
-    int32_t GetGuideTop() const override;
+    int32_t GetGuideLeft() const;
+    int32_t GetGuideTop() const;
     /// Pixel offset of the label's corner from the client's corner when not scrolled.
     int32_t GetOrigin() const { return FOrigin; }
     /// The label's size in pixels at the current zoom.
@@ -248,7 +253,7 @@ public:
     // Scrolling.
     /// Recomputes scale, label size in pixels and scroll ranges from zoom, label size and control
     /// size; shows a bar only when its range exceeds the control; scrolls back to the origin.
-    void AdjustScroll() override;
+    virtual void AdjustScroll();
     /// Sets the horizontal range and position (position clamped into the range). Min > Max throws
     /// EInvalidOperation ("Scrollbar property out of range") and changes nothing.
     void SetHParams(int32_t Position, int32_t Min, int32_t Max);
@@ -262,9 +267,9 @@ public:
     // Repainting.
     /// Recomposes the surface with the named rulers, shows it and places the guide markers.
     /// Ignored while loading.
-    void FlipLabScreen(TKxDrawRuler Which) override;
+    virtual void FlipLabScreen(TKxDrawRuler Which);
     /// Recomposes the surface without rulers; shows it when Repaint. Ignored while loading.
-    void PaintLabScreen(bool Repaint) override;
+    virtual void PaintLabScreen(bool Repaint);
     /// Recomposes the whole off-screen surface: the control's colour, the label area, then the
     /// ruler strips that Which names (the corner always; all pasted again).
     virtual void DrawAll(TKxDrawRuler Which);
@@ -280,8 +285,9 @@ public:
     void DrawFrame(int32_t X, int32_t Y, TKxDrawType DrawType);
     /// The grid dots on the surface, label corner at X, Y in label units under the screen mapping.
     void DrawGrid(int32_t X, int32_t Y);
-    /// Every element from the back (last index) to the front (index 0).
-    void DrawElements(const TPoint& Origin, TKxDrawType DrawType, bool WithData);
+    /// Every element from the back (last index) to the front (index 0) on the surface, the label's
+    /// corner at Origin in label units under the surface's mapping.
+    void DrawElements(const TPoint& Origin);
     /// Redraws the strips that Which names and the corner, then pastes all three into the
     /// surface. Nothing at all when the rulers are hidden.
     void DrawRulers(TKxDrawRuler Which);
@@ -303,7 +309,7 @@ public:
     /// The guide being dragged, marker and line, not-xor.
     void DrawAligns(const TPoint& P);
     /// Recomputes the hit areas of the two guide markers.
-    void AdjustAligns() override;
+    void AdjustAligns();
     /// Empties the selection outline and handles, unless loading.
     void ClearSelection();
 
@@ -338,7 +344,8 @@ public:
     const TKxMarks& GetMarks() const { return FMarks; }
     /// What the window shows over the surface (marks, rubber bands, ruler marks).
     const TKxOverlay& GetOverlay() const { return FOverlay; }
-    TCanvas* GetCanvas(TKxDrawType DrawType) override;
+    /// What elements draw with on the surface: its canvas, its mapping, field names when bound.
+    TKxDrawContext SurfaceContext();
     /// True while the control sits on a form being edited in a visual form designer: background,
     /// frame and grid show, elements do not.
     bool GetDesigning() const { return FDesigning; }
@@ -369,10 +376,6 @@ public:
     /// Records the run's sheets like Preview but hands each one to Sink as soon as it is complete and
     /// keeps none, so a run of any length holds one sheet at a time.
     void ExportPages(const TKxPageSink& Sink);
-    /// Draws the run's cells on the printer from State on; First sets up the page mapping.
-    void PrintLab(TKxRunState& State, bool First, bool WithData);
-    /// Draws the run's cells into preview pages from State on; First opens the first page.
-    void PreviewLab(TKxRunState& State, bool First, bool WithData);
     /// The run PrintInfo describes, with this label's data switch.
     TKxRunSettings RunSettings() const;
     /// Frees every preview page.
@@ -453,19 +456,12 @@ public:
     void setRulersFont(const QFont& Value) { GetRulers()->SetQFont(Value); }
     KX_FLAT_PROPERTY(TColor, Rulers, FontColor)
 
-    // Dialogs.
-    void PropTxt() override;
-    void PropAdTxt() override;
-    void PropPar() override;
-    void PropBar() override;
-    void PropSymbol() override;
-    void PropLin() override;
-    void PropRect() override;
-    void PropImage(bool IsNew) override;
+    // Dialogs, opened through the application's dialog host (KxDialogHost).
     /// The label properties dialog at Page.
     void ShowProp(int Page);
-    /// The property dialog of the selected element; nothing without a selection.
-    void ShowElementProp();
+    /// The property dialog of the selected element, as one undo step; nothing without a selection.
+    /// IsNew: the element was just drawn with its tool.
+    void ShowElementProp(bool IsNew = false);
     /// Shows the recorded preview pages in the modal preview window.
     void ShowPreviewWindow();
     /// Asks for a label stock in the modal stock chooser, the label's own stock selected; the stock
@@ -492,10 +488,6 @@ public:
     /// that cannot be read raises EKxError "No se puede leer el archivo elegido" (the cause nested)
     /// and leaves the current label exactly as it was.
     void LoadLab(const QString& FileName);
-    /// Replaces the label with a record SaveToStream wrote (TKxLabel::RestoreRecord) and redraws;
-    /// nothing is selected afterwards. The table is not opened. Raises EStreamError on a bad record,
-    /// changing nothing.
-    void RestoreRecord(const QByteArray& Record);
     /// Label file format version of the file read last.
     int32_t GetFileVersion() const { return FLabel->GetFileVersion(); }
 
@@ -533,17 +525,17 @@ protected:
     /// is false; never passed on.
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-    /// The canvas of the preview page being recorded (null when none is).
-    void SetPreviewCanvas(TCanvas* Canvas) { FLabel->SetRunCanvas(tdPreview, Canvas); }
     /// Label file values stored as read, past the setters' clamps (the label file reader's way in):
     /// label size and grid steps in label units. Nothing is repainted.
     void SetRawLabelSize(int32_t Width, int32_t Height) { GetMeasure()->SetRawSize(Width, Height); }
     void SetRawGridSteps(int32_t IncX, int32_t IncY) { GetGrid()->SetRawSteps(IncX, IncY); }
 
-    // TKxLabelView: what the label asks of its view.
-    void MarginColorChanged() override;
-    void RulersShown(bool Visible) override;
-    void ElementRemoved(const TKxElement* E) override;
+    // What the view does when its label tells it of a change.
+    void SettingsChanged(const TKxSettingsChange& Change);
+    void ElementRemoving(const TKxElement* E);
+    /// An element changed outside the view's own commands: the surface is recomposed when shown next.
+    void ElementsChanged();
+    void LabelReplaced(bool Restored);
 
     TKxMarks FMarks;
 
@@ -559,6 +551,10 @@ private:
     void HoverCursor(const TPoint& P);
     void FinishDrag(const TPoint& P);
     void FinishShape(const TPoint& P);
+    /// A drag of the mouse is one undo step, from the press to the release.
+    void BeginDragStep(TKxStep Step);
+    void EndDragStep();
+    void AlignSelected(TKxEleAlign Kind);
     /// A new element of Kind, appended and selected; null when the kind has no class.
     TKxElement* NewElement(TKxEle Kind);
     /// The label's pixel rectangle.
@@ -604,5 +600,10 @@ private:
     int FLoadDepth = 0;
     bool FWindowCreated = false;
     bool FDesigning = false;
+    /// The label changed since the surface was last composed; the next paint recomposes it.
+    bool FSurfaceStale = false;
+    bool FDragStep = false;
+    /// The selected element's place while the label is being replaced.
+    int FSelectedIndex = -1;
     TKxOverlay FOverlay;
 };

@@ -8,12 +8,14 @@
 
 #include "base/Rounding.h"
 #include "designer/KxClipboard.h"
+#include "designer/KxDialogHost.h"
 #include "designer/KxLab.h"
 #include "elements/KxElement.h"
 #include "elements/KxElementFactory.h"
 #include "label/KxBackSurf.h"
 #include "label/KxGrid.h"
 #include "label/KxRulers.h"
+#include "types/KxStepNames.h"
 
 namespace {
 
@@ -64,8 +66,25 @@ TKxEle PointToolKind(TKxDrawTool Tool) {
 
 } // namespace
 
-void TKxLab::ShowElementProp() {
-    if (FSelected) FSelected->Properties();
+void TKxLab::ShowElementProp(bool IsNew) {
+    if (!FSelected) return;
+    TKxDialogHost& host = KxDialogHost();
+    TKxUndoStep step(*FLabel, host.ElementStepName(*FSelected));
+    if (!host.ElementProperties(*this, *FSelected, IsNew)) step.Cancel();
+}
+
+void TKxLab::ShowProp(int Page) {
+    TKxDialogHost& host = KxDialogHost();
+    TKxUndoStep step(*FLabel, host.LabelStepName());
+    if (!host.LabelProperties(*this, Page)) step.Cancel();
+}
+
+void TKxLab::ShowPreviewWindow() {
+    KxDialogHost().PreviewWindow(*this);
+}
+
+std::optional<TKxStock> TKxLab::ChooseStock() {
+    return KxDialogHost().ChooseStock(*this);
 }
 
 void TKxLab::DoRightMouse(bool select, int X, int Y) {
@@ -101,11 +120,25 @@ void TKxLab::mouseReleaseEvent(QMouseEvent* event) {
     const TPoint p = EventPoint(event);
     if (FMarks.Pressed) FinishDrag(p);
     if (FMarks.ShapeActive) FinishShape(p);
+    EndDragStep();
+}
+
+void TKxLab::BeginDragStep(TKxStep Step) {
+    EndDragStep();
+    FLabel->BeginStep(KxStepName(Step));
+    FDragStep = true;
+}
+
+void TKxLab::EndDragStep() {
+    if (!FDragStep) return;
+    FDragStep = false;
+    FLabel->EndStep();
 }
 
 void TKxLab::LeftPress(const TPoint& P) {
     TKxMarks& m = FMarks;
     if (PtInRect(m.AlignLeftMark, P) || PtInRect(m.AlignTopMark, P)) {
+        BeginDragStep(TKxStep::Move);
         m.Pressed = true;
         m.DragType = PtInRect(m.AlignLeftMark, P) ? dtAlignLeft : dtAlignTop;
         m.DragState = drAligns;
@@ -124,16 +157,19 @@ void TKxLab::LeftPress(const TPoint& P) {
     default: break;
     }
     // Anchored at the press point itself: the grid snaps drags only.
+    TKxUndoStep step(*FLabel, KxStepName(TKxStep::Add));
     TKxElement* e = NewElement(PointToolKind(FDrawTool));
     if (!e) return;
     e->P1 = {CoordX(P.X), CoordY(P.Y)};
-    e->Properties();
+    ShowElementProp(true);
 }
 
 void TKxLab::SelectionPress(const TPoint& P) {
     // Marks are tested as they stand, stale or empty; an empty rectangle holds no point.
     TKxMarks& m = FMarks;
     const auto grab = [&](TKxDragType Type, TPoint Offset) {
+        BeginDragStep(Type == dtMove || Type == dtPoint1 || Type == dtPoint2 ? TKxStep::Move
+                                                                             : TKxStep::Resize);
         m.Pressed = true;
         m.Dragged = false;
         m.PressPoint = P;
@@ -167,7 +203,7 @@ void TKxLab::SelectionPress(const TPoint& P) {
 
 void TKxLab::RightPress(const TPoint& P) {
     bool select = false;
-    if (FSelected && FSelected->PointInObject(P)) {
+    if (FSelected && FSelected->PointInObject(P, ScreenMap())) {
         select = true;
     } else if (FSelected) {
         FMarks.ShapeActive = false;
@@ -290,6 +326,7 @@ void TKxLab::FinishDrag(const TPoint& P) {
             if (const TPoint* anchor = AnchorCorner(FSelected->Angle, corners))
                 FSelected->P1 = label(*anchor);
             if (m.DragState == drSizes) FSelected->P2 = label(r.BottomRight());
+            FLabel->NotifyElement(FSelected);
             break;
         }
         case dtPoint1:
@@ -299,6 +336,7 @@ void TKxLab::FinishDrag(const TPoint& P) {
             const bool first = m.DragType == dtPoint1;
             const TPoint end = label((first ? m.LineHandle1 : m.LineHandle2).TopLeft() + TPoint{3, 3});
             (first ? FSelected->P1 : FSelected->P2) = end;
+            FLabel->NotifyElement(FSelected);
             break;
         }
         case dtAlignLeft: GetBackSurf()->SetAlignLeft(Worldx(P.X)); break;
@@ -311,6 +349,7 @@ void TKxLab::FinishDrag(const TPoint& P) {
 }
 
 void TKxLab::FinishShape(const TPoint& P) {
+    TKxUndoStep step(*FLabel, KxStepName(TKxStep::Add));
     TKxMarks& m = FMarks;
     const TRect l = LabelRect();
     const TRect r =
@@ -330,13 +369,13 @@ void TKxLab::FinishShape(const TPoint& P) {
     case dwImage:
         if (TKxElement* e = NewElement(deImage)) {
             place(e, r.TopLeft(), r.BottomRight());
-            PropImage(true);
+            ShowElementProp(true);
         }
         break;
     case dwParagraph:
-        if (TKxElement* e = NewElement(deParagraph)) {
-            place(e, r.TopLeft(), r.BottomRight());
-            e->Properties();
+        if (NewElement(deParagraph)) {
+            place(FSelected, r.TopLeft(), r.BottomRight());
+            ShowElementProp(true);
         }
         break;
     default: break;
@@ -378,6 +417,7 @@ void TKxLab::CopyElement() {
 
 void TKxLab::CutElement() {
     if (!FSelected) return;
+    const TKxUndoStep step(*FLabel, KxStepName(TKxStep::Cut));
     CopyElement();
     DeleteElement();
 }
@@ -387,14 +427,16 @@ void TKxLab::PasteElement() {
     if (clip.IsEmpty()) return;
     std::unique_ptr<TKxElement> e = TKxElementFactory::FromRecord(clip.Record(), FLabel.get());
     TKxElement* raw = e.get();
+    raw->Move(GetUnits() == unINCH ? TPoint2D{0.1f, 0.1f} : TPoint2D{2.0f, 2.0f});
+    const TKxUndoStep step(*FLabel, KxStepName(TKxStep::Paste));
     AddElement(std::move(e));
     FSelected = raw;
-    raw->Move(GetUnits() == unINCH ? TPoint2D{0.1f, 0.1f} : TPoint2D{2.0f, 2.0f});
     PaintLabScreen(true);
 }
 
 void TKxLab::DeleteElement() {
     if (!FSelected) return;
+    const TKxUndoStep step(*FLabel, KxStepName(TKxStep::Delete));
     RemoveElement(FSelected);
     FSelected = nullptr;
     ClearSelection();
@@ -403,19 +445,29 @@ void TKxLab::DeleteElement() {
 }
 
 void TKxLab::Transparent() {
-    if (FSelected) FSelected->Transparent = !FSelected->Transparent;
+    if (FSelected) {
+        const TKxUndoStep step(*FLabel, KxStepName(TKxStep::Transparent));
+        FSelected->Transparent = !FSelected->Transparent;
+        FLabel->NotifyElement(FSelected);
+    }
     PaintLabScreen(true);
 }
 
 void TKxLab::AlignLeft() {
-    if (!FSelected) return;
-    FSelected->Align(eaLeft);
-    AdjustHandle();
+    AlignSelected(eaLeft);
 }
 
 void TKxLab::AlignTop() {
+    AlignSelected(eaTop);
+}
+
+void TKxLab::AlignSelected(TKxEleAlign Kind) {
     if (!FSelected) return;
-    FSelected->Align(eaTop);
+    {
+        const TKxUndoStep step(*FLabel, KxStepName(TKxStep::Align));
+        FSelected->Align(Kind);
+        FLabel->NotifyElement(FSelected);
+    }
     AdjustHandle();
 }
 

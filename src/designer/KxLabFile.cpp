@@ -34,22 +34,10 @@ void TKxLab::LoadLab(const QString& FileName) {
         std::throw_with_nested(EKxError(QString::fromUtf8(KxCannotReadLabel)));
     }
     try {
-        ClearSelection();
-        PaintLabScreen(true);
         ValidData();
-        AdjustScroll();
         AdjustPrint();
-        AdjustAligns();
         DrawAll(duBoth);
     } catch (...) {
         std::throw_with_nested(EKxError(QString::fromUtf8(KxCannotReadLabel)));
     }
-}
-
-void TKxLab::RestoreRecord(const QByteArray& Record) {
-    FLabel->RestoreRecord(Record);
-    ClearSelection();
-    AdjustScroll();
-    AdjustAligns();
-    FlipLabScreen(duBoth);
 }

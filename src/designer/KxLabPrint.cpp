@@ -38,10 +38,6 @@ void TKxLab::Print() {
     NewRun()->Print(Printer());
 }
 
-void TKxLab::PrintLab(TKxRunState& State, bool First, bool WithData) {
-    NewRun()->PrintCells(Printer(), State, First, WithData);
-}
-
 void TKxLab::Preview() {
     ClearPages();
     AdjustPrint();
@@ -49,11 +45,6 @@ void TKxLab::Preview() {
     // The run is over, its table closed, before the window opens: printing from the window starts a
     // run of its own.
     ShowPreviewWindow();
-}
-
-void TKxLab::PreviewLab(TKxRunState& State, bool First, bool WithData) {
-    NewRun()->RecordCells(State, First, WithData,
-                          [this](std::unique_ptr<TMetafile> Page) { FPages.push_back(std::move(Page)); });
 }
 
 void TKxLab::ExportPages(const TKxPageSink& Sink) {

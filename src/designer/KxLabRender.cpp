@@ -14,6 +14,7 @@
 #include "label/KxFrame.h"
 #include "label/KxGrid.h"
 #include "label/KxMeasure.h"
+#include "print/Printer.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ void TKxLab::PaintLabScreen(bool Repaint) {
 }
 
 void TKxLab::DrawAll(TKxDrawRuler Which) {
+    FSurfaceStale = false;
     TCanvas& canvas = FLabScreen->Canvas();
     canvas.Brush = TBrush{.Color = FColor, .Style = bsSolid};
     canvas.FillRect(TRect{0, 0, width(), height()});
@@ -83,14 +85,15 @@ void TKxLab::DrawLabScreen() {
         canvas.SetViewportExtEx(1, 1);
     }
     DrawFrame(ox, oy, tdLab);
-    if (!FDesigning) DrawElements({ox, oy}, tdLab, GetDataValid());
+    if (!FDesigning) DrawElements({ox, oy});
     DrawGrid(ox, oy);
     canvas.SetMapMode(previous);
 }
 
 void TKxLab::DrawBackSurf(int32_t X, int32_t Y, TKxDrawType DrawType, const TRect& R) {
     if (DrawType != tdLab) {
-        FLabel->DrawBackSurf(X, Y, DrawType);
+        // Paper outside a run: the application's printer, as a host drawing on it expects.
+        FLabel->DrawBackSurf(X, Y, {&Printer().Canvas(), DrawType});
         return;
     }
     const TKxMeasure& measure = *GetMeasure();
@@ -107,7 +110,9 @@ void TKxLab::DrawBackSurf(int32_t X, int32_t Y, TKxDrawType DrawType, const TRec
 }
 
 void TKxLab::DrawFrame(int32_t X, int32_t Y, TKxDrawType DrawType) {
-    FLabel->DrawFrame(X, Y, DrawType);
+    TKxDrawContext c = SurfaceContext();
+    if (DrawType != tdLab) c = {&Printer().Canvas(), DrawType};
+    FLabel->DrawFrame(X, Y, c);
 }
 
 void TKxLab::DrawGrid(int32_t X, int32_t Y) {
@@ -125,8 +130,16 @@ void TKxLab::DrawGrid(int32_t X, int32_t Y) {
             canvas.SetPixels(X + i * incX, Y + j * incY, grid.GetColor());
 }
 
-void TKxLab::DrawElements(const TPoint& Origin, TKxDrawType DrawType, bool WithData) {
-    FLabel->DrawElements(Origin, DrawType, WithData);
+void TKxLab::DrawElements(const TPoint& Origin) {
+    FLabel->DrawElements(Origin, SurfaceContext());
+}
+
+TKxDrawContext TKxLab::SurfaceContext() {
+    return {&FLabScreen->Canvas(), tdLab, GetDataValid(), nullptr, ScreenMap()};
+}
+
+TKxScreenMap TKxLab::ScreenMap() const {
+    return {FScale, FOrigin - FH.Pos, FOrigin - FV.Pos};
 }
 
 void TKxLab::Paint() {
@@ -137,6 +150,10 @@ void TKxLab::Paint() {
 }
 
 void TKxLab::paintEvent(QPaintEvent* event) {
+    if (FSurfaceStale && !IsLoading()) {
+        DrawAll(duNone);
+        FOverlay.Reset(FMarks, GetSelColor());
+    }
     TPainterDevice device;
     if (!device.Begin(this)) return;
     device.Painter()->drawImage(event->rect(), FLabScreen->Image(), event->rect());
@@ -164,8 +181,4 @@ void TKxLab::SetDesigning(bool Value) {
     if (Value == FDesigning) return;
     FDesigning = Value;
     PaintLabScreen(true);
-}
-
-TCanvas* TKxLab::GetCanvas(TKxDrawType DrawType) {
-    return DrawType == tdLab ? &FLabScreen->Canvas() : FLabel->GetCanvas(DrawType);
 }

@@ -15,14 +15,6 @@ TKxZoomStep ZoomStep(TKxZoom Zoom) {
     return {};
 }
 
-int32_t LabelToPixel(int32_t lu, int32_t Scale, int32_t Origin, int32_t Pos) {
-    return Saturate32(Round(static_cast<Extended>(lu) / Scale) + Origin - Pos);
-}
-
-int32_t PixelToLabel(int32_t px, int32_t Scale, int32_t Origin, int32_t Pos) {
-    return Saturate32((int64_t{px} - Origin + Pos) * Scale);
-}
-
 int32_t LabelPixels(int32_t lu, float Factor) {
     return static_cast<int32_t>(Round(static_cast<Extended>(lu) * static_cast<Extended>(Factor)));
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "kxlab_export.h"
+#include "types/KxScreenMap.h"
 #include "types/Kxtypes.h"
 
 /// One zoom step: Scale label units per pixel for the mapping, Factor pixels per label unit
@@ -15,11 +16,6 @@ struct KXLAB_EXPORT TKxZoomStep {
 /// The step of a zoom value; zm100 for a value outside the type.
 KXLAB_EXPORT TKxZoomStep ZoomStep(TKxZoom Zoom);
 
-/// Label units to a client pixel: Round(lu / Scale) + Origin - Pos, halves to even.
-KXLAB_EXPORT int32_t LabelToPixel(int32_t lu, int32_t Scale, int32_t Origin, int32_t Pos);
-/// Client pixel to label units: (px - Origin + Pos) * Scale. Inverse of LabelToPixel only at
-/// multiples of Scale.
-KXLAB_EXPORT int32_t PixelToLabel(int32_t px, int32_t Scale, int32_t Origin, int32_t Pos);
 /// A label length in pixels at a zoom factor: Round(lu * Factor), halves to even.
 KXLAB_EXPORT int32_t LabelPixels(int32_t lu, float Factor);
 /// Client pixel to a position in the public unit, proportional to the label size:

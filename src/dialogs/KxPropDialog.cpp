@@ -1,5 +1,7 @@
 #include "dialogs/KxPropDialog.h"
 
+#include "elements/KxElementFacts.h"
+
 #include <algorithm>
 #include <iterator>
 #include <QCheckBox>
@@ -32,11 +34,14 @@ TKxPropDialog::TKxPropDialog(QWidget* parent)
 TKxPropDialog::~TKxPropDialog() = default;
 
 TKxData* TKxPropDialog::EditedData() const {
-    return dynamic_cast<TKxData*>(Edited());
+    return KxDataOf(Edited());
 }
 
 void TKxPropDialog::RepaintLab() {
-    if (TKxLab* lab = GetLab()) lab->AdjustHandle();
+    TKxLab* lab = GetLab();
+    if (!lab) return;
+    if (TKxElement* e = Edited()) lab->Label()->NotifyElement(e);
+    lab->AdjustHandle();
 }
 
 void TKxPropDialog::IniSteps(bool DataOpen) {

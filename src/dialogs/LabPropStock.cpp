@@ -11,7 +11,7 @@ void TPropLab::BindStock() {
 }
 
 void TPropLab::ChooseStock() {
-    TKxLabel& label = *GetLab()->GetLabel();
+    TKxLabel& label = *GetLab()->Label();
     const std::optional<TKxStock> stock = GetLab()->ChooseStock();
     if (!stock) return;
     Guarded([&] {
@@ -34,7 +34,7 @@ void TPropLab::ChooseStock() {
 
 void TPropLab::ShowStock() {
     if (!GetLab()) return;
-    const TKxLabel& label = *GetLab()->GetLabel();
+    const TKxLabel& label = *GetLab()->Label();
     const QString name = QStringLiteral("%1 %2").arg(label.GetStockMaker(), label.GetStockPart()).trimmed();
     if (name.isEmpty()) {
         ui->LabelStock->clear();

@@ -5,12 +5,8 @@
 TKxAddText::TKxAddText(TKxOwner* AOwner)
     : TKxDataText(AOwner) {}
 
-void TKxAddText::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) {
-    DrawLine(Origin, DrawType, WithData, Before, After);
-}
-
-void TKxAddText::Properties() {
-    if (Owner) Owner->PropAdTxt();
+void TKxAddText::Draw(const TPoint& Origin, const TKxDrawContext& C) {
+    DrawLine(Origin, C, Before, After);
 }
 
 void TKxAddText::SaveToStream(QDataStream& S) const {

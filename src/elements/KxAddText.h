@@ -10,9 +10,8 @@ class KXLAB_EXPORT TKxAddText : public TKxDataText {
 public:
     explicit TKxAddText(TKxOwner* AOwner);
 
-    void Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) override;
+    void Draw(const TPoint& Origin, const TKxDrawContext& C) override;
     /// Opens the compound text dialog.
-    void Properties() override;
     void SaveToStream(QDataStream& S) const override;
     void LoadFromStream(QDataStream& S, int Version) override;
     TKxEle ElementType() const override { return dePoliText; }

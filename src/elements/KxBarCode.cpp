@@ -55,35 +55,27 @@ bool TKxBarCode::ValidCode() const {
     return BarcodeCodeValid(BarType, Code);
 }
 
-void TKxBarCode::Properties() {
-    if (Owner) Owner->PropBar();
-}
-
 TKxBarcodeShape TKxBarCode::Shape(const QString& Text) const {
     return {BarType, Text, Width, Height, FontHeight, LeftMargin, TopMargin, ShowNumber, Angle};
 }
 
-QString TKxBarCode::DrawnText(TKxDrawType DrawType, bool WithData) const {
-    if (!DataBase || !WithData || DrawType == tdLab || !Owner || !Owner->GetTable()) return Code;
-    return KxFieldText(*Owner->GetTable(), Field);
+QString TKxBarCode::DrawnText(const TKxDrawContext& C) const {
+    if (!DataBase || !C.WithData || C.Target == tdLab || !C.Record) return Code;
+    return KxFieldText(*C.Record, Field);
 }
 
-void TKxBarCode::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) {
-    if (DrawType != tdLab && !Printable) return;
+void TKxBarCode::Draw(const TPoint& Origin, const TKxDrawContext& C) {
+    if (C.Target != tdLab && !Printable) return;
     // A record's value is drawn, never stored: a print run must not change the designed label.
-    const QString text = DrawnText(DrawType, WithData);
+    const QString text = DrawnText(C);
     if (BarcodeCodeValid(BarType, text))
-        DrawSymbol(text, Origin, DrawType);
+        DrawSymbol(text, Origin, C);
     else
-        DrawInvalidMark(Origin, DrawType);
+        DrawInvalidMark(Origin, C);
 }
 
-void TKxBarCode::DrawCode(const TPoint& Origin, TKxDrawType DrawType) {
-    DrawSymbol(Code, Origin, DrawType);
-}
-
-void TKxBarCode::DrawSymbol(const QString& Text, const TPoint& Origin, TKxDrawType DrawType) {
-    TCanvas* canvas = DrawCanvas(DrawType);
+void TKxBarCode::DrawSymbol(const QString& Text, const TPoint& Origin, const TKxDrawContext& C) {
+    TCanvas* canvas = DrawCanvas(C);
     if (!canvas) return;
     const TKxBarcodeLayout L = BarcodeLayout(Shape(Text), Placed(Origin, P1));
     if (L.Bars.empty() && L.Texts.empty()) return;
@@ -118,18 +110,17 @@ void TKxBarCode::DrawSymbol(const QString& Text, const TPoint& Origin, TKxDrawTy
             c.TextOut(t.Ref.X, t.Ref.Y, t.Text);
     }
 
-    if (DrawType == tdLab) {
-        Bounds = {Owner->WindowX(L.Box.Left) - Owner->WindowX(0),
-                  Owner->WindowY(L.Box.Top) - Owner->WindowY(0),
-                  Owner->WindowX(L.Box.Right) - Owner->WindowX(0),
-                  Owner->WindowY(L.Box.Bottom) - Owner->WindowY(0)};
+    if (C.Target == tdLab) {
+        const TKxScreenMap& s = C.Screen;
+        Bounds = {s.X(L.Box.Left) - s.X(0), s.Y(L.Box.Top) - s.Y(0), s.X(L.Box.Right) - s.X(0),
+                  s.Y(L.Box.Bottom) - s.Y(0)};
     }
 }
 
-void TKxBarCode::DrawInvalidMark(const TPoint& Origin, TKxDrawType DrawType) {
+void TKxBarCode::DrawInvalidMark(const TPoint& Origin, const TKxDrawContext& C) {
     // Angle is kept: the dialog writes Code at every keystroke and one bad record may come in a run,
     // so the mark turns with the element instead of unturning it for good.
-    if (TCanvas* c = DrawCanvas(DrawType)) {
+    if (TCanvas* c = DrawCanvas(C)) {
         const TKxInvalidMark M = InvalidMarkLayout(Placed(Origin, P1), Height, Angle);
         c->Pen = {clRed, 0, psSolid, pmCopy};
         c->Brush = {clWhite, bsSolid};
@@ -139,12 +130,10 @@ void TKxBarCode::DrawInvalidMark(const TPoint& Origin, TKxDrawType DrawType) {
         c->MoveTo(M.Diagonal2[0].X, M.Diagonal2[0].Y);
         c->LineTo(M.Diagonal2[1].X, M.Diagonal2[1].Y);
     }
-    if (!Owner) return;
-    const int32_t x = Owner->WindowX(P1.X);
-    const int32_t y = Owner->WindowY(P1.Y);
-    RotateBorder(Bounds, BarcodeDrawAngle(Angle), x, y,
-                 Owner->WindowX(KxInvalidMarkWidth) - Owner->WindowX(0),
-                 Owner->WindowY(Height) - Owner->WindowY(0));
+    if (C.Target != tdLab) return;
+    const TKxScreenMap& s = C.Screen;
+    RotateBorder(Bounds, BarcodeDrawAngle(Angle), s.X(P1.X), s.Y(P1.Y), s.X(KxInvalidMarkWidth) - s.X(0),
+                 s.Y(Height) - s.Y(0));
 }
 
 void TKxBarCode::SaveToStream(QDataStream& S) const {

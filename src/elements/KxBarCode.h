@@ -18,17 +18,13 @@ public:
 
     /// The symbol, or the invalid mark when the code cannot be drawn. On tdPrint and tdPreview, with
     /// WithData and DataBase, the current record's value of Field is drawn; Code itself is kept.
-    void Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) override;
-    /// Opens the barcode dialog through the owner.
-    void Properties() override;
+    void Draw(const TPoint& Origin, const TKxDrawContext& C) override;
     void SaveToStream(QDataStream& S) const override;
     void LoadFromStream(QDataStream& S, int Version) override;
     TKxEle ElementType() const override { return deBar; }
 
     /// Whether Code can be drawn as BarType.
     bool ValidCode() const;
-    /// Draws the symbol of Code on the canvas of DrawType; Code must be valid.
-    void DrawCode(const TPoint& Origin, TKxDrawType DrawType);
 
     /// Module width in millimetres whatever the owner's unit.
     float GetWidth() const;
@@ -60,8 +56,8 @@ public:
 
 private:
     TKxBarcodeShape Shape(const QString& Text) const;
-    void DrawSymbol(const QString& Text, const TPoint& Origin, TKxDrawType DrawType);
-    void DrawInvalidMark(const TPoint& Origin, TKxDrawType DrawType);
+    void DrawSymbol(const QString& Text, const TPoint& Origin, const TKxDrawContext& C);
+    void DrawInvalidMark(const TPoint& Origin, const TKxDrawContext& C);
     /// The content for this drawing: the record's value when bound and data may be used.
-    QString DrawnText(TKxDrawType DrawType, bool WithData) const;
+    QString DrawnText(const TKxDrawContext& C) const;
 };

@@ -26,27 +26,26 @@ void TKxDataText::AdjustCanvas(TCanvas& Canvas) const {
     Canvas.SetTextCharacterExtra(CharSpace);
 }
 
-QString TKxDataText::Content(TKxDrawType DrawType, bool WithData) {
-    if (!DataBase || !WithData) return Text;
-    if (DrawType == tdLab) {
+QString TKxDataText::Content(const TKxDrawContext& C) {
+    if (!DataBase || !C.WithData) return Text;
+    if (C.Target == tdLab) {
         Text = Field;
         return Text;
     }
     // No table means no record to take a value from.
-    TTable* table = Owner->GetTable();
-    return table ? KxFieldText(*table, Field) : Text;
+    return C.Record ? KxFieldText(*C.Record, Field) : Text;
 }
 
-void TKxDataText::DrawLine(const TPoint& Origin, TKxDrawType DrawType, bool WithData, const QString& Before,
+void TKxDataText::DrawLine(const TPoint& Origin, const TKxDrawContext& C, const QString& Before,
                            const QString& After) {
-    TCanvas* canvas = DrawCanvas(DrawType);
+    TCanvas* canvas = DrawCanvas(C);
     if (!canvas) return;
     AdjustCanvas(*canvas);
-    const QString line = Before + Content(DrawType, WithData) + After;
+    const QString line = Before + Content(C) + After;
     const TPoint at = Placed(Origin, P1);
     canvas->TextOut(at.X, at.Y, line);
-    if (DrawType != tdLab) return;
-    Bounds = CellBounds(canvas->TextExtent(line));
+    if (C.Target != tdLab) return;
+    Bounds = CellBounds(canvas->TextExtent(line), C.Screen);
 }
 
 void TKxDataText::SaveToStream(QDataStream& S) const {

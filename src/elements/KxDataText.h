@@ -38,9 +38,8 @@ protected:
     /// The content to write. Bound and with data, the design surface shows the field's name and
     /// keeps it as Text for good; print and preview take the current record's value and leave Text
     /// alone. A field the table lacks raises the data layer's error; without a table Text is written.
-    QString Content(TKxDrawType DrawType, bool WithData);
+    QString Content(const TKxDrawContext& C);
     /// Writes Before + content + After at Origin + P1 on the target's canvas; on the design surface
     /// also sets Bounds from the written extent, P1 taken as the unturned top-left corner.
-    void DrawLine(const TPoint& Origin, TKxDrawType DrawType, bool WithData, const QString& Before,
-                  const QString& After);
+    void DrawLine(const TPoint& Origin, const TKxDrawContext& C, const QString& Before, const QString& After);
 };

@@ -35,12 +35,11 @@ int32_t Saturated(double v) {
 
 } // namespace
 
-TCanvas* TKxElement::DrawCanvas(TKxDrawType DrawType) const {
-    if (!Owner) return nullptr;
-    switch (DrawType) {
-    case tdLab: return Owner->GetCanvas(tdLab);
+TCanvas* TKxElement::DrawCanvas(const TKxDrawContext& C) const {
+    switch (C.Target) {
+    case tdLab: return C.Canvas;
     case tdPrint:
-    case tdPreview: return Printable ? Owner->GetCanvas(DrawType) : nullptr;
+    case tdPreview: return Printable ? C.Canvas : nullptr;
     }
     return nullptr;
 }
@@ -75,20 +74,18 @@ TRect TKxElement::TurnedBounds(int32_t Angle, int32_t X, int32_t Y, int32_t W, i
             Saturated(Y + std::ceil(maxY))};
 }
 
-TRect TKxElement::WindowBox() const {
-    if (!Owner) return {};
-    return {Owner->WindowX(P1.X), Owner->WindowY(P1.Y), Owner->WindowX(P2.X), Owner->WindowY(P2.Y)};
+TRect TKxElement::WindowBox(const TKxScreenMap& Screen) const {
+    return {Screen.X(P1.X), Screen.Y(P1.Y), Screen.X(P2.X), Screen.Y(P2.Y)};
 }
 
-TRect TKxElement::CellBounds(const TSize& Extent) const {
-    if (!Owner) return {};
-    const int64_t x0 = Owner->WindowX(0), y0 = Owner->WindowY(0);
-    const int32_t w = Saturate32(Owner->WindowX(Extent.cx) - x0),
-                  h = Saturate32(Owner->WindowY(Extent.cy) - y0);
-    return TurnedBounds(Angle, Owner->WindowX(P1.X), Owner->WindowY(P1.Y), w, h);
+TRect TKxElement::CellBounds(const TSize& Extent, int32_t Angle, const TPoint& P1,
+                             const TKxScreenMap& Screen) {
+    const int64_t x0 = Screen.X(0), y0 = Screen.Y(0);
+    const int32_t w = Saturate32(Screen.X(Extent.cx) - x0), h = Saturate32(Screen.Y(Extent.cy) - y0);
+    return TurnedBounds(Angle, Screen.X(P1.X), Screen.Y(P1.Y), w, h);
 }
 
-bool TKxElement::PointInObject(const TPoint& P) const {
+bool TKxElement::PointInObject(const TPoint& P, const TKxScreenMap&) const {
     return PtInRect(Bounds, P);
 }
 

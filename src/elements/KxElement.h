@@ -6,6 +6,7 @@
 
 #include "base/Color.h"
 #include "base/Geometry.h"
+#include "elements/KxDrawContext.h"
 #include "elements/KxOwner.h"
 #include "kxlab_export.h"
 #include "types/Kxtypes.h"
@@ -22,13 +23,12 @@ public:
     TKxElement(const TKxElement&) = delete;
     TKxElement& operator=(const TKxElement&) = delete;
 
-    /// True when P (client pixels) lies in Bounds: left and top edges inside, right and bottom outside.
-    virtual bool PointInObject(const TPoint& P) const;
-    /// Draws on the canvas of DrawType with Origin (label units) added to the points. WithData lets
-    /// data elements use the current record. For tdLab the element also stores Bounds.
-    virtual void Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) = 0;
-    /// Opens the element's property dialog through the owner.
-    virtual void Properties() = 0;
+    /// True when P (client pixels of a surface mapped by Screen) lies in Bounds: left and top edges
+    /// inside, right and bottom outside.
+    virtual bool PointInObject(const TPoint& P, const TKxScreenMap& Screen) const;
+    /// Draws on the context's canvas with Origin (label units) added to the points. On the design
+    /// surface (tdLab) the element also stores Bounds in the context's screen mapping.
+    virtual void Draw(const TPoint& Origin, const TKxDrawContext& C) = 0;
     /// Writes the element's record. A concrete class writes its tag byte first, then its parent's
     /// fields; this base writes the base block only.
     virtual void SaveToStream(QDataStream& S) const;
@@ -71,7 +71,7 @@ public:
     TPoint P1;
     TPoint P2;
     int32_t PenWidth = 1;
-    /// On-screen rectangle in client pixels, as last drawn for tdLab.
+    /// On-screen rectangle in client pixels, as last drawn on the design surface.
     TRect Bounds;
     QString ID;
     TColor Color = clBlack;
@@ -89,9 +89,9 @@ public:
 
 protected:
     TKxUnits Units() const;
-    /// The canvas of DrawType, or nullptr when nothing is to be drawn there: a target that is not
-    /// one of the three, no canvas, or paper and preview for an element that is not Printable.
-    TCanvas* DrawCanvas(TKxDrawType DrawType) const;
+    /// The context's canvas, or nullptr when nothing is to be drawn there: a target that is not one
+    /// of the three, no canvas, or paper and preview for an element that is not Printable.
+    TCanvas* DrawCanvas(const TKxDrawContext& C) const;
     /// Origin + P in label units, saturated to the 32-bit range.
     static TPoint Placed(const TPoint& Origin, const TPoint& P);
     /// The box from Origin + P1 to Origin + P2 in label units, saturated to the 32-bit range.
@@ -102,9 +102,12 @@ protected:
     static TRect TurnedBounds(int32_t Angle, int32_t X, int32_t Y, int32_t W, int32_t H);
     /// Bounds of a text cell of Extent (label units) written at P1 and turned by Angle, P1 taken as
     /// the unturned top-left corner; Origin plays no part.
-    TRect CellBounds(const TSize& Extent) const;
+    static TRect CellBounds(const TSize& Extent, int32_t Angle, const TPoint& P1, const TKxScreenMap& Screen);
+    TRect CellBounds(const TSize& Extent, const TKxScreenMap& Screen) const {
+        return CellBounds(Extent, Angle, P1, Screen);
+    }
     /// The box from P1 to P2 in client pixels.
-    TRect WindowBox() const;
+    TRect WindowBox(const TKxScreenMap& Screen) const;
     TPoint2D ToUnits(const TPoint& P) const;
     TPoint FromUnits(const TPoint2D& V) const;
 };

@@ -1,5 +1,7 @@
 #include "elements/KxImage.h"
 
+#include <map>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -39,10 +41,9 @@ void TKxImage::SetFileImage(const QString& Name) {
     }
 }
 
-void TKxImage::AssignFromField() {
-    TTable* table = Owner ? Owner->GetTable() : nullptr;
+void TKxImage::AssignFromField(TTable* Record) {
     try {
-        const QByteArray bytes = table ? KxFieldPicture(*table, Field) : QByteArray();
+        const QByteArray bytes = Record ? KxFieldPicture(*Record, Field) : QByteArray();
         // A record without a picture shows none, rather than the previous record's.
         if (bytes.isEmpty())
             Picture->Clear();
@@ -84,17 +85,17 @@ TRect TKxImage::FittedBox(const TRect& R, const TGraphic& Graphic) const {
     return box;
 }
 
-void TKxImage::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) {
-    TCanvas* canvas = DrawCanvas(DrawType);
+void TKxImage::Draw(const TPoint& Origin, const TKxDrawContext& C) {
+    TCanvas* canvas = DrawCanvas(C);
     if (!canvas) return;
     QString message = KxStr(KxInvalidFile) + FileImage;
-    if (DataBase && WithData) {
-        if (DrawType == tdLab) {
+    if (DataBase && C.WithData) {
+        if (C.Target == tdLab) {
             message = Field;
             ImageLoaded = false;
         } else {
             ImageLoaded = true;
-            AssignFromField();
+            AssignFromField(C.Record);
         }
     }
     TRect r = PlacedBox(Origin);
@@ -115,17 +116,13 @@ void TKxImage::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) {
         canvas->Draw(at.X, at.Y, *graphic);
     else if (graphic)
         canvas->StretchDraw(FittedBox(r, *graphic), *graphic);
-    if (DrawType != tdLab) return;
-    Bounds = WindowBox();
+    if (C.Target != tdLab) return;
+    Bounds = WindowBox(C.Screen);
     if (graphic && AutoSize) {
-        const Extended s = std::max(Owner->GetScale(), 1);
+        const Extended s = std::max(C.Screen.Scale, 1);
         Bounds.Right = Saturate32(Bounds.Left + static_cast<int64_t>(Round(graphic->Width() / s)));
         Bounds.Bottom = Saturate32(Bounds.Top + static_cast<int64_t>(Round(graphic->Height() / s)));
     }
-}
-
-void TKxImage::Properties() {
-    if (Owner) Owner->PropImage(false);
 }
 
 void TKxImage::SaveToStream(QDataStream& S) const {
@@ -147,4 +144,26 @@ void TKxImage::LoadFromStream(QDataStream& S, int Version) {
 
 void TKxImage::Loaded() {
     SetFileImage(FileImage);
+}
+
+void KxReuseShownPictures(const std::vector<std::unique_ptr<TKxElement>>& Shown,
+                          const std::vector<std::unique_ptr<TKxElement>>& Restored) {
+    struct TShown {
+        TPicture Picture;
+        bool Loaded = false;
+    };
+    std::map<QString, TShown> shown;
+    for (const auto& e : Shown)
+        if (const auto* image = dynamic_cast<const TKxImage*>(e.get()); image && !image->DataBase)
+            shown.try_emplace(image->FileImage, TShown{*image->Picture, image->ImageLoaded});
+    for (const auto& e : Restored) {
+        auto* image = dynamic_cast<TKxImage*>(e.get());
+        const auto it = image && !image->DataBase ? shown.find(image->FileImage) : shown.end();
+        if (it == shown.end()) {
+            e->Loaded();
+            continue;
+        }
+        *image->Picture = it->second.Picture;
+        image->ImageLoaded = it->second.Loaded;
+    }
 }

@@ -2,11 +2,13 @@
 
 #include <memory>
 #include <QString>
+#include <vector>
 
 #include "elements/KxData.h"
 #include "kxlab_export.h"
 
 class TCanvas;
+class TTable;
 class TGraphic;
 class TPicture;
 
@@ -18,8 +20,7 @@ public:
     explicit TKxImage(TKxOwner* AOwner);
     ~TKxImage() override;
 
-    void Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) override;
-    void Properties() override;
+    void Draw(const TPoint& Origin, const TKxDrawContext& C) override;
     void SaveToStream(QDataStream& S) const override;
     /// Reads the record; the picture is loaded by Loaded.
     void LoadFromStream(QDataStream& S, int Version) override;
@@ -44,8 +45,14 @@ public:
 private:
     /// Loads the current record's picture from Field; answers false, with a message shown, when the
     /// field is missing or its bytes are not a picture.
-    void AssignFromField();
+    void AssignFromField(TTable* Record);
     void DrawPlaceholder(TCanvas& Canvas, TRect R, const QString& Message) const;
     /// The rectangle the picture is stretched into: R, or its centred part of the picture's shape.
     TRect FittedBox(const TRect& R, const TGraphic& Graphic) const;
 };
+
+/// Opens what the elements of Restored name (TKxElement::Loaded), except pictures that Shown already
+/// shows under the same file name: those are copied as they are, without reading the file again, so an
+/// undone step neither reads nor reports a picture twice.
+KXLAB_EXPORT void KxReuseShownPictures(const std::vector<std::unique_ptr<TKxElement>>& Shown,
+                                       const std::vector<std::unique_ptr<TKxElement>>& Restored);

@@ -26,18 +26,17 @@ bool NearSegment(Extended dAlong, Extended dAcross, Extended pAlong, Extended pA
 
 } // namespace
 
-bool TKxLine::PointInObject(const TPoint& P) const {
-    if (!Owner) return false;
-    const int64_t x1 = Owner->WindowX(P1.X), y1 = Owner->WindowY(P1.Y);
-    const int64_t dx = Owner->WindowX(P2.X) - x1, dy = Owner->WindowY(P2.Y) - y1;
+bool TKxLine::PointInObject(const TPoint& P, const TKxScreenMap& Screen) const {
+    const int64_t x1 = Screen.X(P1.X), y1 = Screen.Y(P1.Y);
+    const int64_t dx = Screen.X(P2.X) - x1, dy = Screen.Y(P2.Y) - y1;
     const int64_t px = P.X - x1, py = P.Y - y1;
     if (dx != 0 && std::llabs(dx) > std::llabs(dy)) return NearSegment(dx, dy, px, py);
     if (dy != 0) return NearSegment(dy, dx, py, px);
     return false;
 }
 
-void TKxLine::Draw(const TPoint& Origin, TKxDrawType DrawType, bool /*WithData*/) {
-    TCanvas* canvas = DrawCanvas(DrawType);
+void TKxLine::Draw(const TPoint& Origin, const TKxDrawContext& C) {
+    TCanvas* canvas = DrawCanvas(C);
     if (!canvas) return;
     canvas->Pen.Color = Color;
     canvas->Pen.Style = PenStyleOf(PenStyle);
@@ -45,10 +44,6 @@ void TKxLine::Draw(const TPoint& Origin, TKxDrawType DrawType, bool /*WithData*/
     const TPoint a = Placed(Origin, P1), b = Placed(Origin, P2);
     canvas->MoveTo(a.X, a.Y);
     canvas->LineTo(b.X, b.Y);
-}
-
-void TKxLine::Properties() {
-    if (Owner) Owner->PropLin();
 }
 
 void TKxLine::SaveToStream(QDataStream& S) const {

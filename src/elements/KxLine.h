@@ -16,9 +16,8 @@ public:
 
     /// True when P (client pixels) lies within the segment's span along its longer axis and at most
     /// HitTolerance pixels across it. A line whose ends fall on one pixel is never hit.
-    bool PointInObject(const TPoint& P) const override;
-    void Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) override;
-    void Properties() override;
+    bool PointInObject(const TPoint& P, const TKxScreenMap& Screen) const override;
+    void Draw(const TPoint& Origin, const TKxDrawContext& C) override;
     void SaveToStream(QDataStream& S) const override;
     TKxEle ElementType() const override { return deLine; }
 };

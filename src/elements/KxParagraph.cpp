@@ -27,8 +27,8 @@ uint32_t DrawTextFlags(TTextFormat Format) {
 TKxParagraph::TKxParagraph(TKxOwner* AOwner)
     : TKxDataText(AOwner) {}
 
-void TKxParagraph::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) {
-    TCanvas* canvas = DrawCanvas(DrawType);
+void TKxParagraph::Draw(const TPoint& Origin, const TKxDrawContext& C) {
+    TCanvas* canvas = DrawCanvas(C);
     if (!canvas) return;
     TRect r = PlacedBox(Origin);
     if (Transparent) {
@@ -47,12 +47,12 @@ void TKxParagraph::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithDat
     const int64_t inset = int64_t{PenWidth} + 5;
     InsetRect(r, inset, inset);
     AdjustCanvas(*canvas);
-    const QString text = Content(DrawType, WithData);
+    const QString text = Content(C);
     if (Format == taJustify)
         JustifyText(*canvas, r, text);
     else
         canvas->DrawText(text, r, DrawTextFlags(Format));
-    if (DrawType == tdLab) Bounds = WindowBox();
+    if (C.Target == tdLab) Bounds = WindowBox(C.Screen);
 }
 
 void TKxParagraph::JustifyText(TCanvas& Canvas, const TRect& Box, const QString& Text) const {
@@ -107,10 +107,6 @@ void TKxParagraph::JustifyText(TCanvas& Canvas, const TRect& Box, const QString&
             gaps = 0;
         }
     }
-}
-
-void TKxParagraph::Properties() {
-    if (Owner) Owner->PropPar();
 }
 
 void TKxParagraph::SaveToStream(QDataStream& S) const {

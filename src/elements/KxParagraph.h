@@ -15,9 +15,8 @@ class KXLAB_EXPORT TKxParagraph : public TKxDataText {
 public:
     explicit TKxParagraph(TKxOwner* AOwner);
 
-    void Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) override;
+    void Draw(const TPoint& Origin, const TKxDrawContext& C) override;
     /// Opens the paragraph dialog.
-    void Properties() override;
     void SaveToStream(QDataStream& S) const override;
     void LoadFromStream(QDataStream& S, int Version) override;
     TKxEle ElementType() const override { return deParagraph; }

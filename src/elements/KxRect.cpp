@@ -4,8 +4,8 @@
 #include "gdi/Canvas.h"
 #include "types/UnitLength.h"
 
-void TKxRect::Draw(const TPoint& Origin, TKxDrawType DrawType, bool /*WithData*/) {
-    TCanvas* canvas = DrawCanvas(DrawType);
+void TKxRect::Draw(const TPoint& Origin, const TKxDrawContext& C) {
+    TCanvas* canvas = DrawCanvas(C);
     if (!canvas) return;
     canvas->Pen.Color = LineColor;
     canvas->Pen.Style = psInsideFrame;
@@ -17,11 +17,7 @@ void TKxRect::Draw(const TPoint& Origin, TKxDrawType DrawType, bool /*WithData*/
         canvas->Ellipse(a.X, a.Y, b.X, b.Y);
     else
         canvas->RoundRect(a.X, a.Y, b.X, b.Y, Radio, Radio);
-    if (DrawType == tdLab) Bounds = WindowBox();
-}
-
-void TKxRect::Properties() {
-    if (Owner) Owner->PropRect();
+    if (C.Target == tdLab) Bounds = WindowBox(C.Screen);
 }
 
 float TKxRect::GetRadio() const {

@@ -11,8 +11,7 @@ class KXLAB_EXPORT TKxRect : public TKxElement {
 public:
     using TKxElement::TKxElement;
 
-    void Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) override;
-    void Properties() override;
+    void Draw(const TPoint& Origin, const TKxDrawContext& C) override;
     void SaveToStream(QDataStream& S) const override;
     void LoadFromStream(QDataStream& S, int Version) override;
     TKxEle ElementType() const override { return deRect; }

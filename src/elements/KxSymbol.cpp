@@ -45,25 +45,20 @@ void TKxSymbol::PrepareCanvas(TCanvas& Canvas) const {
     Canvas.SetTextCharacterExtra(0);
 }
 
-bool TKxSymbol::FieldIsTrue() const {
-    TTable* table = Owner ? Owner->GetTable() : nullptr;
-    return table && KxFieldBoolean(*table, Field);
+bool TKxSymbol::FieldIsTrue(TTable* Record) const {
+    return Record && KxFieldBoolean(*Record, Field);
 }
 
-void TKxSymbol::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) {
-    TCanvas* canvas = DrawCanvas(DrawType);
+void TKxSymbol::Draw(const TPoint& Origin, const TKxDrawContext& C) {
+    TCanvas* canvas = DrawCanvas(C);
     if (!canvas) return;
-    if (DrawType != tdLab && DataBase && !(WithData && FieldIsTrue())) return;
+    if (C.Target != tdLab && DataBase && !(C.WithData && FieldIsTrue(C.Record))) return;
     PrepareCanvas(*canvas);
     const QString text(CharFor(Symbol, canvas->Font.GetLogFont()));
     const TPoint at = Placed(Origin, P1);
     canvas->TextOut(at.X, at.Y, text);
-    if (DrawType != tdLab) return;
-    Bounds = CellBounds(canvas->TextExtent(text));
-}
-
-void TKxSymbol::Properties() {
-    if (Owner) Owner->PropSymbol();
+    if (C.Target != tdLab) return;
+    Bounds = CellBounds(canvas->TextExtent(text), C.Screen);
 }
 
 void TKxSymbol::SaveToStream(QDataStream& S) const {

@@ -9,6 +9,7 @@
 #include "kxlab_export.h"
 
 class TCanvas;
+class TTable;
 
 /// One character of a chosen font (a symbol font as a rule) with its cell's top-left corner at P1,
 /// turned by Angle. Bound to a field, it prints only on the labels of records whose field is true;
@@ -19,8 +20,7 @@ public:
 
     /// Draws on every target for an unbound symbol; a bound one reaches paper and preview only with
     /// data and a true field. A field the table lacks raises the table's EDBEngineError.
-    void Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) override;
-    void Properties() override;
+    void Draw(const TPoint& Origin, const TKxDrawContext& C) override;
     void SaveToStream(QDataStream& S) const override;
     void LoadFromStream(QDataStream& S, int Version) override;
     TKxEle ElementType() const override { return deSymbol; }
@@ -38,5 +38,5 @@ public:
 
 private:
     void PrepareCanvas(TCanvas& Canvas) const;
-    bool FieldIsTrue() const;
+    bool FieldIsTrue(TTable* Record) const;
 };

@@ -5,12 +5,8 @@
 TKxText::TKxText(TKxOwner* AOwner)
     : TKxDataText(AOwner) {}
 
-void TKxText::Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) {
-    DrawLine(Origin, DrawType, WithData, {}, {});
-}
-
-void TKxText::Properties() {
-    if (Owner) Owner->PropTxt();
+void TKxText::Draw(const TPoint& Origin, const TKxDrawContext& C) {
+    DrawLine(Origin, C, {}, {});
 }
 
 void TKxText::SaveToStream(QDataStream& S) const {

@@ -8,9 +8,8 @@ class KXLAB_EXPORT TKxText : public TKxDataText {
 public:
     explicit TKxText(TKxOwner* AOwner);
 
-    void Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) override;
+    void Draw(const TPoint& Origin, const TKxDrawContext& C) override;
     /// Opens the text dialog.
-    void Properties() override;
     void SaveToStream(QDataStream& S) const override;
     TKxEle ElementType() const override { return deText; }
 };

@@ -7,6 +7,7 @@
 #include "label/KxLabel.h"
 #include "label/KxMeasure.h"
 #include "label/KxPrintInfo.h"
+#include "types/KxStepNames.h"
 #include "types/KxStockLayout.h"
 #include "types/KxStockText.h"
 #include "types/UnitLength.h"
@@ -17,7 +18,8 @@ void KxApplyStock(TKxLabel& Label, const TKxStock& Stock) {
     const TKxStockLayout l = KxStockLayout(Stock);
     // Setters take the label's unit; a value in label units comes back to the same label units.
     const auto units = [&Label](int32_t Lu) { return LabelToUnits(Lu, Label.GetUnits()); };
-    // One undo step for the whole stock belongs here: TKxUndoStep Step(Label, <step name>).
+    // Every setter below is one change of one undo step.
+    const TKxUndoStep step(Label, KxStepName(TKxStep::Stock));
     TKxMeasure& m = *Label.GetMeasure();
     // The shape first: switching to a circle squares the label, which the sizes then set exactly.
     m.SetLabelType(l.LabelType);

@@ -5,7 +5,7 @@
 
 class TKxLabel;
 
-/// Lays the label's sheet out as Stock: label size and shape (frame corner rounding of a rectangle when
+/// Lays the label's sheet out as Stock, as one undo step ("Label Stock"): label size and shape (frame corner rounding of a rectangle when
 /// the stock gives one, or a circle and its hole), margins, gaps, rows, columns and paper (the paper
 /// catalogue's row when the stock's paper is one of them, else "User" with the stock's page size, in
 /// portrait), all through the settings objects' setters; the first cell of a run moves back inside the new

@@ -6,9 +6,9 @@
 #include "label/KxLabel.h"
 #include "label/KxMeasure.h"
 
-void TKxLabel::DrawBackSurf(int32_t X, int32_t Y, TKxDrawType DrawType) {
-    TCanvas* canvas = GetCanvas(DrawType);
-    if (!canvas || DrawType == tdLab || !FBackSurf->GetPrint()) return;
+void TKxLabel::DrawBackSurf(int32_t X, int32_t Y, const TKxDrawContext& C) const {
+    TCanvas* canvas = C.Canvas;
+    if (!canvas || C.Target == tdLab || !FBackSurf->GetPrint()) return;
     const int32_t w = FMeasure->WidthLU();
     const int32_t h = FMeasure->HeightLU();
     TKxBackArea area;
@@ -20,13 +20,13 @@ void TKxLabel::DrawBackSurf(int32_t X, int32_t Y, TKxDrawType DrawType) {
     KxDrawBackground(*canvas, *FBackSurf, FMeasure->GetLabelType(), FMeasure->InnerCircleLU() > 0, area);
 }
 
-void TKxLabel::DrawFrame(int32_t X, int32_t Y, TKxDrawType DrawType) {
-    TCanvas* canvas = GetCanvas(DrawType);
+void TKxLabel::DrawFrame(int32_t X, int32_t Y, const TKxDrawContext& C) const {
+    TCanvas* canvas = C.Canvas;
     if (!canvas) return;
     const int32_t labW = FMeasure->WidthLU();
     const int32_t labH = FMeasure->HeightLU();
     const TKxBackSurf& back = *FBackSurf;
-    if (DrawType == tdLab && back.GetShowAlign()) {
+    if (C.Target == tdLab && back.GetShowAlign()) {
         canvas->Pen = TPen{.Color = back.GetAlignColor(), .Width = 0, .Style = psSolid, .Mode = pmCopy};
         const int32_t gx = Saturate32(int64_t{X} + back.AlignLeftLU());
         const int32_t gy = Saturate32(int64_t{Y} + back.AlignTopLU());

@@ -23,6 +23,7 @@
 #include "label/KxMeasure.h"
 #include "label/KxPrintInfo.h"
 #include "metafile/Picture.h"
+#include "types/KxStepNames.h"
 
 /// References to every setting the file stores between the version and the element count.
 struct TKxLabel::TSettingsRef {
@@ -244,9 +245,13 @@ std::unique_ptr<TKxLabel::TLabFile> TKxLabel::ReadLabFile(QIODevice& Stream) {
 }
 
 void TKxLabel::TakeOver(TLabFile& Lab, bool Replace, bool OpenFiles) {
+    emit Replacing();
     FBackSurf->SetFileName(Lab.FileName);
-    // The binding can only change on a closed table.
-    CloseData();
+    // The binding can only change on a closed table; an unchanged one stays open, so a restored step
+    // keeps the fields it showed.
+    if (FTable->DatabaseName() != Lab.Alias || FTable->TableName() != Lab.TableName ||
+        FTable->Filter() != Lab.Filter)
+        CloseData();
     FTable->SetDatabaseName(Lab.Alias);
     FTable->SetTableName(Lab.TableName);
     FTable->SetFilter(Lab.Filter);
@@ -263,10 +268,13 @@ void TKxLabel::TakeOver(TLabFile& Lab, bool Replace, bool OpenFiles) {
         AddElement(std::move(e));
     }
     Lab.Elements.clear();
+    // Only a restore takes elements whose files were opened already.
+    emit Replaced(Replace && !OpenFiles);
 }
 
 void TKxLabel::LoadFromStream(QIODevice& Stream) {
     const std::unique_ptr<TLabFile> lab = ReadLabFile(Stream);
+    const TKxUndoStep step(*this, KxStepName(TKxStep::Insert));
     TakeOver(*lab, false);
 }
 
@@ -290,18 +298,21 @@ void TKxLabel::ReplaceFromFile(const QString& FileName) {
     QFile file(FileName);
     OpenForReading(file);
     const std::unique_ptr<TLabFile> lab = ReadLabFile(file);
+    // A label read from a file starts its history.
+    TKxUndoStep step(*this, QString());
     TakeOver(*lab, true);
+    step.Forget();
+}
+
+QByteArray TKxLabel::Record() const {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    SaveToStream(buffer);
+    return bytes;
 }
 
 void TKxLabel::RestoreRecord(const QByteArray& Record) {
-    struct TShown {
-        TPicture Picture;
-        bool Loaded = false;
-    };
-    std::map<QString, TShown> shown;
-    for (const auto& e : FElements)
-        if (const auto* image = dynamic_cast<const TKxImage*>(e.get()); image && !image->DataBase)
-            shown.try_emplace(image->FileImage, TShown{*image->Picture, image->ImageLoaded});
     // Every picture of a restored record was reported when it was first read.
     const TMessageCapture quiet;
     QBuffer buffer;
@@ -310,16 +321,8 @@ void TKxLabel::RestoreRecord(const QByteArray& Record) {
     const std::unique_ptr<TLabFile> lab = ReadLabFile(buffer);
     // A picture shown now is taken as it is, without reading its file again; only a name the label
     // does not show yet is opened.
-    for (const auto& e : lab->Elements) {
-        auto* image = dynamic_cast<TKxImage*>(e.get());
-        const auto it = image && !image->DataBase ? shown.find(image->FileImage) : shown.end();
-        if (it == shown.end()) {
-            e->Loaded();
-            continue;
-        }
-        *image->Picture = it->second.Picture;
-        image->ImageLoaded = it->second.Loaded;
-    }
+    KxReuseShownPictures(FElements, lab->Elements);
+    const TKxUndoStep step(*this, KxStepName(TKxStep::Change));
     TakeOver(*lab, true, false);
 }
 

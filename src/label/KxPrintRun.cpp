@@ -1,6 +1,7 @@
 #include "label/KxPrintRun.h"
 
 #include <algorithm>
+#include <QScopedValueRollback>
 
 #include "base/Rounding.h"
 #include "base/Saturate.h"
@@ -48,43 +49,24 @@ private:
     TPrinter& FPrinter;
 };
 
-// Points the label's canvas of a paper target at the run's for the guard's lifetime.
-class TRunCanvas {
-public:
-    TRunCanvas(TKxLabel& Label, TKxDrawType DrawType, TCanvas* Canvas)
-        : FLabel(Label)
-        , FDrawType(DrawType) {
-        FLabel.SetRunCanvas(FDrawType, Canvas);
-    }
-    ~TRunCanvas() { FLabel.SetRunCanvas(FDrawType, nullptr); }
-    TRunCanvas(const TRunCanvas&) = delete;
-    TRunCanvas& operator=(const TRunCanvas&) = delete;
-
-private:
-    TKxLabel& FLabel;
-    TKxDrawType FDrawType;
-};
-
 // Each label cell is its canvas's anchor while the run walks the cells, so a vector page writes every
 // label relative to its cell and labels that differ only in data read alike. The canvas is asked for
 // at each cell: a recording run has a new one for every page.
 class TCellAnchor {
 public:
-    TCellAnchor(TKxLabel& Label, TKxDrawType DrawType)
-        : FLabel(Label)
-        , FDrawType(DrawType) {}
+    explicit TCellAnchor(TCanvas* const& Canvas)
+        : FCanvas(Canvas) {}
     ~TCellAnchor() {
-        if (TCanvas* canvas = FLabel.GetCanvas(FDrawType)) canvas->Unanchor();
+        if (FCanvas) FCanvas->Unanchor();
     }
     TCellAnchor(const TCellAnchor&) = delete;
     TCellAnchor& operator=(const TCellAnchor&) = delete;
     void At(int32_t X, int32_t Y) const {
-        if (TCanvas* canvas = FLabel.GetCanvas(FDrawType)) canvas->Anchor(X, Y);
+        if (FCanvas) FCanvas->Anchor(X, Y);
     }
 
 private:
-    TKxLabel& FLabel;
-    TKxDrawType FDrawType;
+    TCanvas* const& FCanvas;
 };
 
 // A page edge from a file in hundredths of a millimetre: at least 1, so a size that is not positive
@@ -161,7 +143,7 @@ void TKxPrintRun::WalkCells(TKxRunState& State, bool WithData, TKxDrawType DrawT
                             const std::function<void()>& NewPage) {
     const TKxMeasure& measure = *FLabel.GetMeasure();
     TKxCellWalk walk(measure.GetNuHor(), measure.GetNuVer(), FSettings.Repetition, WithData, State);
-    const TCellAnchor anchor(FLabel, DrawType);
+    const TCellAnchor anchor(FCanvas);
     for (;;) {
         const TKxWalkStep step = walk.Next();
         if (step.Kind == TKxWalkStep::wkEnd) return;
@@ -174,10 +156,11 @@ void TKxPrintRun::WalkCells(TKxRunState& State, bool WithData, TKxDrawType DrawT
         const int32_t x = cell.X - Margins.X;
         const int32_t y = cell.Y - Margins.Y;
         anchor.At(x, y);
-        FLabel.DrawBackSurf(x, y, DrawType);
-        FLabel.DrawElements(TPoint{x, y}, DrawType, WithData);
+        const TKxDrawContext context{FCanvas, DrawType, WithData, WithData ? FLabel.GetTable() : nullptr, {}};
+        FLabel.DrawBackSurf(x, y, context);
+        FLabel.DrawElements(TPoint{x, y}, context);
         // On paper the frame lies over the elements.
-        FLabel.DrawFrame(x, y, DrawType);
+        FLabel.DrawFrame(x, y, context);
         if (step.NextRecord) FLabel.GetTable()->Next();
         ++FLabels;
         if (FProgress && !FProgress(FLabels, FSheets)) throw EKxRunCancelled();
@@ -198,7 +181,7 @@ void TKxPrintRun::Print(TPrinter& Printer) {
 
 void TKxPrintRun::PrintCells(TPrinter& Printer, TKxRunState& State, bool First, bool WithData) {
     TCanvas& canvas = Printer.Canvas();
-    const TRunCanvas target(FLabel, tdPrint, &canvas);
+    const QScopedValueRollback<TCanvas*> target(FCanvas, &canvas);
     const TKxMeasure& measure = *FLabel.GetMeasure();
     const TKxPrinterMetrics live = KxPrinterMetrics(Printer, measure.PaperWidthLU(), measure.PaperHeightLU());
     // Logical (0, 0) is the corner of the printable area; one logical unit a tenth of a millimetre.
@@ -271,7 +254,7 @@ void TKxPrintRun::OpenPage() {
     FPage->SetMMWidth(pw);
     FPage->SetMMHeight(ph);
     FRecorder = std::make_unique<TMetafileCanvas>(*FPage);
-    FLabel.SetRunCanvas(tdPreview, FRecorder.get());
+    FCanvas = FRecorder.get();
     // 0.378 reference pixels per tenth of a millimetre: 96 per inch, (0, 0) the paper's corner.
     FRecorder->SetMapMode(MM_ISOTROPIC);
     FRecorder->SetWindowExtEx(pw, ph);
@@ -281,7 +264,7 @@ void TKxPrintRun::OpenPage() {
 
 std::unique_ptr<TMetafile> TKxPrintRun::ClosePage() {
     // Freeing the recorder finishes the page.
-    FLabel.SetRunCanvas(tdPreview, nullptr);
+    FCanvas = nullptr;
     FRecorder.reset();
     return std::move(FPage);
 }

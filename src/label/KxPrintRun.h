@@ -10,6 +10,7 @@
 #include "label/KxCellWalk.h"
 #include "types/Kxtypes.h"
 
+class TCanvas;
 class TKxLabel;
 class TKxPrintInfo;
 class TMetafile;
@@ -110,4 +111,6 @@ private:
     /// The sheet being recorded and its recorder.
     std::unique_ptr<TMetafile> FPage;
     std::unique_ptr<TMetafileCanvas> FRecorder;
+    /// The canvas the cells are drawn on: the printer's, or the sheet being recorded.
+    TCanvas* FCanvas = nullptr;
 };

@@ -63,11 +63,11 @@ void KxLoadFromBytes(TKxLabel& Lab, const QByteArray& Bytes) {
 }
 
 QByteArray KxSaveToBytes(const TKxLab& Lab) {
-    return KxSaveToBytes(*Lab.GetLabel());
+    return KxSaveToBytes(*Lab.Label());
 }
 
 void KxLoadFromBytes(TKxLab& Lab, const QByteArray& Bytes) {
-    KxLoadFromBytes(*Lab.GetLabel(), Bytes);
+    KxLoadFromBytes(*Lab.Label(), Bytes);
 }
 
 namespace {
@@ -220,8 +220,7 @@ std::unique_ptr<TKxElement> KxSampleElement(int Tag, TKxOwner* Owner) {
 }
 
 void KxAddEveryKind(TKxLab& Lab) {
-    for (int tag = 1; tag <= 8; ++tag)
-        Lab.AddElement(KxSampleElement(tag, &Lab));
+    KxAddEveryKind(*Lab.Label());
 }
 
 void KxAddEveryKind(TKxLabel& Lab) {

@@ -1,6 +1,7 @@
 #include "common/TestOwner.h"
 
 #include "base/Rounding.h"
+#include "elements/KxElement.h"
 
 TTestOwner::TTestOwner(int32_t scale, int32_t originX, int32_t originY)
     : Scale(scale)
@@ -46,6 +47,15 @@ int32_t TTestOwner::WindowY(int32_t y) const {
     return static_cast<int32_t>(Round(Extended(y) / Scale)) + OriginY;
 }
 
-TCanvas* TTestOwner::GetCanvas(TKxDrawType DrawType) {
-    return Canvases.at(DrawType);
+void KxTestDraw(TKxElement& E, const TPoint& Origin, TKxDrawType Target, bool WithData) {
+    auto* owner = dynamic_cast<TTestOwner*>(E.Owner);
+    TKxDrawContext context{nullptr, Target, WithData};
+    if (owner && static_cast<size_t>(Target) < owner->Canvases.size())
+        context = owner->Context(Target, WithData);
+    E.Draw(Origin, context);
+}
+
+bool KxTestHit(const TKxElement& E, const TPoint& P) {
+    const auto* owner = dynamic_cast<const TTestOwner*>(E.Owner);
+    return E.PointInObject(P, owner ? owner->Screen() : TKxScreenMap{});
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/PageRecording.h"
+#include "elements/KxDrawContext.h"
 #include "elements/KxOwner.h"
 #include "gdi/Bitmap.h"
 #include "gdi/Canvas.h"
@@ -19,7 +20,7 @@
 /// target's own (read back with Ops and Texts); DrawOnBitmaps points the targets at white bitmaps,
 /// and a test may point a target at any canvas, or at none (nullptr: the target is not available).
 /// Label units map to client pixels as in the control, WindowX(x) = Round(x / Scale) + OriginX.
-/// Each property launcher appends its name ("PropTxt", "PropBar"...) to Launched.
+/// Context(target) is what a caller hands an element to draw there.
 class TTestOwner : public TKxOwner {
 public:
     /// Scale in label units per client pixel (1 or more); the origin in client pixels.
@@ -35,7 +36,6 @@ public:
     int32_t GuideTop = 0;
     TTable* Table = nullptr;
     std::array<TCanvas*, 3> Canvases{};
-    QString Launched;
 
     /// What a target's page recorded, optionally of one kind only.
     std::vector<TRecordedOp> Ops(TKxDrawType target, std::optional<TMetaOp> only = {}) const;
@@ -54,23 +54,18 @@ public:
     void DrawAllOn(TCanvas* canvas) { Canvases.fill(canvas); }
 
     TKxUnits GetUnits() const override { return Units; }
-    int32_t WindowX(int32_t x) const override;
-    int32_t WindowY(int32_t y) const override;
-    int32_t GetScale() const override { return Scale; }
-    /// Throws std::out_of_range for a target that is not one of the three, so that a test sees an
-    /// element asking for one.
-    TCanvas* GetCanvas(TKxDrawType DrawType) override;
-    TTable* GetTable() override { return Table; }
     int32_t GetGuideLeft() const override { return GuideLeft; }
     int32_t GetGuideTop() const override { return GuideTop; }
-    void PropTxt() override { Launched += "PropTxt"; }
-    void PropAdTxt() override { Launched += "PropAdTxt"; }
-    void PropPar() override { Launched += "PropPar"; }
-    void PropBar() override { Launched += "PropBar"; }
-    void PropSymbol() override { Launched += "PropSymbol"; }
-    void PropLin() override { Launched += "PropLin"; }
-    void PropRect() override { Launched += "PropRect"; }
-    void PropImage(bool) override { Launched += "PropImage"; }
+    int32_t WindowX(int32_t x) const;
+    int32_t WindowY(int32_t y) const;
+    TKxScreenMap Screen() const { return {Scale, OriginX, OriginY}; }
+    /// Throws std::out_of_range for a target that is not one of the three.
+    TCanvas* GetCanvas(TKxDrawType DrawType) { return Canvases.at(DrawType); }
+    /// What an element draws with on Target: its canvas, the screen mapping, and with data the Table
+    /// as the current record.
+    TKxDrawContext Context(TKxDrawType Target, bool WithData = false) {
+        return {Canvases.at(Target), Target, WithData, WithData ? Table : nullptr, Screen()};
+    }
 
 private:
     std::array<TPageRecording, 3> FPages;
@@ -78,3 +73,10 @@ private:
                                          TCanvas(&FPages[2].Device())};
     std::array<std::unique_ptr<TBitmap>, 3> FBitmaps;
 };
+
+class TKxElement;
+/// Draws E on Target the way a label hands it the context: the canvas, mapping and record of the test
+/// owner that owns E (nothing to draw on when E's owner is not one).
+void KxTestDraw(TKxElement& E, const TPoint& Origin, TKxDrawType Target, bool WithData);
+/// E hit-tested at P (client pixels) under its test owner's mapping.
+bool KxTestHit(const TKxElement& E, const TPoint& P);

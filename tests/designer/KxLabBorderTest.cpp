@@ -79,7 +79,7 @@ TEST(KxLabBorder, DoesNotShiftClientCoordinates) {
 TEST(KxLabBorder, ClicksHitTheSameElementWithOrWithoutIt) {
     for (TKxLab::TBorderStyle style : {TKxLab::bsSingle, TKxLab::bsNone}) {
         TShownLab shown(style);
-        auto rect = std::make_unique<TKxRect>(&shown.Lab);
+        auto rect = std::make_unique<TKxRect>(shown.Lab.Label());
         rect->P1 = {0, 0};
         rect->P2 = {100, 100};
         shown.Lab.AddElement(std::move(rect));

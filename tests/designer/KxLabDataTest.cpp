@@ -18,7 +18,7 @@ TEST(KxLabBinding, NewControlHasNoBinding) {
     EXPECT_TRUE(lab.GetTable()->Filter().isEmpty());
     ASSERT_NE(lab.GetAlias(), nullptr);
     EXPECT_EQ(lab.GetAlias()->Count(), 0);
-    EXPECT_EQ(lab.GetAlias()->GetOwner(), lab.GetLabel());
+    EXPECT_EQ(lab.GetAlias()->GetOwner(), lab.Label());
 }
 
 TEST(KxLabBinding, SettersCopyIntoTheOwnedObjects) {

@@ -16,20 +16,7 @@
 
 namespace {
 
-/// A designer that logs the property dialogs it is asked to open.
-class TEditingLab : public TRecordingLab {
-public:
-    using TRecordingLab::TRecordingLab;
-    QStringList Dialogs;
-    void PropTxt() override { Dialogs << "Txt"; }
-    void PropAdTxt() override { Dialogs << "AdTxt"; }
-    void PropPar() override { Dialogs << "Par"; }
-    void PropBar() override { Dialogs << "Bar"; }
-    void PropSymbol() override { Dialogs << "Symbol"; }
-    void PropLin() override { Dialogs << "Lin"; }
-    void PropRect() override { Dialogs << "Rect"; }
-    void PropImage(bool IsNew) override { Dialogs << (IsNew ? "Image:new" : "Image"); }
-};
+using TEditingLab = TRecordingLab;
 
 // What TRecordingLab logs for one PaintLabScreen.
 QStringList Recomposed(bool Repaint) {
@@ -44,6 +31,7 @@ TRect Frame(const TKxOverlay::TFigure& F) {
 
 class KxLabEdit : public ::testing::Test {
 protected:
+    TFakeDialogs Dialogs;
     TShownLabOf<TEditingLab> S;
     TEditingLab& Lab = S.Lab;
 
@@ -63,7 +51,7 @@ protected:
     }
     template <class T>
     T* Add(TPoint P1, TPoint P2 = {}) {
-        auto e = std::make_unique<T>(&Lab);
+        auto e = std::make_unique<T>(Lab.Label());
         e->P1 = P1;
         e->P2 = P2;
         T* raw = e.get();
@@ -369,7 +357,7 @@ TEST_P(KxLabEditTool, CreatesItsKindUnsnappedBehindTheOthersSelectedWithItsDialo
     TKxElement* e = Lab.Element(1);
     EXPECT_EQ(e->ElementType(), c.Kind);
     EXPECT_EQ(Lab.GetSelected(), e);
-    EXPECT_EQ(Lab.Dialogs, *c.Dialog ? QStringList{c.Dialog} : QStringList{});
+    EXPECT_EQ(Dialogs.Shown, *c.Dialog ? QStringList{c.Dialog} : QStringList{});
     EXPECT_EQ(Lab.GetDrawTool(), c.Tool);
     EXPECT_EQ(Marks().DragState, drNone);
     EXPECT_FALSE(Marks().ShapeActive);
@@ -382,14 +370,16 @@ TEST_P(KxLabEditTool, CreatesItsKindUnsnappedBehindTheOthersSelectedWithItsDialo
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Tools, KxLabEditTool,
-    ::testing::Values(TToolCase{dwText, deText, "Txt", false}, TToolCase{dwBarCode, deBar, "Bar", false},
-                      TToolCase{dwSymbol, deSymbol, "Symbol", false},
-                      TToolCase{dwAddText, dePoliText, "AdTxt", false}, TToolCase{dwLine, deLine, "", true},
-                      TToolCase{dwRect, deRect, "", true}, TToolCase{dwImage, deImage, "Image:new", true},
-                      TToolCase{dwParagraph, deParagraph, "Par", true}),
-    [](const auto& info) { return KxEnumName(info.param.Tool).toStdString(); });
+INSTANTIATE_TEST_SUITE_P(Tools, KxLabEditTool,
+                         ::testing::Values(TToolCase{dwText, deText, "Txt:new", false},
+                                           TToolCase{dwBarCode, deBar, "Bar:new", false},
+                                           TToolCase{dwSymbol, deSymbol, "Symbol:new", false},
+                                           TToolCase{dwAddText, dePoliText, "AdTxt:new", false},
+                                           TToolCase{dwLine, deLine, "", true},
+                                           TToolCase{dwRect, deRect, "", true},
+                                           TToolCase{dwImage, deImage, "Image:new", true},
+                                           TToolCase{dwParagraph, deParagraph, "Par:new", true}),
+                         [](const auto& info) { return KxEnumName(info.param.Tool).toStdString(); });
 
 TEST_F(KxLabEdit, RubberBandsFollowTheMouseAndBoxesGetTheirMinimumSizeInsideTheLabel) {
     Lab.SetDrawTool(dwRect);
@@ -481,7 +471,7 @@ TEST_F(KxLabEdit, TheClipboardIsSharedButMarksBelongToEachDesigner) {
     ASSERT_EQ(other.Lab.ElementCount(), 1);
     TKxElement* pasted = other.Lab.Element(0);
     EXPECT_EQ(pasted->ElementType(), deLine);
-    EXPECT_EQ(pasted->Owner, other.Lab.GetLabel());
+    EXPECT_EQ(pasted->Owner, other.Lab.Label());
     EXPECT_EQ(pasted->ID, "L1");
     EXPECT_EQ(pasted->P1, (TPoint{30, 40}));
 }
@@ -489,13 +479,17 @@ TEST_F(KxLabEdit, TheClipboardIsSharedButMarksBelongToEachDesigner) {
 TEST_F(KxLabEdit, CommandsActOnTheSelectionOnly) {
     TKxRect* box = AddBox();
     Lab.Calls.clear();
-    for (auto command :
-         {&TKxLab::CopyElement, &TKxLab::CutElement, &TKxLab::DeleteElement, &TKxLab::AlignLeft,
-          &TKxLab::AlignTop, &TKxLab::Front, &TKxLab::Back, &TKxLab::ShowElementProp})
-        (Lab.*command)();
+    Lab.CopyElement();
+    Lab.CutElement();
+    Lab.DeleteElement();
+    Lab.AlignLeft();
+    Lab.AlignTop();
+    Lab.Front();
+    Lab.Back();
+    Lab.ShowElementProp();
     EXPECT_EQ(Lab.ElementCount(), 1);
     EXPECT_TRUE(Lab.Calls.isEmpty());
-    EXPECT_TRUE(Lab.Dialogs.isEmpty());
+    EXPECT_TRUE(Dialogs.Shown.isEmpty());
     Lab.Transparent(); // repaints in any case
     EXPECT_EQ(Lab.Calls, Recomposed(true));
     EXPECT_TRUE(box->Transparent);
@@ -504,7 +498,7 @@ TEST_F(KxLabEdit, CommandsActOnTheSelectionOnly) {
     Lab.Transparent();
     EXPECT_FALSE(box->Transparent);
     Lab.ShowElementProp();
-    EXPECT_EQ(Lab.Dialogs, QStringList{"Rect"});
+    EXPECT_EQ(Dialogs.Shown, QStringList{"Rect"});
     Lab.GetBackSurf()->SetAlignLeft(5);
     Lab.GetBackSurf()->SetAlignTop(2.5f);
     Lab.AlignLeft();

@@ -82,7 +82,7 @@ QByteArray BarCodeRecord(int32_t version) {
 // Three barcodes told apart by their IDs, front-most first.
 void AddBarCodes(TKxLab& lab, const QStringList& ids) {
     for (const QString& id : ids) {
-        std::unique_ptr<TKxElement> e = TKxElementFactory::Create(deBar, &lab);
+        std::unique_ptr<TKxElement> e = TKxElementFactory::Create(deBar, lab.Label());
         e->ID = id;
         lab.AddElement(std::move(e));
     }
@@ -173,8 +173,7 @@ QByteArray PatchI32(QByteArray bytes, int offset, int32_t v) {
 class TUnwritable : public TKxElement {
 public:
     using TKxElement::TKxElement;
-    void Draw(const TPoint&, TKxDrawType, bool) override {}
-    void Properties() override {}
+    void Draw(const TPoint&, const TKxDrawContext&) override {}
     void SaveToStream(QDataStream&) const override { throw EStreamError(QStringLiteral("disk full")); }
     TKxEle ElementType() const override { return deLine; }
 };
@@ -190,7 +189,7 @@ TEST(KxLabFileLayout, DefaultControlWritesThe179BytesInOrder) {
 
 TEST(KxLabFileLayout, DefaultLineAddsItsTagAndA48ByteBaseBlock) {
     TKxLab lab;
-    lab.AddElement(TKxElementFactory::Create(deLine, &lab));
+    lab.AddElement(TKxElementFactory::Create(deLine, lab.Label()));
     TKxBytes line;
     line.Byte(deLine).I32(0).I32(0xFFFFFF).I32(0xFF).Byte(0).Byte(0).Byte(1).Byte(1).I32(1);
     line.I32(0).I32(0).I32(0).I32(0).I32(0).I32(0).Str({});
@@ -257,7 +256,8 @@ TEST(KxLabFileLayout, ClipboardRecordsAfterAnOlderLoadKeepPrintableAndID) {
     e.Printable = false;
     e.ID = QStringLiteral("copied");
     KxClipboard().Store(TKxElementFactory::Record(e), e.ElementType());
-    const std::unique_ptr<TKxElement> pasted = TKxElementFactory::FromRecord(KxClipboard().Record(), &lab);
+    const std::unique_ptr<TKxElement> pasted =
+        TKxElementFactory::FromRecord(KxClipboard().Record(), lab.Label());
     KxClipboard().Clear();
     EXPECT_FALSE(pasted->Printable);
     EXPECT_EQ(pasted->ID, QStringLiteral("copied"));
@@ -423,7 +423,7 @@ TEST(KxLabFileFiles, LoadFromFileAppendsInStackingOrderWhileLoadLabReplaces) {
     lab.LoadLab(dir.Path("abc.kxl"));
     EXPECT_EQ(Ids(lab), QStringList({"a", "b", "c"}));
     for (int i = 0; i < lab.ElementCount(); ++i)
-        EXPECT_EQ(lab.Element(i)->Owner, lab.GetLabel());
+        EXPECT_EQ(lab.Element(i)->Owner, lab.Label());
 }
 
 TEST(KxLabFileFiles, LoadLabDrawsAJustifiedParagraphWithAHugeLineHeight) {
@@ -431,7 +431,7 @@ TEST(KxLabFileFiles, LoadLabDrawsAJustifiedParagraphWithAHugeLineHeight) {
     TMessageCapture messages;
     TKxTempDir dir;
     TKxLab source;
-    std::unique_ptr<TKxElement> e = TKxElementFactory::Create(deParagraph, &source);
+    std::unique_ptr<TKxElement> e = TKxElementFactory::Create(deParagraph, source.Label());
     auto& paragraph = dynamic_cast<TKxParagraph&>(*e);
     paragraph.Text = QStringLiteral("one two\nthree four\nfive");
     paragraph.Format = taJustify;
@@ -453,7 +453,7 @@ TEST(KxLabFileFiles, AFailedSaveKeepsThePreviousFileAndLeavesNoTemporary) {
     lab.SaveToFile(path);
     const QByteArray first = ReadFile(path);
     lab.GetMeasure()->SetLabelName("second");
-    lab.AddElement(std::make_unique<TUnwritable>(&lab));
+    lab.AddElement(std::make_unique<TUnwritable>(lab.Label()));
     EXPECT_THROW(lab.SaveToFile(path), EStreamError);
     EXPECT_EQ(ReadFile(path), first);
     EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList{"a.kxl"});

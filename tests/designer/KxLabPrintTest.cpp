@@ -26,7 +26,7 @@ namespace {
 // A 10 x 5 mm rectangle at the cell's corner: each cell shows up as one rounded rectangle whose
 // top-left corner is the cell's origin on the page.
 void AddMarker(TKxLab& Lab) {
-    auto r = std::make_unique<TKxRect>(&Lab);
+    auto r = std::make_unique<TKxRect>(Lab.Label());
     r->P1 = {0, 0};
     r->P2 = {100, 50};
     Lab.AddElement(std::move(r));
@@ -34,7 +34,7 @@ void AddMarker(TKxLab& Lab) {
 
 // A text element showing the field "name" of each record.
 void AddNameText(TKxLab& Lab) {
-    auto t = std::make_unique<TKxText>(&Lab);
+    auto t = std::make_unique<TKxText>(Lab.Label());
     t->P1 = {10, 10};
     t->P2 = {500, 60};
     t->Field = QStringLiteral("name");
@@ -315,7 +315,7 @@ TEST(KxLabPrint, DatabaseErrorMidRunEndsTheJobAndPropagates) {
     TItems items(lab);
     AddNameText(lab);
     // The second element names a field the table lacks: the first cell fails while drawing.
-    auto wrong = std::make_unique<TKxText>(&lab);
+    auto wrong = std::make_unique<TKxText>(lab.Label());
     wrong->Field = QStringLiteral("nosuchfield");
     wrong->DataBase = true;
     lab.AddElement(std::move(wrong));

@@ -28,11 +28,12 @@ std::vector<TOp> Ops(const TPageRecording& rec) {
     return ops;
 }
 
-// A recording canvas standing in for the preview page, so paper output can be read back.
+// A recording canvas standing in for a preview page, so paper output can be read back.
 struct TPaper {
     TPageRecording Rec;
     TCanvas Canvas{&Rec.Device()};
-    explicit TPaper(TRecordingLab& lab) { lab.SetPreviewCanvas(&Canvas); }
+    explicit TPaper(TRecordingLab&) {}
+    TKxDrawContext Context() { return {&Canvas, tdPreview}; }
 };
 
 } // namespace
@@ -41,7 +42,7 @@ TEST(KxLabCompose, LayersComeInOrderWithTheLabelMappingAroundFrameElementsAndGri
     TShownLab s;
     s.Lab.GetFrame()->SetStyle(fsSingle);
     s.Lab.GetGrid()->SetShow(true);
-    s.Lab.AddElement(std::make_unique<TSwatch>(&s.Lab, TRect{100, 100, 200, 200}, clBlue));
+    s.Lab.AddElement(std::make_unique<TSwatch>(s.Lab.Label(), TRect{100, 100, 200, 200}, clBlue));
     TPageRecording rec;
     {
         TRecordOn on(s.Surface(), rec);
@@ -76,7 +77,7 @@ TEST(KxLabCompose, ElementsAreDrawnFromTheLastIndexToTheFirst) {
     TShownLab s;
     std::vector<TDrawCall> log;
     for (int tag = 0; tag < 3; ++tag)
-        s.Lab.AddElement(std::make_unique<TSwatch>(&s.Lab, TRect{0, 0, 10, 10}, clBlue, &log, tag));
+        s.Lab.AddElement(std::make_unique<TSwatch>(s.Lab.Label(), TRect{0, 0, 10, 10}, clBlue, &log, tag));
     s.Lab.SetHPosition(8);
     s.Lab.DrawAll(duNone);
     ASSERT_EQ(log.size(), 3u);
@@ -90,8 +91,8 @@ TEST(KxLabCompose, ElementsAreDrawnFromTheLastIndexToTheFirst) {
 
 TEST(KxLabCompose, TheFrontElementCoversTheOnesBehindItOnScreen) {
     TShownLab s;
-    s.Lab.AddElement(std::make_unique<TSwatch>(&s.Lab, TRect{100, 100, 300, 300}, clBlue));
-    s.Lab.AddElement(std::make_unique<TSwatch>(&s.Lab, TRect{200, 200, 400, 340}, clLime));
+    s.Lab.AddElement(std::make_unique<TSwatch>(s.Lab.Label(), TRect{100, 100, 300, 300}, clBlue));
+    s.Lab.AddElement(std::make_unique<TSwatch>(s.Lab.Label(), TRect{200, 200, 400, 340}, clLime));
     s.Lab.PaintLabScreen(true);
     EXPECT_EQ(s.At(90, 90), Rgb(clBlue));  // (248, 248) units: both boxes, the front one shows
     EXPECT_EQ(s.At(118, 90), Rgb(clLime)); // (360, 248): only the back box
@@ -101,7 +102,7 @@ TEST(KxLabCompose, TheFrontElementCoversTheOnesBehindItOnScreen) {
 TEST(KxLabCompose, WhileDesigningBackgroundFrameAndGridShowButElementsDoNot) {
     TShownLab s;
     std::vector<TDrawCall> log;
-    s.Lab.AddElement(std::make_unique<TSwatch>(&s.Lab, TRect{0, 0, 600, 350}, clBlue, &log));
+    s.Lab.AddElement(std::make_unique<TSwatch>(s.Lab.Label(), TRect{0, 0, 600, 350}, clBlue, &log));
     s.Lab.GetFrame()->SetStyle(fsSingle);
     s.Lab.GetGrid()->SetShow(true);
     s.Lab.SetDesigning(true);
@@ -198,11 +199,11 @@ TEST(KxLabBackground, PaperGetsTheHoleWithoutOutlineAndOnlyWhenThePrintFlagIsSet
     TPaper paper(s.Lab);
     s.Lab.GetMeasure()->SetLabelType(ltCircle);
     s.Lab.GetMeasure()->SetInnerCircle(10.0f);
-    s.Lab.DrawBackSurf(1000, 2000, tdPreview, {});
+    s.Lab.Label()->DrawBackSurf(1000, 2000, paper.Context());
     EXPECT_TRUE(paper.Rec.Empty());
 
     s.Lab.GetBackSurf()->SetPrint(true);
-    s.Lab.DrawBackSurf(1000, 2000, tdPreview, {});
+    s.Lab.Label()->DrawBackSurf(1000, 2000, paper.Context());
     const auto e = paper.Rec.Ops(TOp::Ellipse);
     ASSERT_EQ(e.size(), 2u);
     EXPECT_EQ(e[0].Rect, (TRect{1000, 2000, 1600, 2600}));
@@ -246,7 +247,7 @@ TEST(KxLabBackground, VerticalGradientOnPaperIsOneLinePerTenthOfAMillimetre) {
     s.Lab.GetBackSurf()->SetToColor(clWhite);
     s.Lab.GetBackSurf()->SetStyle(biGradVer);
     s.Lab.GetBackSurf()->SetPrint(true);
-    s.Lab.DrawBackSurf(10, 20, tdPreview, {});
+    s.Lab.Label()->DrawBackSurf(10, 20, paper.Context());
     const auto lines = paper.Rec.Ops(TOp::Line);
     ASSERT_EQ(lines.size(), 600u);
     EXPECT_EQ(lines[7].Points, (std::vector<TPoint>{{17, 20}, {17, 370}}));
@@ -267,7 +268,7 @@ TEST(KxLabBackground, HugeLabelFromAFileGetsGradientBandsOnPaper) {
     s.Lab.SetRawLabelSize(600, huge);
     s.Lab.GetBackSurf()->SetStyle(biGradHor);
     TPaper linear(s.Lab);
-    s.Lab.DrawBackSurf(0, 20, tdPreview, {});
+    s.Lab.Label()->DrawBackSurf(0, 20, linear.Context());
     const auto bands = linear.Rec.Ops(TOp::FillRect);
     ASSERT_GT(bands.size(), 9000u);
     ASSERT_LE(bands.size(), 10000u);
@@ -284,7 +285,7 @@ TEST(KxLabBackground, HugeLabelFromAFileGetsGradientBandsOnPaper) {
     s.Lab.GetBackSurf()->SetStyle(biGraCircle);
     ASSERT_EQ(s.Lab.GetBackSurf()->GetStyle(), biGraCircle);
     TPaper circular(s.Lab);
-    s.Lab.DrawBackSurf(0, 0, tdPreview, {});
+    s.Lab.Label()->DrawBackSurf(0, 0, circular.Context());
     const size_t rings = circular.Rec.Ops(TOp::Ellipse).size();
     EXPECT_GT(rings, 9000u);
     EXPECT_LE(rings, 10000u);
@@ -351,7 +352,7 @@ TEST(KxLabBackground, OneLineGradientsDrawTheStartColour) {
     s.Lab.GetBackSurf()->SetStyle(biGradHor);
     s.Lab.GetBackSurf()->SetPrint(true);
     s.Lab.SetRawLabelSize(600, 1);
-    s.Lab.DrawBackSurf(0, 0, tdPreview, {});
+    s.Lab.Label()->DrawBackSurf(0, 0, paper.Context());
     const auto lines = paper.Rec.Ops(TOp::Line);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].State.Pen.Color, clRed);
@@ -399,7 +400,7 @@ TEST(KxLabFrame, SingleDoubleRoundedAndElliptic) {
     frame.SetPenWidth(0.5f);
     frame.SetColor(clBlue);
     frame.SetStyle(fsSingle);
-    s.Lab.DrawFrame(1000, 2000, tdPreview);
+    s.Lab.Label()->DrawFrame(1000, 2000, paper.Context());
     auto rr = paper.Rec.Ops(TOp::RoundRect);
     ASSERT_EQ(rr.size(), 1u);
     EXPECT_EQ(rr[0].Rect, (TRect{1010, 2010, 1590, 2340}));
@@ -410,7 +411,7 @@ TEST(KxLabFrame, SingleDoubleRoundedAndElliptic) {
 
     paper.Rec.Clear();
     frame.SetStyle(fsDoble);
-    s.Lab.DrawFrame(1000, 2000, tdPreview);
+    s.Lab.Label()->DrawFrame(1000, 2000, paper.Context());
     rr = paper.Rec.Ops(TOp::RoundRect);
     ASSERT_EQ(rr.size(), 2u);
     EXPECT_EQ(rr[1].Rect, (TRect{1030, 2030, 1570, 2320}));
@@ -418,7 +419,7 @@ TEST(KxLabFrame, SingleDoubleRoundedAndElliptic) {
 
     paper.Rec.Clear();
     s.Lab.GetMeasure()->SetLabelType(ltCircle);
-    s.Lab.DrawFrame(0, 0, tdPreview);
+    s.Lab.Label()->DrawFrame(0, 0, paper.Context());
     const auto e = paper.Rec.Ops(TOp::Ellipse);
     ASSERT_EQ(e.size(), 2u);
     EXPECT_EQ(e[0].Rect, (TRect{10, 10, 590, 590}));
@@ -433,7 +434,7 @@ TEST(KxLabFrame, GuidesShowOnScreenOnlyAndTheFrameScalesWithZoom) {
     s.Lab.GetBackSurf()->SetAlignTop(5.0f);
     s.Lab.GetBackSurf()->SetAlignColor(clLime);
     TPaper paper(s.Lab);
-    s.Lab.DrawFrame(0, 0, tdPreview);
+    s.Lab.Label()->DrawFrame(0, 0, paper.Context());
     EXPECT_TRUE(paper.Rec.Empty());
 
     TPageRecording rec;

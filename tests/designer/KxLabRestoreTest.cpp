@@ -19,7 +19,7 @@
 namespace {
 
 TKxText* AddText(TKxLab& Lab, const QString& Text) {
-    auto e = TKxElementFactory::Create(deText, Lab.GetLabel());
+    auto e = TKxElementFactory::Create(deText, Lab.Label());
     auto* text = static_cast<TKxText*>(e.get());
     text->Text = Text;
     Lab.AddElement(std::move(e));
@@ -27,7 +27,7 @@ TKxText* AddText(TKxLab& Lab, const QString& Text) {
 }
 
 TKxImage* AddImage(TKxLab& Lab, const QString& File) {
-    auto e = TKxElementFactory::Create(deImage, Lab.GetLabel());
+    auto e = TKxElementFactory::Create(deImage, Lab.Label());
     auto* image = static_cast<TKxImage*>(e.get());
     image->P2 = {300, 200};
     image->SetFileImage(File);
@@ -47,11 +47,12 @@ TEST(KxLabRestore, TakesTheRecordsSettingsAndElementsInPlaceOfTheCurrentOnes) {
     lab.FindElement({lab.WindowX(5), lab.WindowY(5)});
     ASSERT_NE(KxSaveToBytes(lab), before);
 
-    lab.RestoreRecord(before);
+    lab.Label()->RestoreRecord(before);
     EXPECT_EQ(KxSaveToBytes(lab), before);
     ASSERT_EQ(lab.ElementCount(), 1);
     EXPECT_EQ(static_cast<TKxText*>(lab.Element(0))->Text, "before");
-    EXPECT_EQ(lab.GetSelected(), nullptr);
+    // The element restored where the selected one stood is selected.
+    EXPECT_EQ(lab.GetSelected(), lab.Element(0));
     EXPECT_EQ(lab.GetLabWidth(), 150);
 }
 
@@ -60,12 +61,12 @@ TEST(KxLabRestore, BadRecordChangesNothing) {
     AddText(lab, "kept");
     const QByteArray bytes = KxSaveToBytes(lab);
     for (const QByteArray& bad : {QByteArray(), bytes.left(bytes.size() - 3), QByteArray(64, '\xff')}) {
-        EXPECT_THROW(lab.RestoreRecord(bad), EStreamError);
+        EXPECT_THROW(lab.Label()->RestoreRecord(bad), EStreamError);
         EXPECT_EQ(KxSaveToBytes(lab), bytes);
     }
 }
 
-TEST(KxLabRestore, DoesNotOpenTheTableNorReportItsFailure) {
+TEST(KxLabRestore, KeepsAnUnchangedBindingOpenAndNeverOpensOrReportsAnother) {
     TTestDatabase db(TTestEngine::SQLite);
     ASSERT_TRUE(db.CreateProducts());
     TMessageCapture capture;
@@ -75,14 +76,23 @@ TEST(KxLabRestore, DoesNotOpenTheTableNorReportItsFailure) {
     lab.GetTable()->SetTableName("products");
     ASSERT_TRUE(lab.ValidData());
     const QByteArray bound = KxSaveToBytes(lab);
-    lab.RestoreRecord(bound);
+    // An undo that leaves the binding as it is leaves the fields the dialogs offer.
+    lab.Label()->RestoreRecord(bound);
+    EXPECT_TRUE(lab.GetTable()->Active());
+    EXPECT_TRUE(lab.GetDataValid());
+    lab.Label()->CloseData();
+    lab.GetTable()->SetTableName("other");
+    const QByteArray other = KxSaveToBytes(lab);
+    lab.GetTable()->SetTableName("products");
+    ASSERT_TRUE(lab.ValidData());
+    lab.Label()->RestoreRecord(other);
     EXPECT_FALSE(lab.GetTable()->Active());
     EXPECT_FALSE(lab.GetDataValid());
 
     // Loading the file reports an alias that is gone; restoring the same record says nothing.
     lab.GetTable()->SetDatabaseName("no-such-alias");
     const QByteArray dead = KxSaveToBytes(lab);
-    lab.RestoreRecord(dead);
+    lab.Label()->RestoreRecord(dead);
     EXPECT_TRUE(capture.Messages.isEmpty()) << capture.Messages.join('\n').toStdString();
     TKxTempDir dir;
     lab.SaveToFile(dir.Path("dead.kxl"));
@@ -103,7 +113,7 @@ TEST(KxLabRestore, KeepsThePicturesShownWithoutReadingOrReportingThemAgain) {
     // The file is gone: only the picture held in memory can still show it.
     ASSERT_TRUE(QFile::remove(file));
 
-    lab.RestoreRecord(record);
+    lab.Label()->RestoreRecord(record);
     EXPECT_EQ(capture.Messages.size(), 1);
     ASSERT_EQ(lab.ElementCount(), 2);
     const auto* shown = static_cast<TKxImage*>(lab.Element(0));

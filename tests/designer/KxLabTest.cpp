@@ -23,8 +23,7 @@ public:
     ~TBox() override {
         if (FDestroyed) ++*FDestroyed;
     }
-    void Draw(const TPoint&, TKxDrawType, bool) override {}
-    void Properties() override { Owner->PropRect(); }
+    void Draw(const TPoint&, const TKxDrawContext&) override {}
     TKxEle ElementType() const override { return deRect; }
 
 private:
@@ -59,8 +58,8 @@ TEST(KxLabConstruction, FieldsStartAtTheirInitialValues) {
     EXPECT_EQ(lab.ElementCount(), 0);
     EXPECT_EQ(lab.GetSelected(), nullptr);
     EXPECT_NE(lab.GetTable(), nullptr);
-    EXPECT_EQ(lab.GetMeasure()->GetOwner(), lab.GetLabel());
-    EXPECT_EQ(lab.GetPrintInfo()->GetOwner(), lab.GetLabel());
+    EXPECT_EQ(lab.GetMeasure()->GetOwner(), lab.Label());
+    EXPECT_EQ(lab.GetPrintInfo()->GetOwner(), lab.Label());
     EXPECT_TRUE(lab.testAttribute(Qt::WA_OpaquePaintEvent));
 }
 
@@ -228,7 +227,7 @@ TEST(KxLabSetters, DrawToolChangeEndsTheDragState) {
 
 TEST(KxLabSetters, ZoomAndScrollClearTheMarksButKeepTheSelection) {
     TRecordingLab lab;
-    auto* box = new TBox(&lab, Rect(0, 0, 50, 50));
+    auto* box = new TBox(lab.Label(), Rect(0, 0, 50, 50));
     lab.AddElement(std::unique_ptr<TKxElement>(box));
     ASSERT_TRUE(lab.FindElement(Point(5, 5)));
     lab.Marks().DragState = drSizes;
@@ -305,9 +304,9 @@ TEST(KxLabRulers, VisibilityMovesTheOrigin) {
 
 TEST(KxLabElements, ListKeepsStackingOrderAndHitTestsFrontFirst) {
     TKxLab lab;
-    auto* back = new TBox(&lab, Rect(0, 0, 100, 100), "a");
-    auto* front = new TBox(&lab, Rect(50, 50, 150, 150), "b");
-    auto* twin = new TBox(&lab, Rect(200, 200, 210, 210), "a");
+    auto* back = new TBox(lab.Label(), Rect(0, 0, 100, 100), "a");
+    auto* front = new TBox(lab.Label(), Rect(50, 50, 150, 150), "b");
+    auto* twin = new TBox(lab.Label(), Rect(200, 200, 210, 210), "a");
     lab.AddElement(std::unique_ptr<TKxElement>(front));
     lab.AddElement(std::unique_ptr<TKxElement>(back));
     lab.AddElement(std::unique_ptr<TKxElement>(twin));
@@ -336,11 +335,11 @@ TEST(KxLabElements, ListKeepsStackingOrderAndHitTestsFrontFirst) {
 TEST(KxLabElements, RemoveFreesOnlyListedElementsAndDropsTheSelection) {
     int destroyed = 0;
     TRecordingLab lab;
-    auto* a = new TBox(&lab, Rect(0, 0, 10, 10), {}, &destroyed);
-    auto* b = new TBox(&lab, Rect(0, 0, 10, 10), {}, &destroyed);
+    auto* a = new TBox(lab.Label(), Rect(0, 0, 10, 10), {}, &destroyed);
+    auto* b = new TBox(lab.Label(), Rect(0, 0, 10, 10), {}, &destroyed);
     lab.AddElement(std::unique_ptr<TKxElement>(a));
     lab.AddElement(std::unique_ptr<TKxElement>(b));
-    TBox stranger(&lab, Rect(0, 0, 10, 10));
+    TBox stranger(lab.Label(), Rect(0, 0, 10, 10));
     lab.Calls.clear();
     EXPECT_FALSE(lab.RemoveElement(&stranger));
     EXPECT_FALSE(lab.RemoveElement(nullptr));
@@ -360,7 +359,7 @@ TEST(KxLabElements, ClearFreesEverythingAndRepaints) {
     int destroyed = 0;
     TRecordingLab lab;
     for (int i = 0; i < 3; ++i)
-        lab.AddElement(std::make_unique<TBox>(&lab, Rect(0, 0, 10, 10), QString(), &destroyed));
+        lab.AddElement(std::make_unique<TBox>(lab.Label(), Rect(0, 0, 10, 10), QString(), &destroyed));
     ASSERT_TRUE(lab.FindElement(Point(1, 1)));
     lab.Marks().SelRect = Rect(0, 0, 10, 10);
     lab.Calls.clear();
@@ -379,7 +378,7 @@ TEST(KxLabOwnership, DestroyingTheControlFreesItsElementsAndTheClipboard) {
     {
         TKxLab lab;
         for (int i = 0; i < 4; ++i)
-            lab.AddElement(std::make_unique<TBox>(&lab, Rect(0, 0, 10, 10), QString(), &destroyed));
+            lab.AddElement(std::make_unique<TBox>(lab.Label(), Rect(0, 0, 10, 10), QString(), &destroyed));
         ASSERT_TRUE(lab.FindElement(Point(1, 1)));
     }
     EXPECT_EQ(destroyed, 4);

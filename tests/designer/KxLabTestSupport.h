@@ -1,9 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <QString>
 #include <QStringList>
 
+#include "designer/KxDialogHost.h"
 #include "designer/KxLab.h"
+#include "elements/KxElement.h"
 
 /// A designer that records the repaint and scroll operations it is asked for, as text
 /// ("adjust", "flip:duTop", "paint:1", "draw:duBoth", "hscroll"), and can re-enter the scroll
@@ -35,7 +38,6 @@ public:
     TKxMarks& Marks() { return FMarks; }
     using TKxLab::DoRightMouse;
     using TKxLab::DoSelect;
-    using TKxLab::SetPreviewCanvas;
     using TKxLab::SetRawGridSteps;
     using TKxLab::SetRawLabelSize;
 
@@ -50,5 +52,46 @@ protected:
         ++ScrollNotifications;
         Calls << QString("vscroll@%1").arg(GetVScroll().Pos);
         TKxLab::VScroll();
+    }
+};
+
+/// A dialog host in place of the library's dialogs while it lives: it opens nothing and logs what it is
+/// asked to show by element kind ("Txt", "Bar", "Image:new" for a new element, "Label:2"), running Edit
+/// meanwhile as a dialog edits the label, and answering Keep (false: the user cancelled).
+class TFakeDialogs : public TKxDialogHost {
+public:
+    TFakeDialogs() { KxSetDialogHost(this); }
+    ~TFakeDialogs() override { KxSetDialogHost(nullptr); }
+    TFakeDialogs(const TFakeDialogs&) = delete;
+    TFakeDialogs& operator=(const TFakeDialogs&) = delete;
+
+    QStringList Shown;
+    std::function<void(TKxLab&)> Edit;
+    bool Keep = true;
+
+    bool ElementProperties(TKxLab& Lab, TKxElement& E, bool IsNew) override {
+        Shown << KindName(E) + (IsNew ? ":new" : "");
+        if (Edit) Edit(Lab);
+        return Keep;
+    }
+    bool LabelProperties(TKxLab& Lab, int Page) override {
+        Shown << QStringLiteral("Label:%1").arg(Page);
+        if (Edit) Edit(Lab);
+        return Keep;
+    }
+    void PreviewWindow(TKxLab&) override { Shown << QStringLiteral("Preview"); }
+    QString ElementStepName(const TKxElement& E) const override { return KindName(E) + " Properties"; }
+    QString LabelStepName() const override { return QStringLiteral("Label Properties"); }
+    std::optional<TKxStock> ChooseStock(TKxLab&) override {
+        Shown << QStringLiteral("Stock");
+        return std::nullopt;
+    }
+
+private:
+    static QString KindName(const TKxElement& E) {
+        static const char* const names[] = {"Point",  "Lin",   "Txt",   "Bar", "Rect",
+                                            "Symbol", "AdTxt", "Image", "Par"};
+        const int kind = E.ElementType();
+        return QString::fromLatin1(kind >= 0 && kind <= 8 ? names[kind] : "?");
     }
 };

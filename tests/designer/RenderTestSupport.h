@@ -27,14 +27,13 @@ public:
         P2 = box.BottomRight();
         Color = colour;
     }
-    void Draw(const TPoint& Origin, TKxDrawType DrawType, bool WithData) override {
-        if (FLog) FLog->push_back({FTag, Origin, DrawType, WithData});
-        TCanvas* canvas = Owner->GetCanvas(DrawType);
+    void Draw(const TPoint& Origin, const TKxDrawContext& C) override {
+        if (FLog) FLog->push_back({FTag, Origin, C.Target, C.WithData});
+        TCanvas* canvas = C.Canvas;
         if (!canvas) return;
         canvas->Brush = TBrush{.Color = Color, .Style = bsSolid};
         canvas->FillRect({Origin.X + P1.X, Origin.Y + P1.Y, Origin.X + P2.X, Origin.Y + P2.Y});
     }
-    void Properties() override {}
     TKxEle ElementType() const override { return deRect; }
 
 private:
@@ -51,7 +50,7 @@ struct TShownLabOf {
         Lab.show();
         [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(&Lab);
     }
-    TCanvas& Surface() { return *Lab.GetCanvas(tdLab); }
+    TCanvas& Surface() { return *Lab.SurfaceContext().Canvas; }
     QRgb At(int x, int y) const { return Lab.GetLabScreen().Image().pixel(x, y); }
 };
 using TShownLab = TShownLabOf<TRecordingLab>;

@@ -20,7 +20,7 @@ TDialogLab::TDialogLab() {
 }
 
 TKxElement* TDialogLab::Add(int Tag, bool Bound) {
-    std::unique_ptr<TKxElement> e = KxSampleElement(Tag, &Lab);
+    std::unique_ptr<TKxElement> e = KxSampleElement(Tag, Lab.Label());
     if (auto* data = dynamic_cast<TKxData*>(e.get())) data->DataBase = Bound;
     TKxElement* raw = e.get();
     Lab.AddElement(std::move(e));

@@ -52,7 +52,7 @@ struct TPreviewLab : TDialogLab {
     }
     template <class E>
     E* Add(TPoint P1, TPoint P2, TColor Colour) {
-        auto e = std::make_unique<E>(&Lab);
+        auto e = std::make_unique<E>(Lab.Label());
         E* raw = e.get();
         e->P1 = P1;
         e->P2 = P2;
@@ -88,7 +88,7 @@ struct TPreviewLab : TDialogLab {
 // A full sheet drawn by the label straight onto an image, mapped as a preview page is; the stored
 // margins are 0 until a printer records them.
 QImage DirectSheet(TKxLab& Lab) {
-    TKxLabel& label = *Lab.GetLabel();
+    TKxLabel& label = *Lab.Label();
     const TKxMeasure& m = *label.GetMeasure();
     const int32_t pw = m.PaperWidthLU() * 10, ph = m.PaperHeightLU() * 10;
     QImage image(qRound(pw * 96.0 / 2540), qRound(ph * 96.0 / 2540), QImage::Format_RGB32);
@@ -99,15 +99,14 @@ QImage DirectSheet(TKxLab& Lab) {
     canvas.SetMapMode(MM_ISOTROPIC);
     canvas.SetWindowExtEx(pw, ph);
     canvas.SetViewportExtEx(qRound(pw * 0.378), qRound(ph * 0.378));
-    label.SetRunCanvas(tdPreview, &canvas);
+    const TKxDrawContext context{&canvas, tdPreview};
     for (int row = 1; row <= m.GetNuHor(); ++row)
         for (int col = 1; col <= m.GetNuVer(); ++col) {
             const TPoint at = LabelCellOrigin(m, col, row);
-            label.DrawBackSurf(at.X, at.Y, tdPreview);
-            label.DrawElements(at, tdPreview, false);
-            label.DrawFrame(at.X, at.Y, tdPreview);
+            label.DrawBackSurf(at.X, at.Y, context);
+            label.DrawElements(at, context);
+            label.DrawFrame(at.X, at.Y, context);
         }
-    label.SetRunCanvas(tdPreview, nullptr);
     return image;
 }
 

@@ -209,7 +209,7 @@ TEST_F(KxLabPropStock, TheStockButtonLaysTheSheetOutAndEveryBoxShowsIt) {
     EXPECT_EQ(d.Find<QComboBox>("CBoxPaperName")->currentText(), QStringLiteral("A4"));
     EXPECT_EQ(M().WidthLU(), 635);
     EXPECT_EQ(M().GetNuHor(), 7);
-    EXPECT_EQ(S.Lab.GetLabel()->GetStockPart(), QStringLiteral("L7160"));
+    EXPECT_EQ(S.Lab.Label()->GetStockPart(), QStringLiteral("L7160"));
     EXPECT_EQ(d.Find<QLabel>("LabelStock")->text(), QStringLiteral("Stock: Avery L7160"));
     EXPECT_NE(d.Dialog.Bitmap(), before);
     // A box changed by hand afterwards: the sheet is no longer quite the stock.
@@ -220,7 +220,7 @@ TEST_F(KxLabPropStock, TheStockButtonLaysTheSheetOutAndEveryBoxShowsIt) {
 }
 
 TEST_F(KxLabPropStock, TheChooserOpensOnTheLabelsStockAndCancellingItChangesNothing) {
-    KxApplyStock(*S.Lab.GetLabel(), *BuiltIn().Lookup(QStringLiteral("Avery"), QStringLiteral("J8163")));
+    KxApplyStock(*S.Lab.Label(), *BuiltIn().Lookup(QStringLiteral("Avery"), QStringLiteral("J8163")));
     TShownLabProp d(S.Lab);
     EXPECT_EQ(d.Find<QLabel>("LabelStock")->text(), QStringLiteral("Stock: Avery J8163"));
     const QByteArray before = KxSaveToBytes(S.Lab);

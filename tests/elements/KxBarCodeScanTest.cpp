@@ -111,7 +111,7 @@ TEST_P(KxBarCodeScan, ScannerReadsExactlyTheDrawnCode) {
         canvas.SetViewportExtEx(pixels, pixels);
         owner.DrawAllOn(&canvas);
         bar.P1 = {side / 2, side / 2};
-        bar.Draw({0, 0}, tdPrint, false);
+        KxTestDraw(bar, {0, 0}, tdPrint, false);
 
         const QString png = dir.Path(QStringLiteral("%1.png").arg(code.size()));
         ASSERT_TRUE(page.SaveToFile(png));

@@ -129,11 +129,11 @@ TEST_P(KxElementFactoryKind, ExtremeValuesFromAFileDrawWithoutFault) {
             }
             for (const TPoint origin : {TPoint{v, v}, TPoint{}})
                 for (const TKxDrawType target : {tdLab, tdPrint, tdPreview}) {
-                    e->Draw(origin, target, false);
+                    KxTestDraw(*e, origin, target, false);
                     // A barcode's invalid mark has geometry of its own.
                     if (auto* b = dynamic_cast<TKxBarCode*>(e.get())) {
                         b->Code = "1";
-                        e->Draw(origin, target, false);
+                        KxTestDraw(*e, origin, target, false);
                         b->Code = "8410894000109";
                     }
                 }

@@ -12,8 +12,7 @@ namespace {
 class TProbeText : public TKxDataText {
 public:
     using TKxDataText::TKxDataText;
-    void Draw(const TPoint&, TKxDrawType, bool) override {}
-    void Properties() override { Owner->PropTxt(); }
+    void Draw(const TPoint&, const TKxDrawContext&) override {}
     TKxEle ElementType() const override { return deText; }
     void SaveToStream(QDataStream& S) const override {
         WriteByte(S, ElementType());
@@ -108,21 +107,19 @@ TEST(KxElementAlign, LeftAndTopLandP1OnTheGuideRightAndBottomDoNothing) {
 TEST(KxElementHitTest, BoundsUseLeftTopInsideRightBottomOutside) {
     TTestOwner owner;
     TProbeText e(&owner);
-    EXPECT_FALSE(e.PointInObject(Point(0, 0))); // never drawn: empty bounds
+    EXPECT_FALSE(KxTestHit(e, Point(0, 0))); // never drawn: empty bounds
     e.Bounds = Rect(10, 10, 20, 20);
-    EXPECT_TRUE(e.PointInObject(Point(10, 10)));
-    EXPECT_TRUE(e.PointInObject(Point(19, 19)));
-    EXPECT_FALSE(e.PointInObject(Point(20, 15)));
-    EXPECT_FALSE(e.PointInObject(Point(15, 20)));
+    EXPECT_TRUE(KxTestHit(e, Point(10, 10)));
+    EXPECT_TRUE(KxTestHit(e, Point(19, 19)));
+    EXPECT_FALSE(KxTestHit(e, Point(20, 15)));
+    EXPECT_FALSE(KxTestHit(e, Point(15, 20)));
 }
 
-TEST(KxElementID, SetIDAndPropertiesReachTheOwner) {
+TEST(KxElementID, SetIDStoresTheName) {
     TTestOwner owner;
     TProbeText e(&owner);
     e.SetID("price");
     EXPECT_EQ(e.ID, "price");
-    e.Properties();
-    EXPECT_EQ(owner.Launched, "PropTxt");
 }
 
 TEST(KxElementRecord, TextRecordRoundTripsByteForByte) {

@@ -55,7 +55,7 @@ protected:
 
     QRect Drawn(TKxDrawType target, bool withData = false, TColor colour = clPicture) {
         Owner.DrawOnBitmaps(500, 500);
-        Image.Draw({}, target, withData);
+        KxTestDraw(Image, {}, target, withData);
         return ColourBox(Owner.Image(target), colour);
     }
 
@@ -142,7 +142,7 @@ TEST_F(KxImageDraw, PlaceholderIgnoresStylesAndSpacingLeftOnTheCanvas) {
     Owner.DrawOnBitmaps(500, 500);
     Owner.Bitmap(tdPrint).Canvas().Font.SetStyle(fsBold | fsItalic | fsUnderline);
     Owner.Bitmap(tdPrint).Canvas().SetTextCharacterExtra(40);
-    Image.Draw({}, tdPrint, false);
+    KxTestDraw(Image, {}, tdPrint, false);
     EXPECT_FALSE(RedBox(plain, inside).isEmpty());
     EXPECT_EQ(Owner.Image(tdPrint), plain);
 }
@@ -151,10 +151,10 @@ TEST_F(KxImageDraw, BoundsAtNaturalSizeFollowTheScale) {
     LoadPicture(200, 100);
     Owner.Scale = 4;
     Owner.OriginX = 3;
-    Image.Draw({}, tdLab, false);
+    KxTestDraw(Image, {}, tdLab, false);
     EXPECT_EQ(Image.Bounds, Rect(8, 2, 108, 102)); // 10 / 4 rounds half to even
     Image.AutoSize = true;
-    Image.Draw({}, tdLab, false);
+    KxTestDraw(Image, {}, tdLab, false);
     EXPECT_EQ(Image.Bounds, Rect(8, 2, 8 + 50, 2 + 25));
 }
 
@@ -238,27 +238,27 @@ TEST_F(KxImageData, EachRecordsPictureAndDrawingGoesOnAfterBadBytes) {
     EXPECT_EQ(Drawn(tdPrint, true, clBlue), box);
     FTable.Next(); // NULL: no picture, no message, nothing drawn
     Owner.DrawOnBitmaps(500, 500);
-    Image.Draw({}, tdPrint, true);
+    KxTestDraw(Image, {}, tdPrint, true);
     EXPECT_EQ(CountColour(Owner.Image(tdPrint), clWhite), 500 * 500);
     EXPECT_EQ(Messages.Messages.size(), 1);
     // With nothing held the surface keeps the P1-P2 bounds, even at natural size.
     Image.AutoSize = true;
-    Image.Draw({}, tdLab, false);
+    KxTestDraw(Image, {}, tdLab, false);
     EXPECT_EQ(Image.Bounds, Rect(20, 10, 420, 410));
 }
 
 TEST_F(KxImageData, MissingFieldShowsAMessageOncePerDrawing) {
     Image.Field = "nosuch";
     FTable.First();
-    Image.Draw({}, tdPrint, true);
-    Image.Draw({}, tdPreview, true);
+    KxTestDraw(Image, {}, tdPrint, true);
+    KxTestDraw(Image, {}, tdPreview, true);
     EXPECT_EQ(Messages.Messages, QStringList({"Invalid Field Name ", "Invalid Field Name "}));
     EXPECT_EQ(CountColour(Owner.Image(tdPrint), clWhite), 500 * 500);
 }
 
 TEST_F(KxImageData, SurfaceShowsTheLastPictureOrTheFieldName) {
     FTable.First();
-    Image.Draw({}, tdPrint, true);
+    KxTestDraw(Image, {}, tdPrint, true);
     EXPECT_EQ(Drawn(tdLab), QRect(20, 10, 400, 400)); // without data: the last record's picture
     EXPECT_TRUE(Drawn(tdLab, true).isEmpty());        // with data: the placeholder
     EXPECT_FALSE(Image.ImageLoaded);

@@ -51,7 +51,7 @@ TEST_P(KxLineHit, FollowsTheSegmentWithinTwoPixels) {
     TKxLine line(&owner);
     line.P1 = c.P1;
     line.P2 = c.P2;
-    EXPECT_EQ(line.PointInObject(c.Probe), c.Hit);
+    EXPECT_EQ(KxTestHit(line, c.Probe), c.Hit);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, KxLineHit, ::testing::ValuesIn(HitCases),
@@ -63,12 +63,12 @@ TEST(KxLineHitRange, FarLineDoesNotWrapIntoAHit) {
     owner.DrawOnBitmaps();
     TKxLine line(&owner);
     line.P2 = {1 << 29, 0};
-    EXPECT_FALSE(line.PointInObject({0, 8}));
-    EXPECT_TRUE(line.PointInObject({1 << 28, 2}));
+    EXPECT_FALSE(KxTestHit(line, {0, 8}));
+    EXPECT_TRUE(KxTestHit(line, {1 << 28, 2}));
     line.P1 = {INT32_MIN, INT32_MIN};
     line.P2 = {INT32_MAX, INT32_MAX};
-    EXPECT_TRUE(line.PointInObject({0, 0}));
-    EXPECT_FALSE(line.PointInObject({0, 3}));
+    EXPECT_TRUE(KxTestHit(line, {0, 0}));
+    EXPECT_FALSE(KxTestHit(line, {0, 3}));
 }
 
 TEST(KxLineDraw, EveryTargetDrawsTheSegmentWithOrigin) {
@@ -79,12 +79,12 @@ TEST(KxLineDraw, EveryTargetDrawsTheSegmentWithOrigin) {
         line.P1 = {10, 20};
         line.P2 = {110, 20};
         line.Color = clBlue;
-        line.Draw({5, 30}, target, false);
+        KxTestDraw(line, {5, 30}, target, false);
         // The last point is left out, as the platform's LineTo does.
         EXPECT_EQ(ColourBox(owner.Image(target), clBlue), QRect(QPoint(15, 50), QPoint(114, 50)))
             << KxEnumName(target).toStdString();
         line.PenWidth = 3;
-        line.Draw({5, 60}, target, false);
+        KxTestDraw(line, {5, 60}, target, false);
         EXPECT_EQ(ColourBox(owner.Image(target).copy(0, 70, 400, 30), clBlue).height(), 3);
         EXPECT_TRUE(line.Bounds.IsEmpty());
     }
@@ -96,14 +96,14 @@ TEST(KxLineDraw, PenStyleFromTheRecordOrdinal) {
     TKxLine line(&owner);
     line.P1 = {0, 10};
     line.P2 = {300, 10};
-    line.Draw({}, tdPrint, false);
+    KxTestDraw(line, {}, tdPrint, false);
     const int solid = CountColour(owner.Image(tdPrint), clBlack);
     line.PenStyle = 2; // dotted
-    line.Draw({0, 20}, tdPrint, false);
+    KxTestDraw(line, {0, 20}, tdPrint, false);
     const int both = CountColour(owner.Image(tdPrint), clBlack);
     EXPECT_GT(both - solid, 0);
     EXPECT_LT(both - solid, solid * 3 / 4);
     line.PenStyle = 200; // no such style: solid
-    line.Draw({0, 40}, tdPrint, false);
+    KxTestDraw(line, {0, 40}, tdPrint, false);
     EXPECT_EQ(CountColour(owner.Image(tdPrint), clBlack) - both, solid);
 }

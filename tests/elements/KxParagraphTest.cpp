@@ -31,7 +31,7 @@ TEST(KxParagraphBox, FillThenInsideFrameThenTextInsetByPenWidthPlusFive) {
         p.Transparent = false;
         p.BackColor = clYellow;
         p.LineColor = clGreen;
-        p.Draw({10, 20}, tdPrint, false);
+        KxTestDraw(p, {10, 20}, tdPrint, false);
         const auto ops = owner.Ops(tdPrint);
         ASSERT_EQ(ops.size(), framed ? 3u : 2u);
         EXPECT_EQ(ops[0].Kind, TMetaOp::FillRect);
@@ -55,7 +55,7 @@ TEST(KxParagraphBox, TransparentBoxDrawsNoBackground) {
     TKxParagraph p(&owner);
     p.P2 = {400, 200};
     p.BackColor = clYellow;
-    p.Draw({}, tdPrint, false);
+    KxTestDraw(p, {}, tdPrint, false);
     const auto ops = owner.Ops(tdPrint);
     ASSERT_EQ(ops.size(), 1u);
     EXPECT_EQ(ops[0].Kind, TMetaOp::Text);
@@ -67,7 +67,7 @@ TEST(KxParagraphBox, DesignSurfaceBoundsAreTheBoxInClientPixels) {
     TKxParagraph p(&owner);
     p.P1 = {100, 60};
     p.P2 = {300, 160};
-    p.Draw({50, 50}, tdLab, false);
+    KxTestDraw(p, {50, 50}, tdLab, false);
     EXPECT_EQ(p.Bounds, (TRect{60, 50, 160, 100}));
 }
 
@@ -79,7 +79,7 @@ TEST(KxParagraphFormats, RightAndCentreAlignEachWrappedLineInTheInsetBox) {
         SetInsetBox(p, width, 400);
         p.Format = format;
         p.Text = "alpha beta gamma";
-        p.Draw({}, tdPrint, false);
+        KxTestDraw(p, {}, tdPrint, false);
         const auto texts = owner.Texts(tdPrint);
         ASSERT_EQ(texts.size(), 2u);
         for (const TRecordedOp& line : texts) {
@@ -102,7 +102,7 @@ TEST(KxParagraphFormats, FlushLeftKeepsAnEmptyLineThatJustifiedTextDrops) {
         SetInsetBox(p, 1000, 400);
         p.Format = format;
         p.Text = "aaa bbb\r\n\r\nccc ddd";
-        p.Draw({}, tdPrint, false);
+        KxTestDraw(p, {}, tdPrint, false);
         const auto texts = owner.Texts(tdPrint);
         ASSERT_EQ(texts.size(), 2u);
         EXPECT_EQ(texts.back().Text, "ccc ddd");
@@ -143,7 +143,7 @@ TEST_P(KxJustifyWalk, WritesTheExpectedLines) {
     SetInsetBox(p, width, c.Rows * 50 - 10);
     p.Format = taJustify;
     p.Text = c.Text;
-    p.Draw({}, tdPreview, false);
+    KxTestDraw(p, {}, tdPreview, false);
     const auto texts = owner.Texts(tdPreview);
     ASSERT_EQ(texts.size(), c.Lines.size());
     for (size_t i = 0; i < texts.size(); ++i) {

@@ -22,7 +22,7 @@ TEST(KxRectDraw, DefaultIsARedBorderInsideTheBoxWithoutFill) {
         rect.P1 = {20, 10};
         rect.P2 = {120, 60};
         rect.PenWidth = 4;
-        rect.Draw({10, 5}, target, false);
+        KxTestDraw(rect, {10, 5}, target, false);
         const QImage& image = owner.Image(target);
         // The 4-unit border lies inside (30, 15)-(130, 65).
         EXPECT_EQ(ColourBox(image, clRed), QRect(QPoint(30, 15), QPoint(129, 64)))
@@ -41,7 +41,7 @@ TEST(KxRectDraw, OpaqueFillsWithBackColor) {
     rect.P2 = {120, 60};
     rect.Transparent = false;
     rect.BackColor = clBlue;
-    rect.Draw({}, tdPrint, false);
+    KxTestDraw(rect, {}, tdPrint, false);
     EXPECT_EQ(At(owner.Image(tdPrint), 70, 35), Blue);
     EXPECT_EQ(At(owner.Image(tdPrint), 20, 35), Red);
 }
@@ -55,9 +55,9 @@ TEST(KxRectDraw, RadioRoundsTheCornersAndCircleIgnoresIt) {
     rounded.Radio = 50;
     circle.Radio = 50;
     circle.Circle = true;
-    square.Draw({0, 0}, tdPrint, false);
-    rounded.Draw({150, 0}, tdPrint, false);
-    circle.Draw({0, 150}, tdPrint, false);
+    KxTestDraw(square, {0, 0}, tdPrint, false);
+    KxTestDraw(rounded, {150, 0}, tdPrint, false);
+    KxTestDraw(circle, {0, 150}, tdPrint, false);
     const QImage& image = owner.Image(tdPrint);
     EXPECT_EQ(At(image, 0, 0), Red);
     EXPECT_EQ(At(image, 150, 0), White); // the corner is cut by a 50 x 50 ellipse
@@ -75,15 +75,15 @@ TEST(KxRectDraw, BoundsOnTheSurfaceOnly) {
     TKxRect rect(&owner);
     rect.P1 = {40, 80};
     rect.P2 = {402, 200};
-    rect.Draw({}, tdPrint, false);
+    KxTestDraw(rect, {}, tdPrint, false);
     EXPECT_TRUE(rect.Bounds.IsEmpty());
-    rect.Draw({}, tdLab, false);
+    KxTestDraw(rect, {}, tdLab, false);
     EXPECT_EQ(rect.Bounds, Rect(20, 40, 110, 70)); // 402 / 4 rounds half to even
-    EXPECT_TRUE(rect.PointInObject({20, 40}));
-    EXPECT_FALSE(rect.PointInObject({110, 50}));
+    EXPECT_TRUE(KxTestHit(rect, {20, 40}));
+    EXPECT_FALSE(KxTestHit(rect, {110, 50}));
     owner.DrawOnBitmaps();
     rect.P2 = {400, 200};
-    rect.Draw({}, tdLab, false);
+    KxTestDraw(rect, {}, tdLab, false);
     EXPECT_EQ(ColourBox(owner.Image(tdLab), clRed), QRect(QPoint(20, 40), QPoint(109, 69)));
 }
 

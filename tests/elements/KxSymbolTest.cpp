@@ -45,7 +45,7 @@ struct TSymbolFixture : ::testing::Test {
     }
     TRect LabBounds(int angle) {
         Symbol.Angle = angle;
-        Symbol.Draw({}, tdLab, false);
+        KxTestDraw(Symbol, {}, tdLab, false);
         return Symbol.Bounds;
     }
 };
@@ -80,21 +80,21 @@ TEST_F(KxSymbolDraw, SymbolFontsShowTheirSymbols) {
     EXPECT_EQ(TKxSymbol::CharFor(0x41, Face("KxSymbolProbe")), QChar(0xF041));
     EXPECT_EQ(TKxSymbol::CharFor(0x80, Face("KxSymbolProbe")), QChar(0xF080));
     Symbol.FontName = family;
-    Symbol.Draw({}, tdPrint, false);
+    KxTestDraw(Symbol, {}, tdPrint, false);
     // The square spans 0.1 to 0.9 em across and the 0.8 em ascent up from the baseline; em = cell = 50.
     const QRect ink = InkBox(Owner.Image(tdPrint));
     EXPECT_EQ(ink, QRect(105, 60, 40, 40));
     EXPECT_GT(CountColour(Owner.Image(tdPrint), clBlack), 38 * 38);
     Owner.DrawOnBitmaps();
     Symbol.Symbol = 'B'; // not in the font's map
-    Symbol.Draw({}, tdPrint, false);
+    KxTestDraw(Symbol, {}, tdPrint, false);
     EXPECT_TRUE(InkBox(Owner.Image(tdPrint)).isEmpty());
     QFontDatabase::removeApplicationFont(id);
 }
 
 TEST_F(KxSymbolDraw, EveryTargetWritesTheCharacterAtP1) {
     for (TKxDrawType target : {tdLab, tdPrint, tdPreview}) {
-        Symbol.Draw({20, 10}, target, false);
+        KxTestDraw(Symbol, {20, 10}, target, false);
         const QRect ink = InkBox(Owner.Image(target));
         ASSERT_FALSE(ink.isEmpty()) << KxEnumName(target).toStdString();
         // 'A' stands on the baseline, 0.905 of the em below the cell's top, inside a 50-unit cell.
@@ -107,7 +107,7 @@ TEST_F(KxSymbolDraw, EveryTargetWritesTheCharacterAtP1) {
 
 TEST_F(KxSymbolDraw, BoundsFromTheMeasuredCell) {
     EXPECT_EQ(LabBounds(0), Rect(100, 60, 130, 110)); // 'A' is 1366/2048 of a 44.8-unit em wide
-    EXPECT_TRUE(Symbol.PointInObject({100, 60}));
+    EXPECT_TRUE(KxTestHit(Symbol, {100, 60}));
     EXPECT_EQ(LabBounds(90), Rect(100, 30, 150, 60));
     EXPECT_EQ(LabBounds(180), Rect(70, 10, 100, 60));
     EXPECT_EQ(LabBounds(270), Rect(50, 60, 100, 90));
@@ -144,16 +144,16 @@ TEST_F(KxSymbolDraw, AnglesOutsideTheFourStillTurnAndBound) {
 }
 
 TEST_F(KxSymbolDraw, BoldAndOpaqueCell) {
-    Symbol.Draw({}, tdPrint, false);
+    KxTestDraw(Symbol, {}, tdPrint, false);
     const int regular = CountColour(Owner.Image(tdPrint), clBlack);
     Owner.DrawOnBitmaps();
     Symbol.Bold = true;
-    Symbol.Draw({}, tdPrint, false);
+    KxTestDraw(Symbol, {}, tdPrint, false);
     EXPECT_GT(CountColour(Owner.Image(tdPrint), clBlack), regular * 5 / 4);
     Symbol.Bold = false;
     Symbol.Transparent = false;
     Symbol.BackColor = clBlue;
-    Symbol.Draw({}, tdPreview, false);
+    KxTestDraw(Symbol, {}, tdPreview, false);
     EXPECT_EQ(ColourBox(Owner.Image(tdPreview), clBlue), QRect(100, 60, 30, 50));
 }
 
@@ -168,7 +168,7 @@ TEST_F(KxSymbolDraw, CanvasLeftoversDoNotReachTheCharacter) {
         canvas.Font.SetStyle(fsItalic | fsUnderline | fsStrikeOut);
         canvas.SetTextCharacterExtra(100);
         Symbol.Bold = bold;
-        Symbol.Draw({}, tdPrint, false);
+        KxTestDraw(Symbol, {}, tdPrint, false);
         EXPECT_EQ(canvas.Font.Style(), bold ? fsBold | fsStrikeOut : TFontStyles(fsStrikeOut));
         const QRect cell = ColourBox(Owner.Image(tdPrint), clBlue);
         EXPECT_EQ(cell.height(), 50);
@@ -193,7 +193,7 @@ protected:
         std::vector<bool> drawn;
         for (FTable.First(); !FTable.Eof(); FTable.Next()) {
             Owner.DrawOnBitmaps();
-            Symbol.Draw({}, target, withData);
+            KxTestDraw(Symbol, {}, target, withData);
             drawn.push_back(!InkBox(Owner.Image(target)).isEmpty());
         }
         return drawn;
@@ -221,9 +221,9 @@ TEST_F(KxSymbolData, PrintsOnlyForTrueRecordsAndNeverWithoutData) {
 
 TEST_F(KxSymbolData, MissingFieldRaisesTheTableError) {
     Symbol.Field = "nosuch";
-    EXPECT_THROW(Symbol.Draw({}, tdPrint, true), EDBEngineError);
+    EXPECT_THROW(KxTestDraw(Symbol, {}, tdPrint, true), EDBEngineError);
     // Without data the field is never looked up.
-    EXPECT_NO_THROW(Symbol.Draw({}, tdPrint, false));
+    EXPECT_NO_THROW(KxTestDraw(Symbol, {}, tdPrint, false));
 }
 
 TEST_F(KxSymbolData, DrawingLeavesTheRecordAsSaved) {

@@ -86,7 +86,7 @@ TEST_P(KxTextBounds, FollowTheAngleFromTheAnchor) {
     t.P1 = {100, 60};
     t.Align = taRiBa;
     t.Angle = GetParam();
-    t.Draw({500, 500}, tdLab, false);
+    KxTestDraw(t, {500, 500}, tdLab, false);
     const TSize extent = ArialExtent("PretextPost");
     // Two label units a pixel, halves to even as on the control.
     const auto pixels = [](int32_t lu) { return static_cast<int32_t>(Round(Extended(lu) / 2)); };
@@ -108,7 +108,7 @@ TEST(KxTextBounds, TurnedTextLiesInItsBounds) {
         t.Text = "Wy";
         t.Angle = angle;
         t.Bounds = {1, 2, 3, 4};
-        t.Draw({}, tdLab, false);
+        KxTestDraw(t, {}, tdLab, false);
         const QRect ink = InkBox(owner.Image(tdLab));
         ASSERT_FALSE(ink.isEmpty()) << angle;
         EXPECT_TRUE(t.Bounds.ToQRect().contains(ink)) << angle;
@@ -123,7 +123,7 @@ TEST(KxTextSpacing, CharSpaceWidensEveryCharacterOnEveryTarget) {
     TKxAddText t(&owner);
     t.CharSpace = 10;
     for (TKxDrawType target : {tdLab, tdPrint, tdPreview}) {
-        t.Draw({}, target, false);
+        KxTestDraw(t, {}, target, false);
         EXPECT_NEAR(owner.Texts(target).at(0).Width, ArialExtent("PretextPost").cx + 11 * 10, 1)
             << KxEnumName(target).toStdString();
     }
@@ -142,7 +142,7 @@ TEST(KxTextPixels, OpaqueTextFillsItsCellAtTheAnchor) {
         t.P1 = {100, 100};
         t.Transparent = transparent;
         t.BackColor = clYellow;
-        t.Draw({}, tdLab, false);
+        KxTestDraw(t, {}, tdLab, false);
         const QRect cell(QPoint(100, 100), QSize(ArialExtent("text").cx, 50));
         EXPECT_EQ(ColourBox(bitmap.Image(), clYellow), transparent ? QRect() : cell);
         EXPECT_TRUE(cell.contains(InkBox(bitmap.Image())));

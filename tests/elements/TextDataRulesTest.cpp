@@ -64,12 +64,12 @@ std::string KindName(const ::testing::TestParamInfo<TKxEle>& info) {
 // Print and preview write the current record's value and leave the element as it was.
 TEST_P(TextDataRules, PrintAndPreviewWriteTheRecordAndChangeNothing) {
     const QByteArray before = RecordOf(*Element);
-    Element->Draw({}, tdPrint, true);
+    KxTestDraw(*Element, {}, tdPrint, true);
     EXPECT_EQ(Written(tdPrint), Composed(GetParam(), "1.5"));
     FTable.Next();
-    Element->Draw({}, tdPreview, true);
+    KxTestDraw(*Element, {}, tdPreview, true);
     EXPECT_EQ(Written(tdPreview), Composed(GetParam(), "12"));
-    Element->Draw({}, tdPrint, false);
+    KxTestDraw(*Element, {}, tdPrint, false);
     EXPECT_EQ(Written(tdPrint), Composed(GetParam(), "text"));
     EXPECT_EQ(Element->Text, "text");
     EXPECT_EQ(RecordOf(*Element), before);
@@ -77,11 +77,11 @@ TEST_P(TextDataRules, PrintAndPreviewWriteTheRecordAndChangeNothing) {
 
 // On the design surface the field's name replaces the text for good, so a later save writes it.
 TEST_P(TextDataRules, DesignSurfaceWithDataKeepsTheFieldNameAsText) {
-    Element->Draw({}, tdLab, false);
+    KxTestDraw(*Element, {}, tdLab, false);
     EXPECT_EQ(Written(tdLab), Composed(GetParam(), "text"));
     EXPECT_EQ(Element->Text, "text");
 
-    Element->Draw({}, tdLab, true);
+    KxTestDraw(*Element, {}, tdLab, true);
     EXPECT_EQ(Written(tdLab), Composed(GetParam(), "price"));
     auto expected = MakeTextKind(GetParam(), &Owner);
     expected->DataBase = true;
@@ -90,13 +90,13 @@ TEST_P(TextDataRules, DesignSurfaceWithDataKeepsTheFieldNameAsText) {
     EXPECT_EQ(RecordOf(*Element), RecordOf(*expected));
 
     Element->DataBase = false;
-    Element->Draw({}, tdPrint, true);
+    KxTestDraw(*Element, {}, tdPrint, true);
     EXPECT_EQ(Written(tdPrint), Composed(GetParam(), "price"));
 }
 
 TEST_P(TextDataRules, UnknownFieldRaisesTheDataLayerErrorAndKeepsTheText) {
     Element->Field = "colour";
-    EXPECT_THROW(Element->Draw({}, tdPrint, true), EDBEngineError);
+    EXPECT_THROW(KxTestDraw(*Element, {}, tdPrint, true), EDBEngineError);
     EXPECT_EQ(Element->Text, "text");
     EXPECT_TRUE(Owner.Texts(tdPrint).empty());
 }

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QTest>
+#include <QUndoStack>
 
 #include "base/Messages.h"
 #include "controls/SpinEditFloat.h"
@@ -104,14 +105,16 @@ TEST(KxDesignerFlow, DrawEditUndoSaveReopenAndExport) {
     TKxLab& lab = d.Lab();
     ASSERT_EQ(lab.ElementCount(), 3);
     // Text, rectangle, barcode, and the pen change: four steps; selecting changed nothing.
-    EXPECT_EQ(d.W->History().UndoCount(), 4u);
+    EXPECT_EQ(d.W->History().index(), 4);
     auto* rect = dynamic_cast<TKxRect*>(lab.Element(1));
     ASSERT_NE(rect, nullptr);
     EXPECT_EQ(rect->PenWidth, 5);
 
+    const int selected = lab.Label()->IndexOf(lab.GetSelected());
     Trigger(*d.W, "actionUndo");
     EXPECT_EQ(dynamic_cast<TKxRect*>(lab.Element(1))->PenWidth, 1);
-    EXPECT_EQ(lab.GetSelected(), nullptr);
+    // The element the user worked on stays selected.
+    EXPECT_EQ(lab.Label()->IndexOf(lab.GetSelected()), selected);
     Trigger(*d.W, "actionRedo");
     EXPECT_EQ(dynamic_cast<TKxRect*>(lab.Element(1))->PenWidth, 5);
     EXPECT_TRUE(d.W->IsModified());
@@ -144,10 +147,10 @@ TEST(KxDesignerFlow, DrawEditUndoSaveReopenAndExport) {
 
 TEST(KxDesignerFlow, EveryUndoneStepRestoresTheRecordOfItsTime) {
     TDrawn d;
-    std::vector<QByteArray> records{d.W->History().Current()};
-    while (d.W->History().CanUndo()) {
+    std::vector<QByteArray> records{d.Lab().Label()->Record()};
+    while (d.W->History().canUndo()) {
         Trigger(*d.W, "actionUndo");
-        records.push_back(d.W->History().Current());
+        records.push_back(d.Lab().Label()->Record());
     }
     EXPECT_EQ(d.Lab().ElementCount(), 0);
     EXPECT_FALSE(d.W->IsModified());
@@ -165,7 +168,7 @@ TEST(KxDesignerKeys, ArrowsNudgeByAGridStepAndShiftByTen) {
     const TPoint start = lab.GetSelected()->P1;
     const int step = lab.GetGrid()->GetIncX() * 10 + 0.5f;
     lab.setFocus();
-    const size_t steps = d.W->History().UndoCount();
+    const int steps = d.W->History().index();
     QTest::keyClick(&lab, Qt::Key_Right);
     EXPECT_EQ(lab.GetSelected()->P1.X, start.X + step);
     QTest::keyClick(&lab, Qt::Key_Down, Qt::ShiftModifier);
@@ -173,7 +176,7 @@ TEST(KxDesignerKeys, ArrowsNudgeByAGridStepAndShiftByTen) {
     QTest::keyClick(&lab, Qt::Key_Left);
     QTest::keyClick(&lab, Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_EQ(lab.GetSelected()->P1, start);
-    EXPECT_EQ(d.W->History().UndoCount(), steps + 4);
+    EXPECT_EQ(d.W->History().index(), steps + 4);
 }
 
 TEST(KxDesignerKeys, ShortcutsReachTheCommands) {
@@ -216,7 +219,7 @@ TEST(KxDesignerFile, UnsavedChangesAskBeforeNewAndCancelKeepsThem) {
     Trigger(*d.W, "actionNew");
     EXPECT_EQ(d.Lab().ElementCount(), 0);
     EXPECT_FALSE(d.W->IsModified());
-    EXPECT_FALSE(d.W->History().CanUndo());
+    EXPECT_FALSE(d.W->History().canUndo());
 }
 
 TEST(KxDesignerFile, ClosingWithChangesAsksAndCancelKeepsTheWindow) {

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QUndoStack>
 
 #include "DesignerTestSupport.h"
 #include "dialogs/DialogTestSupport.h"
@@ -43,9 +44,9 @@ TEST(KxDesignerNewFromStock, FileNewFromStockStartsALabelLaidOutAsTheStock) {
     EXPECT_EQ(m.HeightLU(), 381);
     EXPECT_EQ(m.GetNuHor(), 7);
     EXPECT_EQ(m.GetNuVer(), 2);
-    EXPECT_EQ(w->Lab()->GetLabel()->GetStockPart(), QStringLiteral("L7163"));
+    EXPECT_EQ(w->Lab()->Label()->GetStockPart(), QStringLiteral("L7163"));
     // A new label: nothing to undo, nothing unsaved, no file.
-    EXPECT_FALSE(w->History().CanUndo());
+    EXPECT_FALSE(w->History().canUndo());
     EXPECT_FALSE(w->IsModified());
     EXPECT_TRUE(w->FileName().isEmpty());
 }
@@ -54,9 +55,8 @@ TEST(KxDesignerNewFromStock, CancellingTheChooserKeepsTheLabel) {
     TDesignerUser user;
     const auto w = ShownWindow();
     w->Lab()->GetMeasure()->SetWidth(77);
-    w->Commit();
     WhenModal<TKxStockDialog>([](TKxStockDialog& C) { C.reject(); });
     Trigger(*w, "actionNewFromStock");
     EXPECT_EQ(w->Lab()->GetMeasure()->WidthLU(), 770);
-    EXPECT_TRUE(w->History().CanUndo());
+    EXPECT_TRUE(w->History().canUndo());
 }

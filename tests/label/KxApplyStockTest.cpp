@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <QUndoStack>
 
 #include "base/KxError.h"
 #include "common/LabelSamples.h"
@@ -142,6 +143,20 @@ TEST(KxApplyStock, ARoundStockMakesACircleWithItsHoleAndAnOtherPaperTheUserPaper
               std::pair(1, 2));
     KxApplyStock(label, Stock("L7160"));
     EXPECT_EQ(std::tuple(m.GetLabelType(), m.InnerCircleLU(), m.HeightLU()), std::tuple(ltRect, 0, 381));
+}
+
+TEST(KxApplyStock, IsOneUndoableStep) {
+    TKxLabel label;
+    const QByteArray before = label.Record();
+    KxApplyStock(label, Stock("L7160"));
+    ASSERT_EQ(label.UndoStack()->count(), 1);
+    EXPECT_EQ(label.UndoStack()->undoText(), QStringLiteral("Label Stock"));
+    label.UndoStack()->undo();
+    EXPECT_EQ(label.Record(), before);
+    EXPECT_TRUE(label.GetStockPart().isEmpty());
+    label.UndoStack()->redo();
+    EXPECT_TRUE(KxSheetIsStock(label, Stock("L7160")));
+    EXPECT_EQ(label.GetStockPart(), QStringLiteral("L7160"));
 }
 
 TEST(KxApplyStock, AStockThatCannotBeDrawnIsRefusedAndChangesNothing) {

@@ -263,7 +263,7 @@ TEST(KxSettingsAssign, CopiesWhatEachClassCopies) {
     EXPECT_EQ(tm.GetPaperName(), "Letter");
     EXPECT_EQ(tm.InnerCircleLU(), 0);
     EXPECT_EQ(tm.GetLabelType(), ltRect);
-    EXPECT_EQ(tm.GetOwner(), target.GetLabel());
+    EXPECT_EQ(tm.GetOwner(), target.Label());
 
     source.GetGrid()->SetShow(true);
     source.GetGrid()->SetIncX(2);
