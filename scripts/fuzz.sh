@@ -3,7 +3,8 @@
 # Usage: scripts/fuzz.sh [seconds, default 600] [extra libFuzzer options...]
 # KXLAB_FUZZ_TARGET picks the target: labfile (reading a label file, the default), labdraw (previewing
 # what was read), pictures (loading and drawing picture bytes), svg (checking, loading and drawing SVG
-# pictures) or filter (parsing and rendering a record filter).
+# pictures), filter (parsing and rendering a record filter) or stocks (reading an XML stock catalogue
+# file and laying out its stocks).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,8 +30,12 @@ filter)
     CORPUS_KIND=filter MAX_LEN=4096
     OPTIONS+=(-dict=$PWD/fuzz/filter.dict)
     ;;
+stocks)
+    CORPUS_KIND=stock MAX_LEN=8192
+    OPTIONS+=(-dict=$PWD/fuzz/stocks.dict)
+    ;;
 *)
-    echo "unknown fuzz target '$TARGET': labfile, labdraw, pictures, svg or filter" >&2
+    echo "unknown fuzz target '$TARGET': labfile, labdraw, pictures, svg, filter or stocks" >&2
     exit 2
     ;;
 esac

@@ -31,6 +31,8 @@ PACKAGES=(
     cups printer-driver-cups-pdf
     # the designer's end-to-end test on a real X server, and Qt's own dialogs in Spanish
     xvfb xauth xdotool qt6-translations-l10n
+    # the XML label stock catalogue, read at run time (the tests also run without it)
+    glabels-data
 )
 
 missing=()

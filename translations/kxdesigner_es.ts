@@ -75,6 +75,10 @@
         <translation>&amp;Nuevo</translation>
     </message>
     <message>
+        <source>New from s&amp;tock...</source>
+        <translation>Nuevo desde &amp;hoja de etiquetas...</translation>
+    </message>
+    <message>
         <source>&amp;Open...</source>
         <translation>&amp;Abrir...</translation>
     </message>

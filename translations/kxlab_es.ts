@@ -683,6 +683,22 @@
         <source>Delete</source>
         <translation>Borrar</translation>
     </message>
+    <message>
+        <source>Stock...</source>
+        <translation>Hoja de etiquetas...</translation>
+    </message>
+    <message>
+        <source>Lay the sheet out as a label stock, by maker and part number</source>
+        <translation>Distribuir la hoja como una hoja de etiquetas, por fabricante y referencia</translation>
+    </message>
+    <message>
+        <source>Stock: %1</source>
+        <translation>Hoja: %1</translation>
+    </message>
+    <message>
+        <source>Stock: %1 (changed since)</source>
+        <translation>Hoja: %1 (cambiada después)</translation>
+    </message>
 </context>
 <context>
     <name>TKxNavigator</name>
@@ -701,6 +717,124 @@
     <message>
         <source>Last record</source>
         <translation>Último registro</translation>
+    </message>
+</context>
+<context>
+    <name>TKxStock</name>
+    <message>
+        <source>%1 x %2 mm</source>
+        <translation>%1 x %2 mm</translation>
+    </message>
+    <message>
+        <source>%1 mm round, hole %2 mm</source>
+        <translation>%1 mm redonda, agujero de %2 mm</translation>
+    </message>
+    <message>
+        <source>%1 mm round</source>
+        <translation>%1 mm redonda</translation>
+    </message>
+    <message>
+        <source>%1 x %2, %3</source>
+        <translation>%1 x %2, %3</translation>
+    </message>
+    <message>
+        <source>elliptic labels cannot be drawn</source>
+        <translation>las etiquetas elípticas no se pueden dibujar</translation>
+    </message>
+    <message>
+        <source>discs cut straight on two sides cannot be drawn</source>
+        <translation>los discos cortados en recto por dos lados no se pueden dibujar</translation>
+    </message>
+    <message>
+        <source>the shape &quot;%1&quot; cannot be drawn</source>
+        <translation>la forma &quot;%1&quot; no se puede dibujar</translation>
+    </message>
+    <message>
+        <source>%1 layouts on one sheet</source>
+        <translation>%1 distribuciones en una hoja</translation>
+    </message>
+    <message>
+        <source>smaller than the smallest label, 10 x 5 mm</source>
+        <translation>más pequeña que la etiqueta mínima, 10 x 5 mm</translation>
+    </message>
+    <message>
+        <source>neighbouring labels overlap</source>
+        <translation>las etiquetas vecinas se solapan</translation>
+    </message>
+    <message>
+        <source>the paper &quot;%1&quot; is not known</source>
+        <translation>el papel &quot;%1&quot; no se conoce</translation>
+    </message>
+    <message>
+        <source>the original &quot;%1&quot; is not in the catalogue</source>
+        <translation>el original &quot;%1&quot; no está en el catálogo</translation>
+    </message>
+</context>
+<context>
+    <name>TKxStockDialog</name>
+    <message>
+        <source>Label Stock</source>
+        <translation>Hojas de etiquetas</translation>
+    </message>
+    <message>
+        <source>&amp;Search:</source>
+        <translation>&amp;Buscar:</translation>
+    </message>
+    <message>
+        <source>Maker or part number, e.g. L7160</source>
+        <translation>Fabricante o referencia, p. ej. L7160</translation>
+    </message>
+    <message>
+        <source>Maker</source>
+        <translation>Fabricante</translation>
+    </message>
+    <message>
+        <source>Part</source>
+        <translation>Referencia</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Descripción</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Tamaño</translation>
+    </message>
+    <message>
+        <source>Layout</source>
+        <translation>Distribución</translation>
+    </message>
+    <message>
+        <source>Catalogue files skipped because they could not be read: %1.</source>
+        <translation>Archivos del catálogo omitidos porque no se pudieron leer: %1.</translation>
+    </message>
+    <message>
+        <source>Built-in stocks only: no stock catalogue is installed.</source>
+        <translation>Solo las hojas incorporadas: no hay ningún catálogo de hojas instalado.</translation>
+    </message>
+    <message>
+        <source>Built-in stocks and those of the installed catalogue (files read: %1).</source>
+        <translation>Hojas incorporadas y las del catálogo instalado (archivos leídos: %1).</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
+    </message>
+    <message>
+        <source>First label at %1, %2 mm; the next %3 mm across and %4 mm down</source>
+        <translation>Primera etiqueta en %1, %2 mm; la siguiente, %3 mm a la derecha y %4 mm más abajo</translation>
+    </message>
+    <message>
+        <source>Built in</source>
+        <translation>Incorporada</translation>
+    </message>
+    <message>
+        <source>Laid out in tenths of a millimetre, the labels are within %1 mm of the stock's.</source>
+        <translation>Distribuidas en décimas de milímetro, las etiquetas quedan a no más de %1 mm de las de la hoja.</translation>
+    </message>
+    <message>
+        <source>Cannot be used: %1.</source>
+        <translation>No se puede usar: %1.</translation>
     </message>
 </context>
 <context>
@@ -756,6 +890,10 @@
     <message>
         <source>Insert</source>
         <translation>Insertar</translation>
+    </message>
+    <message>
+        <source>Label Stock</source>
+        <translation>Hoja de etiquetas</translation>
     </message>
 </context>
 <context>

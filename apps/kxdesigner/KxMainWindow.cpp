@@ -30,6 +30,8 @@ struct TCommand {
 
 const std::array Commands{
     TCommand{"actionNew", QT_TRANSLATE_NOOP("TKxMainWindow", "&New"), QKeySequence::New},
+    TCommand{"actionNewFromStock", QT_TRANSLATE_NOOP("TKxMainWindow", "New from s&tock..."),
+             QKeySequence::UnknownKey},
     TCommand{"actionOpen", QT_TRANSLATE_NOOP("TKxMainWindow", "&Open..."), QKeySequence::Open},
     TCommand{"actionSave", QT_TRANSLATE_NOOP("TKxMainWindow", "&Save"), QKeySequence::Save},
     TCommand{"actionSaveAs", QT_TRANSLATE_NOOP("TKxMainWindow", "Save &As..."), QKeySequence::SaveAs},
@@ -148,6 +150,7 @@ void TKxMainWindow::CreateActions() {
         on(Name, [this, command] { Edit(command); });
     };
     on("actionNew", &TKxMainWindow::NewLabel);
+    on("actionNewFromStock", &TKxMainWindow::NewFromStock);
     on("actionOpen", &TKxMainWindow::OpenDialog);
     on("actionSave", &TKxMainWindow::Save);
     on("actionSaveAs", &TKxMainWindow::SaveAsDialog);
@@ -210,7 +213,7 @@ void TKxMainWindow::CreateMenus() {
         }
     };
     FFileMenu = menuBar()->addMenu(QString());
-    add(FFileMenu, {"actionNew", "actionOpen"});
+    add(FFileMenu, {"actionNew", "actionNewFromStock", "actionOpen"});
     FRecentMenu = FFileMenu->addMenu(QString());
     connect(FRecentMenu, &QMenu::aboutToShow, this, &TKxMainWindow::FillRecentMenu);
     add(FFileMenu, {"actionSave", "actionSaveAs", "", "actionExport", "actionPrint", "actionPreview", "",

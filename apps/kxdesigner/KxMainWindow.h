@@ -69,6 +69,8 @@ private:
     void TranslateTools();
 
     void NewLabel();
+    /// A new label laid out as a stock the user picks.
+    void NewFromStock();
     void OpenDialog();
     bool Save();
     bool SaveAsDialog();

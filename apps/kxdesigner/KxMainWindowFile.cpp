@@ -18,6 +18,7 @@
 #include "KxExport.h"
 #include "KxMainWindow.h"
 #include "KxRecentFiles.h"
+#include "label/KxApplyStock.h"
 #include "label/KxLabel.h"
 #include "print/Printer.h"
 
@@ -56,6 +57,17 @@ bool TKxMainWindow::MaybeSave() {
 void TKxMainWindow::NewLabel() {
     if (!MaybeSave()) return;
     if (KxShowErrors([this] { FLab->Label()->RestoreRecord(TKxLabel().Record()); })) Started({});
+}
+
+void TKxMainWindow::NewFromStock() {
+    const std::optional<TKxStock> stock = FLab->ChooseStock();
+    if (!stock || !MaybeSave()) return;
+    const bool made = KxShowErrors([&] {
+        FLab->Label()->RestoreRecord(TKxLabel().Record());
+        KxApplyStock(*FLab->Label(), *stock);
+        FLab->AdjustPrint();
+    });
+    if (made) Started({});
 }
 
 void TKxMainWindow::OpenDialog() {

@@ -19,6 +19,7 @@
 #include "KxLimits.h"
 #include "KxOutputSet.h"
 #include "KxSheetFiles.h"
+#include "KxStockOption.h"
 #include "label/KxBackSurf.h"
 #include "label/KxCellWalk.h"
 #include "label/KxLabel.h"
@@ -307,6 +308,7 @@ int TKxPrintJob::Run() {
         DefineAliases();
         TKxLabel label;
         LoadLabel(label);
+        KxOverrideStock(label, FOptions, FReport);
         KxCheckLimits(label, FOptions);
         const TKxRunSettings settings = RunSettings(label);
         const int64_t labels = CountLabels(settings);

@@ -56,6 +56,7 @@ TKxPrintOptions ParsePrintOptions(const QStringList& Args) {
     TKxPrintOptions o;
     // Each option once: a second -o would silently lose the first.
     QHash<QString, bool> seen;
+    QStringList words;
     for (qsizetype i = 0; i < Args.size(); ++i) {
         const QString& a = Args.at(i);
         const auto value = [&]() -> QString {
@@ -99,14 +100,30 @@ TKxPrintOptions ParsePrintOptions(const QStringList& Args) {
             o.Quiet = true;
         else if (a == u"--strict")
             o.Strict = true;
+        else if (a == u"--stock")
+            o.Stock = value();
+        else if (a == u"--list-stocks")
+            o.ListStocks = true;
         else if (a.startsWith(u'-') && a.size() > 1)
             throw EUsage(QStringLiteral("unknown option %1").arg(a));
-        else if (o.Label.isEmpty())
-            o.Label = a;
         else
-            throw EUsage(QStringLiteral("one label file only; \"%1\" is one too many").arg(a));
+            words.append(a);
     }
     if (o.Help) return o;
+    if (o.ListStocks) {
+        // Listing prints nothing: the words are what to look for.
+        if (!o.Aliases.empty())
+            throw EUsage(QStringLiteral("--list-stocks takes only words to look for, not --alias"));
+        for (const QString& option : seen.keys())
+            if (option != u"--list-stocks" && option != u"--quiet")
+                throw EUsage(
+                    QStringLiteral("--list-stocks takes only words to look for, not %1").arg(option));
+        o.StockSearch = words.join(QLatin1Char(' '));
+        return o;
+    }
+    if (words.size() > 1)
+        throw EUsage(QStringLiteral("one label file only; \"%1\" is one too many").arg(words.at(1)));
+    o.Label = words.value(0);
     if (o.Label.isEmpty()) throw EUsage(QStringLiteral("no label file given"));
     if (o.Output.isEmpty() == o.PrinterName.isEmpty())
         throw EUsage(QStringLiteral("give either -o FILE or --printer NAME"));
@@ -121,6 +138,7 @@ TKxPrintOptions ParsePrintOptions(const QStringList& Args) {
 QString PrintUsage() {
     return QStringLiteral(
         "usage: kxprint LABEL (-o FILE | --printer NAME) [options]\n"
+        "       kxprint --list-stocks [TEXT]   label stocks whose maker and part number hold TEXT\n"
         "\n"
         "Prints a label file, filled record by record from its database table, without a window.\n"
         "\n"
@@ -135,6 +153,8 @@ QString PrintUsage() {
         "  --repeat N            labels per record\n"
         "  --first-row R --first-col C  first cell used on the first sheet\n"
         "  --no-data             print the label without its database table\n"
+        "  --stock NAME          lay the sheet out as the label stock NAME (\"L7160\", \"Avery 5160\")\n"
+        "                        for this run; the label file is not changed\n"
         "  -q, --quiet           no progress and no warnings: errors only\n"
         "  --strict              a picture that cannot be read, or a field's text cut to\n"
         "                        65,536 characters, is an error rather than a warning\n"

@@ -40,6 +40,11 @@ struct TKxPrintOptions {
     /// A picture that cannot be read, or a field's text cut, fails the run instead of a warning.
     bool Strict = false;
     bool Help = false;
+    /// --stock: the label stock whose layout the run takes instead of the label's.
+    QString Stock;
+    /// --list-stocks: list the stocks whose maker and part number hold StockSearch, and print nothing.
+    bool ListStocks = false;
+    QString StockSearch;
 };
 
 /// Reads the arguments (without the program name); raises EUsage for anything it cannot take.

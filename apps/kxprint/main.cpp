@@ -9,6 +9,7 @@
 #include "KxPrintOptions.h"
 #include "KxReport.h"
 #include "KxSignals.h"
+#include "KxStockOption.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
         std::fputs(qPrintable(PrintUsage()), stdout);
         return ecDone;
     }
+    if (options.ListStocks) return KxListStocks(options, stdout, stderr);
     TakeAliasesFromEnvironment(options);
     try {
         return Run(options);

@@ -1,15 +1,17 @@
 #pragma once
 
+#include <optional>
 #include <QString>
 
 #include "kxlab_export.h"
+#include "types/KxStock.h"
 
 class TKxElement;
 class TKxLab;
 
-/// The dialogs a designer opens: an element's properties, the label's properties and the preview
-/// window. The library's own dialogs provide it; a host may put another in place (KxSetDialogHost).
-/// Each dialog edits the label live; the designer makes one undo step of each opening.
+/// The dialogs a designer opens: an element's properties, the label's properties, the preview window
+/// and the stock chooser. The library's own dialogs provide it; a host may put another in place
+/// (KxSetDialogHost). Each dialog edits the label live; the designer makes one undo step of each opening.
 class KXLAB_EXPORT TKxDialogHost {
 public:
     virtual ~TKxDialogHost() = default;
@@ -25,6 +27,9 @@ public:
     virtual QString ElementStepName(const TKxElement& E) const = 0;
     /// The name of the undo step the label dialog makes.
     virtual QString LabelStepName() const = 0;
+    /// Asks for a label stock, the label's own selected; the stock chosen, or nothing when the user
+    /// cancelled. The label does not change.
+    virtual std::optional<TKxStock> ChooseStock(TKxLab& Lab) = 0;
 
 protected:
     TKxDialogHost() = default;

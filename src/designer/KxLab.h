@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <QFont>
 #include <QString>
 #include <QWidget>
@@ -28,6 +29,7 @@
 #include "label/KxRulers.h"
 #include "types/KxScreenMap.h"
 #include "types/KxStepNames.h"
+#include "types/KxStock.h"
 #include "types/Kxtypes.h"
 
 class QIODevice;
@@ -349,6 +351,9 @@ public:
     void ShowElementProp(bool IsNew = false);
     /// Shows the recorded preview pages in the modal preview window.
     void ShowPreviewWindow();
+    /// Asks for a label stock in the modal stock chooser, the label's own stock selected; the stock
+    /// chosen, or nothing when the user cancels. The label does not change (KxApplyStock lays it out).
+    std::optional<TKxStock> ChooseStock();
 
     // The label file: little-endian, version 14 written, any other version read as the previous
     // format. Reading is all or nothing: a short or corrupt file raises and changes nothing.

@@ -83,6 +83,10 @@ void TKxLab::ShowPreviewWindow() {
     KxDialogHost().PreviewWindow(*this);
 }
 
+std::optional<TKxStock> TKxLab::ChooseStock() {
+    return KxDialogHost().ChooseStock(*this);
+}
+
 void TKxLab::DoRightMouse(bool select, int X, int Y) {
     if (OnRightMouse) OnRightMouse(this, select, X, Y);
     emit RightMouse(this, select, X, Y);

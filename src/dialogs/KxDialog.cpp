@@ -35,9 +35,13 @@ void TKxDialog::FillLanguage() {
     KxFillCaptions(*this);
 }
 
+void TKxDialog::RunLoaders(size_t From, size_t To) {
+    for (size_t i = From; i < To && i < FLoaders.size(); ++i)
+        FLoaders[i]();
+}
+
 void TKxDialog::RunLoaders() {
-    for (const std::function<void()>& load : FLoaders)
-        load();
+    RunLoaders(0, FLoaders.size());
 }
 
 void TKxDialog::Guarded(const std::function<void()>& Action) {

@@ -55,6 +55,9 @@ protected:
     void AddLoader(std::function<void()> Load) { FLoaders.push_back(std::move(Load)); }
     /// Runs the loaders in the order they were added.
     void RunLoaders();
+    /// Loaders added so far; RunLoaders(From, To) runs those added between two such counts.
+    size_t LoaderCount() const { return FLoaders.size(); }
+    void RunLoaders(size_t From, size_t To);
     /// Connects Signal to Write, run only outside Ini, with errors reported and Changed after it.
     template <class TSender, class TSignal, class TWrite>
     void OnChange(TSender* Sender, TSignal Signal, TWrite Write) {

@@ -4,6 +4,7 @@
 #include "designer/KxDialogHost.h"
 #include "designer/KxLab.h"
 #include "dialogs/KxPrev.h"
+#include "dialogs/KxStockDialog.h"
 #include "dialogs/LabProp.h"
 #include "dialogs/PrAddTxt.h"
 #include "dialogs/PrCoBar.h"
@@ -13,6 +14,7 @@
 #include "dialogs/PrRect.h"
 #include "dialogs/PrSym.h"
 #include "dialogs/Prtxt.h"
+#include "types/KxStockCatalogue.h"
 #include "types/KxStrings.h"
 
 namespace {
@@ -80,6 +82,11 @@ public:
     }
 
     QString LabelStepName() const override { return KxStr(KxLabPro); }
+
+    std::optional<TKxStock> ChooseStock(TKxLab& Lab) override {
+        const TKxLabel& label = *Lab.Label();
+        return TKxStockDialog::Choose(&Lab, KxStocks(), label.GetStockMaker(), label.GetStockPart());
+    }
 };
 
 TKxDialogHost* ChosenHost = nullptr;

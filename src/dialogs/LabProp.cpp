@@ -5,6 +5,7 @@
 
 #include "designer/KxLab.h"
 #include "dialogs/KxFocusColor.h"
+#include "dialogs/KxSheetPainter.h"
 #include "dialogs/KxSheetPicture.h"
 #include "dialogs/KxSwatch.h"
 #include "ui_LabProp.h"
@@ -13,8 +14,11 @@ TPropLab* PropLab = nullptr;
 
 TPropLab::TPropLab(QWidget* parent)
     : TKxForm(parent) {
+    FSheetLoaders.first = LoaderCount();
     BindDimensions();
     BindPaper();
+    FSheetLoaders.second = LoaderCount();
+    BindStock();
     BindPrint();
     BindData();
     BindBack();
@@ -77,6 +81,7 @@ void TPropLab::ShowPage(int Page) {
 
 void TPropLab::Retranslate() {
     TKxForm::Retranslate();
+    ShowStock();
     for (int i = 0; i < ui->CBoxPaperName->count() && i < PaperCount; ++i)
         ui->CBoxPaperName->setItemText(i, Papers()[i].Name);
 }
@@ -261,20 +266,10 @@ void TPropLab::DrawSheet() {
     if (FBitmap.isNull()) return;
     const TKxSheetPicture picture(Measure(), PrintInfo().GetOrientation());
     QPainter painter(&FBitmap);
-    painter.fillRect(FBitmap.rect(), palette().color(QPalette::ToolTipBase));
-    painter.setPen(QPen(Qt::black, 0));
     const bool circle = Measure().GetLabelType() == ltCircle;
-    const auto cell = [&](int Col, int Row, const QColor& Fill) {
-        // The cell covers its left and top edge, not its right and bottom one.
-        const QRect r = picture.CellRect(Col, Row).adjusted(0, 0, -1, -1);
-        painter.setBrush(Fill);
-        circle ? painter.drawEllipse(r) : painter.drawRect(r);
-    };
-    const QSize cells = picture.VisibleCells();
-    for (int row = 1; row <= cells.height(); ++row)
-        for (int col = 1; col <= cells.width(); ++col)
-            cell(col, row, Qt::white);
-    cell(PrintInfo().GetFirstCol(), PrintInfo().GetFirstRow(), ToQColor(clAqua));
+    KxPaintSheet(painter, picture, circle, palette().color(QPalette::ToolTipBase));
+    KxPaintSheetCell(painter, picture, circle, PrintInfo().GetFirstCol(), PrintInfo().GetFirstRow(),
+                     ToQColor(clAqua));
     if (GetLab()->GetShowMargins()) {
         painter.setPen(QPen(ToQColor(PrintInfo().GetColor()), 0, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);

@@ -3,6 +3,7 @@
 #include <functional>
 #include <QImage>
 #include <QString>
+#include <utility>
 
 #include "dialogs/KxDialog.h"
 #include "dialogs/KxForm.h"
@@ -79,6 +80,10 @@ public:
     const QImage& Bitmap() const { return FBitmap; }
     /// Shows the first column and row in the "Print" page's boxes.
     void PageControl1Change();
+    /// Asks for a label stock, the label's own selected, and lays the sheet out as the one chosen.
+    void ChooseStock();
+    /// Names the label's stock beside the sheet picture, and says when the sheet differs from it.
+    void ShowStock();
 
     // "Back".
     /// Selects the background-style list item of the current background style.
@@ -138,6 +143,7 @@ private:
 
     void BindDimensions();
     void BindPaper();
+    void BindStock();
     void BindPrint();
     void BindBack();
     void BindBackImage();
@@ -170,6 +176,8 @@ private:
     void ShowCurrentRow(int Row);
 
     QImage FBitmap;
+    /// The loaders of the sheet's size, layout and paper, which a stock changes: [first, second).
+    std::pair<size_t, size_t> FSheetLoaders{0, 0};
     int FAliasIndex = -1;
     TKxRecordModel* FRecords = nullptr;
     QMenu* FPopup = nullptr;

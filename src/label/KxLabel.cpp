@@ -41,6 +41,13 @@ TKxLabel::~TKxLabel() {
     FElements.clear();
 }
 
+void TKxLabel::SetStock(const QString& Maker, const QString& Part) {
+    if (Maker == FStockMaker && Part == FStockPart) return;
+    FStockMaker = Maker;
+    FStockPart = Part;
+    Settings({TKxSettingsChange::scNone});
+}
+
 void TKxLabel::SetUnits(TKxUnits Value) {
     FUnits = Value;
     Settings({TKxSettingsChange::scScroll});

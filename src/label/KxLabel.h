@@ -83,6 +83,12 @@ public:
     bool GetDaBa() const { return FDaBa; }
     void SetDaBa(bool Value);
 
+    /// The stock (maker and part number) the sheet layout was taken from; empty when none was. Kept in
+    /// the label file's notes, so older readers pass it over.
+    const QString& GetStockMaker() const { return FStockMaker; }
+    const QString& GetStockPart() const { return FStockPart; }
+    void SetStock(const QString& Maker, const QString& Part);
+
     TKxMeasure* GetMeasure() const override { return FMeasure.get(); }
     TKxFrame* GetFrame() const { return FFrame.get(); }
     TKxGrid* GetGrid() const { return FGrid.get(); }
@@ -236,7 +242,7 @@ private:
     void SaveExtension(TKxExtension& X) const;
     /// Takes the label's own extension values into a label being read.
     static void LoadExtension(TLabFile& Lab, TKxExtension& X);
-    /// The label's own notes (TKxExtension); none yet.
+    /// The label's own notes (TKxExtension): the stock its layout came from.
     void SaveNotes(TKxExtension& X) const;
     /// Takes the label's own notes into a label being read.
     static void LoadNotes(TLabFile& Lab, TKxExtension& X);
@@ -265,6 +271,8 @@ private:
     bool FDaBa = false;
     bool FDataValid = false;
     int32_t FFileVersion = KxFileVersion;
+    QString FStockMaker;
+    QString FStockPart;
     std::unique_ptr<TKxMeasure> FMeasure;
     std::unique_ptr<TKxFrame> FFrame;
     std::unique_ptr<TKxGrid> FGrid;

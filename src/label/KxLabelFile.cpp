@@ -61,6 +61,8 @@ struct TKxLabel::TLabFile {
     bool DaBa = false;
     TKxPrintInfo PrintInfo;
     std::vector<std::unique_ptr<TKxElement>> Elements;
+    QString StockMaker;
+    QString StockPart;
 
     TSettingsRef Settings() {
         return {Snap, Units, Measure, BackSurf, Grid, ShowMargins, SelColor, Frame, DaBa, PrintInfo};
@@ -73,6 +75,9 @@ namespace {
 // over, as every reader did before notes existed.
 constexpr char NotesMark[] = "KXN1";
 constexpr int NotesMarkSize = 4;
+
+const QString StockMakerKey = QStringLiteral("stock.maker");
+const QString StockPartKey = QStringLiteral("stock.part");
 
 /// The byte order of every label file, whatever the machine.
 class TFileStream : public QDataStream {
@@ -266,6 +271,8 @@ void TKxLabel::TakeOver(TLabFile& Lab, bool Replace, bool OpenFiles) {
     FMeasure->SetLabelName(Lab.LabelName);
     FMeasure->SetPaperName(Lab.PaperName);
     FFileVersion = Lab.Version;
+    FStockMaker = Lab.StockMaker;
+    FStockPart = Lab.StockPart;
     CopySettings(Lab.Settings(), StoredSettings());
     if (Replace) ClearElements();
     // Pictures open only now that the whole file has been read: a file that fails shows nothing.
@@ -338,9 +345,17 @@ void TKxLabel::SaveExtension(TKxExtension&) const {}
 
 void TKxLabel::LoadExtension(TLabFile&, TKxExtension&) {}
 
-void TKxLabel::SaveNotes(TKxExtension&) const {}
+void TKxLabel::SaveNotes(TKxExtension& X) const {
+    // A label that never used a stock writes no note, and saves exactly as before notes existed.
+    if (FStockMaker.isEmpty() && FStockPart.isEmpty()) return;
+    X.SetText(StockMakerKey, FStockMaker);
+    X.SetText(StockPartKey, FStockPart);
+}
 
-void TKxLabel::LoadNotes(TLabFile&, TKxExtension&) {}
+void TKxLabel::LoadNotes(TLabFile& Lab, TKxExtension& X) {
+    Lab.StockMaker = X.TakeText(StockMakerKey).value_or(QString());
+    Lab.StockPart = X.TakeText(StockPartKey).value_or(QString());
+}
 
 void TKxLabel::WriteNotes(QDataStream& S) const {
     TKxExtension own;

@@ -17,7 +17,8 @@ constexpr std::array Names{QT_TRANSLATE_NOOP("KxSteps", "Add"),
                            QT_TRANSLATE_NOOP("KxSteps", "Transparent"),
                            QT_TRANSLATE_NOOP("KxSteps", "Label Settings"),
                            QT_TRANSLATE_NOOP("KxSteps", "Database"),
-                           QT_TRANSLATE_NOOP("KxSteps", "Insert")};
+                           QT_TRANSLATE_NOOP("KxSteps", "Insert"),
+                           QT_TRANSLATE_NOOP("KxSteps", "Label Stock")};
 
 } // namespace
 

@@ -18,7 +18,8 @@ enum class TKxStep {
     Transparent,
     Settings,
     Database,
-    Insert
+    Insert,
+    Stock
 };
 
 /// A step's name in the application's current language (context "KxSteps").

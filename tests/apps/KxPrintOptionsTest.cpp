@@ -38,6 +38,15 @@ TEST(KxPrintOptions, AliasesOfDifferentNamesMayRepeat) {
     EXPECT_EQ(o.Aliases[1].first, "B");
 }
 
+TEST(KxPrintOptions, AStockOverridesTheLayoutAndListingTakesTheWordsToLookFor) {
+    EXPECT_EQ(ParsePrintOptions(Args("l.kxl -o a.pdf --stock L7160")).Stock, "L7160");
+    const TKxPrintOptions all = ParsePrintOptions(Args("--list-stocks"));
+    EXPECT_TRUE(all.ListStocks && all.StockSearch.isEmpty() && all.Label.isEmpty());
+    const TKxPrintOptions some = ParsePrintOptions(Args("--list-stocks avery l7160 -q"));
+    EXPECT_EQ(some.StockSearch, "avery l7160");
+    EXPECT_TRUE(some.Quiet);
+}
+
 TEST(KxPrintOptions, OutputKindFollowsTheTarget) {
     EXPECT_EQ(ParsePrintOptions(Args("l.kxl -o a.pdf")).Kind, TKxOutputKind::okPdf);
     EXPECT_EQ(ParsePrintOptions(Args("l.kxl -o a.bmp")).Kind, TKxOutputKind::okBmp);
@@ -87,5 +96,10 @@ INSTANTIATE_TEST_SUITE_P(
                       TBadLine{"SecondDpi", "l.kxl -o a.png --dpi 100 --dpi 200", "--dpi is given twice"},
                       TBadLine{"QuietTwice", "l.kxl -o a.pdf -q --quiet", "--quiet is given twice"},
                       TBadLine{"SameAliasTwice", "l.kxl -o a.pdf --alias P=sqlite:x --alias p=sqlite:y",
-                               "--alias P is given twice"}),
+                               "--alias P is given twice"},
+                      TBadLine{"StockWithoutName", "l.kxl -o a.pdf --stock", "--stock needs a value"},
+                      TBadLine{"StockTwice", "l.kxl -o a.pdf --stock A --stock B", "--stock is given twice"},
+                      TBadLine{"ListAndOutput", "--list-stocks -o a.pdf", "not --output"},
+                      TBadLine{"ListAndStock", "--list-stocks --stock L7160", "not --stock"},
+                      TBadLine{"ListAndAlias", "--list-stocks --alias A=sqlite:a.db", "not --alias"}),
     [](const auto& info) { return std::string(info.param.Name); });

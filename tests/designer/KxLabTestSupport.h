@@ -94,6 +94,10 @@ public:
     void PreviewWindow(TKxLab&) override { Shown << QStringLiteral("Preview"); }
     QString ElementStepName(const TKxElement& E) const override { return KindName(E) + " Properties"; }
     QString LabelStepName() const override { return QStringLiteral("Label Properties"); }
+    std::optional<TKxStock> ChooseStock(TKxLab&) override {
+        Shown << QStringLiteral("Stock");
+        return std::nullopt;
+    }
 
 private:
     static QString KindName(const TKxElement& E) {
