@@ -21,6 +21,10 @@ QString Line(const TNotice& N) {
     case TNoticeKind::LongText:
         return QStringLiteral("the text of field \"%1\" is cut in %2 (first: %3)")
             .arg(N.Subject, Times(N.Count, "one label", "labels"), N.Detail);
+    case TNoticeKind::Barcode:
+        return QStringLiteral(
+                   "the barcode of %1 cannot be drawn in %2 and prints as a crossed box (first: %3)")
+            .arg(N.Subject, Times(N.Count, "one label", "labels"), N.Detail);
     case TNoticeKind::Server:
         return QStringLiteral("the server of alias \"%1\" says%2: %3")
             .arg(N.Subject, N.Count == 1 ? QString() : QStringLiteral(" (%1 times)").arg(N.Count), N.Detail);

@@ -12,6 +12,7 @@ enum class TNoticeKind {
     PictureFile,  ///< a picture file that cannot be read: its elements show the placeholder
     PictureField, ///< a record's picture field that cannot be read: the label shows what it held before
     LongText,     ///< a field's text cut to the most characters an element takes
+    Barcode,      ///< data a barcode's kind cannot encode: the label shows the invalid mark
     Server        ///< a note of a database server (a NOTICE or WARNING it sent)
 };
 

@@ -1,5 +1,7 @@
 #include "elements/KxBarCode.h"
 
+#include "base/Notices.h"
+
 #include "base/CodePage.h"
 #include "base/StreamError.h"
 #include "elements/KxBarcodeGeometry.h"
@@ -75,11 +77,20 @@ QString TKxBarCode::DrawnText(const TKxDrawContext& C) const {
 void TKxBarCode::Draw(const TPoint& Origin, const TKxDrawContext& C) {
     if (C.Target != tdLab && !Printable) return;
     // A record's value is drawn, never stored: a print run must not change the designed label.
-    const TKxBarcodeLayout L = BarcodeLayout(Shape(DrawnText(C)), Placed(Origin, P1));
-    if (L.Valid)
+    const QString text = DrawnText(C);
+    const TKxBarcodeLayout L = BarcodeLayout(Shape(text), Placed(Origin, P1));
+    if (L.Valid) {
         DrawSymbol(L, C);
-    else
-        DrawInvalidMark(Origin, C);
+        return;
+    }
+    DrawInvalidMark(Origin, C);
+    // The surface shows the mark; a run also says why, once with a count.
+    if (C.Target == tdLab) return;
+    const QString why = DataProblem(text);
+    KxNote(TNoticeKind::Barcode,
+           DataBase && C.WithData && C.Record ? QStringLiteral("field \"%1\"").arg(Field)
+                                              : QStringLiteral("code \"%1\"").arg(Code),
+           why.isEmpty() ? QStringLiteral("its kind cannot encode the data") : why);
 }
 
 void TKxBarCode::DrawSymbol(const TKxBarcodeLayout& L, const TKxDrawContext& C) {

@@ -159,6 +159,20 @@ QString ChangedDatabase(const TKxTempDir& Dir, const QString& Sql) {
 
 } // namespace
 
+TEST(KxPrintData, DataABarcodeCannotEncodeIsReportedOnceOrRefusedWhenStrict) {
+    TKxTempDir dir;
+    const QString db = ChangedDatabase(dir, "UPDATE products SET ean = '12345' WHERE id IN (2, 3)");
+    const QStringList args{Tag, "--alias", "Products=sqlite:" + db, "--to", "4", "-o", dir.Path("t.pdf")};
+    const TResult r = KxPrint(args);
+    ASSERT_EQ(r.Code, 0) << r.Err.toStdString();
+    EXPECT_EQ(r.Err.count(u'\n'), 1) << r.Err.toStdString();
+    EXPECT_TRUE(r.Err.contains("the barcode of field \"ean\" cannot be drawn in 2 labels"))
+        << r.Err.toStdString();
+    const TResult strict = KxPrint(QStringList(args) << "--strict");
+    EXPECT_NE(strict.Code, 0);
+    EXPECT_TRUE(strict.Err.contains("--strict")) << strict.Err.toStdString();
+}
+
 TEST(KxPrintData, AHugeTextIsCutAndReportedOnce) {
     TKxTempDir dir;
     const QString db =

@@ -81,7 +81,7 @@ TPrintedBarcode PrintBarcode(TTestOwner& Owner, TKxBarCode& Bar, int Dpi) {
     canvas.SetViewportExtEx(pixels, pixels);
     Owner.DrawAllOn(&canvas);
     Bar.P1 = {side / 2, side / 2};
-    Bar.Draw({0, 0}, tdPrint, false);
+    KxTestDraw(Bar, {0, 0}, tdPrint, false);
     // What a scanner aimed at the symbol sees: the symbol and 2 mm of label around it.
     const TRect around = BarcodeLayout(shape(Bar.Angle), Bar.P1).Box;
     const double scale = static_cast<double>(pixels) / side;
