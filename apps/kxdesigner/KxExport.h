@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "label/KxPrintRun.h"
+#include "label/KxRunPlan.h"
 
 class TKxLabel;
 
@@ -14,13 +15,6 @@ enum class TKxExportKind { PDF, PNG, SVG, EMF };
 
 /// The kind of Path's extension (any letter case), or nothing for another extension.
 std::optional<TKxExportKind> KxExportKindOf(const QString& Path);
-
-/// The files an export of Sheets sheets to Path writes: Path itself for a PDF, one file per sheet
-/// for the others (tags.png: tags-1.png, tags-2.png...).
-QString KxSheetPath(const QString& Path, int64_t Number);
-
-/// Labels the run will draw: the records times the copies with data, Labs without.
-int64_t KxRunLabels(const TKxRunSettings& Settings, bool WithData);
 
 /// Exports a whole run of Label to Path: a PDF of every sheet, or one PNG (300 dpi), SVG or EMF per
 /// sheet. Every file is written beside its target under a temporary name and renamed over it only

@@ -129,7 +129,9 @@ void TKxMainWindow::ExportDialog() {
 
 bool TKxMainWindow::ExportFile(const QString& Path) {
     const TKxRunSettings settings = TKxRunSettings::FromPrintInfo(*FLab->GetPrintInfo());
-    const int total = static_cast<int>(std::min<int64_t>(KxRunLabels(settings, FLab->GetDaBa()), INT_MAX));
+    const TKxRunPlan plan =
+        TKxRunPlan::Of(settings, *FLab->Label()->GetMeasure(), settings.UseData && FLab->Label()->GetDaBa());
+    const int total = static_cast<int>(std::min<int64_t>(plan.Labels, INT_MAX));
     QProgressDialog progress(tr("Exporting %1...").arg(QFileInfo(Path).fileName()), tr("Cancel"), 0, total,
                              this);
     progress.setObjectName(QStringLiteral("exportProgress"));

@@ -9,6 +9,7 @@
 #include <QPrinter>
 
 #include "base/InvalidGraphic.h"
+#include "base/OutputSet.h"
 #include "db/AliasFile.h"
 #include "db/DBAlias.h"
 #include "db/DBEngineError.h"
@@ -17,7 +18,6 @@
 #include "elements/KxElement.h"
 #include "elements/KxElementFacts.h"
 #include "KxLimits.h"
-#include "KxOutputSet.h"
 #include "KxSheetFiles.h"
 #include "KxStockOption.h"
 #include "label/KxBackSurf.h"
@@ -38,14 +38,7 @@ QByteArray EncodePage(const TMetafile& Page, TKxOutputKind Kind, int Dpi) {
     buffer.open(QIODevice::WriteOnly);
     bool done = false;
     if (Kind == TKxOutputKind::okPng || Kind == TKxOutputKind::okBmp) {
-        const auto pixels = [Dpi](int32_t hundredths) {
-            return std::max(1, static_cast<int>(std::lround(hundredths / 2540.0 * Dpi)));
-        };
-        QImage image = Page.Render(pixels(Page.MMWidth()), pixels(Page.MMHeight()));
-        const int dotsPerMetre = static_cast<int>(std::lround(Dpi / 0.0254));
-        image.setDotsPerMeterX(dotsPerMetre);
-        image.setDotsPerMeterY(dotsPerMetre);
-        done = image.save(&buffer, Kind == TKxOutputKind::okPng ? "PNG" : "BMP");
+        done = Page.RenderAt(Dpi).save(&buffer, Kind == TKxOutputKind::okPng ? "PNG" : "BMP");
     } else {
         done = Page.SaveToDevice(buffer,
                                  Kind == TKxOutputKind::okSvg ? TMetafileFormat::Svg : TMetafileFormat::Emf);
@@ -108,18 +101,25 @@ TKxRunSettings TKxPrintJob::RunSettings(const TKxLabel& Label) const {
     return s;
 }
 
-int64_t TKxPrintJob::CountLabels(const TKxRunSettings& Settings) const {
-    if (!Settings.UseData) {
-        // --labs takes 1 or more: only the label file can ask for none.
-        if (Settings.Labs <= 0)
-            throw EKxJobFailure(ecLabel,
-                                QStringLiteral("no labels to print: the label file asks for %1 labels "
-                                               "without data; give the number with --labs N")
-                                    .arg(Settings.Labs));
-        return Settings.Labs;
+TKxRunPlan TKxPrintJob::Plan(const TKxLabel& Label, const TKxRunSettings& Settings) const {
+    const TKxMeasure& measure = *Label.GetMeasure();
+    const TKxRunPlan plan = TKxRunPlan::Of(Settings, measure, Settings.UseData);
+    // The engine would leave the first sheet empty and go on: a batch user would take that for success.
+    if (plan.StartsOffSheet) {
+        const bool asked = FOptions.FirstRow || FOptions.FirstCol;
+        throw EKxJobFailure(asked ? ecUsage : ecLabel,
+                            QStringLiteral("%1; %2").arg(plan.OffSheetReason(measure),
+                                                         asked
+                                                             ? QStringLiteral("choose one on the sheet")
+                                                             : QStringLiteral("choose one with --first-row R "
+                                                                              "--first-col C")));
     }
-    const int64_t labels = (int64_t{Settings.LastLab} - Settings.FirstLab + 1) * Settings.Repetition;
-    if (labels > 0) return labels;
+    if (plan.Labels > 0) return plan;
+    if (!Settings.UseData)
+        // --labs takes 1 or more: only the label file can ask for none.
+        throw EKxJobFailure(ecLabel, QStringLiteral("no labels to print: the label file asks for %1 labels "
+                                                    "without data; give the number with --labs N")
+                                         .arg(Settings.Labs));
     if (FOptions.From || FOptions.To)
         throw EKxJobFailure(ecUsage,
                             QStringLiteral("no labels to print: --from and --to with the label's print "
@@ -159,19 +159,14 @@ std::vector<TKxInput> TKxPrintJob::Inputs(const TKxLabel& Label, const TKxRunSet
     return inputs;
 }
 
-void TKxPrintJob::CheckOutputs(const TKxLabel& Label, const TKxRunSettings& Settings, int64_t Labels) const {
+void TKxPrintJob::CheckOutputs(const TKxLabel& Label, const TKxRunSettings& Settings,
+                               const TKxRunPlan& Plan) const {
     if (FOptions.Kind == TKxOutputKind::okPrinter) return;
     QStringList outputs{FOptions.Output};
     if (PerSheet(FOptions.Kind)) {
-        TKxRunState state;
-        state.Row = Settings.FirstRow;
-        state.Col = Settings.FirstCol;
-        state.Count = Labels;
-        const TKxMeasure& m = *Label.GetMeasure();
-        const int64_t sheets = TKxCellWalk::PagesNeeded(m.GetNuHor(), m.GetNuVer(), state);
         outputs.clear();
         for (const auto& [number, path] : KxExistingSheets(FOptions.Output))
-            if (number <= sheets) outputs.append(path);
+            if (number <= Plan.Sheets) outputs.append(path);
     }
     for (const QString& output : outputs) {
         const QFileInfo info(output);
@@ -199,6 +194,8 @@ void TKxPrintJob::CheckData(TKxLabel& Label, const TKxRunSettings& Settings) {
     try {
         table.Close();
         table.SetFiltered(true);
+        // Counting stops at the last record the run prints: a view without end is counted too.
+        table.SetReadLimit(std::max(Settings.LastLab, 1));
         table.Open();
         records = table.RecordCount();
         table.Close();
@@ -215,7 +212,18 @@ void TKxPrintJob::CheckData(TKxLabel& Label, const TKxRunSettings& Settings) {
                                      : QStringLiteral("filter \"%1\"").arg(table.Filter())));
     const int64_t first = Settings.FirstLab;
     const int64_t last = Settings.LastLab;
-    if (last > records) FRepeated = (last - std::max(first - 1, records)) * Settings.Repetition;
+    if (last <= records) return;
+    // Repeating the last record is the label's own rule for the range it stores; records asked for on
+    // the command line that do not exist are an error.
+    if (FOptions.From || FOptions.To)
+        throw EKxJobFailure(ecDatabase,
+                            QStringLiteral("the data ends at record %1: records %2 to %3 were asked "
+                                           "for (alias \"%4\", table \"%5\")")
+                                .arg(records)
+                                .arg(first)
+                                .arg(last)
+                                .arg(alias, table.TableName()));
+    FRepeated = (last - std::max(first - 1, records)) * Settings.Repetition;
 }
 
 void TKxPrintJob::Print(TKxPrintRun& Run, TKxLabel& Label, TKxOutputFile* Pdf) {
@@ -278,6 +286,8 @@ void TKxPrintJob::Output(TKxLabel& Label, const TKxRunSettings& Settings) {
         throw EKxJobFailure(ecOutput, e.Message());
     } catch (const EDBEngineError& e) {
         throw EKxJobFailure(ecDatabase, e.Message());
+    } catch (const EKxRecordsVanished& e) {
+        throw EKxJobFailure(ecDatabase, e.Message());
     } catch (const std::exception& e) {
         throw EKxJobFailure(ecRun, QString::fromStdString(e.what()));
     }
@@ -311,8 +321,8 @@ int TKxPrintJob::Run() {
         KxOverrideStock(label, FOptions, FReport);
         KxCheckLimits(label, FOptions);
         const TKxRunSettings settings = RunSettings(label);
-        const int64_t labels = CountLabels(settings);
-        CheckOutputs(label, settings, labels);
+        const TKxRunPlan plan = Plan(label, settings);
+        CheckOutputs(label, settings, plan);
         CheckData(label, settings);
         FReport.Release();
         Output(label, settings);

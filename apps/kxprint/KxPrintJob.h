@@ -14,6 +14,7 @@ class TKxLabel;
 class TKxOutputFile;
 class TKxOutputSet;
 class TKxPrintRun;
+struct TKxRunPlan;
 struct TKxRunSettings;
 
 /// One kxprint run: resolves the aliases, loads the label, applies the overrides, checks the label,
@@ -30,12 +31,12 @@ private:
     void LoadLabel(TKxLabel& Label);
     /// The run the label's print settings describe, with the command line's overrides.
     TKxRunSettings RunSettings(const TKxLabel& Label) const;
-    /// Labels the run prints; a run of none is refused.
-    int64_t CountLabels(const TKxRunSettings& Settings) const;
+    /// What the run prints; a run of none, or one that starts off the sheet, is refused.
+    TKxRunPlan Plan(const TKxLabel& Label, const TKxRunSettings& Settings) const;
     /// The files the run reads, each checked to be a regular file.
     std::vector<TKxInput> Inputs(const TKxLabel& Label, const TKxRunSettings& Settings) const;
     /// Refuses outputs that are inputs, or that exist and are not regular files.
-    void CheckOutputs(const TKxLabel& Label, const TKxRunSettings& Settings, int64_t Labels) const;
+    void CheckOutputs(const TKxLabel& Label, const TKxRunSettings& Settings, const TKxRunPlan& Plan) const;
     void CheckData(TKxLabel& Label, const TKxRunSettings& Settings);
     void Output(TKxLabel& Label, const TKxRunSettings& Settings);
     void Print(TKxPrintRun& Run, TKxLabel& Label, TKxOutputFile* Pdf);

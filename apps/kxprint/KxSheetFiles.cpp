@@ -4,13 +4,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-QString KxSheetPath(const QString& Output, int64_t Number) {
-    const QFileInfo info(Output);
-    // The folder as the user wrote it, so messages name the file as given.
-    return Output.left(Output.lastIndexOf(u'/') + 1) +
-           QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(Number).arg(info.suffix());
-}
-
 std::map<int64_t, QString> KxExistingSheets(const QString& Output) {
     const QFileInfo info(Output);
     const QRegularExpression pattern(QStringLiteral("^%1-([1-9][0-9]{0,17})\\.%2$")

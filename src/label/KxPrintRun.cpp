@@ -1,6 +1,7 @@
 #include "label/KxPrintRun.h"
 
 #include <algorithm>
+#include <climits>
 #include <QScopedValueRollback>
 
 #include "base/Rounding.h"
@@ -23,7 +24,10 @@ public:
     explicit TTableCloser(TTable* Table)
         : FTable(Table) {}
     ~TTableCloser() {
-        if (FTable) FTable->Close();
+        if (!FTable) return;
+        FTable->Close();
+        // The run's read limit is the run's own: the designer browses the whole table.
+        FTable->SetReadLimit(0);
     }
     TTableCloser(const TTableCloser&) = delete;
     TTableCloser& operator=(const TTableCloser&) = delete;
@@ -86,6 +90,13 @@ TPoint RunMargins(bool OnPrinter, const TKxPrinterMetrics& Live, const TKxPrintI
 
 } // namespace
 
+EKxRecordsVanished::EKxRecordsVanished(const QString& Table, int64_t Found, int64_t Counted)
+    : EKxError(QStringLiteral("Table \"%1\" ended at record %2 of the %3 it held when the run started: "
+                              "records were deleted while the run read them.")
+                   .arg(Table)
+                   .arg(Found)
+                   .arg(Counted)) {}
+
 EKxRunCancelled::EKxRunCancelled()
     : EKxError(QString::fromUtf8(KxRunCancelled)) {}
 
@@ -99,17 +110,6 @@ bool KxApplyPaper(TPrinter& Printer, const TKxLabel& Label) {
     return known;
 }
 
-TKxRunSettings TKxRunSettings::FromPrintInfo(const TKxPrintInfo& Info) {
-    TKxRunSettings s;
-    s.FirstRow = Info.GetFirstRow();
-    s.FirstCol = Info.GetFirstCol();
-    s.Labs = Info.GetLabs();
-    s.FirstLab = Info.GetFirstLab();
-    s.LastLab = Info.GetLastLab();
-    s.Repetition = Info.GetRepetition();
-    return s;
-}
-
 TKxPrintRun::TKxPrintRun(TKxLabel& Label, const TKxRunSettings& Settings)
     : FLabel(Label)
     , FSettings(Settings) {}
@@ -119,24 +119,25 @@ TKxPrintRun::~TKxPrintRun() = default;
 bool TKxPrintRun::Start(TKxRunState& State) {
     FLabels = 0;
     FSheets = 0;
-    State.Row = FSettings.FirstRow;
-    State.Col = FSettings.FirstCol;
-    State.Rep = FSettings.Repetition;
-    const bool withData = FSettings.UseData && FLabel.ValidData();
-    if (withData) {
-        State.Count = (int64_t{FSettings.LastLab} - FSettings.FirstLab + 1) * FSettings.Repetition;
-    } else {
-        State.Rep = 1;
-        State.Count = FSettings.Labs;
-    }
-    return withData;
+    FPlan = TKxRunPlan::Of(FSettings, *FLabel.GetMeasure(), FSettings.UseData && FLabel.ValidData());
+    State = FPlan.Start;
+    return FPlan.WithData;
 }
 
 void TKxPrintRun::PositionTable() {
     TTable& table = *FLabel.GetTable();
+    // The run reads no record past its last: a huge table, or a view without end, is not read through.
+    table.SetReadLimit(std::max<int64_t>(FPlan.LastRecord, 1));
     table.First();
-    // A first record below 1 from a file starts at the first record, never before it.
-    table.MoveBy(std::max(FSettings.FirstLab - 1, 0));
+    FAvailable = std::min<int64_t>(table.RecordCount(), FPlan.LastRecord);
+    table.MoveBy(static_cast<int>(std::min<int64_t>(FPlan.FirstRecord - 1, INT_MAX)));
+}
+
+void TKxPrintRun::NextRecord() {
+    TTable& table = *FLabel.GetTable();
+    table.Next();
+    if (table.Eof() && table.RecNo() < FAvailable)
+        throw EKxRecordsVanished(table.TableName(), table.RecNo(), FAvailable);
 }
 
 void TKxPrintRun::WalkCells(TKxRunState& State, bool WithData, TKxDrawType DrawType, const TPoint& Margins,
@@ -161,7 +162,7 @@ void TKxPrintRun::WalkCells(TKxRunState& State, bool WithData, TKxDrawType DrawT
         FLabel.DrawElements(TPoint{x, y}, context);
         // On paper the frame lies over the elements.
         FLabel.DrawFrame(x, y, context);
-        if (step.NextRecord) FLabel.GetTable()->Next();
+        if (step.NextRecord) NextRecord();
         ++FLabels;
         if (FProgress && !FProgress(FLabels, FSheets)) throw EKxRunCancelled();
     }
@@ -206,8 +207,7 @@ void TKxPrintRun::Record(const TKxPageKeeper& Keep) {
     TKxRunState state;
     const bool withData = Start(state);
     const TTableCloser closer(withData ? FLabel.GetTable() : nullptr);
-    const TKxMeasure& measure = *FLabel.GetMeasure();
-    const int64_t pages = TKxCellWalk::PagesNeeded(measure.GetNuHor(), measure.GetNuVer(), state);
+    const int64_t pages = FPlan.Sheets;
     const auto refuse = [](int64_t Need, int64_t Most, const char* What) {
         throw EKxError(QString::fromUtf8(KxPreviewTooLarge).arg(Need).arg(Most).arg(QLatin1String(What)));
     };

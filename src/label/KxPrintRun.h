@@ -8,6 +8,7 @@
 #include "base/KxError.h"
 #include "kxlab_export.h"
 #include "label/KxCellWalk.h"
+#include "label/KxRunPlan.h"
 #include "types/Kxtypes.h"
 
 class TCanvas;
@@ -16,26 +17,6 @@ class TKxPrintInfo;
 class TMetafile;
 class TMetafileCanvas;
 class TPrinter;
-
-/// What a run prints: where it starts on the first sheet, how many labels without data or which
-/// records with data, and how many copies of each. A run never changes the label it prints.
-struct KXLAB_EXPORT TKxRunSettings {
-    /// Row and column (from 1) of the first label on the first sheet.
-    int32_t FirstRow = 1;
-    int32_t FirstCol = 1;
-    /// Labels of a run without data.
-    int32_t Labs = 1;
-    /// First and last record (from 1) of a run with data.
-    int32_t FirstLab = 1;
-    int32_t LastLab = 1;
-    /// Copies of each label.
-    int32_t Repetition = 1;
-    /// False: the label's table is ignored and Labs labels print without data.
-    bool UseData = true;
-
-    /// The run a label's print settings describe.
-    static TKxRunSettings FromPrintInfo(const TKxPrintInfo& Info);
-};
 
 /// Receives each sheet of an exported run as soon as it is complete; Number counts from 1.
 using TKxPageSink = std::function<void(TMetafile& Page, int64_t Number)>;
@@ -54,6 +35,13 @@ constexpr int64_t KxMaxPreviewLabels = 250000;
 class KXLAB_EXPORT EKxRunCancelled : public EKxError {
 public:
     EKxRunCancelled();
+};
+
+/// Records the run counted when it started and then did not find: deleted while it ran. Printing on
+/// would repeat the last record found in their place.
+class KXLAB_EXPORT EKxRecordsVanished : public EKxError {
+public:
+    EKxRecordsVanished(const QString& Table, int64_t Found, int64_t Counted);
 };
 
 /// Gives Printer the label's paper and orientation; false when the printer does not know the paper
@@ -90,6 +78,8 @@ public:
     /// Draws the run's cells into recorded sheets from State on; First opens the first sheet.
     void RecordCells(TKxRunState& State, bool First, bool WithData, const TKxPageKeeper& Keep);
 
+    /// What the run draws; set when it starts.
+    const TKxRunPlan& Plan() const { return FPlan; }
     /// Labels drawn and sheets begun so far.
     int64_t GetLabels() const { return FLabels; }
     int64_t GetSheets() const { return FSheets; }
@@ -98,6 +88,7 @@ private:
     /// Sets up State from the settings and opens the table when the run uses data; true then.
     bool Start(TKxRunState& State);
     void PositionTable();
+    void NextRecord();
     void WalkCells(TKxRunState& State, bool WithData, TKxDrawType DrawType, const TPoint& Margins,
                    const std::function<void()>& NewPage);
     void OpenPage();
@@ -105,6 +96,9 @@ private:
 
     TKxLabel& FLabel;
     TKxRunSettings FSettings;
+    TKxRunPlan FPlan;
+    /// Records of the run's range the table held when the run started.
+    int64_t FAvailable = 0;
     TKxRunProgress FProgress;
     int64_t FLabels = 0;
     int64_t FSheets = 0;

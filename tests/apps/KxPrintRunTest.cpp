@@ -8,6 +8,8 @@
 
 #include "AppTestSupport.h"
 #include "common/TestSupport.h"
+#include "label/KxLabel.h"
+#include "label/KxPrintInfo.h"
 
 namespace {
 
@@ -56,16 +58,36 @@ TEST(KxPrintRun, OverridesChooseRecordsCopiesAndTheFirstCell) {
     EXPECT_EQ(text.count(SampleName(15) + u'\n'), 2);
 }
 
-TEST(KxPrintRun, WarnsHowManyLabelsRepeatTheLastRecord) {
+// Repeating the last record is the rule of the range a label stores; a range asked for on the command
+// line must exist (see the failures below).
+TEST(KxPrintRun, WarnsHowManyLabelsRepeatTheLastRecordOfTheLabelsOwnRange) {
     TKxTempDir dir;
-    const TResult r = KxPrint(
-        {Tag, "--aliases", Aliases, "-o", dir.Path(QStringLiteral("t.pdf")), "--from", "299", "--to", "305"});
+    const QString label = SaveLabel(dir.Path(QStringLiteral("l.kxl")), [](TKxLabel& L) {
+        L.GetPrintInfo()->SetFirstLab(299);
+        L.GetPrintInfo()->SetLastLab(305);
+    });
+    const TResult r = KxPrint({label, "--aliases", Aliases, "-o", dir.Path(QStringLiteral("t.pdf"))});
     ASSERT_EQ(r.Code, 0) << r.Err.toStdString();
     EXPECT_TRUE(r.Err.contains(QStringLiteral("5 labels repeat the last record"))) << r.Err.toStdString();
-    const TResult quiet = KxPrint({Tag, "--aliases", Aliases, "-o", dir.Path(QStringLiteral("q.pdf")),
-                                   "--from", "299", "--to", "305", "-q"});
+    const TResult quiet =
+        KxPrint({label, "--aliases", Aliases, "-o", dir.Path(QStringLiteral("q.pdf")), "-q"});
     EXPECT_EQ(quiet.Code, 0);
     EXPECT_TRUE(quiet.Err.isEmpty());
+}
+
+// A '%' in a name is a character like any other: the sheets keep it, and a database named like a
+// sheet formatted twice is left alone.
+TEST(KxPrintRun, APercentInTheOutputNameIsPartOfIt) {
+    TKxTempDir dir;
+    const QString db = dir.Path(QStringLiteral("r1-svg.%3"));
+    QFile::copy(Sample(QStringLiteral("products.db")), db);
+    const QByteArray before = FileBytes(db);
+    const TResult r = KxPrint(
+        {Tag, "--alias", "Products=sqlite:" + db, "-o", dir.Path(QStringLiteral("r%1.svg")), "--to", "42"});
+    ASSERT_EQ(r.Code, 0) << r.Err.toStdString();
+    EXPECT_EQ(FileBytes(db), before);
+    EXPECT_TRUE(QFileInfo::exists(dir.Path(QStringLiteral("r%1-1.svg"))));
+    EXPECT_TRUE(QFileInfo::exists(dir.Path(QStringLiteral("r%1-2.svg"))));
 }
 
 TEST(KxPrintRun, OneFilePerSheetForPictureFormats) {
@@ -127,8 +149,13 @@ TEST_P(KxPrintFailure, ExitsWithItsOwnCodeAndSaysWhy) {
         args = {Tag, "--aliases", Aliases, "-o", dir.Path(QStringLiteral("no/such/folder/out.pdf"))};
     else if (name == u"UnknownPrinter")
         args = {Tag, "--aliases", Aliases, "--printer", "NoSuchQueueHere"};
+    else if (name == u"RecordsBeyondTheData")
+        args = {Tag, "--aliases", Aliases, "-o", pdf, "--from", "400", "--to", "402"};
+    else if (name == u"CellOffTheSheet")
+        args = {Tag, "--aliases", Aliases, "-o", pdf, "--first-row", "99"};
     const TResult r = KxPrint(args);
     EXPECT_EQ(r.Code, GetParam().Code) << r.Err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(pdf));
     EXPECT_TRUE(r.Err.contains(QString::fromLatin1(GetParam().Says))) << r.Err.toStdString();
 }
 
@@ -139,7 +166,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, KxPrintFailure,
                                            TFailure{"UnknownAlias", 4, "unknown alias \"Products\""},
                                            TFailure{"MissingTable", 5, "products"},
                                            TFailure{"UnwritableOutput", 6, "out.pdf"},
-                                           TFailure{"UnknownPrinter", 6, "NoSuchQueueHere"}),
+                                           TFailure{"UnknownPrinter", 6, "NoSuchQueueHere"},
+                                           TFailure{"RecordsBeyondTheData", 5, "the data ends at record 300"},
+                                           TFailure{"CellOffTheSheet", 2, "row 99 of a sheet of"}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 // A real print: the test script starts cupsd with a queue that writes each job as a PDF into a known

@@ -228,6 +228,8 @@ TEST(KxLabRun, RecordsRepeatAndTheTableIsClosedAfterwards) {
     ASSERT_EQ(lab.GetTotalPages(), 1);
     EXPECT_EQ(PageTexts(*lab.GetPages(1)), (QStringList{"R3", "R3", "R4", "R4", "R5", "R5"}));
     EXPECT_FALSE(lab.GetTable()->Active());
+    // The run read no further than record 5, and its limit went with it.
+    EXPECT_EQ(lab.GetTable()->ReadLimit(), 0);
 }
 
 TEST(KxLabRun, PastTheLastRecordTheLastOneRepeats) {

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <QString>
+
+#include "kxlab_export.h"
+#include "label/KxCellWalk.h"
+
+class TKxMeasure;
+class TKxPrintInfo;
+
+/// What a run prints: where it starts on the first sheet, how many labels without data or which
+/// records with data, and how many copies of each. A run never changes the label it prints.
+struct KXLAB_EXPORT TKxRunSettings {
+    /// Row and column (from 1) of the first label on the first sheet.
+    int32_t FirstRow = 1;
+    int32_t FirstCol = 1;
+    /// Labels of a run without data.
+    int32_t Labs = 1;
+    /// First and last record (from 1) of a run with data.
+    int32_t FirstLab = 1;
+    int32_t LastLab = 1;
+    /// Copies of each label.
+    int32_t Repetition = 1;
+    /// False: the label's table is ignored and Labs labels print without data.
+    bool UseData = true;
+
+    /// The run a label's print settings describe.
+    static TKxRunSettings FromPrintInfo(const TKxPrintInfo& Info);
+};
+
+/// What a run will draw, worked out from its settings and the sheet before anything is drawn: the one
+/// place the run's arithmetic lives, for the print engine, the designer's export and kxprint alike.
+struct KXLAB_EXPORT TKxRunPlan {
+    /// The labels are filled from the label's table.
+    bool WithData = false;
+    /// Labels drawn, never negative: records times copies with data, Labs without.
+    int64_t Labels = 0;
+    /// Sheets the run takes, at least 1 (a run without labels still has its one empty page).
+    int64_t Sheets = 1;
+    /// With data: the first and last record (from 1) the run prints; records are read from the first up
+    /// to LastRecord and no further.
+    int64_t FirstRecord = 0;
+    int64_t LastRecord = 0;
+    /// Where the walk of the cells starts.
+    TKxRunState Start;
+    /// The first cell lies beyond the sheet (row or column past the last), which leaves the first sheet
+    /// empty.
+    bool StartsOffSheet = false;
+
+    /// The cell walk's rows and columns of Measure; counts from a file below 1 count as 1.
+    static TKxRunPlan Of(const TKxRunSettings& Settings, const TKxMeasure& Measure, bool WithData);
+    /// Says why the first cell is off the sheet ("row 8 of a sheet of 7 rows"), empty when it is on it.
+    QString OffSheetReason(const TKxMeasure& Measure) const;
+};
+
+/// The file of sheet Number (from 1) of a per-sheet output: "tags.png" gives "tags-1.png", "tags-2.png"...
+/// The folder is kept as written, so messages name the file as the user gave it; the name is copied,
+/// never interpreted, so '%' or any other character in it stays as it is.
+KXLAB_EXPORT QString KxSheetPath(const QString& Output, int64_t Number);
