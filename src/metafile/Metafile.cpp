@@ -184,6 +184,17 @@ void TMetafile::Play(TCanvasDevice& device, double scaleX, double scaleY, double
     }
 }
 
+QImage TMetafile::RenderAt(int dpi) const {
+    const auto pixels = [dpi](int32_t hundredths) {
+        return std::max(1, static_cast<int>(std::lround(hundredths / 2540.0 * dpi)));
+    };
+    QImage image = Render(pixels(FMMWidth), pixels(FMMHeight));
+    const int dotsPerMetre = static_cast<int>(std::lround(dpi / 0.0254));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    return image;
+}
+
 QImage TMetafile::Render(int width, int height) const {
     if (width <= 0 || height <= 0) return {};
     QImage image(width, height, QImage::Format_RGB32);

@@ -94,6 +94,9 @@ public:
     bool SaveToDevice(QIODevice& device, TMetafileFormat format) const;
     /// The page rendered on white at width by height pixels.
     QImage Render(int width, int height) const;
+    /// The page rendered on white at dpi pixels per inch (at least one pixel a side), its resolution
+    /// set, as an exported sheet picture holds it.
+    QImage RenderAt(int dpi) const;
 
 private:
     int32_t FMMWidth = 0;

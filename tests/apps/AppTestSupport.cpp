@@ -47,10 +47,14 @@ TResult KxPrint(const QStringList& Args) {
 }
 
 TResult KxPrintWithFileLimit(int Blocks, const QStringList& Args) {
-    return Exec(
-        QStringLiteral("/bin/sh"),
-        QStringList{"-c", QStringLiteral("ulimit -f %1 && exec \"$0\" \"$@\"").arg(Blocks), KXPRINT_EXE} +
-            Args);
+    return KxPrintWithLimit(QStringLiteral("-f"), Blocks, Args);
+}
+
+TResult KxPrintWithLimit(const QString& Option, int Value, const QStringList& Args) {
+    return Exec(QStringLiteral("/bin/sh"),
+                QStringList{"-c", QStringLiteral("ulimit %1 %2 && exec \"$0\" \"$@\"").arg(Option).arg(Value),
+                            KXPRINT_EXE} +
+                    Args);
 }
 
 QString PdfInfo(const QString& Pdf, const QString& Key) {

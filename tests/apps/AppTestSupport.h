@@ -27,6 +27,8 @@ QStringList ShowcaseCodes();
 TResult KxPrint(const QStringList& Args);
 /// Runs the built kxprint under a file-size limit of Blocks kilobytes, as `ulimit -f` sets it.
 TResult KxPrintWithFileLimit(int Blocks, const QStringList& Args);
+/// Runs the built kxprint under `ulimit Option Value` ("-n", 64: at most 64 open files).
+TResult KxPrintWithLimit(const QString& Option, int Value, const QStringList& Args);
 
 /// pdfinfo's value for Key ("Pages", "Title"...), empty when there is none.
 QString PdfInfo(const QString& Pdf, const QString& Key);

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "base/TempNames.h"
 #include "common/TestSupport.h"
 #include "KxJobFailure.h"
 #include "KxSignals.h"

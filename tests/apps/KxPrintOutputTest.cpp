@@ -4,7 +4,7 @@
 
 #include "AppTestSupport.h"
 #include "base/Messages.h"
-#include "KxOutputSet.h"
+#include "base/OutputSet.h"
 #include "KxReport.h"
 #include "KxSheetFiles.h"
 
@@ -110,6 +110,56 @@ TEST(KxOutputSet, ManySheetsAreReplacedTogether) {
     EXPECT_EQ(FileBytes(KxSheetPath(output, sheets)), QByteArray::number(sheets));
     EXPECT_EQ(KxExistingSheets(output).size(), static_cast<size_t>(sheets));
     EXPECT_EQ(KxExistingSheets(output).rbegin()->first, sheets);
+}
+
+namespace {
+
+// Makes a file immutable (chattr +i) while it lives; Made() is false where the system does not let it.
+class TImmutable {
+public:
+    explicit TImmutable(const QString& Path)
+        : FPath(Path)
+        , FMade(Exec(QStringLiteral("chattr"), {QStringLiteral("+i"), Path}).Code == 0) {}
+    ~TImmutable() {
+        if (FMade) Exec(QStringLiteral("chattr"), {QStringLiteral("-i"), FPath});
+    }
+    TImmutable(const TImmutable&) = delete;
+    TImmutable& operator=(const TImmutable&) = delete;
+    bool Made() const { return FMade; }
+
+private:
+    QString FPath;
+    bool FMade;
+};
+
+} // namespace
+
+// Sheets 1 and 2 are replaced before sheet 3 turns out to be immutable: the commit puts them back,
+// and the folder holds yesterday's sheets only.
+TEST(KxOutputSet, ASheetThatCannotBeReplacedLeavesEveryTargetAsItWas) {
+    TKxTempDir dir;
+    const QString output = dir.Path(QStringLiteral("s.svg"));
+    for (int n = 1; n <= 3; ++n)
+        WriteBytes(KxSheetPath(output, n), "old " + QByteArray::number(n));
+    const TImmutable locked(KxSheetPath(output, 3));
+    if (!locked.Made()) GTEST_SKIP() << "chattr +i is not allowed here";
+    {
+        TKxOutputSet set;
+        for (int n = 1; n <= 4; ++n) {
+            TKxOutputFile& file = set.Add(KxSheetPath(output, n));
+            file.write("new");
+            set.Finish(file);
+        }
+        try {
+            set.Commit();
+            ADD_FAILURE() << "the commit succeeded";
+        } catch (const EKxOutputError& e) {
+            EXPECT_TRUE(e.Message().contains(QStringLiteral("s-3.svg"))) << e.Message().toStdString();
+        }
+    }
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_EQ(FileBytes(KxSheetPath(output, n)), "old " + QByteArray::number(n));
+    EXPECT_EQ(FolderEntries(dir.Path()), (QStringList{"s-1.svg", "s-2.svg", "s-3.svg"}));
 }
 
 TEST(KxSheetFiles, OnlyTheOutputsOwnNumberedFilesAreSheets) {

@@ -68,33 +68,64 @@ INSTANTIATE_TEST_SUITE_P(Signals, KxPrintInterrupted,
                                            TSignalCase{"KillSheets", SIGKILL, "out.png"}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
-// A run of more sheets than may wait unnamed gives the later ones temporary names in the folder;
-// an interrupt removes them too.
-TEST(KxPrintInterruptedSheets, NamedTemporariesAreRemovedBySignals) {
-    TKxTempDir dir;
-    const QString label = SaveLabel(dir.Path(QStringLiteral("one.kxl")), [](TKxLabel& L) {
+namespace {
+
+// A label of one small cell per sheet, saved in Dir.
+QString OneCellLabel(const TKxTempDir& Dir) {
+    return SaveLabel(Dir.Path(QStringLiteral("one.kxl")), [](TKxLabel& L) {
         L.GetMeasure()->SetPaperWidth(20);
         L.GetMeasure()->SetPaperHeight(20);
         L.GetMeasure()->SetNuHor(1);
         L.GetMeasure()->SetNuVer(1);
     });
+}
+
+} // namespace
+
+// A run of more sheets than may wait unnamed gives the later ones temporary names in the folder; an
+// interrupt removes them, and those a killed run could not remove go with the next run there.
+TEST(KxPrintInterruptedSheets, NamedTemporariesAreRemovedBySignalsOrByTheNextRun) {
+    TKxTempDir dir;
+    const QString label = OneCellLabel(dir);
     const QString out = dir.Path(QStringLiteral("out"));
     ASSERT_TRUE(QDir().mkdir(out));
-    WriteBytes(out + QStringLiteral("/s-1.svg"), "yesterday's s-1.svg");
-    TKxPrintProcess run({label, "-o", out + QStringLiteral("/s.svg"), "--no-data", "--labs", "1000000"});
-    QElapsedTimer waited;
-    waited.start();
-    bool named = false;
-    while (!named && waited.elapsed() < 120000) {
-        for (const QString& name : FolderEntries(out))
-            named = named || name.startsWith(QStringLiteral(".kxprint-"));
-        QThread::msleep(20);
+    for (const int signal : {SIGTERM, SIGKILL}) {
+        SCOPED_TRACE(signal);
+        WriteBytes(out + QStringLiteral("/s-1.svg"), "yesterday's s-1.svg");
+        TKxPrintProcess run({label, "-o", out + QStringLiteral("/s.svg"), "--no-data", "--labs", "1000000"});
+        QElapsedTimer waited;
+        waited.start();
+        bool named = false;
+        while (!named && waited.elapsed() < 120000) {
+            for (const QString& name : FolderEntries(out))
+                named = named || name.startsWith(QStringLiteral(".kxprint-"));
+            QThread::msleep(20);
+        }
+        ASSERT_TRUE(named) << "no named temporary file appeared";
+        run.Signal(signal);
+        EXPECT_EQ(run.Finish(), -signal);
+        EXPECT_EQ(FileBytes(out + QStringLiteral("/s-1.svg")), "yesterday's s-1.svg");
+        if (signal == SIGKILL) {
+            EXPECT_GT(FolderEntries(out).size(), 1);
+            const TResult next =
+                KxPrint({label, "-o", out + QStringLiteral("/s.svg"), "--no-data", "--labs", "2"});
+            EXPECT_EQ(next.Code, 0) << next.Err.toStdString();
+            EXPECT_EQ(FolderEntries(out), (QStringList{"s-1.svg", "s-2.svg"}));
+        } else {
+            EXPECT_EQ(FolderEntries(out), QStringList{"s-1.svg"});
+        }
     }
-    ASSERT_TRUE(named) << "no named temporary file appeared";
-    run.Signal(SIGTERM);
-    EXPECT_EQ(run.Finish(), -SIGTERM);
-    EXPECT_EQ(FolderEntries(out), QStringList{"s-1.svg"});
-    EXPECT_EQ(FileBytes(out + QStringLiteral("/s-1.svg")), "yesterday's s-1.svg");
+}
+
+// Sheets hold no descriptor each while they wait: a run of many sheets works with few open files.
+TEST(KxPrintSheets, ManySheetsNeedFewOpenFiles) {
+    TKxTempDir dir;
+    const QString label = OneCellLabel(dir);
+    const TResult r =
+        KxPrintWithLimit(QStringLiteral("-n"), 64,
+                         {label, "-o", dir.Path(QStringLiteral("s.svg")), "--no-data", "--labs", "200"});
+    ASSERT_EQ(r.Code, 0) << r.Err.toStdString();
+    EXPECT_EQ(FolderEntries(dir.Path()).size(), 201);
 }
 
 // A full disk, as a file-size limit makes it: the write fails, the run says which file and why, and
@@ -133,6 +164,30 @@ TEST(KxPrintConcurrent, TwoRunsLeaveOnePdfEqualToASingleRun) {
     const auto text = [](const QString& Pdf) { return Exec(QStringLiteral("pdftotext"), {Pdf, "-"}).Out; };
     EXPECT_EQ(text(shared), text(dir.Path(QStringLiteral("single.pdf"))));
     EXPECT_EQ(FolderEntries(dir.Path()), (QStringList{"shared.pdf", "single.pdf"}));
+}
+
+// Two runs writing the same sheets at once: every sheet is the same run's.
+TEST(KxPrintConcurrent, TwoRunsLeaveTheSheetsOfOne) {
+    TKxTempDir dir;
+    const QStringList first{Tag, "--aliases", Aliases, "--from", "1", "--to", "42", "--dpi", "50"};
+    const QStringList second{Tag, "--aliases", Aliases, "--from", "43", "--to", "84", "--dpi", "50"};
+    ASSERT_EQ(KxPrint(first + QStringList{"-o", dir.Path(QStringLiteral("a.png"))}).Code, 0);
+    ASSERT_EQ(KxPrint(second + QStringList{"-o", dir.Path(QStringLiteral("b.png"))}).Code, 0);
+    const QString shared = dir.Path(QStringLiteral("s.png"));
+    for (int round = 0; round < 3; ++round) {
+        TKxPrintProcess a(first + QStringList{"-o", shared});
+        TKxPrintProcess b(second + QStringList{"-o", shared});
+        EXPECT_EQ(a.Finish(), 0) << a.Err().toStdString();
+        EXPECT_EQ(b.Finish(), 0) << b.Err().toStdString();
+        const QString from =
+            FileBytes(dir.Path(QStringLiteral("s-1.png"))) == FileBytes(dir.Path(QStringLiteral("a-1.png")))
+                ? QStringLiteral("a")
+                : QStringLiteral("b");
+        for (int n = 1; n <= 2; ++n)
+            EXPECT_EQ(FileBytes(dir.Path(QStringLiteral("s-%1.png").arg(n))),
+                      FileBytes(dir.Path(QStringLiteral("%1-%2.png").arg(from).arg(n))))
+                << "round " << round << ", sheet " << n;
+    }
 }
 
 // Sheets appear all together; those of an earlier, longer run are reported and left as they were.

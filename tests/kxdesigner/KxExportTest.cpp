@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QTimer>
+#include <sys/stat.h>
 
 #include "base/KxError.h"
 #include "base/Messages.h"
@@ -13,6 +15,7 @@
 #include "KxDesignSurface.h"
 #include "KxMainWindow.h"
 #include "label/KxLabel.h"
+#include "label/KxMeasure.h"
 #include "label/KxPrintInfo.h"
 
 namespace {
@@ -46,27 +49,6 @@ TEST(KxExportNames, KindFollowsTheExtension) {
         {"d.Emf", TKxExportKind::EMF}, {"e.bmp", std::nullopt},       {"f", std::nullopt}};
     for (const auto& [name, kind] : cases)
         EXPECT_EQ(KxExportKindOf(name), kind) << name.toStdString();
-}
-
-TEST(KxExportNames, OneFileForAPdfOnePerSheetOtherwise) {
-    EXPECT_EQ(KxSheetPath("/x/tags.pdf", 3), "/x/tags.pdf");
-    EXPECT_EQ(KxSheetPath("/x/tags.png", 1), "/x/tags-1.png");
-    EXPECT_EQ(KxSheetPath("/x/my.tags.svg", 12), "/x/my.tags-12.svg");
-}
-
-TEST(KxExportNames, LabelsOfARun) {
-    TKxRunSettings s;
-    s.Labs = 7;
-    s.FirstLab = 3;
-    s.LastLab = 5;
-    s.Repetition = 2;
-    EXPECT_EQ(KxRunLabels(s, false), 7);
-    EXPECT_EQ(KxRunLabels(s, true), 6);
-    s.UseData = false;
-    EXPECT_EQ(KxRunLabels(s, true), 7);
-    s.LastLab = 1;
-    s.UseData = true;
-    EXPECT_EQ(KxRunLabels(s, true), 0);
 }
 
 TEST(KxExportRun, PicturesOnePerSheet) {
@@ -107,6 +89,23 @@ TEST(KxExportRun, AFolderThatCannotBeWrittenIsAnErrorNamingTheFile) {
     }
     EXPECT_THROW(KxExportRun(*label, RunOf(*label), dir.Path("out.bmp"), {}), EKxError);
     EXPECT_TRUE(Files(dir.Path()).isEmpty());
+}
+
+// An exported PDF reads as kxprint's does: titled, with its creator, and as open as the user's other
+// new files.
+TEST(KxExportRun, APdfHasATitleACreatorAndTheUsersPermissions) {
+    TKxTempDir dir;
+    const auto label = LabelOf(3);
+    label->GetMeasure()->SetLabelName("Shelf edge");
+    KxExportRun(*label, RunOf(*label), dir.Path("shelf.pdf"), {});
+    const QString info = Exec("pdfinfo", {dir.Path("shelf.pdf")}).Out;
+    EXPECT_TRUE(info.contains(QRegularExpression("Title: +Shelf edge\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Creator: +\\S"))) << info.toStdString();
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(dir.Path("shelf.pdf")).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
 }
 
 TEST(KxExportRun, ARunWithoutLabelsWritesNoPdf) {

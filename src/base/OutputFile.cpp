@@ -1,4 +1,4 @@
-#include "KxOutputFile.h"
+#include "base/OutputFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "KxSignals.h"
+#include "base/TempNames.h"
 
 namespace {
 

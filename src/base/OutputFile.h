@@ -5,8 +5,10 @@
 #include <QString>
 #include <stdexcept>
 
+#include "kxlab_export.h"
+
 /// An output that cannot be written whole; the message names the file and the system's reason.
-class EKxOutputError : public std::runtime_error {
+class KXLAB_EXPORT EKxOutputError : public std::runtime_error {
 public:
     EKxOutputError(const QString& File, const QString& Reason);
     const QString& Message() const { return FMessage; }
@@ -21,7 +23,7 @@ private:
 /// even after SIGKILL; otherwise, or once Name gives it one, it is named by KxNextTempName and
 /// removed by the cleanup signals or the destructor. Writes are buffered and append only; the first
 /// failure is kept with the system's reason, and every later write fails.
-class TKxOutputFile : public QIODevice {
+class KXLAB_EXPORT TKxOutputFile : public QIODevice {
 public:
     /// Opens the temporary file, open for writing; raises EKxOutputError.
     explicit TKxOutputFile(const QString& Target);
@@ -40,6 +42,10 @@ public:
     void Name();
     /// Renames the finished file over its target; raises EKxOutputError.
     void Commit();
+    /// The file the target names (through a symbolic link) and its folder, in the file system's
+    /// encoding.
+    const QByteArray& Path() const { return FPath; }
+    const QByteArray& Folder() const { return FFolder; }
 
     qint64 size() const override { return FWritten; }
     /// Only to the end: the file is written front to back.
