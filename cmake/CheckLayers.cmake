@@ -1,6 +1,8 @@
 # Checks the layer rule of src/: a file includes only its own folder and the folders its layer may use,
 # and no two units (a header and its source count as one) include each other, except the pairs named
-# below. Run as: cmake -DSRC=<folder holding the layers> -P CheckLayers.cmake
+# below. Run as: cmake -DSRC=<folder holding the layers> [-DTESTS=ON] -P CheckLayers.cmake
+# With TESTS, SRC holds the tests: a layer's tests keep to the layer's rule and may also use the shared
+# test support in common/; the tests of the programs and the plugin may use everything.
 # Prints every offending include and fails; prints a summary and succeeds otherwise.
 
 cmake_minimum_required(VERSION 3.25)
@@ -30,6 +32,18 @@ set(_pairs
     "label/KxTableItem|label/KxTables"
     "db/Field|db/Table"
     "metafile/EmfWriter|metafile/Metafile")
+
+if(TESTS)
+    set(_layers base gdi metafile print db types barcode elements label designer controls dialogs)
+    foreach(layer IN LISTS _layers)
+        list(APPEND _may_${layer} common)
+    endforeach()
+    set(_may_common ${_layers})
+    set(_may_headless common label elements barcode types base gdi metafile print db)
+    foreach(whole apps kxdesigner plugin)
+        set(_may_${whole} common ${_layers})
+    endforeach()
+endif()
 
 if(NOT SRC)
     message(FATAL_ERROR "CheckLayers: set SRC to the folder that holds the layers")

@@ -9,7 +9,6 @@
 #include "elements/KxElementFactory.h"
 #include "elements/KxExtension.h"
 #include "elements/KxRecordIO.h"
-#include "label/KxLabel.h"
 
 // A barcode of a kind after the four, or with an option older readers do not know, travels in an
 // extension record in front of its own record, which those readers refuse; every other barcode saves
@@ -160,26 +159,6 @@ TEST(KxBarCodeExtensionValues, ABarcodeReadIntoAgainForgetsTheOptionsItHad) {
     reused.Options = QrOptions();
     ASSERT_EQ(LoadRecord(reused, SaveRecord(plain)), QDataStream::Ok);
     EXPECT_EQ(reused.Options, TKxSymbolOptions{});
-}
-
-// A regression: the reader took the count of records for a count of elements and ran past the end
-// of a label that held a barcode of a new kind.
-TEST(KxBarCodeExtensionLabel, ALabelWithNewKindsBetweenOthersReadsBackWhole) {
-    TKxLabel label;
-    for (const TKxBar kind : {baQR, baEAN13, baAztec}) {
-        auto bar = std::make_unique<TKxBarCode>(&label);
-        bar->BarType = kind;
-        bar->Code = kind == baEAN13 ? QStringLiteral("841089400010") : QStringLiteral("Grüße ✓");
-        label.AddElement(std::move(bar));
-    }
-    const QByteArray bytes = KxSaveToBytes(label);
-    TKxLabel back;
-    KxLoadFromBytes(back, bytes);
-    ASSERT_EQ(back.ElementCount(), 3);
-    EXPECT_EQ(dynamic_cast<TKxBarCode*>(back.Element(0))->BarType, baQR);
-    EXPECT_EQ(dynamic_cast<TKxBarCode*>(back.Element(1))->BarType, baEAN13);
-    EXPECT_EQ(dynamic_cast<TKxBarCode*>(back.Element(2))->Code, QStringLiteral("Grüße ✓"));
-    EXPECT_EQ(KxSaveToBytes(back), bytes);
 }
 
 } // namespace

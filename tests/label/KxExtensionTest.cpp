@@ -3,6 +3,8 @@
 #include <QBuffer>
 
 #include "base/StreamError.h"
+#include "common/LabelSamples.h"
+#include "elements/KxBarCode.h"
 #include "elements/KxElementFactory.h"
 #include "elements/KxExtension.h"
 #include "elements/KxRect.h"
@@ -209,4 +211,24 @@ TEST(KxLabelNotes, BytesBehindTheListWithoutTheMarkArePassedOverAndACorruptNoteI
         EXPECT_THROW(Load(other, bad), EStreamError);
         EXPECT_EQ(other.ElementCount(), 0);
     }
+}
+
+// A regression: the reader took the count of records for a count of elements and ran past the end
+// of a label that held a barcode of a new kind.
+TEST(KxBarCodeExtensionLabel, ALabelWithNewKindsBetweenOthersReadsBackWhole) {
+    TKxLabel label;
+    for (const TKxBar kind : {baQR, baEAN13, baAztec}) {
+        auto bar = std::make_unique<TKxBarCode>(&label);
+        bar->BarType = kind;
+        bar->Code = kind == baEAN13 ? QStringLiteral("841089400010") : QStringLiteral("Grüße ✓");
+        label.AddElement(std::move(bar));
+    }
+    const QByteArray bytes = KxSaveToBytes(label);
+    TKxLabel back;
+    KxLoadFromBytes(back, bytes);
+    ASSERT_EQ(back.ElementCount(), 3);
+    EXPECT_EQ(dynamic_cast<TKxBarCode*>(back.Element(0))->BarType, baQR);
+    EXPECT_EQ(dynamic_cast<TKxBarCode*>(back.Element(1))->BarType, baEAN13);
+    EXPECT_EQ(dynamic_cast<TKxBarCode*>(back.Element(2))->Code, QStringLiteral("Grüße ✓"));
+    EXPECT_EQ(KxSaveToBytes(back), bytes);
 }
