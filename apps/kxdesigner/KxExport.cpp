@@ -15,6 +15,7 @@
 #include "base/OutputSet.h"
 #include "label/KxLabel.h"
 #include "label/KxMeasure.h"
+#include "label/KxRunLimits.h"
 #include "metafile/Metafile.h"
 #include "print/Printer.h"
 
@@ -53,6 +54,10 @@ QStringList KxExportRun(TKxLabel& Label, const TKxRunSettings& Settings, const Q
         throw EKxError(
             QStringLiteral("Cannot export to \"%1\": the name must end in .pdf, .png, .svg or .emf")
                 .arg(Path));
+    // The limits kxprint keeps: a run the library would spend unbounded time or memory on is refused.
+    if (const QString problem = KxRunLimitProblem(Label, *kind == TKxExportKind::PNG ? RasterDpi : 0);
+        !problem.isEmpty())
+        throw EKxError(QStringLiteral("Cannot export to \"%1\": %2").arg(Path, problem));
     TKxPrintRun run(Label, Settings);
     run.SetProgress(Progress);
     TKxOutputSet outputs;

@@ -108,6 +108,20 @@ TEST(KxExportRun, APdfHasATitleACreatorAndTheUsersPermissions) {
     EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
 }
 
+TEST(KxExportRun, ALabelOverTheRunLimitsIsRefusedBeforeAnythingIsWritten) {
+    TKxTempDir dir;
+    const auto label = LabelOf(1);
+    for (int i = 0; i < 10000; ++i)
+        label->AddElement(TKxElementFactory::Create(deRect, label.get()));
+    try {
+        KxExportRun(*label, RunOf(*label), dir.Path("many.svg"), {});
+        FAIL() << "no error";
+    } catch (const EKxError& e) {
+        EXPECT_TRUE(e.Message().contains("(element count limit)")) << e.Message().toStdString();
+    }
+    EXPECT_TRUE(Files(dir.Path()).isEmpty());
+}
+
 TEST(KxExportRun, ARunWithoutLabelsWritesNoPdf) {
     TKxTempDir dir;
     const auto label = LabelOf(1);
