@@ -25,7 +25,7 @@ void DrawSheet(TTestOwner& owner, TCanvas& c) {
         bar.Code = codes[i % 4];
         bar.Angle = (i / 4 % 4) * 90;
         bar.P1 = {(i % Columns) * 420 + 210, (i / Columns) * 148 + 74};
-        bar.Draw({0, 0}, tdPrint, false);
+        KxTestDraw(bar, {0, 0}, tdPrint, false);
     }
 }
 

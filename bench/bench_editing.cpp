@@ -20,9 +20,9 @@ std::unique_ptr<TKxLab> MakeLab() {
         const TPoint at{(i % 10) * 88, (i / 10) * 98};
         std::unique_ptr<TKxElement> e;
         if (i % 2 == 0)
-            e = std::make_unique<TKxRect>(lab.get());
+            e = std::make_unique<TKxRect>(lab->Label());
         else
-            e = std::make_unique<TKxText>(lab.get());
+            e = std::make_unique<TKxText>(lab->Label());
         e->P1 = at;
         e->P2 = at + TPoint{80, 50};
         e->ID = QString::number(i);

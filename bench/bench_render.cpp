@@ -38,7 +38,7 @@ void BM_DrawAll(benchmark::State& state) {
         lab->DrawAll(duBoth);
     state.SetLabel(QString("%1 %2 elements %3")
                        .arg(KxEnumName(zoom))
-                       .arg(lab->ElementCount())
+                       .arg(lab->Label()->ElementCount())
                        .arg(KxEnumName(style))
                        .toStdString());
 }
