@@ -12,18 +12,7 @@ void WriteBlock(QDataStream& S, const QByteArray& Bytes) {
 }
 
 QByteArray ReadBlock(QDataStream& S) {
-    const int32_t count = ReadI32(S);
-    const qint64 available = S.device() ? S.device()->bytesAvailable() : 0;
-    if (S.status() != QDataStream::Ok || count < 0 || count > available) {
-        S.setStatus(QDataStream::ReadCorruptData);
-        return {};
-    }
-    QByteArray bytes(count, Qt::Uninitialized);
-    if (S.readRawData(bytes.data(), count) != count) {
-        S.setStatus(QDataStream::ReadPastEnd);
-        return {};
-    }
-    return bytes;
+    return ReadBytes(S);
 }
 
 namespace {

@@ -44,7 +44,7 @@ bool ReadBool(QDataStream& S) {
     return ReadByte(S) != 0;
 }
 
-QString ReadStr(QDataStream& S) {
+QByteArray ReadBytes(QDataStream& S) {
     const int32_t count = ReadI32(S);
     if (S.status() != QDataStream::Ok) return {};
     // The count is checked against what is left, so a hostile count never allocates.
@@ -59,7 +59,12 @@ QString ReadStr(QDataStream& S) {
         S.setStatus(QDataStream::ReadPastEnd);
         return {};
     }
-    return FromCodePage(bytes);
+    return bytes;
+}
+
+QString ReadStr(QDataStream& S) {
+    const QByteArray bytes = ReadBytes(S);
+    return S.status() == QDataStream::Ok ? FromCodePage(bytes) : QString();
 }
 
 TPoint ReadPoint(QDataStream& S) {

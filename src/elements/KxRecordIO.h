@@ -27,5 +27,8 @@ KXLAB_EXPORT int32_t ReadI32(QDataStream& S);
 KXLAB_EXPORT uint8_t ReadByte(QDataStream& S);
 /// Any non-zero byte is true.
 KXLAB_EXPORT bool ReadBool(QDataStream& S);
+/// A length-prefixed run of bytes; empty, with the stream's status set, when the length is negative or
+/// larger than what is left.
+KXLAB_EXPORT QByteArray ReadBytes(QDataStream& S);
 KXLAB_EXPORT QString ReadStr(QDataStream& S);
 KXLAB_EXPORT TPoint ReadPoint(QDataStream& S);
