@@ -133,6 +133,18 @@ TKxRunPlan TKxPrintJob::Plan(const TKxLabel& Label, const TKxRunSettings& Settin
                             .arg(Settings.LastLab));
 }
 
+TKxRunSettings TKxPrintJob::Part(const TKxLabel& Label, const TKxRunSettings& Settings,
+                                 const TKxRunPlan& Whole) const {
+    const std::optional<TKxRunSettings> part = TKxRunPlan::Part(
+        Settings, *Label.GetMeasure(), Settings.UseData, FOptions.ShardPart, FOptions.ShardParts);
+    if (!part)
+        throw EKxJobFailure(ecUsage, QStringLiteral("part %1 of %2 holds no sheet: the run takes %3 sheet(s)")
+                                         .arg(FOptions.ShardPart)
+                                         .arg(FOptions.ShardParts)
+                                         .arg(Whole.Sheets));
+    return *part;
+}
+
 std::vector<TKxInput> TKxPrintJob::Inputs(const TKxLabel& Label, const TKxRunSettings& Settings) const {
     std::vector<TKxInput> inputs{{QStringLiteral("label file"), FOptions.Label}};
     // The per-user file is an input too when it was read in place of a named one.
@@ -223,7 +235,13 @@ void TKxPrintJob::CheckData(TKxLabel& Label, const TKxRunSettings& Settings) {
                                 .arg(first)
                                 .arg(last)
                                 .arg(alias, table.TableName()));
-    FRepeated = (last - std::max(first - 1, records)) * Settings.Repetition;
+    // The labels of this run (a part of it too) whose record lies past the data's end.
+    const int64_t copies = std::max(Settings.Repetition, 1);
+    const int64_t all = (last - first + 1) * copies;
+    const int64_t end =
+        Settings.TakeLabels >= 0 ? std::min(all, Settings.SkipLabels + Settings.TakeLabels) : all;
+    const int64_t past = std::max<int64_t>(records - first + 1, 0) * copies;
+    FRepeated = std::max<int64_t>(end - std::max(Settings.SkipLabels, past), 0);
 }
 
 void TKxPrintJob::Print(TKxPrintRun& Run, TKxLabel& Label, TKxOutputFile* Pdf) {
@@ -320,11 +338,30 @@ int TKxPrintJob::Run() {
         LoadLabel(label);
         KxOverrideStock(label, FOptions, FReport);
         KxCheckLimits(label, FOptions);
-        const TKxRunSettings settings = RunSettings(label);
-        const TKxRunPlan plan = Plan(label, settings);
+        TKxRunSettings settings = RunSettings(label);
+        TKxRunPlan plan = Plan(label, settings);
+        const TKxRunPlan whole = plan;
+        if (FOptions.ShardParts > 0) {
+            settings = Part(label, settings, whole);
+            plan = TKxRunPlan::Of(settings, *label.GetMeasure(), settings.UseData);
+        }
         CheckOutputs(label, settings, plan);
         CheckData(label, settings);
         FReport.Release();
+        if (FOptions.ShardParts > 0) {
+            const QString records =
+                plan.WithData
+                    ? QStringLiteral(", records %1 to %2").arg(plan.FirstRecord).arg(plan.LastRecord)
+                    : QString();
+            FReport.Note(QStringLiteral("part %1 of %2: sheets %3 to %4 of %5, %6 labels%7")
+                             .arg(FOptions.ShardPart)
+                             .arg(FOptions.ShardParts)
+                             .arg(plan.FirstSheet)
+                             .arg(plan.FirstSheet + plan.Sheets - 1)
+                             .arg(whole.Sheets)
+                             .arg(plan.Labels)
+                             .arg(records));
+        }
         Output(label, settings);
         if (FRepeated > 0)
             FReport.Warning(QStringLiteral("the data ends before record %1: %2 labels repeat the last record")

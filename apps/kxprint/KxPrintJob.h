@@ -33,6 +33,8 @@ private:
     TKxRunSettings RunSettings(const TKxLabel& Label) const;
     /// What the run prints; a run of none, or one that starts off the sheet, is refused.
     TKxRunPlan Plan(const TKxLabel& Label, const TKxRunSettings& Settings) const;
+    /// The settings of --shard's part of the run Whole plans; a part without sheets is refused.
+    TKxRunSettings Part(const TKxLabel& Label, const TKxRunSettings& Settings, const TKxRunPlan& Whole) const;
     /// The files the run reads, each checked to be a regular file.
     std::vector<TKxInput> Inputs(const TKxLabel& Label, const TKxRunSettings& Settings) const;
     /// Refuses outputs that are inputs, or that exist and are not regular files.

@@ -100,7 +100,13 @@ TKxPrintOptions ParsePrintOptions(const QStringList& Args) {
             o.Quiet = true;
         else if (a == u"--strict")
             o.Strict = true;
-        else if (a == u"--stock")
+        else if (a == u"--shard") {
+            const QString text = value();
+            const qsizetype slash = text.indexOf(u'/');
+            if (slash < 0) throw EUsage(QStringLiteral("--shard takes K/N, as 3/8: not \"%1\"").arg(text));
+            o.ShardParts = ParseCount(a, text.mid(slash + 1), 1, 10000);
+            o.ShardPart = ParseCount(a, text.left(slash), 1, o.ShardParts);
+        } else if (a == u"--stock")
             o.Stock = value();
         else if (a == u"--list-stocks")
             o.ListStocks = true;
@@ -132,7 +138,16 @@ TKxPrintOptions ParsePrintOptions(const QStringList& Args) {
         throw EUsage(QStringLiteral("--to %1 comes before --from %2").arg(*o.To).arg(*o.From));
     if (o.NoData && (o.From || o.To))
         throw EUsage(QStringLiteral("--from and --to choose records; they make no sense with --no-data"));
+    if (o.ShardParts > 0 && !o.Output.isEmpty()) o.Output = KxPartPath(o.Output, o.ShardPart, o.ShardParts);
     return o;
+}
+
+QString KxPartPath(const QString& Output, int Part, int Parts) {
+    const QFileInfo info(Output);
+    const QString suffix = info.suffix();
+    return Output.left(Output.lastIndexOf(u'/') + 1) + info.completeBaseName() +
+           QStringLiteral(".part-%1-of-%2").arg(Part).arg(Parts) +
+           (suffix.isEmpty() ? QString() : u'.' + suffix);
 }
 
 QString PrintUsage() {
@@ -153,6 +168,8 @@ QString PrintUsage() {
         "  --repeat N            labels per record\n"
         "  --first-row R --first-col C  first cell used on the first sheet\n"
         "  --no-data             print the label without its database table\n"
+        "  --shard K/N           print part K of N of the run, cut at sheet boundaries, to\n"
+        "                        FILE.part-K-of-N.EXT; the N parts together are the whole run\n"
         "  --stock NAME          lay the sheet out as the label stock NAME (\"L7160\", \"Avery 5160\")\n"
         "                        for this run; the label file is not changed\n"
         "  -q, --quiet           no progress and no warnings: errors only\n"

@@ -35,6 +35,9 @@ struct TKxPrintOptions {
     std::optional<int> Repeat;
     std::optional<int> FirstRow;
     std::optional<int> FirstCol;
+    /// --shard K/N: part K (from 1) of N of the run, cut at sheet boundaries.
+    int ShardPart = 0;
+    int ShardParts = 0;
     bool NoData = false;
     bool Quiet = false;
     /// A picture that cannot be read, or a field's text cut, fails the run instead of a warning.
@@ -49,6 +52,9 @@ struct TKxPrintOptions {
 
 /// Reads the arguments (without the program name); raises EUsage for anything it cannot take.
 TKxPrintOptions ParsePrintOptions(const QStringList& Args);
+
+/// Output's name for part Part of Parts: tags.pdf gives tags.part-3-of-8.pdf.
+QString KxPartPath(const QString& Output, int Part, int Parts);
 
 /// The usage text shown by --help.
 QString PrintUsage();

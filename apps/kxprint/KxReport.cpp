@@ -71,6 +71,14 @@ void TKxReport::Warning(const QString& Text) {
     FLineOpen = false;
 }
 
+void TKxReport::Note(const QString& Text) {
+    if (FQuiet) return;
+    std::fprintf(FErr, "%skxprint: %s\n", FLineOpen ? "\n" : "",
+                 KxTerminalText(Text).toLocal8Bit().constData());
+    std::fflush(FErr);
+    FLineOpen = false;
+}
+
 void TKxReport::Hold() {
     FHolding = true;
 }

@@ -25,6 +25,8 @@ public:
     /// Shows the error and answers Code.
     int Error(int Code, const QString& Text);
     void Warning(const QString& Text);
+    /// What the run is about to do ("part 3 of 8: ..."); not with --quiet.
+    void Note(const QString& Text);
     /// Holds warnings back from now on.
     void Hold();
     /// Shows the warnings held back, and later ones as they come.

@@ -17,27 +17,79 @@ TKxRunSettings TKxRunSettings::FromPrintInfo(const TKxPrintInfo& Info) {
     return s;
 }
 
+namespace {
+
+int32_t AtLeastOne(int32_t Value) {
+    return std::max(Value, 1);
+}
+
+// Cells before the first cell on the first sheet.
+int64_t StartOffset(const TKxRunSettings& Settings, int32_t Rows, int32_t Cols) {
+    const int64_t row = std::clamp<int64_t>(Settings.FirstRow, 1, Rows);
+    const int64_t col = std::clamp<int64_t>(Settings.FirstCol, 1, Cols);
+    return (row - 1) * Cols + (col - 1);
+}
+
+} // namespace
+
 TKxRunPlan TKxRunPlan::Of(const TKxRunSettings& Settings, const TKxMeasure& Measure, bool WithData) {
     TKxRunPlan p;
     p.WithData = WithData;
     p.Start.Row = Settings.FirstRow;
     p.Start.Col = Settings.FirstCol;
+    const int64_t copies = WithData ? std::max(Settings.Repetition, 1) : 1;
+    int64_t labels =
+        WithData ? (int64_t{Settings.LastLab} - Settings.FirstLab + 1) * Settings.Repetition : Settings.Labs;
+    labels = std::max<int64_t>(labels, 0);
+    // A part starts where the whole run would be after its skipped labels.
+    const int64_t skip = std::clamp<int64_t>(Settings.SkipLabels, 0, labels);
+    labels -= skip;
+    if (Settings.TakeLabels >= 0) labels = std::min(labels, Settings.TakeLabels);
+    p.Labels = labels;
+    p.Start.Count = labels;
+    p.Start.Rep = static_cast<int32_t>(copies - skip % copies);
     if (WithData) {
         // A first record below 1 from a file starts at the first record, never before it.
-        p.FirstRecord = std::max<int64_t>(Settings.FirstLab, 1);
-        p.LastRecord = std::max<int64_t>(Settings.LastLab, 0);
-        p.Start.Rep = Settings.Repetition;
-        p.Labels = (int64_t{Settings.LastLab} - Settings.FirstLab + 1) * Settings.Repetition;
-    } else {
-        p.Start.Rep = 1;
-        p.Labels = Settings.Labs;
+        p.FirstRecord = std::max<int64_t>(Settings.FirstLab, 1) + skip / copies;
+        p.LastRecord = labels > 0 ? p.FirstRecord + (skip % copies + labels - 1) / copies
+                                  : std::max<int64_t>(Settings.LastLab, 0);
     }
-    p.Labels = std::max<int64_t>(p.Labels, 0);
-    p.Start.Count = p.Labels;
+    const int32_t rows = AtLeastOne(Measure.GetNuHor());
+    const int32_t cols = AtLeastOne(Measure.GetNuVer());
+    p.StartsOffSheet = Settings.FirstRow > rows || Settings.FirstCol > cols;
+    if (skip > 0 && !p.StartsOffSheet) {
+        const int64_t cell = StartOffset(Settings, rows, cols) + skip;
+        const int64_t perSheet = int64_t{rows} * cols;
+        p.FirstSheet = 1 + cell / perSheet;
+        p.Start.Row = static_cast<int32_t>(cell % perSheet / cols + 1);
+        p.Start.Col = static_cast<int32_t>(cell % cols + 1);
+    }
     p.Sheets = TKxCellWalk::PagesNeeded(Measure.GetNuHor(), Measure.GetNuVer(), p.Start);
-    p.StartsOffSheet = Settings.FirstRow > std::max(Measure.GetNuHor(), 1) ||
-                       Settings.FirstCol > std::max(Measure.GetNuVer(), 1);
     return p;
+}
+
+std::optional<TKxRunSettings> TKxRunPlan::Part(const TKxRunSettings& Settings, const TKxMeasure& Measure,
+                                               bool WithData, int Part, int Parts) {
+    TKxRunSettings whole = Settings;
+    whole.SkipLabels = 0;
+    whole.TakeLabels = -1;
+    const TKxRunPlan plan = Of(whole, Measure, WithData);
+    if (plan.Labels <= 0 || plan.StartsOffSheet || Parts < 1 || Part < 1 || Part > Parts) return std::nullopt;
+    const int32_t rows = AtLeastOne(Measure.GetNuHor());
+    const int32_t cols = AtLeastOne(Measure.GetNuVer());
+    const int64_t perSheet = int64_t{rows} * cols;
+    const int64_t offset = StartOffset(whole, rows, cols);
+    // Labels of the run before sheet Sheet (from 0).
+    const auto before = [&](int64_t Sheet) {
+        return Sheet == 0 ? 0 : std::min(plan.Labels, Sheet * perSheet - offset);
+    };
+    const int64_t first = (Part - 1) * plan.Sheets / Parts;
+    const int64_t last = Part * plan.Sheets / Parts;
+    if (last <= first) return std::nullopt;
+    TKxRunSettings part = whole;
+    part.SkipLabels = before(first);
+    part.TakeLabels = before(last) - part.SkipLabels;
+    return part;
 }
 
 QString TKxRunPlan::OffSheetReason(const TKxMeasure& Measure) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <QString>
 
 #include "kxlab_export.h"
@@ -24,6 +25,10 @@ struct KXLAB_EXPORT TKxRunSettings {
     int32_t Repetition = 1;
     /// False: the label's table is ignored and Labs labels print without data.
     bool UseData = true;
+    /// A part of the run: its labels from SkipLabels on (counted in run order from 0), at most TakeLabels
+    /// of them (-1: all). The cells and records are those the whole run gives these labels.
+    int64_t SkipLabels = 0;
+    int64_t TakeLabels = -1;
 
     /// The run a label's print settings describe.
     static TKxRunSettings FromPrintInfo(const TKxPrintInfo& Info);
@@ -42,6 +47,8 @@ struct KXLAB_EXPORT TKxRunPlan {
     /// to LastRecord and no further.
     int64_t FirstRecord = 0;
     int64_t LastRecord = 0;
+    /// The sheet (from 1) of the whole run the first label drawn lies on.
+    int64_t FirstSheet = 1;
     /// Where the walk of the cells starts.
     TKxRunState Start;
     /// The first cell lies beyond the sheet (row or column past the last), which leaves the first sheet
@@ -50,6 +57,11 @@ struct KXLAB_EXPORT TKxRunPlan {
 
     /// The cell walk's rows and columns of Measure; counts from a file below 1 count as 1.
     static TKxRunPlan Of(const TKxRunSettings& Settings, const TKxMeasure& Measure, bool WithData);
+    /// Part Part (from 1) of Parts of the run: its sheets from (Part - 1) x Sheets / Parts up to
+    /// Part x Sheets / Parts, so the parts together are the whole run's sheets in order. Settings with
+    /// SkipLabels and TakeLabels set; nothing when the part holds no sheet.
+    static std::optional<TKxRunSettings> Part(const TKxRunSettings& Settings, const TKxMeasure& Measure,
+                                              bool WithData, int Part, int Parts);
     /// Says why the first cell is off the sheet ("row 8 of a sheet of 7 rows"), empty when it is on it.
     QString OffSheetReason(const TKxMeasure& Measure) const;
 };

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
 
 #include "AppTestSupport.h"
@@ -113,6 +114,43 @@ TEST(KxPrintRun, NoDataPrintsTheLabelAsDesigned) {
     const TResult r = KxPrint({Tag, "-o", pdf, "--no-data", "--labs", "22"});
     ASSERT_EQ(r.Code, 0) << r.Err.toStdString();
     EXPECT_EQ(PdfPages(pdf), 2);
+}
+
+// The parts of a run, printed one by one, hold the single run's pages in order; a part without a sheet
+// says so and fails.
+TEST(KxPrintRun, ShardsTogetherAreTheSingleRun) {
+    TKxTempDir dir;
+    const QStringList run{Tag, "--aliases", Aliases, "--from", "3", "--to", "102", "--repeat", "2", "-q"};
+    const auto text = [](const QString& Pdf) { return Exec(QStringLiteral("pdftotext"), {Pdf, "-"}).Out; };
+    const QString single = dir.Path(QStringLiteral("single.pdf"));
+    ASSERT_EQ(KxPrint(run + QStringList{"-o", single}).Code, 0);
+    const int pages = PdfPages(single);
+    ASSERT_GT(pages, 8);
+    for (const int parts : {1, 3, 8}) {
+        QString joined;
+        int joinedPages = 0;
+        for (int part = 1; part <= parts; ++part) {
+            const TResult r = KxPrint(run + QStringList{"-o", dir.Path(QStringLiteral("t.pdf")), "--shard",
+                                                        QStringLiteral("%1/%2").arg(part).arg(parts)});
+            ASSERT_EQ(r.Code, 0) << r.Err.toStdString();
+            const QString pdf = dir.Path(QStringLiteral("t.part-%1-of-%2.pdf").arg(part).arg(parts));
+            joined += text(pdf);
+            joinedPages += PdfPages(pdf);
+        }
+        EXPECT_EQ(joinedPages, pages) << parts;
+        EXPECT_EQ(joined, text(single)) << parts;
+    }
+    QStringList noisy = run;
+    noisy.removeAll("-q");
+    const TResult said =
+        KxPrint(noisy + QStringList{"-o", dir.Path(QStringLiteral("n.pdf")), "--shard", "2/3"});
+    EXPECT_TRUE(said.Err.contains(QRegularExpression("part 2 of 3: sheets \\d+ to \\d+ of \\d+, \\d+ labels, "
+                                                     "records \\d+ to \\d+")))
+        << said.Err.toStdString();
+    const TResult empty = KxPrint(run + QStringList{"-o", dir.Path(QStringLiteral("e.pdf")), "--shard",
+                                                    QStringLiteral("1/%1").arg(pages + 1)});
+    EXPECT_EQ(empty.Code, 2);
+    EXPECT_TRUE(empty.Err.contains("holds no sheet")) << empty.Err.toStdString();
 }
 
 struct TFailure {

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "label/KxMeasure.h"
@@ -54,11 +56,14 @@ TEST(KxRunPlan, CountsLabelsAndSheetsBeforeAnythingIsDrawn) {
               "the first cell is in row 8 of a sheet of 7 rows");
 }
 
-TEST(KxRunPlan, ReadsNoRecordBeforeTheFirstOrAfterTheLast) {
+// A first record below 1 from a file starts at the first record; the run still draws its 14 labels, so it
+// reads up to record 14.
+TEST(KxRunPlan, ReadsFromTheFirstRecordUpToTheLastItDraws) {
     const TKxMeasure measure;
     const TKxRunPlan p = TKxRunPlan::Of(Settings(1, 1, 1, -4, 9, 1), measure, true);
     EXPECT_EQ(p.FirstRecord, 1);
-    EXPECT_EQ(p.LastRecord, 9);
+    EXPECT_EQ(p.LastRecord, 14);
+    EXPECT_EQ(TKxRunPlan::Of(Settings(1, 1, 1, 3, 9, 2), measure, true).LastRecord, 9);
     EXPECT_EQ(TKxRunPlan::Of(Settings(1, 1, 1, 2, 9, 1), measure, false).LastRecord, 0);
 }
 
@@ -70,4 +75,60 @@ TEST(KxSheetPath, NumbersTheSheetAndCopiesTheNameAsItIs) {
     };
     for (const auto& [output, sheet] : cases)
         EXPECT_EQ(KxSheetPath(output, 3), sheet) << output.toStdString();
+}
+
+namespace {
+
+struct TDrawn {
+    int64_t Sheet;
+    int32_t Row;
+    int32_t Col;
+    int64_t Record;
+    bool operator==(const TDrawn&) const = default;
+};
+
+// Every label a run of Settings draws: the sheet of the whole run, the cell and the record.
+std::vector<TDrawn> Walk(const TKxRunSettings& Settings, const TKxMeasure& Measure) {
+    const TKxRunPlan plan = TKxRunPlan::Of(Settings, Measure, true);
+    std::vector<TDrawn> drawn;
+    TKxRunState state = plan.Start;
+    TKxCellWalk walk(Measure.GetNuHor(), Measure.GetNuVer(), Settings.Repetition, true, state);
+    int64_t sheet = plan.FirstSheet;
+    int64_t record = plan.FirstRecord;
+    for (TKxWalkStep step = walk.Next(); step.Kind != TKxWalkStep::wkEnd; step = walk.Next()) {
+        if (step.Kind == TKxWalkStep::wkNewPage) {
+            ++sheet;
+            continue;
+        }
+        drawn.push_back({sheet, step.Row, step.Col, record});
+        if (step.NextRecord) ++record;
+    }
+    EXPECT_EQ(drawn.empty() ? 0 : drawn.back().Record, drawn.empty() ? 0 : plan.LastRecord);
+    return drawn;
+}
+
+} // namespace
+
+// The parts of a run, walked one after the other, draw exactly the whole run's labels, each part from
+// the first cell of a sheet of its own; a part without a sheet is none.
+TEST(KxRunPlan, PartsCutAtSheetsAndTogetherAreTheWholeRun) {
+    const TKxMeasure measure;                                // 7 rows of 3
+    const TKxRunSettings run = Settings(2, 3, 1, 5, 104, 3); // 300 labels from the sixth cell: 15 sheets
+    const std::vector<TDrawn> whole = Walk(run, measure);
+    ASSERT_EQ(whole.size(), 300u);
+    for (const int parts : {1, 2, 3, 8, 15}) {
+        std::vector<TDrawn> joined;
+        for (int part = 1; part <= parts; ++part) {
+            const std::optional<TKxRunSettings> p = TKxRunPlan::Part(run, measure, true, part, parts);
+            ASSERT_TRUE(p) << part << " of " << parts;
+            const std::vector<TDrawn> drawn = Walk(*p, measure);
+            ASSERT_FALSE(drawn.empty());
+            if (part > 1)
+                EXPECT_EQ(std::make_pair(drawn.front().Row, drawn.front().Col), std::make_pair(1, 1));
+            joined.insert(joined.end(), drawn.begin(), drawn.end());
+        }
+        EXPECT_EQ(joined, whole) << parts << " parts";
+    }
+    EXPECT_FALSE(TKxRunPlan::Part(run, measure, true, 1, 16));
+    EXPECT_TRUE(TKxRunPlan::Part(run, measure, true, 16, 16));
 }
