@@ -9,6 +9,9 @@
 #include <QThread>
 #include <sys/stat.h>
 
+#include "common/DBTestDatabase.h"
+#include "db/DBAlias.h"
+#include "db/Session.h"
 #include "label/KxLabel.h"
 
 QString Sample(const QString& Name) {
@@ -55,6 +58,17 @@ TResult KxPrintWithLimit(const QString& Option, int Value, const QStringList& Ar
                 QStringList{"-c", QStringLiteral("ulimit %1 %2 && exec \"$0\" \"$@\"").arg(Option).arg(Value),
                             KXPRINT_EXE} +
                     Args);
+}
+
+QString PostgresAliases(const TKxTempDir& Dir, const TTestDatabase& Db) {
+    const TDBAlias& alias = *Session().FindAlias(Db.Alias());
+    const QString path = Dir.Path(QStringLiteral("aliases.ini"));
+    WriteBytes(path, QStringLiteral("[Products]\nDriver=PostgreSQL\nHost=%1\nPort=%2\nDatabase=%3\nUser=%4\n")
+                         .arg(alias.Host)
+                         .arg(alias.Port)
+                         .arg(alias.Database, alias.User)
+                         .toUtf8());
+    return path;
 }
 
 QString PdfInfo(const QString& Pdf, const QString& Key) {

@@ -9,6 +9,7 @@
 #include "common/TestSupport.h"
 
 class TKxLabel;
+class TTestDatabase;
 
 /// A file of the sample folder the build makes (database, aliases, example labels).
 QString Sample(const QString& Name);
@@ -29,6 +30,9 @@ TResult KxPrint(const QStringList& Args);
 TResult KxPrintWithFileLimit(int Blocks, const QStringList& Args);
 /// Runs the built kxprint under `ulimit Option Value` ("-n", 64: at most 64 open files).
 TResult KxPrintWithLimit(const QString& Option, int Value, const QStringList& Args);
+
+/// An aliases file in Dir whose alias "Products" is Db's PostgreSQL database; answers its path.
+QString PostgresAliases(const TKxTempDir& Dir, const TTestDatabase& Db);
 
 /// pdfinfo's value for Key ("Pages", "Title"...), empty when there is none.
 QString PdfInfo(const QString& Pdf, const QString& Key);

@@ -233,15 +233,7 @@ TEST(KxPrintServer, NotesAreEscapedCountedAndQuietened) {
                 "'4006381333931' AS ean, "
                 "true AS instock FROM generate_series(1, 3) g"));
     TKxTempDir dir;
-    const TDBAlias& alias = *Session().FindAlias(db.Alias());
-    WriteBytes(dir.Path("aliases.ini"),
-               QStringLiteral("[Products]\nDriver=PostgreSQL\nHost=%1\nPort=%2\nDatabase=%3\n"
-                              "User=%4\n")
-                   .arg(alias.Host)
-                   .arg(alias.Port)
-                   .arg(alias.Database, alias.User)
-                   .toUtf8());
-    const QStringList args{Tag, "--aliases", dir.Path("aliases.ini"), "--to", "3", "-o", dir.Path("t.pdf")};
+    const QStringList args{Tag, "--aliases", PostgresAliases(dir, db), "--to", "3", "-o", dir.Path("t.pdf")};
     const TResult loud = KxPrint(args);
     ASSERT_EQ(loud.Code, 0) << loud.Err.toStdString();
     EXPECT_FALSE(loud.Err.contains(u'\x1b')) << loud.Err.toStdString();

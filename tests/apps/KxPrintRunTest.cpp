@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include "AppTestSupport.h"
+#include "common/DBTestDatabase.h"
 #include "common/TestSupport.h"
 #include "label/KxLabel.h"
 #include "label/KxPrintInfo.h"
@@ -116,41 +117,64 @@ TEST(KxPrintRun, NoDataPrintsTheLabelAsDesigned) {
     EXPECT_EQ(PdfPages(pdf), 2);
 }
 
-// The parts of a run, printed one by one, hold the single run's pages in order; a part without a sheet
-// says so and fails.
-TEST(KxPrintRun, ShardsTogetherAreTheSingleRun) {
-    TKxTempDir dir;
-    const QStringList run{Tag, "--aliases", Aliases, "--from", "3", "--to", "102", "--repeat", "2", "-q"};
+namespace {
+
+// Prints Run whole, then in 1, 3 and 8 parts: the parts' pages, joined in order, are the whole run's.
+void ExpectPartsJoinToTheWholeRun(const TKxTempDir& Dir, const QStringList& Run) {
     const auto text = [](const QString& Pdf) { return Exec(QStringLiteral("pdftotext"), {Pdf, "-"}).Out; };
-    const QString single = dir.Path(QStringLiteral("single.pdf"));
-    ASSERT_EQ(KxPrint(run + QStringList{"-o", single}).Code, 0);
+    const QString single = Dir.Path(QStringLiteral("single.pdf"));
+    ASSERT_EQ(KxPrint(Run + QStringList{"-o", single}).Code, 0);
     const int pages = PdfPages(single);
     ASSERT_GT(pages, 8);
     for (const int parts : {1, 3, 8}) {
         QString joined;
         int joinedPages = 0;
         for (int part = 1; part <= parts; ++part) {
-            const TResult r = KxPrint(run + QStringList{"-o", dir.Path(QStringLiteral("t.pdf")), "--shard",
+            const TResult r = KxPrint(Run + QStringList{"-o", Dir.Path(QStringLiteral("t.pdf")), "--shard",
                                                         QStringLiteral("%1/%2").arg(part).arg(parts)});
             ASSERT_EQ(r.Code, 0) << r.Err.toStdString();
-            const QString pdf = dir.Path(QStringLiteral("t.part-%1-of-%2.pdf").arg(part).arg(parts));
+            const QString pdf = Dir.Path(QStringLiteral("t.part-%1-of-%2.pdf").arg(part).arg(parts));
             joined += text(pdf);
             joinedPages += PdfPages(pdf);
         }
         EXPECT_EQ(joinedPages, pages) << parts;
         EXPECT_EQ(joined, text(single)) << parts;
     }
-    QStringList noisy = run;
-    noisy.removeAll("-q");
-    const TResult said =
-        KxPrint(noisy + QStringList{"-o", dir.Path(QStringLiteral("n.pdf")), "--shard", "2/3"});
-    EXPECT_TRUE(said.Err.contains(QRegularExpression("part 2 of 3: sheets \\d+ to \\d+ of \\d+, \\d+ labels, "
-                                                     "records \\d+ to \\d+")))
-        << said.Err.toStdString();
-    const TResult empty = KxPrint(run + QStringList{"-o", dir.Path(QStringLiteral("e.pdf")), "--shard",
+    const TResult empty = KxPrint(Run + QStringList{"-o", Dir.Path(QStringLiteral("e.pdf")), "--shard",
                                                     QStringLiteral("1/%1").arg(pages + 1)});
     EXPECT_EQ(empty.Code, 2);
     EXPECT_TRUE(empty.Err.contains("holds no sheet")) << empty.Err.toStdString();
+}
+
+} // namespace
+
+// The parts of a run, printed one by one, hold the single run's pages in order, each saying what it
+// holds; a part without a sheet says so and fails.
+TEST(KxPrintRun, ShardsTogetherAreTheSingleRun) {
+    TKxTempDir dir;
+    const QStringList run{Tag, "--aliases", Aliases, "--from", "3", "--to", "102", "--repeat", "2", "-q"};
+    ExpectPartsJoinToTheWholeRun(dir, run);
+    QStringList told = run;
+    told.removeAll("-q");
+    const TResult said =
+        KxPrint(told + QStringList{"-o", dir.Path(QStringLiteral("n.pdf")), "--shard", "2/3"});
+    EXPECT_TRUE(said.Err.contains(QRegularExpression("part 2 of 3: sheets \\d+ to \\d+ of \\d+, \\d+ labels, "
+                                                     "records \\d+ to \\d+")))
+        << said.Err.toStdString();
+}
+
+TEST(KxPrintRun, ShardsOfAPostgreSQLTableAreTheSingleRun) {
+    QString reason;
+    if (!TTestDatabase::Configured(TTestEngine::PostgreSQL, &reason)) GTEST_SKIP() << reason.toStdString();
+    TTestDatabase db(TTestEngine::PostgreSQL);
+    // Rows written against the key's order: every part reads in key order, so the parts agree with the whole.
+    ASSERT_TRUE(
+        db.Exec("CREATE TABLE products (id integer PRIMARY KEY, name varchar(40), price double precision, "
+                "ean varchar(13), instock boolean);\n"
+                "INSERT INTO products SELECT g, 'n' || g, g / 10.0, '4006381333931', true "
+                "FROM generate_series(200, 1, -1) g"));
+    TKxTempDir dir;
+    ExpectPartsJoinToTheWholeRun(dir, {Tag, "--aliases", PostgresAliases(dir, db), "--to", "200", "-q"});
 }
 
 struct TFailure {
