@@ -9,6 +9,7 @@
 #include <QPrinter>
 
 #include "base/InvalidGraphic.h"
+#include "base/KxError.h"
 #include "base/OutputSet.h"
 #include "db/AliasFile.h"
 #include "db/DBAlias.h"
@@ -98,6 +99,18 @@ TKxRunSettings TKxPrintJob::RunSettings(const TKxLabel& Label) const {
     if (FOptions.FirstRow) s.FirstRow = *FOptions.FirstRow;
     if (FOptions.FirstCol) s.FirstCol = *FOptions.FirstCol;
     s.UseData = !FOptions.NoData && Label.GetDaBa();
+    // A printer is corrected by its own profile; a PDF only when a profile is named.
+    const QString profile = FOptions.Calibration.isEmpty() ? FOptions.PrinterName : FOptions.Calibration;
+    if (profile.isEmpty()) return s;
+    try {
+        const std::optional<TKxCalibration> found = KxFindCalibration(profile);
+        if (!found && !FOptions.Calibration.isEmpty())
+            throw EKxJobFailure(ecUsage, QStringLiteral("no calibration \"%1\" in \"%2\"")
+                                             .arg(FOptions.Calibration, KxCalibrationFile()));
+        if (found) s.Calibration = *found;
+    } catch (const EKxError& e) {
+        throw EKxJobFailure(ecUsage, e.Message());
+    }
     return s;
 }
 

@@ -106,7 +106,9 @@ TKxPrintOptions ParsePrintOptions(const QStringList& Args) {
             if (slash < 0) throw EUsage(QStringLiteral("--shard takes K/N, as 3/8: not \"%1\"").arg(text));
             o.ShardParts = ParseCount(a, text.mid(slash + 1), 1, 10000);
             o.ShardPart = ParseCount(a, text.left(slash), 1, o.ShardParts);
-        } else if (a == u"--stock")
+        } else if (a == u"--calibration")
+            o.Calibration = value();
+        else if (a == u"--stock")
             o.Stock = value();
         else if (a == u"--list-stocks")
             o.ListStocks = true;
@@ -138,6 +140,8 @@ TKxPrintOptions ParsePrintOptions(const QStringList& Args) {
         throw EUsage(QStringLiteral("--to %1 comes before --from %2").arg(*o.To).arg(*o.From));
     if (o.NoData && (o.From || o.To))
         throw EUsage(QStringLiteral("--from and --to choose records; they make no sense with --no-data"));
+    if (!o.Calibration.isEmpty() && o.Kind != TKxOutputKind::okPdf && o.Kind != TKxOutputKind::okPrinter)
+        throw EUsage(QStringLiteral("--calibration corrects printers and PDF files, not sheet pictures"));
     if (o.ShardParts > 0 && !o.Output.isEmpty()) o.Output = KxPartPath(o.Output, o.ShardPart, o.ShardParts);
     return o;
 }
@@ -170,6 +174,8 @@ QString PrintUsage() {
         "  --no-data             print the label without its database table\n"
         "  --shard K/N           print part K of N of the run, cut at sheet boundaries, to\n"
         "                        FILE.part-K-of-N.EXT; the N parts together are the whole run\n"
+        "  --calibration NAME    correct the run by calibration profile NAME (a printer is\n"
+        "                        corrected by its own profile without it)\n"
         "  --stock NAME          lay the sheet out as the label stock NAME (\"L7160\", \"Avery 5160\")\n"
         "                        for this run; the label file is not changed\n"
         "  -q, --quiet           no progress and no warnings: errors only\n"

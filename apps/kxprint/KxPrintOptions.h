@@ -43,6 +43,8 @@ struct TKxPrintOptions {
     /// A picture that cannot be read, or a field's text cut, fails the run instead of a warning.
     bool Strict = false;
     bool Help = false;
+    /// --calibration: the calibration profile a printer or PDF run corrects by, instead of the printer's own.
+    QString Calibration;
     /// --stock: the label stock whose layout the run takes instead of the label's.
     QString Stock;
     /// --list-stocks: list the stocks whose maker and part number hold StockSearch, and print nothing.

@@ -188,9 +188,8 @@ void TKxPrintRun::PrintCells(TPrinter& Printer, TKxRunState& State, bool First, 
     // Logical (0, 0) is the corner of the printable area; one logical unit a tenth of a millimetre.
     int previousMode = canvas.GetMapMode();
     const auto map = [&] {
-        previousMode = canvas.SetMapMode(MM_ISOTROPIC);
-        canvas.SetWindowExtEx(std::max(live.Width, 1), std::max(live.Height, 1));
-        canvas.SetViewportExtEx(Printer.PageWidth(), Printer.PageHeight());
+        previousMode = canvas.GetMapMode();
+        FSettings.Calibration.Map(canvas, live.Width, live.Height, Printer.PageWidth(), Printer.PageHeight());
     };
     if (First) {
         FSheets = std::max<int64_t>(FSheets, 1);

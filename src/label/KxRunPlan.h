@@ -6,6 +6,7 @@
 
 #include "kxlab_export.h"
 #include "label/KxCellWalk.h"
+#include "print/Calibration.h"
 
 class TKxMeasure;
 class TKxPrintInfo;
@@ -29,6 +30,8 @@ struct KXLAB_EXPORT TKxRunSettings {
     /// of them (-1: all). The cells and records are those the whole run gives these labels.
     int64_t SkipLabels = 0;
     int64_t TakeLabels = -1;
+    /// What a print job corrects for its printer; recorded pages are never corrected.
+    TKxCalibration Calibration;
 
     /// The run a label's print settings describe.
     static TKxRunSettings FromPrintInfo(const TKxPrintInfo& Info);

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
@@ -12,6 +13,7 @@
 #include "common/TestSupport.h"
 #include "label/KxLabel.h"
 #include "label/KxPrintInfo.h"
+#include "print/Calibration.h"
 
 namespace {
 
@@ -175,6 +177,51 @@ TEST(KxPrintRun, ShardsOfAPostgreSQLTableAreTheSingleRun) {
                 "FROM generate_series(200, 1, -1) g"));
     TKxTempDir dir;
     ExpectPartsJoinToTheWholeRun(dir, {Tag, "--aliases", PostgresAliases(dir, db), "--to", "200", "-q"});
+}
+
+namespace {
+
+// The box of the dark pixels of a PDF's first page at 300 dpi.
+QRect InkBox(const QString& Pdf) {
+    const QString png = Rasterise(Pdf, 1, Pdf.chopped(4));
+    const QImage page(png);
+    QRect box;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (qGray(page.pixel(x, y)) < 96) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+} // namespace
+
+// A named calibration moves and scales a PDF's content by exactly its values; a picture output refuses it.
+TEST(KxPrintRun, ACalibrationShiftsAndScalesWhatIsPrinted) {
+    TKxTempDir dir;
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", dir.Path(QStringLiteral("config")).toUtf8());
+    KxSaveCalibration(QStringLiteral("Shop"), {2, 3, 110, 100});
+    const QStringList run{Tag, "--no-data", "--labs", "1", "-q"};
+    const TResult plain = KxPrint(run + QStringList{"-o", dir.Path(QStringLiteral("plain.pdf"))});
+    const TResult shop =
+        KxPrint(run + QStringList{"-o", dir.Path(QStringLiteral("shop.pdf")), "--calibration", "Shop"});
+    const TResult png =
+        KxPrint(run + QStringList{"-o", dir.Path(QStringLiteral("s.png")), "--calibration", "Shop"});
+    const TResult missing =
+        KxPrint(run + QStringList{"-o", dir.Path(QStringLiteral("m.pdf")), "--calibration", "Nowhere"});
+    qputenv("XDG_CONFIG_HOME", previous);
+    ASSERT_EQ(plain.Code, 0) << plain.Err.toStdString();
+    ASSERT_EQ(shop.Code, 0) << shop.Err.toStdString();
+    const QRect a = InkBox(dir.Path(QStringLiteral("plain.pdf")));
+    const QRect b = InkBox(dir.Path(QStringLiteral("shop.pdf")));
+    ASSERT_FALSE(a.isEmpty());
+    const double pixelsPerMM = 300 / 25.4;
+    EXPECT_NEAR(b.left(), 2 * pixelsPerMM + a.left() * 1.1, 2);
+    EXPECT_NEAR(b.top(), 3 * pixelsPerMM + a.top(), 2);
+    EXPECT_NEAR(b.width(), a.width() * 1.1, 3);
+    EXPECT_NEAR(b.height(), a.height(), 2);
+    EXPECT_EQ(png.Code, 2);
+    EXPECT_EQ(missing.Code, 2);
+    EXPECT_TRUE(missing.Err.contains("no calibration \"Nowhere\"")) << missing.Err.toStdString();
 }
 
 struct TFailure {
