@@ -112,6 +112,7 @@ TKxMainWindow::TKxMainWindow(QWidget* parent)
     connect(&History(), &QUndoStack::indexChanged, this, &TKxMainWindow::SyncControls);
     connect(&History(), &QUndoStack::cleanChanged, this, &TKxMainWindow::UpdateTitle);
     connect(FLab, &TKxDesignSurface::ToolChanged, this, &TKxMainWindow::SyncControls);
+    connect(FLab, &TKxDesignSurface::SelectionChanged, this, &TKxMainWindow::SyncControls);
     connect(FLab, &TKxLab::Select, this, [this] { UpdateStatus(); });
     connect(FLab, &TKxLab::RightMouse, this,
             [this](QObject*, bool Select, int X, int Y) { RightMouse(Select, X, Y); });

@@ -212,6 +212,9 @@ public:
     void Clear();
     /// The selected element, or null.
     TKxElement* GetSelected() const { return FSelected; }
+    /// Selects E (an element of this label) and shows its marks; null drops the selection and its
+    /// marks. An element of another label changes nothing. Fires no OnSelect.
+    void SelectElement(TKxElement* E);
 
     // Mapping between label units and client pixels.
     int32_t WindowX(int32_t x) const;
