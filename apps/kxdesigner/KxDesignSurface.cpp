@@ -4,6 +4,7 @@
 #include <cmath>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include "designer/KxPicking.h"
 #include "elements/KxElement.h"
@@ -143,4 +144,23 @@ void TKxDesignSurface::keyPressEvent(QKeyEvent* event) {
         return;
     default: return TKxLab::keyPressEvent(event);
     }
+}
+
+void TKxDesignSurface::ZoomBy(int Steps, const QPoint& About) {
+    const int next =
+        std::clamp(static_cast<int>(GetZoom()) + Steps, static_cast<int>(zm50), static_cast<int>(zm400));
+    if (next == GetZoom()) return;
+    const int32_t x = CoordX(About.x()), y = CoordY(About.y());
+    SetZoom(static_cast<TKxZoom>(next));
+    // The scroll bars clamp what cannot be kept: near the label's corner it stays in view.
+    SetHPosition(View().H.Pos + WindowX(x) - About.x());
+    SetVPosition(View().V.Pos + WindowY(y) - About.y());
+}
+
+void TKxDesignSurface::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (!(event->modifiers() & Qt::ControlModifier) || delta == 0) return TKxLab::wheelEvent(event);
+    ZoomBy(delta > 0 ? 1 : -1, event->position().toPoint());
+    emit Zoomed();
+    event->accept();
 }

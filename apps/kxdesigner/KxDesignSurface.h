@@ -4,6 +4,8 @@
 
 class QKeyEvent;
 class QMouseEvent;
+class QPoint;
+class QWheelEvent;
 
 /// The designer control as the application uses it. Presses pick what the user sees: the front-most
 /// element whose drawn shape is under the pointer (a transparent frame on its border, a line near its
@@ -11,7 +13,8 @@ class QMouseEvent;
 /// click opens the element's properties. It takes the keyboard: arrow keys nudge the selected element
 /// by one label unit of the unit shown (0.1 mm, 0.01 in), Shift by one grid step, with snap on to the
 /// next grid point, never past the label's edge, each press one undo step; Escape ends a drawing tool,
-/// else drops the selection. It says when it changed the tool or the selection itself.
+/// else drops the selection; Ctrl and the wheel zoom about the pointer. It says when it changed the
+/// tool, the selection or the zoom itself.
 class TKxDesignSurface : public TKxLab {
     Q_OBJECT
 public:
@@ -21,9 +24,15 @@ public:
     /// by a grid step (Shift). Nothing without a selection.
     void Nudge(int DirX, int DirY, bool Grid);
 
+    /// Zooms Steps zoom steps in (out when negative), within the control's steps, keeping the label
+    /// point under About (client pixels) where it is.
+    void ZoomBy(int Steps, const QPoint& About);
+
 signals:
     /// The surface changed the drawing tool itself (Escape, a right press that drops the selection).
     void ToolChanged();
+    /// The surface changed its zoom itself (Ctrl and the wheel).
+    void Zoomed();
     /// The surface changed the selection itself, or a dialog it opened has closed.
     void SelectionChanged();
 
@@ -31,6 +40,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    /// Ctrl and the wheel zoom about the pointer.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     /// Selects the front-most element drawn under P (nothing when none is), telling the host when

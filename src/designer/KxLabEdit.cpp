@@ -446,6 +446,10 @@ void TKxLab::PasteElement() {
     PaintLabScreen(true);
 }
 
+bool TKxLab::CanPaste() const {
+    return !KxClipboard().IsEmpty();
+}
+
 void TKxLab::DeleteElement() {
     if (!FSelected) return;
     const TKxUndoStep step(*FLabel, KxStepName(TKxStep::Delete));
