@@ -152,9 +152,19 @@ void TKxDesignSurface::ZoomBy(int Steps, const QPoint& About) {
     if (next == GetZoom()) return;
     const int32_t x = CoordX(About.x()), y = CoordY(About.y());
     SetZoom(static_cast<TKxZoom>(next));
-    // The scroll bars clamp what cannot be kept: near the label's corner it stays in view.
-    SetHPosition(View().H.Pos + WindowX(x) - About.x());
-    SetVPosition(View().V.Pos + WindowY(y) - About.y());
+    // Scrolled as the bars scroll, so the rulers follow; never further than the label reaches past
+    // the window, so a label that fits stays whole in view.
+    const TKxViewState v = View();
+    const auto keep = [](int32_t Pos, int32_t Shift, int32_t RangeEnd, int32_t Client) {
+        return std::clamp(Pos + Shift, 0, std::max(0, RangeEnd - Client));
+    };
+    HScrollRequest(TKxScrollCode::ThumbPosition, keep(v.H.Pos, WindowX(x) - About.x(), v.HRangeEnd, width()));
+    HScrollRequest(TKxScrollCode::EndScroll);
+    VScrollRequest(TKxScrollCode::ThumbPosition,
+                   keep(v.V.Pos, WindowY(y) - About.y(), v.VRangeEnd, height()));
+    VScrollRequest(TKxScrollCode::EndScroll);
+    // Zooming clears the marks; the selection shows them again at the new size.
+    if (GetSelected()) AdjustHandle();
 }
 
 void TKxDesignSurface::wheelEvent(QWheelEvent* event) {

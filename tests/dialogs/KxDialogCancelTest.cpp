@@ -151,3 +151,18 @@ TEST_P(KxLabelDialogEnd, CancelPutsTheSheetBackCloseKeepsIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ends, KxLabelDialogEnd, ::testing::ValuesIn(EndCases), LabelEndName);
+
+TEST(KxHostButtons, Screenshots) {
+    const QString folder = qEnvironmentVariable("KXLAB_SCREENSHOTS");
+    if (folder.isEmpty()) GTEST_SKIP() << "KXLAB_SCREENSHOTS names no folder";
+    TDialogLab s;
+    for (const auto& [tag, name] : {std::pair{deText, "TPropText"}, std::pair{deSymbol, "TPropSym"}}) {
+        s.Add(tag);
+        WhenModal(name, [&](QWidget& W) {
+            EXPECT_TRUE(W.grab().save(QStringLiteral("%1/%2.png").arg(folder, QLatin1String(name))));
+        });
+        s.Lab.ShowElementProp();
+    }
+    WhenModal("TPropLab", [&](QWidget& W) { EXPECT_TRUE(W.grab().save(folder + "/TPropLab.png")); });
+    s.Lab.ShowProp(1);
+}

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTest>
 #include <QWheelEvent>
+#include <tuple>
 
 #include "DesignerTestSupport.h"
 #include "elements/KxElementFactory.h"
@@ -67,6 +68,9 @@ TEST(KxDesignerZoomWheel, CtrlAndTheWheelZoomAboutThePointer) {
     TDesignerUser user;
     auto w = ShownWindow();
     TKxLab& lab = *w->Lab();
+    // A label larger than the window at the next step, so that there is room to keep the point.
+    lab.GetMeasure()->SetWidth(200);
+    lab.GetMeasure()->SetHeight(150);
     const QPoint pointer = At(lab, 300, 200);
     CtrlWheel(lab, pointer, 1);
     EXPECT_EQ(lab.GetZoom(), zm200);
@@ -77,6 +81,17 @@ TEST(KxDesignerZoomWheel, CtrlAndTheWheelZoomAboutThePointer) {
     CtrlWheel(lab, pointer, -1);
     EXPECT_EQ(lab.GetZoom(), zm100);
     EXPECT_NEAR(lab.WindowX(300), pointer.x(), 1);
+}
+
+TEST(KxDesignerZoomWheel, ALabelThatFitsTheWindowStaysWholeInView) {
+    TDesignerUser user;
+    auto w = ShownWindow();
+    TKxLab& lab = *w->Lab();
+    CtrlWheel(lab, At(lab, 500, 300), 1);
+    ASSERT_EQ(lab.GetZoom(), zm200);
+    ASSERT_LE(lab.GetMaxRight(), lab.width());
+    EXPECT_EQ(lab.View().H.Pos, 0);
+    EXPECT_EQ(lab.View().V.Pos, 0);
 }
 
 TEST(KxDesignerZoomWheel, TheWheelWithoutCtrlDoesNotZoom) {
@@ -119,4 +134,26 @@ TEST(KxDesignerClipboard, RedoShowsCtrlYAsTheReadmeSaysAndThePlatformsKeyWorksTo
     QFile readme(QStringLiteral(KXLAB_TEST_DATA_DIR "/../../README.md"));
     ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
     EXPECT_TRUE(readme.readAll().contains("Ctrl+Z, " + redo->shortcut().toString().toUtf8()));
+}
+
+TEST(KxDesignerView, Screenshots) {
+    const QString folder = qEnvironmentVariable("KXLAB_SCREENSHOTS");
+    if (folder.isEmpty()) GTEST_SKIP() << "KXLAB_SCREENSHOTS names no folder";
+    TDesignerUser user;
+    auto w = ShownWindow();
+    w->resize(900, 600);
+    TKxLab& lab = *w->Lab();
+    // A frame around a line: the line, inside the frame, is picked by a click on it.
+    for (const auto& [kind, a, b] : {std::tuple{deRect, TPoint{50, 50}, TPoint{400, 300}},
+                                     std::tuple{deLine, TPoint{150, 250}, TPoint{350, 250}}}) {
+        auto e = TKxElementFactory::Create(kind, lab.Label());
+        e->P1 = a;
+        e->P2 = b;
+        lab.AddElement(std::move(e));
+    }
+    lab.PaintLabScreen(true);
+    QTest::mouseClick(&lab, Qt::LeftButton, {}, At(lab, 250, 250));
+    CtrlWheel(lab, At(lab, 250, 250), 1);
+    QApplication::processEvents();
+    EXPECT_TRUE(w->grab().save(folder + "/kxdesigner-line-in-frame.png"));
 }
