@@ -4,24 +4,53 @@
 
 class QKeyEvent;
 class QMouseEvent;
+class QPoint;
+class QWheelEvent;
 
-/// The designer control as the application uses it: it takes the keyboard (arrow keys nudge the selected
-/// element by one grid step, Shift by ten, as one undo step; Escape ends a drawing tool) and says when
-/// it changed the drawing tool itself.
+/// The designer control as the application uses it. Presses pick what the user sees: the front-most
+/// element whose drawn shape is under the pointer (a transparent frame on its border, a line near its
+/// stroke), a press on nothing drops the selection, a right press selects before the menu, a double
+/// click opens the element's properties. It takes the keyboard: arrow keys nudge the selected element
+/// by one label unit of the unit shown (0.1 mm, 0.01 in), Shift by one grid step, with snap on to the
+/// next grid point, never past the label's edge, each press one undo step; Escape ends a drawing tool,
+/// else drops the selection; Ctrl and the wheel zoom about the pointer. It says when it changed the
+/// tool, the selection or the zoom itself.
 class TKxDesignSurface : public TKxLab {
     Q_OBJECT
 public:
     explicit TKxDesignSurface(QWidget* parent = nullptr);
 
-    /// Moves the selected element by StepsX grid steps across and StepsY down; nothing without a
-    /// selection.
-    void Nudge(int StepsX, int StepsY);
+    /// Moves the selected element by DirX, DirY (each -1, 0 or 1) steps as the arrow keys do; Grid:
+    /// by a grid step (Shift). Nothing without a selection.
+    void Nudge(int DirX, int DirY, bool Grid);
+
+    /// Zooms Steps zoom steps in (out when negative), within the control's steps, keeping the label
+    /// point under About (client pixels) where it is.
+    void ZoomBy(int Steps, const QPoint& About);
 
 signals:
     /// The surface changed the drawing tool itself (Escape, a right press that drops the selection).
     void ToolChanged();
+    /// The surface changed its zoom itself (Ctrl and the wheel).
+    void Zoomed();
+    /// The surface changed the selection itself, or a dialog it opened has closed.
+    void SelectionChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    /// Ctrl and the wheel zoom about the pointer.
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    /// Selects the front-most element drawn under P (nothing when none is), telling the host when
+    /// the selection changes; Left: as a left press, which fires OnSelect. The element, or null.
+    TKxElement* SelectUnder(const TPoint& P, bool Left);
+    /// Selects what a press lands on before the control handles it; false when the press is done.
+    bool Pick(const QMouseEvent* event);
+    /// The selected element's box in label units, from the label's top-left corner.
+    TRect SelectedExtent() const;
+    /// One nudge along an axis, label units: Pos the anchor's coordinate, Step the grid step.
+    int32_t NudgeStep(int Dir, bool Grid, int32_t Pos, int32_t Step) const;
 };

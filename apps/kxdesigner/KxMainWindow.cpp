@@ -68,6 +68,9 @@ const std::array Commands{
     TCommand{"actionInches", QT_TRANSLATE_NOOP("TKxMainWindow", "in"), QKeySequence::UnknownKey},
     TCommand{"actionSnap", QT_TRANSLATE_NOOP("TKxMainWindow", "Snap to Grid"), QKeySequence::UnknownKey},
     TCommand{"actionGrid", QT_TRANSLATE_NOOP("TKxMainWindow", "Show Grid"), QKeySequence::UnknownKey},
+    TCommand{"actionZoomIn", QT_TRANSLATE_NOOP("TKxMainWindow", "Zoom &In"), QKeySequence::UnknownKey},
+    TCommand{"actionZoomOut", QT_TRANSLATE_NOOP("TKxMainWindow", "Zoom &Out"), QKeySequence::UnknownKey},
+    TCommand{"actionZoomReset", QT_TRANSLATE_NOOP("TKxMainWindow", "&Actual Size"), QKeySequence::UnknownKey},
 };
 
 // The nine drawing tools in tool bar order: the tool, its icon file, its name.
@@ -112,6 +115,8 @@ TKxMainWindow::TKxMainWindow(QWidget* parent)
     connect(&History(), &QUndoStack::indexChanged, this, &TKxMainWindow::SyncControls);
     connect(&History(), &QUndoStack::cleanChanged, this, &TKxMainWindow::UpdateTitle);
     connect(FLab, &TKxDesignSurface::ToolChanged, this, &TKxMainWindow::SyncControls);
+    connect(FLab, &TKxDesignSurface::SelectionChanged, this, &TKxMainWindow::SyncControls);
+    connect(FLab, &TKxDesignSurface::Zoomed, this, &TKxMainWindow::SyncControls);
     connect(FLab, &TKxLab::Select, this, [this] { UpdateStatus(); });
     connect(FLab, &TKxLab::RightMouse, this,
             [this](QObject*, bool Select, int X, int Y) { RightMouse(Select, X, Y); });
@@ -137,11 +142,17 @@ void TKxMainWindow::CreateActions() {
         QAction* action = NewAction(c.Name);
         if (c.Key != QKeySequence::UnknownKey) action->setShortcuts(c.Key);
     }
-    // Ctrl+Y redoes as well, where the platform's own redo key is another.
+    // Ctrl+Y redoes, and is the key the menu shows; the platform's own redo key works as well.
     // (Twice would make the key ambiguous, and it would trigger nothing.)
-    auto* redo = findChild<QAction*>(QStringLiteral("actionRedo"));
-    if (!redo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)))
-        redo->setShortcuts(redo->shortcuts() << QKeySequence(Qt::CTRL | Qt::Key_Y));
+    const auto keys = [this](const char* Name, QList<QKeySequence> Keys, QKeySequence::StandardKey Also) {
+        for (const QKeySequence& key : QKeySequence::keyBindings(Also))
+            if (!Keys.contains(key)) Keys << key;
+        findChild<QAction*>(QLatin1String(Name))->setShortcuts(Keys);
+    };
+    keys("actionRedo", {QKeySequence(Qt::CTRL | Qt::Key_Y)}, QKeySequence::Redo);
+    keys("actionZoomIn", {QKeySequence(Qt::CTRL | Qt::Key_Equal)}, QKeySequence::ZoomIn);
+    keys("actionZoomOut", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, QKeySequence::ZoomOut);
+    keys("actionZoomReset", {QKeySequence(Qt::CTRL | Qt::Key_0)}, QKeySequence::UnknownKey);
     const auto on = [this](const char* Name, auto Slot) {
         connect(findChild<QAction*>(QLatin1String(Name)), &QAction::triggered, this, Slot);
     };
@@ -161,6 +172,14 @@ void TKxMainWindow::CreateActions() {
     on("actionQuit", &QWidget::close);
     on("actionUndo", [this] { Edit([this] { History().undo(); }); });
     on("actionRedo", [this] { Edit([this] { History().redo(); }); });
+    // The keys zoom about the middle of the surface, the wheel about the pointer.
+    const auto zoom = [this](int Steps) {
+        FLab->ZoomBy(Steps, FLab->rect().center());
+        SyncControls();
+    };
+    on("actionZoomIn", [zoom] { zoom(1); });
+    on("actionZoomOut", [zoom] { zoom(-1); });
+    on("actionZoomReset", [this] { Edit([this] { FLab->SetZoom(zm100); }); });
     edit("actionCut", &TKxLab::CutElement);
     edit("actionCopy", &TKxLab::CopyElement);
     edit("actionPaste", &TKxLab::PasteElement);
@@ -224,6 +243,8 @@ void TKxMainWindow::CreateMenus() {
                     "", "actionProperties"});
     FLabelPropMenu = FEditMenu->addMenu(QString());
     add(FLabelPropMenu, {"actionLabelDimensions", "actionLabelPrint", "actionLabelBack", "actionLabelData"});
+    FViewMenu = menuBar()->addMenu(QString());
+    add(FViewMenu, {"actionZoomIn", "actionZoomOut", "actionZoomReset"});
 
     FElementMenu = new QMenu(this);
     add(FElementMenu, {"actionCut", "actionCopy", "actionDelete", "", "actionFront", "actionBack",
@@ -231,6 +252,9 @@ void TKxMainWindow::CreateMenus() {
     FLabelMenu = new QMenu(this);
     add(FLabelMenu, {"actionPaste", "", "actionLabelDimensions", "actionLabelPrint", "actionLabelBack",
                      "actionLabelData", "", "actionPreview"});
+    // Another designer of the process may have filled the clipboard meanwhile.
+    for (QMenu* menu : {FEditMenu, FLabelMenu})
+        connect(menu, &QMenu::aboutToShow, this, &TKxMainWindow::UpdateActions);
 }
 
 void TKxMainWindow::CreateToolBar() {
@@ -275,6 +299,7 @@ void TKxMainWindow::Translate() {
     FRecentMenu->setTitle(tr("Open &Recent"));
     FEditMenu->setTitle(tr("&Edit"));
     FLabelPropMenu->setTitle(tr("&Label Properties"));
+    FViewMenu->setTitle(tr("&View"));
     FToolBar->setWindowTitle(tr("Tools"));
     FZoom->setToolTip(tr("Zoom"));
     UpdateTitle();

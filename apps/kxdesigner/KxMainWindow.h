@@ -96,6 +96,7 @@ private:
     QMenu* FFileMenu = nullptr;
     QMenu* FEditMenu = nullptr;
     QMenu* FLabelPropMenu = nullptr;
+    QMenu* FViewMenu = nullptr;
     QMenu* FRecentMenu = nullptr;
     QMenu* FElementMenu = nullptr;
     QMenu* FLabelMenu = nullptr;

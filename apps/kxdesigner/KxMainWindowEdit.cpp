@@ -75,6 +75,7 @@ void TKxMainWindow::UpdateActions() {
     for (const char* name : {"actionCut", "actionCopy", "actionDelete", "actionFront", "actionBack",
                              "actionAlignLeft", "actionAlignTop", "actionProperties"})
         findChild<QAction*>(QLatin1String(name))->setEnabled(selected);
+    findChild<QAction*>(QStringLiteral("actionPaste"))->setEnabled(FLab->CanPaste());
     // The commands name the step they undo or redo.
     const QUndoStack& history = History();
     auto* undo = findChild<QAction*>(QStringLiteral("actionUndo"));

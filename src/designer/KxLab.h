@@ -212,6 +212,9 @@ public:
     void Clear();
     /// The selected element, or null.
     TKxElement* GetSelected() const { return FSelected; }
+    /// Selects E (an element of this label) and shows its marks; null drops the selection and its
+    /// marks. An element of another label changes nothing. Fires no OnSelect.
+    void SelectElement(TKxElement* E);
 
     // Mapping between label units and client pixels.
     int32_t WindowX(int32_t x) const;
@@ -280,6 +283,8 @@ public:
     /// Adds a copy of the clipboard's element, selected, 2 mm (millimetre units) or 0.1 inch (inch
     /// units, rounded to label units) down and right of the copied one. Nothing before any copy.
     void PasteElement();
+    /// True when the clipboard holds an element for PasteElement.
+    bool CanPaste() const;
     /// Removes and frees the selected element; nothing is selected afterwards.
     void DeleteElement();
     /// Toggles the selected element's Transparent flag; repaints even without a selection.

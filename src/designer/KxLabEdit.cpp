@@ -394,6 +394,18 @@ TKxElement* TKxLab::NewElement(TKxEle Kind) {
     return raw;
 }
 
+void TKxLab::SelectElement(TKxElement* E) {
+    if (E && FLabel->IndexOf(E) < 0) return;
+    FSelected = E;
+    ClearSelection();
+    if (E) {
+        AdjustHandle();
+        return;
+    }
+    FMarks.DragState = drNone;
+    PaintLabScreen(true);
+}
+
 void TKxLab::AdjustHandle() {
     PaintLabScreen(false);
     if (FSelected) {
@@ -432,6 +444,10 @@ void TKxLab::PasteElement() {
     AddElement(std::move(e));
     FSelected = raw;
     PaintLabScreen(true);
+}
+
+bool TKxLab::CanPaste() const {
+    return !KxClipboard().IsEmpty();
 }
 
 void TKxLab::DeleteElement() {

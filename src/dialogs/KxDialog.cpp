@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QEvent>
 #include <QFileDialog>
+#include <QKeyEvent>
 
 #include "base/KxError.h"
 #include "base/Messages.h"
@@ -103,4 +104,22 @@ void TKxDialog::changeEvent(QEvent* event) {
         FillLanguage();
     }
     QDialog::changeEvent(event);
+}
+
+void TKxDialog::Cancel() {
+    FCancelled = true;
+    reject();
+}
+
+void TKxDialog::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) FCancelled = false;
+    QDialog::showEvent(event);
+}
+
+void TKxDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        Cancel();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

@@ -29,6 +29,11 @@ public:
     bool Initialising() const { return FIni; }
     /// Runs Action with every error reported through the message hook.
     static void Guarded(const std::function<void()>& Action);
+    /// Ends the showing asking for what it changed to be put back (Escape, a Cancel button); closing
+    /// the window any other way keeps the changes.
+    void Cancel();
+    /// The last showing ended with Cancel.
+    bool Cancelled() const { return FCancelled; }
 
     /// The colour choice shared by the swatches.
     QColorDialog* const ColorDialog1;
@@ -51,6 +56,9 @@ protected:
     /// After every change a handler made (the element dialogs repaint the designer).
     virtual void Changed() {}
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    /// Escape cancels instead of closing.
+    void keyPressEvent(QKeyEvent* event) override;
 
     void AddLoader(std::function<void()> Load) { FLoaders.push_back(std::move(Load)); }
     /// Runs the loaders in the order they were added.
@@ -100,5 +108,6 @@ private:
 
     TKxLab* FLab = nullptr;
     bool FIni = false;
+    bool FCancelled = false;
     std::vector<std::function<void()>> FLoaders;
 };

@@ -3,6 +3,7 @@
 
 #include "designer/KxDialogHost.h"
 #include "designer/KxLab.h"
+#include "dialogs/KxHostButtons.h"
 #include "dialogs/KxPrev.h"
 #include "dialogs/KxStockDialog.h"
 #include "dialogs/LabProp.h"
@@ -19,8 +20,8 @@
 
 namespace {
 
-// Shows TDialog modally on E, which is a TElement. The dialog is created for this one showing and
-// freed on every way out; Global names it meanwhile.
+// Shows TDialog modally on E, which is a TElement; false when the user cancelled. The dialog is
+// created for this one showing and freed on every way out; Global names it meanwhile.
 template <class TDialog, class TElement, class... TIniArgs>
 bool Launch(TKxLab& Lab, TKxElement& E, TDialog*& Global, TIniArgs... IniArgs) {
     const auto dialog = std::make_unique<TDialog>();
@@ -28,8 +29,9 @@ bool Launch(TKxLab& Lab, TKxElement& E, TDialog*& Global, TIniArgs... IniArgs) {
     dialog->SetElement(static_cast<TElement*>(&E));
     dialog->SetLab(&Lab);
     dialog->Ini(IniArgs...);
+    KxAddHostButtons(*dialog);
     dialog->exec();
-    return true;
+    return !dialog->Cancelled();
 }
 
 // The library's dialogs, chosen by element kind.
@@ -55,8 +57,9 @@ public:
         const QScopedValueRollback<TPropLab*> shown(PropLab, dialog.get());
         dialog->SetLab(&Lab);
         dialog->Ini(Page);
+        KxAddHostButtons(*dialog);
         dialog->exec();
-        return true;
+        return !dialog->Cancelled();
     }
 
     void PreviewWindow(TKxLab& Lab) override {

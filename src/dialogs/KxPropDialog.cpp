@@ -7,6 +7,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QShowEvent>
+#include <QTabWidget>
 
 #include "base/Messages.h"
 #include "controls/SpinEditFloat.h"
@@ -63,6 +66,19 @@ void TKxPropDialog::SpinSettings() {
     for (TSpinEditFloat* box : FTextHeights)
         box->SetMinValue(inch ? 0.02 : 0.5);
     SpinOverrides(inch);
+}
+
+void TKxPropDialog::showEvent(QShowEvent* event) {
+    TKxDialog::showEvent(event);
+    QWidget* content = FFields.Content;
+    if (event->spontaneous() || !content || !content->isEnabled()) return;
+    for (QWidget* w = content; w && w != this; w = w->parentWidget())
+        if (auto* pages =
+                qobject_cast<QTabWidget*>(w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr))
+            pages->setCurrentWidget(w);
+    content->setFocus(Qt::OtherFocusReason);
+    if (auto* line = qobject_cast<QLineEdit*>(content)) line->selectAll();
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(content)) memo->selectAll();
 }
 
 void TKxPropDialog::done(int Result) {

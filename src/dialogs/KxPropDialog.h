@@ -58,6 +58,9 @@ protected:
     virtual void Commit() {}
     /// Every change repaints the designer.
     void Changed() override { RepaintLab(); }
+    /// The content editor, when it may be edited, takes the focus with its text selected: typing
+    /// right after drawing replaces the default text.
+    void showEvent(QShowEvent* event) override;
     void RepaintLab();
 
     void BindPoint(TSpinEditFloat* X, TSpinEditFloat* Y, bool Second);

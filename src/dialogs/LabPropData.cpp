@@ -137,6 +137,9 @@ void TPropLab::CheckDataInf() {
     ui->SpinEdFrom->setValue(1);
     ui->SpinEdTo->setRange(1, labs);
     ui->SpinEdTo->setValue(labs);
+    // What the boxes show is what prints: stored also when a box held the value already and kept quiet.
+    PrintInfo().SetFirstLab(ui->SpinEdFrom->value());
+    PrintInfo().SetLastLab(ui->SpinEdTo->value());
     ShowLabs();
     const bool data = ui->CheckData->isChecked();
     ui->SpEdNuLabs->setEnabled(!data);

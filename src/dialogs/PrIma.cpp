@@ -5,9 +5,9 @@
 
 TProIma* ProIma = nullptr;
 
-const QString TProIma::PictureFilter =
-    QStringLiteral("All (*.bmp *.ico *.emf *.wmf);;Bitmaps (*.bmp);;Icons (*.ico);;Enhanced Metafiles "
-                   "(*.emf);;Metafiles (*.wmf)");
+const QString TProIma::PictureFilter = QStringLiteral(
+    "All (*.png *.jpg *.jpeg *.svg *.bmp *.ico *.emf *.wmf);;PNG (*.png);;JPEG (*.jpg *.jpeg);;"
+    "SVG (*.svg);;Bitmaps (*.bmp);;Icons (*.ico);;Enhanced Metafiles (*.emf);;Metafiles (*.wmf)");
 
 TProIma::TProIma(QWidget* parent)
     : TKxForm(parent) {

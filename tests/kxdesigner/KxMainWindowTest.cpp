@@ -92,7 +92,7 @@ struct TDrawn {
         DrawText(*W, 40, 40);
         DrawRect(*W, 60, 180, 260, 320);
         DrawBarCode(*W, 300, 40);
-        Select(*W, 160, 250);
+        Select(*W, 60, 250);
         SetRectPen(*W, "0.5");
     }
     TKxLab& Lab() { return *W->Lab(); }
@@ -162,19 +162,19 @@ TEST(KxDesignerFlow, EveryUndoneStepRestoresTheRecordOfItsTime) {
     }
 }
 
-TEST(KxDesignerKeys, ArrowsNudgeByAGridStepAndShiftByTen) {
+TEST(KxDesignerKeys, ArrowsNudgeByATenthOfAMillimetreAndShiftByAGridStep) {
     TDrawn d;
     TKxLab& lab = d.Lab();
     const TPoint start = lab.GetSelected()->P1;
-    const int step = lab.GetGrid()->GetIncX() * 10 + 0.5f;
+    const int step = lab.GetGrid()->StepY();
     lab.setFocus();
     const int steps = d.W->History().index();
     QTest::keyClick(&lab, Qt::Key_Right);
-    EXPECT_EQ(lab.GetSelected()->P1.X, start.X + step);
-    QTest::keyClick(&lab, Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(lab.GetSelected()->P1.Y, start.Y + 10 * step);
-    QTest::keyClick(&lab, Qt::Key_Left);
+    EXPECT_EQ(lab.GetSelected()->P1.X, start.X + 1);
     QTest::keyClick(&lab, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(lab.GetSelected()->P1.Y, start.Y - step);
+    QTest::keyClick(&lab, Qt::Key_Left);
+    QTest::keyClick(&lab, Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(lab.GetSelected()->P1, start);
     EXPECT_EQ(d.W->History().index(), steps + 4);
 }
@@ -249,8 +249,14 @@ TEST(KxDesignerFile, ACorruptFileLeavesTheLabelAndSaysWhy) {
 TEST(KxDesignerMenus, RightPressShowsTheElementsOrTheLabelsCommands) {
     TDrawn d;
     TKxLab& lab = d.Lab();
-    QTest::mousePress(&lab, Qt::RightButton, {}, At(lab, 160, 250));
+    QTest::mousePress(&lab, Qt::RightButton, {}, At(lab, 60, 250));
     EXPECT_TRUE(d.W->ElementMenu()->isVisible());
+    d.W->ElementMenu()->close();
+    // An element that is not selected is selected first, and its commands are shown.
+    QTest::mousePress(&lab, Qt::RightButton, {}, At(lab, 50, 50));
+    EXPECT_TRUE(d.W->ElementMenu()->isVisible());
+    EXPECT_EQ(lab.GetSelected(), lab.Label()->Element(0));
+    EXPECT_EQ(d.W->findChild<QLabel*>("selection")->text(), "Text at 4.00, 4.00 mm");
     d.W->ElementMenu()->close();
     QTest::mousePress(&lab, Qt::RightButton, {}, At(lab, 550, 330));
     EXPECT_TRUE(d.W->LabelMenu()->isVisible());
