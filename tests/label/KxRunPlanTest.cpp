@@ -123,8 +123,9 @@ TEST(KxRunPlan, PartsCutAtSheetsAndTogetherAreTheWholeRun) {
             ASSERT_TRUE(p) << part << " of " << parts;
             const std::vector<TDrawn> drawn = Walk(*p, measure);
             ASSERT_FALSE(drawn.empty());
-            if (part > 1)
+            if (part > 1) {
                 EXPECT_EQ(std::make_pair(drawn.front().Row, drawn.front().Col), std::make_pair(1, 1));
+            }
             joined.insert(joined.end(), drawn.begin(), drawn.end());
         }
         EXPECT_EQ(joined, whole) << parts << " parts";
