@@ -1,10 +1,17 @@
 // Print and preview runs of the example price tag without data, on its 21-up A4 sheet.
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <vector>
 
+#include "BenchData.h"
+#include "db/Table.h"
+#include "elements/KxRect.h"
+#include "elements/KxText.h"
 #include "label/KxLabel.h"
+#include "label/KxPreviewPages.h"
 #include "label/KxPrintRun.h"
 #include "metafile/Metafile.h"
 #include "PriceTag.h"
@@ -42,6 +49,66 @@ void BM_Preview1000Sheets(benchmark::State& state) {
         benchmark::Counter(21.0 * 1000, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_Preview1000Sheets)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A label of two texts bound to fields of the generated table of Records records and a rectangle, run
+// over every record.
+TKxRunSettings RowsRun(TKxLabel& Label, long Records) {
+    Label.GetTable()->SetDatabaseName(LocalAlias(Records));
+    Label.GetTable()->SetTableName(QStringLiteral("rows"));
+    Label.SetDaBa(true);
+    int32_t y = 20;
+    for (const char* field : {"name", "price"}) {
+        auto text = std::make_unique<TKxText>(&Label);
+        text->P1 = {20, y};
+        text->P2 = {500, y + 60};
+        text->Field = QString::fromLatin1(field);
+        text->DataBase = true;
+        Label.AddElement(std::move(text));
+        y += 80;
+    }
+    auto rect = std::make_unique<TKxRect>(&Label);
+    rect->P2 = {600, 350};
+    Label.AddElement(std::move(rect));
+    TKxRunSettings run = TKxRunSettings::FromPrintInfo(*Label.GetPrintInfo());
+    run.LastLab = static_cast<int32_t>(Records);
+    return run;
+}
+
+// Opening a preview on its first sheet, then the last sheet, over a table of 10^3 to 10^6 records: the
+// time to each and the memory the preview holds do not grow with the run.
+void BM_PreviewOpenAndLast(benchmark::State& state) {
+    TKxLabel label;
+    const TKxRunSettings run = RowsRun(label, state.range(0));
+    int64_t sheets = 0;
+    double firstMs = 0, lastMs = 0;
+    long growth = 0;
+    for (auto _ : state) {
+        const long before = ResidentKb();
+        QElapsedTimer timer;
+        timer.start();
+        TKxPreviewPages pages(label, run);
+        firstMs += static_cast<double>(timer.nsecsElapsed()) / 1e6;
+        timer.restart();
+        sheets = pages.Count();
+        benchmark::DoNotOptimize(pages.Page(sheets));
+        lastMs += static_cast<double>(timer.nsecsElapsed()) / 1e6;
+        for (int64_t n = sheets; n > sheets - 20 && n > 0; --n)
+            benchmark::DoNotOptimize(pages.Page(n));
+        growth = std::max(growth, ResidentKb() - before);
+    }
+    const auto n = static_cast<double>(state.iterations());
+    state.counters["sheets"] = static_cast<double>(sheets);
+    state.counters["first_ms"] = firstMs / n;
+    state.counters["last_ms"] = lastMs / n;
+    state.counters["rss_growth_kB"] = static_cast<double>(growth);
+}
+BENCHMARK(BM_PreviewOpenAndLast)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 // Printing 10,000 labels into a PDF file.
 void BM_PrintPdf10000(benchmark::State& state) {

@@ -1,61 +1,13 @@
 // Reading speed and memory of a print run's record walk: First, then Next to the end, taking
 // FieldByName(...).AsString of each record, on SQLite and on the PostgreSQL server named by KXLAB_PG_HOST,
 // KXLAB_PG_PORT, KXLAB_PG_DB and KXLAB_PG_USER (skipped when they are absent).
-#include "db/DBAlias.h"
-#include "db/Session.h"
+#include "BenchData.h"
 #include "db/Table.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
-#include <map>
-#include <QFile>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 
 namespace {
-
-// Resident set size in kilobytes.
-long ResidentKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return 0;
-}
-
-QString Exec(QSqlDatabase& db, const QString& sql) {
-    QSqlQuery query(db);
-    return query.exec(sql) ? QString() : query.lastError().text();
-}
-
-// The alias of a table "rows" holding count records: id, name, price, qty, instock.
-QString LocalAlias(long count) {
-    static QTemporaryDir dir;
-    static std::map<long, QString> made;
-    if (made.count(count)) return made[count];
-    const QString alias = QStringLiteral("benchlite%1").arg(count);
-    const QString path = dir.filePath(alias + QStringLiteral(".db"));
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-make"));
-        db.setDatabaseName(path);
-        db.open();
-        Exec(db, QStringLiteral("CREATE TABLE rows (id INTEGER PRIMARY KEY, name VARCHAR(40), price REAL, "
-                                "qty INTEGER, instock BOOLEAN)"));
-        Exec(db,
-             QStringLiteral("WITH RECURSIVE g(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM g WHERE n < %1) "
-                            "INSERT INTO rows SELECT n, 'Product ' || n, n * 0.01, n % 100, n % 2 FROM g")
-                 .arg(count));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("bench-make"));
-    TDBAlias a;
-    a.Name = alias;
-    a.Path = path;
-    Session().AddAlias(a);
-    return made[count] = alias;
-}
 
 QString ServerAlias(long count, QString& error) {
     static std::map<long, QString> made;

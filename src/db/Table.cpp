@@ -250,7 +250,7 @@ int TTable::RecordCount() {
     return static_cast<int>(std::min<qint64>(FCount, INT_MAX));
 }
 
-void TTable::StartStream() {
+void TTable::StartStream(qint64 From) {
     StopStream();
     FPage.clear();
     FCurrent.clear();
@@ -261,12 +261,21 @@ void TTable::StartStream() {
                                                                                   : QSql::HighPrecision);
     FRecNo = 0;
     FBof = FEof = true;
-    const QString limit = FReadLimit > 0 ? QStringLiteral(" LIMIT %1").arg(FReadLimit) : QString();
+    const qint64 skip = std::max<qint64>(From, 1) - 1;
+    if (FReadLimit > 0 && skip >= FReadLimit) return;
+    QString limit;
+    if (FReadLimit > 0)
+        limit = QStringLiteral(" LIMIT %1").arg(FReadLimit - skip);
+    else if (skip > 0)
+        // SQLite takes no OFFSET without a LIMIT; -1 is its "no limit".
+        limit = FConnection->Driver() == TDBDriver::SQLite ? QStringLiteral(" LIMIT -1") : QString();
+    if (skip > 0) limit += QStringLiteral(" OFFSET %1").arg(skip);
     if (!FConnection->Run(*query, FSelect + FWhere + FOrderBy + limit, FParams)) ReadFailed(*query);
     if (FConnection->Next(*query)) {
         ++FRowsFetched;
         FStream = std::move(query);
-        FRecNo = 1;
+        FRecNo = skip + 1;
+        FBof = skip == 0;
         FEof = false;
         KeepCurrent();
     } else if (query->lastError().isValid()) {
@@ -342,6 +351,11 @@ QVariant TTable::CurrentValue(int index) const {
 void TTable::First() {
     if (!Active()) Fail(QStringLiteral("the table is not open"));
     StartStream();
+}
+
+void TTable::FirstFrom(qint64 RecNo) {
+    if (!Active()) Fail(QStringLiteral("the table is not open"));
+    StartStream(RecNo);
 }
 
 void TTable::Next() {

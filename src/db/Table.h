@@ -72,6 +72,9 @@ public:
     /// reading. 0 when closed.
     int RecordCount();
     void First();
+    /// Like First, but streams from record RecNo (from 1) on, the engine skipping those before it; with
+    /// fewer records there is no current record and Eof is set.
+    void FirstFrom(qint64 RecNo);
     void Next();
     void Prior();
     void Last();
@@ -113,7 +116,8 @@ private:
     std::vector<TColumn> ReadColumns();
     void BuildQueries(const std::vector<TColumn>& columns);
     void ApplyFilter();
-    void StartStream();
+    /// Streams from record From (from 1).
+    void StartStream(qint64 From = 1);
     void StopStream();
     /// A read failed: raises it with the record reached, a lost connection and a time limit as such.
     [[noreturn]] void ReadFailed(const QSqlQuery& Query) const;

@@ -14,6 +14,7 @@
 #include "label/KxFrame.h"
 #include "label/KxGrid.h"
 #include "label/KxMeasure.h"
+#include "label/KxPreviewPages.h"
 #include "label/KxPrintInfo.h"
 #include "label/KxRulers.h"
 #include "metafile/Metafile.h"

@@ -37,6 +37,7 @@ class QScrollBar;
 class TBitmap;
 class TCanvas;
 class TKxElement;
+class TKxPreviewPages;
 class TMetafile;
 class TTable;
 
@@ -322,14 +323,22 @@ public:
     /// without labels sends no job. An error of the table or the printer during the run ends the
     /// job (the sheets drawn so far are sent), closes the table and propagates.
     void Print();
-    /// Records the run's sheets as preview pages, then shows them in the preview window. Raises
-    /// EKxError, recording nothing, for a run of more than KxMaxPreviewPages sheets.
+    /// Starts a preview of the run and shows it in the preview window. Its sheets are drawn when they
+    /// are asked for, so a run of any length opens at once; the first is drawn before the window opens,
+    /// and what stops the run there (its table, a sheet of more than KxMaxPreviewLabels labels) raises
+    /// EKxError, keeping no pages. The pages show the label as it was when the preview started, and
+    /// last until the next preview.
     void Preview();
     /// Frees every preview page.
     void ClearPages();
-    int64_t GetTotalPages() const { return static_cast<int64_t>(FPages.size()); }
-    /// Preview page N (from 1), or null when there is none.
+    /// The preview's sheets, known from the run plan without drawing them.
+    int64_t GetTotalPages() const;
+    /// Preview page N (from 1), drawn now unless among the last few asked for; null when there is none.
+    /// It stays valid while among the last TKxPreviewPages::Kept asked for. Raises EKxError when the
+    /// sheet cannot be drawn (its table failed, its records are gone).
     TMetafile* GetPages(int64_t N) const;
+    /// Page N as GetPages draws it, shared: it stays with whoever holds it, even past ClearPages.
+    std::shared_ptr<TMetafile> SharedPage(int64_t N) const;
     /// Called after every label a run draws.
     TKxPrintProgress OnPrintProgress;
 
@@ -487,8 +496,8 @@ private:
     /// The label's pixel rectangle.
     TRect LabelRect() const;
 
-    /// A run of this label's with the progress callback attached.
-    std::unique_ptr<TKxPrintRun> NewRun();
+    /// Hands a run's progress to OnPrintProgress.
+    TKxRunProgress RunProgress();
 
     void CreateWnd();
     void SetParams(TKxScrollAxis& Axis, QScrollBar* Bar, int32_t Position, int32_t Min, int32_t Max);
@@ -519,8 +528,8 @@ private:
     TBorderStyle FBorderStyle = bsSingle;
     bool FAllowEdit = true;
     TKxElement* FSelected = nullptr;
-    /// Recorded preview pages, one per sheet.
-    std::vector<std::unique_ptr<TMetafile>> FPages;
+    /// The last preview's sheets.
+    std::unique_ptr<TKxPreviewPages> FPreview;
 
     QScrollBar* FHBar = nullptr;
     QScrollBar* FVBar = nullptr;

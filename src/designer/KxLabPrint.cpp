@@ -2,6 +2,7 @@
 #include "base/Messages.h"
 #include "designer/KxLab.h"
 #include "label/KxMeasure.h"
+#include "label/KxPreviewPages.h"
 #include "label/KxPrintInfo.h"
 #include "metafile/Metafile.h"
 #include "print/Printer.h"
@@ -18,36 +19,42 @@ void TKxLab::AdjustPrint() {
     Printer().SetOrientation(GetPrintInfo()->GetOrientation() == 1 ? poLandscape : poPortrait);
 }
 
-std::unique_ptr<TKxPrintRun> TKxLab::NewRun() {
-    auto run = std::make_unique<TKxPrintRun>(*FLabel, TKxRunSettings::FromPrintInfo(*GetPrintInfo()));
-    run->SetProgress([this](int64_t Labels, int64_t Sheets) {
+TKxRunProgress TKxLab::RunProgress() {
+    return [this](int64_t Labels, int64_t Sheets) {
         if (OnPrintProgress) OnPrintProgress(Labels, Sheets);
         return true;
-    });
-    return run;
+    };
 }
 
 void TKxLab::Print() {
     if (!Printer().HasTarget() && !Printer().UseDefaultPrinter())
         throw EKxError(QString::fromUtf8(KxNoPrinter));
     AdjustPrint();
-    NewRun()->Print(Printer());
+    TKxPrintRun run(*FLabel, TKxRunSettings::FromPrintInfo(*GetPrintInfo()));
+    run.SetProgress(RunProgress());
+    run.Print(Printer());
 }
 
 void TKxLab::Preview() {
     ClearPages();
     AdjustPrint();
-    NewRun()->Record([this](std::unique_ptr<TMetafile> Page) { FPages.push_back(std::move(Page)); });
-    // The run is over, its table closed, before the window opens: printing from the window starts a
-    // run of its own.
+    FPreview = std::make_unique<TKxPreviewPages>(*FLabel, TKxRunSettings::FromPrintInfo(*GetPrintInfo()),
+                                                 RunProgress());
     ShowPreviewWindow();
 }
 
 void TKxLab::ClearPages() {
-    FPages.clear();
+    FPreview.reset();
+}
+
+int64_t TKxLab::GetTotalPages() const {
+    return FPreview ? FPreview->Count() : 0;
 }
 
 TMetafile* TKxLab::GetPages(int64_t N) const {
-    if (N < 1 || N > GetTotalPages()) return nullptr;
-    return FPages[static_cast<size_t>(N - 1)].get();
+    return SharedPage(N).get();
+}
+
+std::shared_ptr<TMetafile> TKxLab::SharedPage(int64_t N) const {
+    return FPreview ? FPreview->Shared(N) : nullptr;
 }

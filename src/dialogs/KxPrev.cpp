@@ -138,8 +138,12 @@ bool TKxPrw::eventFilter(QObject* Watched, QEvent* event) {
 
 void TKxPrw::ShowPage(int N) {
     FPageNum = N;
-    // A page number out of range shows nothing.
-    ui->PreviewPaper->SetPage(GetLab() ? GetLab()->GetPages(N) : nullptr);
+    // A page number out of range shows nothing; so does a sheet that cannot be drawn, whose error is
+    // reported now that it is asked for. The page shown is the window's to keep, whatever the control
+    // does with its pages meanwhile.
+    std::shared_ptr<const TMetafile> page;
+    if (GetLab()) Guarded([&] { page = GetLab()->SharedPage(N); });
+    ui->PreviewPaper->SetPage(std::move(page));
     CheckButtons();
 }
 

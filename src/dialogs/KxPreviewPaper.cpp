@@ -7,9 +7,9 @@
 TKxPreviewPaper::TKxPreviewPaper(QWidget* parent)
     : QWidget(parent) {}
 
-void TKxPreviewPaper::SetPage(const TMetafile* Page) {
+void TKxPreviewPaper::SetPage(std::shared_ptr<const TMetafile> Page) {
     if (Page == FPage) return;
-    FPage = Page;
+    FPage = std::move(Page);
     update();
 }
 

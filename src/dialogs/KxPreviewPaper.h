@@ -1,21 +1,22 @@
 #pragma once
 
+#include <memory>
 #include <QWidget>
 
 class TMetafile;
 
 /// Shows one recorded page stretched over the whole widget. The page is replayed as vectors at the
 /// widget's size on every paint, so it is sharp at any zoom; no bitmap of it is kept. Where the page
-/// draws nothing, the parent shows through. The page belongs to someone else and must outlive its
-/// showing here.
+/// draws nothing, the parent shows through. The page is shared: it stays while it is shown, whatever
+/// its maker does with its own.
 class TKxPreviewPaper : public QWidget {
     Q_OBJECT
 public:
     explicit TKxPreviewPaper(QWidget* parent = nullptr);
 
     /// The page shown, or null to show nothing.
-    void SetPage(const TMetafile* Page);
-    const TMetafile* GetPage() const { return FPage; }
+    void SetPage(std::shared_ptr<const TMetafile> Page);
+    const TMetafile* GetPage() const { return FPage.get(); }
     /// A page with a size is shown.
     bool HasPage() const;
 
@@ -23,5 +24,5 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const TMetafile* FPage = nullptr;
+    std::shared_ptr<const TMetafile> FPage;
 };

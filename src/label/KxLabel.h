@@ -185,6 +185,10 @@ public:
     /// picture the label shows now under the same file name, without reading the file again. A bad
     /// record raises EStreamError and changes nothing. Not recorded as a step.
     void RestoreRecord(const QByteArray& Record);
+    /// A label of its own holding this one as it is now (its record, the pictures it shows without reading
+    /// their files again, the printer margins its print settings keep), for a run that must not see later
+    /// changes. Its history records nothing.
+    std::unique_ptr<TKxLabel> Copy() const;
     /// Label file format version of the file read last.
     int32_t GetFileVersion() const { return FFileVersion; }
 

@@ -341,6 +341,20 @@ void TKxLabel::RestoreRecord(const QByteArray& Record) {
     TakeOver(*lab, true, false);
 }
 
+std::unique_ptr<TKxLabel> TKxLabel::Copy() const {
+    const TMessageCapture quiet;
+    auto copy = std::make_unique<TKxLabel>();
+    copy->SetRecording(false);
+    QBuffer buffer;
+    buffer.setData(Record());
+    buffer.open(QIODevice::ReadOnly);
+    const std::unique_ptr<TLabFile> lab = copy->ReadLabFile(buffer);
+    KxReuseShownPictures(FElements, lab->Elements);
+    copy->TakeOver(*lab, true, false);
+    copy->FPrintInfo->CopySnapshot(*FPrintInfo);
+    return copy;
+}
+
 void TKxLabel::SaveExtension(TKxExtension&) const {}
 
 void TKxLabel::LoadExtension(TLabFile&, TKxExtension&) {}

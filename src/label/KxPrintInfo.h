@@ -87,6 +87,8 @@ public:
 
     /// The metrics as they were when this object was last assigned; zero until then.
     const TKxPrinterMetrics& Snapshot() const { return FSnapshot; }
+    /// Takes Source's snapshot, for a copy of its label.
+    void CopySnapshot(const TKxPrintInfo& Source) { FSnapshot = Source.FSnapshot; }
 
     /// The stored fields in label file order.
     template <class TIO>

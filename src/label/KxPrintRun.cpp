@@ -1,7 +1,6 @@
 #include "label/KxPrintRun.h"
 
 #include <algorithm>
-#include <climits>
 #include <QScopedValueRollback>
 
 #include "base/Rounding.h"
@@ -128,9 +127,10 @@ void TKxPrintRun::PositionTable() {
     TTable& table = *FLabel.GetTable();
     // The run reads no record past its last: a huge table, or a view without end, is not read through.
     table.SetReadLimit(std::max<int64_t>(FPlan.LastRecord, 1));
-    table.First();
     FAvailable = std::min<int64_t>(table.RecordCount(), FPlan.LastRecord);
-    table.MoveBy(static_cast<int>(std::min<int64_t>(FPlan.FirstRecord - 1, INT_MAX)));
+    // The engine skips the records before the first, so a run from far into a table starts at once.
+    // Past the last record the last one repeats.
+    table.FirstFrom(std::clamp<int64_t>(FPlan.FirstRecord, 1, std::max<int64_t>(FAvailable, 1)));
 }
 
 void TKxPrintRun::NextRecord() {

@@ -68,6 +68,40 @@ TKxRunPlan TKxRunPlan::Of(const TKxRunSettings& Settings, const TKxMeasure& Meas
     return p;
 }
 
+TKxRunSettings TKxRunPlan::SheetRun(const TKxRunSettings& Settings, const TKxMeasure& Measure, bool WithData,
+                                    int64_t First, int64_t Last) {
+    TKxRunSettings whole = Settings;
+    whole.SkipLabels = 0;
+    whole.TakeLabels = -1;
+    const int64_t labels = Of(whole, Measure, WithData).Labels;
+    const int32_t rows = AtLeastOne(Measure.GetNuHor());
+    const int32_t cols = AtLeastOne(Measure.GetNuVer());
+    // The walk's own start: a column past the last goes on to the next row, and a row past the last
+    // leaves the first sheet empty and goes on at the top, in the same column.
+    int32_t row = AtLeastOne(whole.FirstRow);
+    int32_t col = AtLeastOne(whole.FirstCol);
+    if (col > cols) {
+        col = 1;
+        if (row <= rows) ++row;
+    }
+    const int64_t emptySheets = row > rows ? 1 : 0;
+    if (emptySheets) row = 1;
+    const int64_t perSheet = int64_t{rows} * cols;
+    const int64_t offset = int64_t{row - 1} * cols + (col - 1);
+    // Labels of the run before sheet Sheet (from 0).
+    const auto before = [&](int64_t Sheet) {
+        return std::clamp<int64_t>((Sheet - emptySheets) * perSheet - offset, 0, labels);
+    };
+    TKxRunSettings part = whole;
+    if (First >= emptySheets) {
+        part.FirstRow = row;
+        part.FirstCol = col;
+    }
+    part.SkipLabels = before(First);
+    part.TakeLabels = std::max<int64_t>(before(Last) - part.SkipLabels, 0);
+    return part;
+}
+
 std::optional<TKxRunSettings> TKxRunPlan::Part(const TKxRunSettings& Settings, const TKxMeasure& Measure,
                                                bool WithData, int Part, int Parts) {
     TKxRunSettings whole = Settings;
@@ -75,21 +109,10 @@ std::optional<TKxRunSettings> TKxRunPlan::Part(const TKxRunSettings& Settings, c
     whole.TakeLabels = -1;
     const TKxRunPlan plan = Of(whole, Measure, WithData);
     if (plan.Labels <= 0 || plan.StartsOffSheet || Parts < 1 || Part < 1 || Part > Parts) return std::nullopt;
-    const int32_t rows = AtLeastOne(Measure.GetNuHor());
-    const int32_t cols = AtLeastOne(Measure.GetNuVer());
-    const int64_t perSheet = int64_t{rows} * cols;
-    const int64_t offset = StartOffset(whole, rows, cols);
-    // Labels of the run before sheet Sheet (from 0).
-    const auto before = [&](int64_t Sheet) {
-        return Sheet == 0 ? 0 : std::min(plan.Labels, Sheet * perSheet - offset);
-    };
     const int64_t first = (Part - 1) * plan.Sheets / Parts;
     const int64_t last = Part * plan.Sheets / Parts;
     if (last <= first) return std::nullopt;
-    TKxRunSettings part = whole;
-    part.SkipLabels = before(first);
-    part.TakeLabels = before(last) - part.SkipLabels;
-    return part;
+    return SheetRun(whole, Measure, WithData, first, last);
 }
 
 QString TKxRunPlan::OffSheetReason(const TKxMeasure& Measure) const {

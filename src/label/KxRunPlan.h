@@ -65,6 +65,11 @@ struct KXLAB_EXPORT TKxRunPlan {
     /// SkipLabels and TakeLabels set; nothing when the part holds no sheet.
     static std::optional<TKxRunSettings> Part(const TKxRunSettings& Settings, const TKxMeasure& Measure,
                                               bool WithData, int Part, int Parts);
+    /// The run's sheets First to Last - 1 (from 0) as a run of their own: Settings with SkipLabels and
+    /// TakeLabels set, and a first cell off the sheet moved to where the whole run's walk puts it, so the
+    /// run records exactly those sheets (one empty page for sheets without labels).
+    static TKxRunSettings SheetRun(const TKxRunSettings& Settings, const TKxMeasure& Measure, bool WithData,
+                                   int64_t First, int64_t Last);
     /// Says why the first cell is off the sheet ("row 8 of a sheet of 7 rows"), empty when it is on it.
     QString OffSheetReason(const TKxMeasure& Measure) const;
 };

@@ -234,6 +234,28 @@ TEST_P(TableTest, NextPastTheLastRecordStaysOnIt) {
     EXPECT_EQ(FTable.Fields(0).AsString(), "2");
 }
 
+// The engine skips the records before the first asked for: a run that starts far into a table reads
+// only from there, within its read limit.
+TEST_P(TableTest, FirstFromStreamsFromARecordReadingNoneBefore) {
+    OpenProducts();
+    const std::vector<int> all = ReadIds();
+    ASSERT_EQ(all.size(), 5u);
+    const qint64 fetched = FTable.RowsFetched();
+    FTable.FirstFrom(4);
+    EXPECT_EQ(FTable.RecNo(), 4);
+    EXPECT_EQ(ReadIds(), std::vector<int>(all.begin() + 3, all.end()));
+    EXPECT_EQ(FTable.RowsFetched() - fetched, 2);
+    FTable.SetReadLimit(4);
+    FTable.FirstFrom(2);
+    EXPECT_EQ(ReadIds(), std::vector<int>(all.begin() + 1, all.begin() + 4));
+    for (const qint64 limit : {4, 0}) {
+        FTable.SetReadLimit(limit);
+        FTable.FirstFrom(6);
+        EXPECT_TRUE(FTable.Eof()) << limit;
+        EXPECT_EQ(FTable.RecNo(), 0) << limit;
+    }
+}
+
 TEST_P(TableTest, EmptyResultIsAtBothEnds) {
     OpenProducts(QStringLiteral("[qty] > 1000"));
     EXPECT_TRUE(FTable.Eof());

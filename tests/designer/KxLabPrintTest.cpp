@@ -191,14 +191,15 @@ TEST(KxLabPreview, SecondPreviewReplacesTheFirstPages) {
     EXPECT_EQ(lab.GetTotalPages(), 0);
 }
 
-TEST(KxLabPreview, TooManySheetsIsAnErrorBeforeAnythingIsRecorded) {
+// Sheets are drawn when asked for: a run of any length previews with its exact count, but one sheet of
+// more labels than a page can hold is refused before anything is kept.
+TEST(KxLabPreview, ARunOfAnyLengthPreviewsButASheetTooLargeIsRefused) {
     TKxLab lab;
-    lab.GetPrintInfo()->SetLabs(21);
-    lab.Preview();
+    AddMarker(lab);
     lab.GetPrintInfo()->SetLabs(static_cast<int>(KxMaxPreviewPages * 21 + 1));
-    EXPECT_THROW(lab.Preview(), EKxError);
-    EXPECT_EQ(lab.GetTotalPages(), 0);
-    // One sheet of a million cells holds the run, but not the memory its labels would take.
+    lab.Preview();
+    EXPECT_EQ(lab.GetTotalPages(), KxMaxPreviewPages + 1);
+    EXPECT_EQ(CellCorners(*lab.GetPages(KxMaxPreviewPages + 1)), std::vector<TPoint>{Cell11});
     lab.GetMeasure()->SetNuHor(1000);
     lab.GetMeasure()->SetNuVer(1000);
     lab.GetPrintInfo()->SetLabs(static_cast<int>(KxMaxPreviewLabels + 1));

@@ -309,7 +309,9 @@ TEST(KxPrevWindow, ThePageIsReplayedAsVectorsAtTheShownSize) {
               10 * vectors + 0.002);
 }
 
-TEST(KxPrevWindow, BrowsingZoomingAndSavingNeitherDrawTheLabelNorOpenItsTable) {
+// Paging draws the sheet asked for and no other; zooming and saving draw nothing; the table is closed
+// between sheets and the design surface is not repainted.
+TEST(KxPrevWindow, PagingDrawsOnlyTheSheetShownAndZoomingAndSavingDrawNothing) {
     TPreviewLab s;
     TTestDatabase db(TTestEngine::SQLite);
     db.Exec(QStringLiteral("CREATE TABLE items (id INTEGER PRIMARY KEY)"));
@@ -321,9 +323,15 @@ TEST(KxPrevWindow, BrowsingZoomingAndSavingNeitherDrawTheLabelNorOpenItsTable) {
     s.Lab.GetPrintInfo()->SetLastLab(TPreviewLab::LabelsFor(3));
     s.Open(3);
     ASSERT_EQ(s.Lab.GetTotalPages(), 3);
-    const int drawn = s.Drawn, paints = s.Lab.Paints;
-    for (const char* b : {"PageNext", "PageLast", "ZoomPlus", "ShowWidth", "ZoomMinus", "ShowAll"})
-        s.Click(b);
+    const int paints = s.Lab.Paints;
+    const std::vector<std::pair<const char*, int>> steps{{"PageNext", 21}, {"PageLast", 1},  {"PageAnt", 0},
+                                                         {"ZoomPlus", 0},  {"ShowWidth", 0}, {"ShowAll", 0}};
+    for (const auto& [button, labels] : steps) {
+        const int drawn = s.Drawn;
+        s.Click(button);
+        EXPECT_EQ(s.Drawn - drawn, labels) << button;
+    }
+    const int drawn = s.Drawn;
     s.Prw->resize(500, 400);
     const TKxTempDir dir;
     s.Prw->SavePage(dir.Path(QStringLiteral("sheet.png")));
@@ -331,6 +339,36 @@ TEST(KxPrevWindow, BrowsingZoomingAndSavingNeitherDrawTheLabelNorOpenItsTable) {
     EXPECT_EQ(s.Drawn, drawn);
     EXPECT_EQ(s.Lab.Paints, paints);
     EXPECT_FALSE(s.Lab.GetTable()->Active());
+}
+
+// A run far longer than memory would hold opens on its first sheet with the exact count; its last sheet
+// is shown and saved; a sheet that cannot be drawn is reported when it is shown.
+TEST(KxPrevWindow, ALongRunPagesToItsEndAndASheetThatFailsIsReportedWhenShown) {
+    TPreviewLab s;
+    s.Open(50000);
+    EXPECT_EQ(s.Find<TAlignEdit>("AlignEdit1")->text(), "1 - 50000");
+    s.Click("PageLast");
+    EXPECT_EQ(s.Find<TAlignEdit>("AlignEdit1")->text(), "50000 - 50000");
+    const TKxTempDir dir;
+    s.Prw->SavePage(dir.Path(QStringLiteral("last.emf")));
+    EXPECT_TRUE(LooksLike(dir.Path(QStringLiteral("last.emf")), TMetafileFormat::Emf));
+
+    TTestDatabase db(TTestEngine::SQLite);
+    db.Exec(QStringLiteral("CREATE TABLE items (id INTEGER PRIMARY KEY)"));
+    db.Insert(QStringLiteral("items"), {QStringLiteral("id")}, {{1}, {2}});
+    s.Lab.GetTable()->SetDatabaseName(db.Alias());
+    s.Lab.GetTable()->SetTableName(QStringLiteral("items"));
+    s.Lab.SetDaBa(true);
+    s.Lab.GetPrintInfo()->SetLastLab(TPreviewLab::LabelsFor(3));
+    s.Open(3);
+    db.Exec(QStringLiteral("DROP TABLE items"));
+    const TMessageCapture messages;
+    s.Click("PageLast");
+    EXPECT_FALSE(messages.Messages.isEmpty());
+    EXPECT_EQ(s.Prw->ShownPage(), nullptr);
+    EXPECT_TRUE(s.Prw->isVisible());
+    s.Click("PageFirst");
+    EXPECT_NE(s.Prw->ShownPage(), nullptr);
 }
 
 TEST(KxPrevWindow, PrintIsANewJobOfTheRunAsItStandsAnErrorIsReportedAndThePagesStay) {

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -132,4 +134,33 @@ TEST(KxRunPlan, PartsCutAtSheetsAndTogetherAreTheWholeRun) {
     }
     EXPECT_FALSE(TKxRunPlan::Part(run, measure, true, 1, 16));
     EXPECT_TRUE(TKxRunPlan::Part(run, measure, true, 16, 16));
+}
+
+// A preview draws each sheet as a run of its own: it holds exactly the whole run's labels of that sheet
+// on one page, whatever the first cell, off the sheet included.
+TEST(KxRunPlan, EachSheetAloneDrawsTheWholeRunsLabelsOfThatSheet) {
+    const TKxMeasure measure; // 7 rows of 3
+    const auto cells = [](std::vector<TDrawn> Drawn) {
+        for (TDrawn& d : Drawn)
+            d.Sheet = 0;
+        return Drawn;
+    };
+    for (const TKxRunSettings& run :
+         {Settings(1, 1, 1, 1, 50, 1), Settings(3, 2, 1, 7, 60, 2), Settings(7, 4, 1, 1, 30, 3),
+          Settings(8, 2, 1, 1, 25, 1), Settings(9, 9, 1, 2, 5, 1)}) {
+        const std::vector<TDrawn> whole = Walk(run, measure);
+        const int64_t sheets = TKxRunPlan::Of(run, measure, true).Sheets;
+        ASSERT_EQ(whole.back().Sheet, sheets);
+        for (int64_t k = 0; k < sheets; ++k) {
+            std::vector<TDrawn> expected;
+            std::copy_if(whole.begin(), whole.end(), std::back_inserter(expected),
+                         [&](const TDrawn& D) { return D.Sheet == k + 1; });
+            const std::vector<TDrawn> alone =
+                Walk(TKxRunPlan::SheetRun(run, measure, true, k, k + 1), measure);
+            EXPECT_EQ(cells(alone), cells(expected)) << run.FirstRow << "," << run.FirstCol << " sheet " << k;
+            if (!alone.empty()) {
+                EXPECT_EQ(alone.front().Sheet, alone.back().Sheet) << "one page";
+            }
+        }
+    }
 }
