@@ -21,6 +21,9 @@
 
 namespace {
 
+// The page counter's width as designed.
+constexpr int KxCounterWidth = 70;
+
 // Light grey around the sheet.
 constexpr TColor BackScrollColor = 15132390;
 
@@ -159,10 +162,25 @@ void TKxPrw::CheckButtons() {
     ui->PageNext->setEnabled(any && FPageNum != count);
     ui->PageLast->setEnabled(any && FPageNum != count);
     ui->AlignEdit1->setText(QStringLiteral("%1 - %2").arg(any ? FPageNum : 0).arg(count));
+    FitCounter();
     const bool shown = ShownPage() != nullptr;
     for (QWidget* w : {ui->ShowAll, ui->ShowWidth, ui->ZoomMinus, ui->ZoomPlus, ui->Save})
         w->setEnabled(shown);
     ui->Print->setEnabled(GetLab() != nullptr);
+}
+
+void TKxPrw::FitCounter() {
+    // A long run's counter ("47620 - 47620") is wider than the box designed for it: the box grows and
+    // what lies to its right on the tool bar moves along, so no digit is cut off.
+    QLineEdit& counter = *ui->AlignEdit1;
+    const int need = counter.fontMetrics().horizontalAdvance(counter.text()) + 12;
+    const int wider = std::max(need - KxCounterWidth, 0) - FCounterExtra;
+    if (wider == 0) return;
+    const int right = counter.geometry().right();
+    for (QWidget* w : counter.parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->x() > right) w->move(w->x() + wider, w->y());
+    counter.resize(counter.width() + wider, counter.height());
+    FCounterExtra += wider;
 }
 
 void TKxPrw::ShowAllClick() {

@@ -92,7 +92,11 @@ private:
     void PlacePaper(const QRect& R);
     void SetUpLook();
     void SetUpActions();
+    /// Widens the page counter to its text, moving the tool bar's later buttons along.
+    void FitCounter();
 
     int FPageNum = -1;
     int FZoomValue = 100;
+    /// Pixels the page counter has grown beyond its designed width.
+    int FCounterExtra = 0;
 };
