@@ -55,9 +55,13 @@ QStringList KxExportRun(TKxLabel& Label, const TKxRunSettings& Settings, const Q
             QStringLiteral("Cannot export to \"%1\": the name must end in .pdf, .png, .svg or .emf")
                 .arg(Path));
     // The limits kxprint keeps: a run the library would spend unbounded time or memory on is refused.
-    if (const QString problem = KxRunLimitProblem(Label, *kind == TKxExportKind::PNG ? RasterDpi : 0);
-        !problem.isEmpty())
-        throw EKxError(QStringLiteral("Cannot export to \"%1\": %2").arg(Path, problem));
+    QString problem = KxRunLimitProblem(Label, *kind == TKxExportKind::PNG ? RasterDpi : 0);
+    if (problem.isEmpty() && *kind != TKxExportKind::PDF) {
+        const TKxRunPlan plan = TKxRunPlan::Of(Settings, *Label.GetMeasure(), Settings.UseData);
+        problem = KxSheetDrawingProblem(Label, KxFullestSheet(plan, *Label.GetMeasure()),
+                                        *kind == TKxExportKind::SVG);
+    }
+    if (!problem.isEmpty()) throw EKxError(QStringLiteral("Cannot export to \"%1\": %2").arg(Path, problem));
     TKxPrintRun run(Label, Settings);
     run.SetProgress(Progress);
     TKxOutputSet outputs;

@@ -350,7 +350,6 @@ int TKxPrintJob::Run() {
         TKxLabel label;
         LoadLabel(label);
         KxOverrideStock(label, FOptions, FReport);
-        KxCheckLimits(label, FOptions);
         TKxRunSettings settings = RunSettings(label);
         TKxRunPlan plan = Plan(label, settings);
         const TKxRunPlan whole = plan;
@@ -358,6 +357,7 @@ int TKxPrintJob::Run() {
             settings = Part(label, settings, whole);
             plan = TKxRunPlan::Of(settings, *label.GetMeasure(), settings.UseData);
         }
+        KxCheckLimits(label, FOptions, plan);
         CheckOutputs(label, settings, plan);
         CheckData(label, settings);
         FReport.Release();

@@ -6,6 +6,7 @@
 #include "elements/KxElementFacts.h"
 #include "label/KxLabel.h"
 #include "label/KxMeasure.h"
+#include "label/KxRunPlan.h"
 
 namespace {
 
@@ -54,4 +55,23 @@ QString KxRunLimitProblem(const TKxLabel& Label, int RasterDpi) {
                 .arg(KxMaxSheetImageBytes >> 20);
     }
     return {};
+}
+
+int64_t KxFullestSheet(const TKxRunPlan& Plan, const TKxMeasure& Measure) {
+    const int64_t cells = int64_t{std::max(Measure.GetNuHor(), 1)} * std::max(Measure.GetNuVer(), 1);
+    return std::min(Plan.Labels, cells);
+}
+
+QString KxSheetDrawingProblem(const TKxLabel& Label, int64_t SheetLabels, bool Svg) {
+    const int64_t drawings = SheetLabels * (int64_t{Label.ElementCount()} + 2);
+    const int64_t most = Svg ? KxMaxSvgSheetDrawings : KxMaxSheetDrawings;
+    if (drawings <= most) return {};
+    return QStringLiteral(
+               "a sheet of %1 labels of %2 elements makes %3 drawings; a sheet written whole%4 may "
+               "hold at most %5 (sheet drawing limit): put fewer labels on a sheet, or print to PDF")
+        .arg(SheetLabels)
+        .arg(Label.ElementCount())
+        .arg(drawings)
+        .arg(Svg ? QStringLiteral(" as SVG") : QString())
+        .arg(most);
 }

@@ -159,6 +159,22 @@ QStringList Arguments(const QString& Name, const TRefusalFolder& F) {
                         L.AddElement(std::make_unique<TKxLine>(&L));
                 }),
                 "--no-data", "-o", F.Path(QStringLiteral("out.svg"))};
+    if (Name == u"DenseSvgSheet")
+        return {F.Changed([](TKxLabel& L) {
+                    for (int i = 0; i < 100; ++i)
+                        L.AddElement(std::make_unique<TKxLine>(&L));
+                    L.GetMeasure()->SetNuHor(100);
+                    L.GetMeasure()->SetNuVer(10);
+                    L.GetPrintInfo()->SetLabs(1000);
+                }),
+                "--no-data", "-o", F.Path(QStringLiteral("out.svg"))};
+    if (Name == u"MillionCellSheet")
+        return {F.Changed([](TKxLabel& L) {
+                    L.GetMeasure()->SetNuHor(1000);
+                    L.GetMeasure()->SetNuVer(1000);
+                    L.GetPrintInfo()->SetLabs(1000000);
+                }),
+                "--no-data", "-o", F.Path(QStringLiteral("out.emf"))};
     if (Name == u"OutputIsAFolder") {
         QDir().mkdir(F.Path(QStringLiteral("folder.pdf")));
         return {F.Label(), "--no-data", "-o", F.Path(QStringLiteral("folder.pdf"))};
@@ -209,6 +225,11 @@ INSTANTIATE_TEST_SUITE_P(
         TRefusal{"NoPaperSvg", 3, "both sides must be more than 0"},
         TRefusal{"HugeSheetImage", 3, "(sheet image limit)"}, TRefusal{"LongText", 3, "(text length limit)"},
         TRefusal{"ManyElements", 3, "(element count limit)"},
+        TRefusal{"DenseSvgSheet", 3,
+                 "1000 labels of 104 elements makes 106000 drawings; a sheet written whole as SVG may hold "
+                 "at most "
+                 "100000"},
+        TRefusal{"MillionCellSheet", 3, "(sheet drawing limit)"},
         TRefusal{"OutputIsAFolder", 6, "folder.pdf\": it is not a regular file"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
