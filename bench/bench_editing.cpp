@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <QApplication>
+#include <QUndoStack>
 #include <QMouseEvent>
 
 #include "BenchLab.h"
@@ -12,12 +13,13 @@ namespace {
 
 constexpr int MovesPerSession = 1000;
 
-// The bench designer at zm200 with 60 rectangles and texts, the first rectangle selected.
-std::unique_ptr<TKxLab> MakeLab() {
+// The bench designer at Zoom with Count rectangles and texts in a 10 x 6 grid, stacked where there are
+// more, the first rectangle selected.
+std::unique_ptr<TKxLab> MakeLab(int Count = 60, TKxZoom Zoom = zm200) {
     auto lab = MakeBenchLab();
-    lab->SetZoom(zm200);
-    for (int i = 0; i < 60; ++i) {
-        const TPoint at{(i % 10) * 88, (i / 10) * 98};
+    lab->SetZoom(Zoom);
+    for (int i = 0; i < Count; ++i) {
+        const TPoint at{(i % 10) * 88 + (i / 60) % 8, (i / 10) % 6 * 98 + (i / 60) % 8};
         std::unique_ptr<TKxElement> e;
         if (i % 2 == 0)
             e = std::make_unique<TKxRect>(lab->Label());
@@ -45,7 +47,7 @@ void Send(TKxLab& Lab, QEvent::Type Type, QPoint P, Qt::MouseButtons Held) {
 void BM_DragSession(benchmark::State& state) {
     const bool repaint = state.range(0) != 0;
     const auto snap = static_cast<TKxSnap>(state.range(1));
-    auto lab = MakeLab();
+    auto lab = MakeLab(static_cast<int>(state.range(2)), static_cast<TKxZoom>(state.range(3)));
     lab->SetSnap(snap);
     const TRect sel = lab->GetMarks().SelRect;
     const QPoint grab(sel.Left + 3, sel.Top + 3);
@@ -66,13 +68,46 @@ void BM_DragSession(benchmark::State& state) {
     state.counters["per_move"] =
         benchmark::Counter(static_cast<double>(state.iterations()) * MovesPerSession,
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    state.SetLabel(QString("%1 %2").arg(repaint ? "painted" : "events", KxEnumName(snap)).toStdString());
+    state.SetLabel(QString("%1 %2 %3 elements %4")
+                       .arg(repaint ? "painted" : "events", KxEnumName(snap))
+                       .arg(state.range(2))
+                       .arg(KxEnumName(static_cast<TKxZoom>(state.range(3))))
+                       .toStdString());
+}
+
+// A whole drag of the selected element: press, ten moves, release and the repaint that shows the
+// element at its new place, with 60 or 1,000 elements on the surface at 400 %.
+void BM_DragAndDrop(benchmark::State& state) {
+    auto lab = MakeLab(static_cast<int>(state.range(0)), zm400);
+    const TRect sel = lab->GetMarks().SelRect;
+    const QPoint grab(sel.Left + 3, sel.Top + 3);
+    int step = 0;
+    for (auto _ : state) {
+        const QPoint to = grab + QPoint(10 + step % 2 * 20, 10);
+        Send(*lab, QEvent::MouseButtonPress, grab, Qt::LeftButton);
+        for (int i = 1; i <= 10; ++i) {
+            Send(*lab, QEvent::MouseMove, grab + (to - grab) * i / 10, Qt::LeftButton);
+            QApplication::processEvents();
+        }
+        Send(*lab, QEvent::MouseButtonRelease, to, Qt::NoButton);
+        lab->repaint();
+        // Back where it was, untimed, so every drag starts alike.
+        state.PauseTiming();
+        lab->Label()->UndoStack()->undo();
+        lab->repaint();
+        ++step;
+        state.ResumeTiming();
+    }
+    state.SetLabel(QString("%1 elements").arg(state.range(0)).toStdString());
 }
 
 } // namespace
 
+BENCHMARK(BM_DragAndDrop)->Arg(60)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(30);
+
 BENCHMARK(BM_DragSession)
-    ->ArgsProduct({{0, 1}, {snNone, snGrid}})
+    ->ArgsProduct({{0, 1}, {snNone, snGrid}, {60}, {zm200}})
+    ->Args({1, snNone, 1000, zm400})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(3)
     ->ReportAggregatesOnly(true);

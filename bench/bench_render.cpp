@@ -46,7 +46,7 @@ void BM_DrawAll(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_DrawAll)
-    ->ArgsProduct({{zm100, zm400}, {1, 6}, {biNone, biGradHor}})
+    ->ArgsProduct({{zm100, zm400}, {1, 6, 63}, {biNone, biGradHor}})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
