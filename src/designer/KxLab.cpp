@@ -48,8 +48,12 @@ TKxLab::TKxLab(QWidget* parent)
     connect(FLabel.get(), &TKxLabel::ElementAdded, this, &TKxLab::ElementsChanged);
     connect(FLabel.get(), &TKxLabel::ElementChanged, this, &TKxLab::ElementsChanged);
     connect(FLabel.get(), &TKxLabel::ElementsReordered, this, &TKxLab::ElementsChanged);
-    connect(FLabel.get(), &TKxLabel::Replacing, this,
-            [this] { FSelectedIndex = FLabel->IndexOf(FSelected); });
+    connect(FLabel.get(), &TKxLabel::Replacing, this, [this] {
+        FSelectedIndex = FLabel->IndexOf(FSelected);
+        FSelectionIndices.clear();
+        for (const TKxElement* e : FSelection)
+            FSelectionIndices.push_back(FLabel->IndexOf(e));
+    });
     connect(FLabel.get(), &TKxLabel::Replaced, this, &TKxLab::LabelReplaced);
     resize(160, 120);
 }
@@ -60,6 +64,7 @@ TKxLab::~TKxLab() {
     FLabel->blockSignals(true);
     FLabel->SetRecording(false);
     FSelected = nullptr;
+    FSelection.clear();
     KxClipboard().Clear();
     ClearPages();
 }
@@ -202,13 +207,13 @@ TKxElement* TKxLab::ElementAt(const TPoint& P) const {
 
 bool TKxLab::FindElement(const TPoint& P) {
     TKxElement* e = ElementAt(P);
-    if (e) FSelected = e;
+    if (e) SetCurrent(e);
     return e != nullptr;
 }
 
 bool TKxLab::ElementByID(const QString& ID) {
     TKxElement* e = FLabel->ElementWithID(ID);
-    if (e) FSelected = e;
+    if (e) SetCurrent(e);
     return e != nullptr;
 }
 
@@ -219,7 +224,14 @@ void TKxLab::Clear() {
 }
 
 void TKxLab::ElementRemoving(const TKxElement* E) {
-    if (!E || E == FSelected) FSelected = nullptr;
+    if (!E) {
+        SetCurrent(nullptr);
+    } else if (IsSelected(E)) {
+        std::vector<TKxElement*> rest = FSelection;
+        std::erase(rest, E);
+        // The one selected last before it takes over; nothing when it stood alone.
+        SetSelection(rest, E == FSelected ? (rest.empty() ? nullptr : rest.back()) : FSelected);
+    }
     ElementsChanged();
 }
 
@@ -231,7 +243,11 @@ void TKxLab::ElementsChanged() {
 
 void TKxLab::LabelReplaced(bool Restored) {
     // An undone step keeps the element the user was working on selected.
-    FSelected = Restored ? FLabel->Element(FSelectedIndex) : nullptr;
+    std::vector<TKxElement*> kept;
+    if (Restored)
+        for (const int i : FSelectionIndices)
+            if (TKxElement* e = FLabel->Element(i)) kept.push_back(e);
+    SetSelection(kept, Restored ? FLabel->Element(FSelectedIndex) : nullptr);
     ClearSelection();
     AdjustScroll();
     AdjustAligns();

@@ -18,7 +18,20 @@ constexpr std::array Names{QT_TRANSLATE_NOOP("KxSteps", "Add"),
                            QT_TRANSLATE_NOOP("KxSteps", "Label Settings"),
                            QT_TRANSLATE_NOOP("KxSteps", "Database"),
                            QT_TRANSLATE_NOOP("KxSteps", "Insert"),
-                           QT_TRANSLATE_NOOP("KxSteps", "Label Stock")};
+                           QT_TRANSLATE_NOOP("KxSteps", "Label Stock"),
+                           QT_TRANSLATE_NOOP("KxSteps", "Align Left"),
+                           QT_TRANSLATE_NOOP("KxSteps", "Align Centre"),
+                           QT_TRANSLATE_NOOP("KxSteps", "Align Right"),
+                           QT_TRANSLATE_NOOP("KxSteps", "Align Top"),
+                           QT_TRANSLATE_NOOP("KxSteps", "Align Middle"),
+                           QT_TRANSLATE_NOOP("KxSteps", "Align Bottom"),
+                           QT_TRANSLATE_NOOP("KxSteps", "Distribute Horizontally"),
+                           QT_TRANSLATE_NOOP("KxSteps", "Distribute Vertically"),
+                           QT_TRANSLATE_NOOP("KxSteps", "Same Width"),
+                           QT_TRANSLATE_NOOP("KxSteps", "Same Height"),
+                           QT_TRANSLATE_NOOP("KxSteps", "Centre on Label"),
+                           QT_TRANSLATE_NOOP("KxSteps", "Lock"),
+                           QT_TRANSLATE_NOOP("KxSteps", "Unlock")};
 
 } // namespace
 

@@ -19,7 +19,21 @@ enum class TKxStep {
     Settings,
     Database,
     Insert,
-    Stock
+    Stock,
+    // The arrange commands, in the order of TKxArrange.
+    AlignLeft,
+    AlignCentre,
+    AlignRight,
+    AlignTop,
+    AlignMiddle,
+    AlignBottom,
+    DistributeHorizontally,
+    DistributeVertically,
+    SameWidth,
+    SameHeight,
+    CentreOnLabel,
+    Lock,
+    Unlock
 };
 
 /// A step's name in the application's current language (context "KxSteps").
