@@ -220,6 +220,7 @@ void TKxMainWindow::CreateActions() {
         FTools->addAction(tool);
         connect(tool, &QAction::triggered, this, [this, Tool = t.Tool] { FLab->SetDrawTool(Tool); });
     }
+    CreateArrangeActions();
 }
 
 void TKxMainWindow::CreateMenus() {
@@ -239,16 +240,19 @@ void TKxMainWindow::CreateMenus() {
                     "actionAliases", "", "actionQuit"});
     FEditMenu = menuBar()->addMenu(QString());
     add(FEditMenu, {"actionUndo", "actionRedo", "", "actionCut", "actionCopy", "actionPaste", "actionDelete",
-                    "", "actionFront", "actionBack", "actionAlignLeft", "actionAlignTop", "actionTransparent",
-                    "", "actionProperties"});
+                    "actionSelectAll", "", "actionFront", "actionBack", "actionAlignLeft", "actionAlignTop",
+                    "actionTransparent", "", "actionProperties"});
     FLabelPropMenu = FEditMenu->addMenu(QString());
     add(FLabelPropMenu, {"actionLabelDimensions", "actionLabelPrint", "actionLabelBack", "actionLabelData"});
+    CreateArrangeMenu();
     FViewMenu = menuBar()->addMenu(QString());
     add(FViewMenu, {"actionZoomIn", "actionZoomOut", "actionZoomReset"});
 
     FElementMenu = new QMenu(this);
     add(FElementMenu, {"actionCut", "actionCopy", "actionDelete", "", "actionFront", "actionBack",
-                       "actionAlignLeft", "actionAlignTop", "actionTransparent", "", "actionProperties"});
+                       "actionAlignLeft", "actionAlignTop", "actionTransparent", "actionLock", ""});
+    FElementMenu->addMenu(FArrangeMenu);
+    add(FElementMenu, {"", "actionProperties"});
     FLabelMenu = new QMenu(this);
     add(FLabelMenu, {"actionPaste", "", "actionLabelDimensions", "actionLabelPrint", "actionLabelBack",
                      "actionLabelData", "", "actionPreview"});
@@ -275,6 +279,7 @@ void TKxMainWindow::CreateToolBar() {
     FToolBar->addSeparator();
     for (const char* name : {"actionSnap", "actionGrid"})
         FToolBar->addAction(findChild<QAction*>(QLatin1String(name)));
+    addToolBar(FArrangeBar);
 }
 
 void TKxMainWindow::CreateStatusBar() {
@@ -300,6 +305,7 @@ void TKxMainWindow::Translate() {
     FEditMenu->setTitle(tr("&Edit"));
     FLabelPropMenu->setTitle(tr("&Label Properties"));
     FViewMenu->setTitle(tr("&View"));
+    TranslateArrange();
     FToolBar->setWindowTitle(tr("Tools"));
     FZoom->setToolTip(tr("Zoom"));
     UpdateTitle();

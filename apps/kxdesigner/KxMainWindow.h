@@ -49,6 +49,8 @@ public:
     /// Runs a command on the label (which records its own step), showing errors; the controls follow.
     void Edit(const std::function<void()>& Command);
 
+    /// The arrange menu: align, distribute, size, centre, lock.
+    QMenu* ArrangeMenu() const { return FArrangeMenu; }
     /// The context menus: the element's commands and the label's.
     QMenu* ElementMenu() const { return FElementMenu; }
     QMenu* LabelMenu() const { return FLabelMenu; }
@@ -65,6 +67,11 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    /// The arrange commands, Select All and Lock; their menu and tool bar.
+    void CreateArrangeActions();
+    void CreateArrangeMenu();
+    void UpdateArrangeActions();
+    void TranslateArrange();
     void Translate();
     void TranslateTools();
 
@@ -100,7 +107,9 @@ private:
     QMenu* FRecentMenu = nullptr;
     QMenu* FElementMenu = nullptr;
     QMenu* FLabelMenu = nullptr;
+    QMenu* FArrangeMenu = nullptr;
     QToolBar* FToolBar = nullptr;
+    QToolBar* FArrangeBar = nullptr;
     QActionGroup* FTools = nullptr;
     QActionGroup* FUnits = nullptr;
     QComboBox* FZoom = nullptr;

@@ -76,6 +76,7 @@ void TKxMainWindow::UpdateActions() {
                              "actionAlignLeft", "actionAlignTop", "actionProperties"})
         findChild<QAction*>(QLatin1String(name))->setEnabled(selected);
     findChild<QAction*>(QStringLiteral("actionPaste"))->setEnabled(FLab->CanPaste());
+    UpdateArrangeActions();
     // The commands name the step they undo or redo.
     const QUndoStack& history = History();
     auto* undo = findChild<QAction*>(QStringLiteral("actionUndo"));
@@ -88,6 +89,10 @@ void TKxMainWindow::UpdateActions() {
 
 void TKxMainWindow::UpdateStatus() {
     const TKxElement* e = FLab->GetSelected();
+    if (const auto several = static_cast<int>(FLab->SelectedElements().size()); several > 1) {
+        FSelection->setText(tr("%n elements selected", nullptr, several));
+        return;
+    }
     if (!e) {
         FSelection->setText(tr("%n element(s)", nullptr, FLab->Label()->ElementCount()));
         return;
