@@ -170,6 +170,17 @@ TEST_F(KxLabSelection, LockedElementsStayWhileTheOthersMoveAndAloneAreNeverGrabb
     EXPECT_EQ(Lab.GetSelected(), C);
 }
 
+TEST_F(KxLabSelection, LockingIsAStepThatUndoes) {
+    SelectAandC();
+    Lab.SetSelectionLocked(true);
+    History().undo();
+    EXPECT_FALSE(Lab.Label()->Element(0)->Locked);
+    EXPECT_FALSE(Lab.Label()->Element(2)->Locked);
+    History().redo();
+    EXPECT_TRUE(Lab.Label()->Element(0)->Locked);
+    EXPECT_EQ(History().undoText(), QStringLiteral("Lock"));
+}
+
 TEST_F(KxLabSelection, DeleteRemovesEverySelectedElementAsOneStep) {
     SelectAandC();
     Lab.DeleteElement();
