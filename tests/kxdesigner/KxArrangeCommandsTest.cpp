@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QTest>
+#include <QTranslator>
 #include <QUndoStack>
 #include <tuple>
 #include <vector>
@@ -12,8 +15,11 @@
 #include "DesignerTestSupport.h"
 #include "elements/KxElementFactory.h"
 #include "elements/KxRect.h"
+#include "elements/KxText.h"
 #include "KxDesignSurface.h"
+#include "KxLanguage.h"
 #include "KxMainWindow.h"
+#include "types/KxStrings.h"
 
 namespace {
 
@@ -160,4 +166,47 @@ TEST(KxArrangeCommands, ArrowKeysNudgeTheWholeSelectionStoppingAtTheLabelsEdge) 
     EXPECT_EQ(w.Window->History().count(), steps + 1);
     QTest::keyClick(&w.Lab, Qt::Key_Right);
     EXPECT_EQ(w.E[1]->P1.X, 320);
+}
+
+// Opt-in: the window with three elements selected and the Arrange menu open, in English and Spanish.
+TEST(KxArrangeCommands, Screenshots) {
+    const QString folder = qEnvironmentVariable("KXLAB_SCREENSHOTS");
+    if (folder.isEmpty()) GTEST_SKIP() << "KXLAB_SCREENSHOTS names no folder";
+    for (const bool spanish : {false, true}) {
+        const auto translators = spanish ? KxInstallLanguage(QLocale(QLocale::Spanish, QLocale::Spain))
+                                         : decltype(KxInstallLanguage({})){};
+        QCoreApplication::sendPostedEvents();
+        TDesignerUser user;
+        auto window = ShownWindow();
+        TKxDesignSurface& lab = *window->Lab();
+        // At 400 % the label's right half, where the elements stand, lies clear of the open menu.
+        lab.SetZoom(zm400);
+        for (const auto& [kind, a, b] :
+             {std::tuple{deText, TPoint{260, 30}, TPoint{}}, std::tuple{deBar, TPoint{250, 150}, TPoint{}},
+              std::tuple{deRect, TPoint{500, 30}, TPoint{590, 120}}}) {
+            auto e = TKxElementFactory::Create(kind, lab.Label());
+            e->P1 = a;
+            e->P2 = b;
+            if (auto* text = dynamic_cast<TKxText*>(e.get())) text->Text = QStringLiteral("Precio 1,50");
+            lab.AddElement(std::move(e));
+        }
+        lab.PaintLabScreen(true);
+        lab.SelectAll();
+        lab.SelectElements(lab.SelectedElements(), lab.Label()->Element(2));
+        QCoreApplication::processEvents();
+        QPixmap shot = window->grab();
+        QMenu* menu = window->ArrangeMenu();
+        QMenuBar* bar = window->menuBar();
+        menu->popup(bar->mapToGlobal(bar->actionGeometry(menu->menuAction()).bottomLeft()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        {
+            QPainter painter(&shot);
+            painter.drawPixmap(window->mapFromGlobal(menu->pos()), menu->grab());
+        }
+        menu->close();
+        EXPECT_TRUE(
+            shot.save(folder + (spanish ? "/kxdesigner-arrange-es.png" : "/kxdesigner-arrange-en.png")));
+    }
+    KxLoadLanguage({});
+    QCoreApplication::sendPostedEvents();
 }
