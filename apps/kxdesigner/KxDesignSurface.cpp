@@ -30,8 +30,8 @@ int32_t NextGridLine(int32_t Pos, int32_t Step, int Dir) {
 TKxDesignSurface::TKxDesignSurface(QWidget* parent)
     : TKxLab(parent) {}
 
-TKxElement* TKxDesignSurface::ElementAt(const TPoint& P) const {
-    return KxElementUnder(*Label(), P, ScreenMap());
+bool TKxDesignSurface::Picks(const TKxElement& E, const TPoint& P) const {
+    return KxShapeHit(E, P, ScreenMap());
 }
 
 int32_t TKxDesignSurface::NudgeStep(int Dir, bool Grid, int32_t Pos, int32_t Step) const {
@@ -80,8 +80,9 @@ bool TKxDesignSurface::Pick(const QMouseEvent* event) {
         for (const TRect* mark : {&m.AlignLeftMark, &m.AlignTopMark, &m.HandleLeft, &m.HandleRight,
                                   &m.HandleTop, &m.HandleBottom, &m.LineHandle1, &m.LineHandle2})
             if (PtInRect(*mark, p)) return true;
-        // The control adds or removes with a modifier, and drags a selection of several together.
-        if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) return true;
+        // The control adds or removes with a modifier, cycles with Alt, and drags a selection of
+        // several together.
+        if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return true;
         if (SelectedElements().size() > 1 && IsSelected(ElementAt(p))) return true;
     }
     const TKxElement* under = SelectUnder(p, left);

@@ -11,7 +11,8 @@ class QWheelEvent;
 /// element whose drawn shape is under the pointer (a transparent frame on its border, a line near its
 /// stroke), a press on nothing drops the selection, a right press selects before the menu, a double
 /// click opens the element's properties; Shift or Ctrl and a press add or remove an element, and a press
-/// on any element of a selection of several drags them all. It takes the keyboard: arrow keys nudge the
+/// on any element of a selection of several drags them all; Alt and a press select, one press after
+/// another, each element drawn under the pointer from the front. It takes the keyboard: arrow keys nudge the
 /// selected elements that are not locked by one label unit of the unit shown (0.1 mm, 0.01 in), Shift
 /// by one grid step, with snap on to the next grid point, never past the label's edge, each press one
 /// undo step; Escape ends a drawing tool,
@@ -43,8 +44,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     /// Ctrl and the wheel zoom about the pointer.
     void wheelEvent(QWheelEvent* event) override;
-    /// The front-most element whose drawn shape lies under P.
-    TKxElement* ElementAt(const TPoint& P) const override;
+    /// By the drawn shape (KxShapeHit).
+    bool Picks(const TKxElement& E, const TPoint& P) const override;
 
 private:
     /// Selects the front-most element drawn under P (nothing when none is), telling the host when

@@ -198,11 +198,27 @@ bool TKxLab::RemoveElement(TKxElement* E) {
     return FLabel->RemoveElement(E);
 }
 
+bool TKxLab::Picks(const TKxElement& E, const TPoint& P) const {
+    return E.PointInObject(P, ScreenMap());
+}
+
 TKxElement* TKxLab::ElementAt(const TPoint& P) const {
-    const TKxScreenMap screen = ScreenMap();
     for (int i = 0; i < FLabel->ElementCount(); ++i)
-        if (TKxElement* e = FLabel->Element(i); e->PointInObject(P, screen)) return e;
+        if (TKxElement* e = FLabel->Element(i); Picks(*e, P)) return e;
     return nullptr;
+}
+
+TKxElement* TKxLab::NextElementAt(const TPoint& P) const {
+    TKxElement* first = nullptr;
+    bool behindCurrent = false;
+    for (int i = 0; i < FLabel->ElementCount(); ++i) {
+        TKxElement* e = FLabel->Element(i);
+        if (!Picks(*e, P)) continue;
+        if (behindCurrent) return e;
+        if (!first) first = e;
+        behindCurrent = e == FSelected;
+    }
+    return first;
 }
 
 bool TKxLab::FindElement(const TPoint& P) {

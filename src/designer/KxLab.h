@@ -486,9 +486,14 @@ protected:
     const TBitmap& GetTopRuler() const { return *FTopRuler; }
     const TBitmap& GetLeftRuler() const { return *FLeftRuler; }
     const TBitmap& GetRulerCorner() const { return *FRulerCorner; }
-    /// The element a press at P (client pixels) picks: the first from index 0 that contains P, or
-    /// null. A host that picks otherwise overrides it; selecting by click and the group drag follow.
-    virtual TKxElement* ElementAt(const TPoint& P) const;
+    /// True when a press at P (client pixels) picks E: P lies in its outline. A host that picks
+    /// otherwise overrides it; clicks, Alt+clicks and the group drag follow.
+    virtual bool Picks(const TKxElement& E, const TPoint& P) const;
+    /// The first element from index 0 that a press at P picks, or null.
+    TKxElement* ElementAt(const TPoint& P) const;
+    /// What Alt and a press at P select: among the elements picked there, front to back, the one
+    /// behind the current element, the front-most after the last; null when none is there.
+    TKxElement* NextElementAt(const TPoint& P) const;
     /// What elements draw with on the surface: its canvas, its mapping, field names when bound.
     TKxDrawContext SurfaceContext();
 

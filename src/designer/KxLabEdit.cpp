@@ -167,6 +167,16 @@ void TKxLab::LeftPress(const TPoint& P, Qt::KeyboardModifiers Mods) {
 }
 
 void TKxLab::SelectionPress(const TPoint& P, Qt::KeyboardModifiers Mods) {
+    if (Mods & Qt::AltModifier) {
+        // Reaches the elements that lie beneath others, one press after another.
+        if (TKxElement* e = NextElementAt(P)) {
+            SetCurrent(e);
+            DoSelect();
+            ClearSelection();
+            AdjustHandle();
+        }
+        return;
+    }
     if (Mods & (Qt::ShiftModifier | Qt::ControlModifier)) {
         if (TKxElement* e = ElementAt(P)) {
             ToggleSelected(e);

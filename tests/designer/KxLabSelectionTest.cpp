@@ -266,3 +266,23 @@ TEST_F(KxLabSelection, ALockedElementIgnoresTheGuideAlignment) {
     Lab.AlignLeft();
     EXPECT_EQ(A->P1, (TPoint{40, 40}));
 }
+
+TEST_F(KxLabSelection, AltAndAClickSelectEachElementUnderThePointerFrontToBackAndRound) {
+    TKxRect* d = Box({60, 50}, {200, 100});
+    Lab.PaintLabScreen(true);
+    QSignalSpy selects(&Lab, &TKxLab::Select);
+    std::vector<TKxElement*> picked;
+    for (int i = 0; i < 3; ++i) {
+        Click({50, 45}, Qt::AltModifier);
+        picked.push_back(Lab.GetSelected());
+    }
+    EXPECT_EQ(picked, (TSet{A, d, A}));
+    EXPECT_EQ(selects.count(), 3);
+    EXPECT_EQ(Selected(), (TSet{A}));
+    // Over a single element it stays selected; over nothing the selection stays too.
+    Click({128, 88}, Qt::AltModifier);
+    Click({128, 88}, Qt::AltModifier);
+    EXPECT_EQ(Lab.GetSelected(), C);
+    Click({170, 30}, Qt::AltModifier);
+    EXPECT_EQ(Lab.GetSelected(), C);
+}
