@@ -69,6 +69,21 @@
     </message>
 </context>
 <context>
+    <name>TKxElementsDock</name>
+    <message>
+        <source>Elements</source>
+        <translation>Elementos</translation>
+    </message>
+    <message>
+        <source>Element</source>
+        <translation>Elemento</translation>
+    </message>
+    <message>
+        <source>Locked</source>
+        <translation>Bloqueado</translation>
+    </message>
+</context>
+<context>
     <name>TKxMainWindow</name>
     <message>
         <source>&amp;New</source>

@@ -17,6 +17,7 @@
 #include <QUndoStack>
 
 #include "KxDesignSurface.h"
+#include "KxElementsDock.h"
 #include "label/KxGrid.h"
 
 namespace {
@@ -109,6 +110,10 @@ TKxMainWindow::TKxMainWindow(QWidget* parent)
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    FElements = new TKxElementsDock(FLab, this);
+    addDockWidget(Qt::RightDockWidgetArea, FElements);
+    FViewMenu->addSeparator();
+    FViewMenu->addAction(FElements->toggleViewAction());
     Translate();
     // Whatever changes the label, from the surface, a dialog or a command, shows in the title and the
     // commands.
@@ -306,6 +311,7 @@ void TKxMainWindow::Translate() {
     FLabelPropMenu->setTitle(tr("&Label Properties"));
     FViewMenu->setTitle(tr("&View"));
     TranslateArrange();
+    FElements->Translate();
     FToolBar->setWindowTitle(tr("Tools"));
     FZoom->setToolTip(tr("Zoom"));
     UpdateTitle();

@@ -14,6 +14,7 @@ class QLabel;
 class QMenu;
 class QUndoStack;
 class TKxDesignSurface;
+class TKxElementsDock;
 
 /// The label designer's main window: the designer control in the middle, the File and Edit menus,
 /// the tool bar with the drawing tools and the view settings, the status bar, and the context menus
@@ -54,6 +55,8 @@ public:
     /// The context menus: the element's commands and the label's.
     QMenu* ElementMenu() const { return FElementMenu; }
     QMenu* LabelMenu() const { return FLabelMenu; }
+    /// The dock that lists the elements.
+    TKxElementsDock* ElementsDock() const { return FElements; }
     /// The recent files menu.
     QMenu* RecentMenu() const { return FRecentMenu; }
 
@@ -115,4 +118,5 @@ private:
     QComboBox* FZoom = nullptr;
     QLabel* FPosition = nullptr;
     QLabel* FSelection = nullptr;
+    TKxElementsDock* FElements = nullptr;
 };

@@ -246,6 +246,8 @@ public:
     void Arrange(TKxArrange Kind);
     /// Locks or unlocks every selected element as one undo step.
     void SetSelectionLocked(bool Value);
+    /// Locks or unlocks the elements of this label among Elements as one undo step.
+    void SetLocked(const std::vector<TKxElement*>& Elements, bool Value);
 
     // Mapping between label units and client pixels.
     int32_t WindowX(int32_t x) const;

@@ -182,13 +182,17 @@ void TKxLab::Arrange(TKxArrange Kind) {
 }
 
 void TKxLab::SetSelectionLocked(bool Value) {
-    if (!FSelected) return;
+    SetLocked(SelectedElements(), Value);
+}
+
+void TKxLab::SetLocked(const std::vector<TKxElement*>& Elements, bool Value) {
     {
         const TKxUndoStep step(*FLabel, KxStepName(Value ? TKxStep::Lock : TKxStep::Unlock));
-        for (TKxElement* e : SelectedElements()) {
-            e->Locked = Value;
-            FLabel->NotifyElement(e);
-        }
+        for (TKxElement* e : Elements)
+            if (FLabel->IndexOf(e) >= 0) {
+                e->Locked = Value;
+                FLabel->NotifyElement(e);
+            }
     }
     AdjustHandle();
 }
@@ -224,8 +228,6 @@ void TKxLab::FinishBand(const TPoint& P) {
 }
 
 void TKxLab::StartGroupDrag(const TPoint& P) {
-    // A group whose every element is locked stays put: the press only made one of them current.
-    if (Movable().empty()) return;
     BeginDragStep(TKxStep::Move);
     TKxMarks& m = FMarks;
     std::vector<TRect> boxes;
@@ -242,8 +244,13 @@ void TKxLab::StartGroupDrag(const TPoint& P) {
 void TKxLab::FinishGroupDrag() {
     TKxMarks& m = FMarks;
     m.GroupDrag = false;
-    if (m.Dragged && MoveSelection({CoordX(m.GroupRect.Left) - CoordX(m.GroupStart.X),
-                                    CoordY(m.GroupRect.Top) - CoordY(m.GroupStart.Y)}))
+    if (!m.Dragged) {
+        // A click that does not drag picks the one element out of the group.
+        SelectElement(FSelected);
+        return;
+    }
+    if (MoveSelection({CoordX(m.GroupRect.Left) - CoordX(m.GroupStart.X),
+                       CoordY(m.GroupRect.Top) - CoordY(m.GroupStart.Y)}))
         return;
     // Nothing moved: the outline that followed the mouse goes.
     AdjustHandle();

@@ -140,6 +140,15 @@ TEST_F(KxLabSelection, DraggingOneMovesAllAsOneStepThatUndoesWhole) {
     EXPECT_EQ(Lab.GetSelected(), Lab.Label()->Element(0));
 }
 
+TEST_F(KxLabSelection, AClickWithoutADragOnOneOfSeveralSelectsItAlone) {
+    SelectAandC();
+    const int steps = History().count();
+    Click({48, 43});
+    EXPECT_EQ(Selected(), (TSet{A}));
+    EXPECT_EQ(Lab.GetMarks().DragState, drSizes);
+    EXPECT_EQ(History().count(), steps);
+}
+
 TEST_F(KxLabSelection, AGroupMoveStopsWhereTheFirstElementMeetsTheEdge) {
     SelectAandC();
     EXPECT_TRUE(Lab.MoveSelection({1000, -1000}));

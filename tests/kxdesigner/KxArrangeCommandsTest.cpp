@@ -168,7 +168,8 @@ TEST(KxArrangeCommands, ArrowKeysNudgeTheWholeSelectionStoppingAtTheLabelsEdge) 
     EXPECT_EQ(w.E[1]->P1.X, 320);
 }
 
-// Opt-in: the window with three elements selected and the Arrange menu open, in English and Spanish.
+// Opt-in: the window with three elements selected (the barcode locked), the Arrange menu open and the
+// Elements dock, in English and Spanish.
 TEST(KxArrangeCommands, Screenshots) {
     const QString folder = qEnvironmentVariable("KXLAB_SCREENSHOTS");
     if (folder.isEmpty()) GTEST_SKIP() << "KXLAB_SCREENSHOTS names no folder";
@@ -190,7 +191,9 @@ TEST(KxArrangeCommands, Screenshots) {
             if (auto* text = dynamic_cast<TKxText*>(e.get())) text->Text = QStringLiteral("Precio 1,50");
             lab.AddElement(std::move(e));
         }
+        window->resize(1100, 700);
         lab.PaintLabScreen(true);
+        lab.SetLocked({lab.Label()->Element(1)}, true);
         lab.SelectAll();
         lab.SelectElements(lab.SelectedElements(), lab.Label()->Element(2));
         QCoreApplication::processEvents();
