@@ -1,7 +1,9 @@
 #include "designer/KxArrange.h"
 
 #include <algorithm>
+#include <array>
 #include <numeric>
+#include <QCoreApplication>
 
 namespace {
 
@@ -45,6 +47,21 @@ std::vector<TRect> Distributed(const std::vector<TRect>& Boxes, TLow Low, THigh 
 }
 
 } // namespace
+
+QString KxArrangeStepName(TKxArrange Kind) {
+    static constexpr std::array Names{QT_TRANSLATE_NOOP("KxSteps", "Align Left"),
+                                      QT_TRANSLATE_NOOP("KxSteps", "Align Centre"),
+                                      QT_TRANSLATE_NOOP("KxSteps", "Align Right"),
+                                      QT_TRANSLATE_NOOP("KxSteps", "Align Top"),
+                                      QT_TRANSLATE_NOOP("KxSteps", "Align Middle"),
+                                      QT_TRANSLATE_NOOP("KxSteps", "Align Bottom"),
+                                      QT_TRANSLATE_NOOP("KxSteps", "Distribute Horizontally"),
+                                      QT_TRANSLATE_NOOP("KxSteps", "Distribute Vertically"),
+                                      QT_TRANSLATE_NOOP("KxSteps", "Same Width"),
+                                      QT_TRANSLATE_NOOP("KxSteps", "Same Height"),
+                                      QT_TRANSLATE_NOOP("KxSteps", "Centre on Label")};
+    return QCoreApplication::translate("KxSteps", Names.at(static_cast<size_t>(Kind)));
+}
 
 int KxArrangeMinimum(TKxArrange Kind) {
     switch (Kind) {

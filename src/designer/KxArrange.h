@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <QString>
 #include <vector>
 
 #include "base/Geometry.h"
@@ -20,6 +21,9 @@ enum class TKxArrange : uint8_t {
     SameHeight,
     CentreOnLabel
 };
+
+/// The undo step of Kind in the application's current language ("Align Left"; context "KxSteps").
+KXLAB_EXPORT QString KxArrangeStepName(TKxArrange Kind);
 
 /// Fewest boxes that Kind moves: the reference of an alignment or a size is not among them.
 KXLAB_EXPORT int KxArrangeMinimum(TKxArrange Kind);

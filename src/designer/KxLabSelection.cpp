@@ -29,10 +29,6 @@ bool Resizes(TKxArrange Kind) {
     return Kind == TKxArrange::SameWidth || Kind == TKxArrange::SameHeight;
 }
 
-TKxStep StepOf(TKxArrange Kind) {
-    return static_cast<TKxStep>(static_cast<int>(TKxStep::AlignLeft) + static_cast<int>(Kind));
-}
-
 bool Encloses(const TRect& Outer, const TRect& Inner) {
     return Inner.Left >= Outer.Left && Inner.Top >= Outer.Top && Inner.Right <= Outer.Right &&
            Inner.Bottom <= Outer.Bottom;
@@ -166,7 +162,7 @@ void TKxLab::Arrange(TKxArrange Kind) {
     const TRect label{0, 0, GetMeasure()->WidthLU(), GetMeasure()->HeightLU()};
     const std::vector<TRect> placed = KxArrangeBoxes(Kind, boxes, ElementExtent(*FSelected), label);
     {
-        const TKxUndoStep step(*FLabel, KxStepName(StepOf(Kind)));
+        const TKxUndoStep step(*FLabel, KxArrangeStepName(Kind));
         for (size_t i = 0; i < targets.size(); ++i) {
             TKxElement* e = targets[i];
             const TPoint d = placed[i].TopLeft() - boxes[i].TopLeft();

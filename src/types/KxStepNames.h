@@ -20,18 +20,6 @@ enum class TKxStep {
     Database,
     Insert,
     Stock,
-    // The arrange commands, in the order of TKxArrange.
-    AlignLeft,
-    AlignCentre,
-    AlignRight,
-    AlignTop,
-    AlignMiddle,
-    AlignBottom,
-    DistributeHorizontally,
-    DistributeVertically,
-    SameWidth,
-    SameHeight,
-    CentreOnLabel,
     Lock,
     Unlock
 };
