@@ -64,9 +64,9 @@ TKxElement* TKxDesignSurface::SelectUnder(const TPoint& P, bool Left) {
         return under;
     }
     if (under != GetSelected() || SelectedElements().size() > 1) {
+        // The control says so itself.
         SelectElement(under);
         if (under && Left) DoSelect();
-        emit SelectionChanged();
     }
     return under;
 }
@@ -104,6 +104,7 @@ void TKxDesignSurface::mouseDoubleClickEvent(QMouseEvent* event) {
     if (GetAllowEdit() && event->button() == Qt::LeftButton && GetDrawTool() == dwSelection &&
         SelectUnder(PressPoint(event), true)) {
         ShowElementProp();
+        // The dialog may have changed what the host shows of the selection.
         emit SelectionChanged();
         return;
     }
@@ -123,7 +124,6 @@ void TKxDesignSurface::keyPressEvent(QKeyEvent* event) {
             emit ToolChanged();
         } else if (GetSelected()) {
             SelectElement(nullptr);
-            emit SelectionChanged();
         } else {
             TKxLab::keyPressEvent(event);
         }

@@ -9,15 +9,15 @@ class QWheelEvent;
 
 /// The designer control as the application uses it. Presses pick what the user sees: the front-most
 /// element whose drawn shape is under the pointer (a transparent frame on its border, a line near its
-/// stroke), a press on nothing drops the selection, a right press selects before the menu, a double
-/// click opens the element's properties; Shift or Ctrl and a press add or remove an element, and a press
-/// on any element of a selection of several drags them all; Alt and a press select, one press after
-/// another, each element drawn under the pointer from the front. It takes the keyboard: arrow keys nudge the
-/// selected elements that are not locked by one label unit of the unit shown (0.1 mm, 0.01 in), Shift
-/// by one grid step, with snap on to the next grid point, never past the label's edge, each press one
-/// undo step; Escape ends a drawing tool,
-/// else drops the selection; Ctrl and the wheel zoom about the pointer. It says when it changed the
-/// tool, the selection or the zoom itself.
+/// stroke), a press on nothing drops the selection and starts a selecting band, a right press selects
+/// before the menu, a double click opens the element's properties; Shift or Ctrl and a press add or
+/// remove an element, a press on any element of a selection of several drags them all, and Alt and a
+/// press select, one press after another, each element drawn under the pointer from the front. It
+/// takes the keyboard: arrow keys nudge the selected elements that are not locked by one label unit of
+/// the unit shown (0.1 mm, 0.01 in), Shift by one grid step, with snap on to the next grid point,
+/// never past the label's edge, each press one undo step; Escape ends a drawing tool, else drops the
+/// selection; Ctrl and the wheel zoom about the pointer. It says when it changed the tool or the zoom
+/// itself; the control says when the selection changes.
 class TKxDesignSurface : public TKxLab {
     Q_OBJECT
 public:
