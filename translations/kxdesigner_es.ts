@@ -69,6 +69,21 @@
     </message>
 </context>
 <context>
+    <name>TKxElementsDock</name>
+    <message>
+        <source>Elements</source>
+        <translation>Elementos</translation>
+    </message>
+    <message>
+        <source>Element</source>
+        <translation>Elemento</translation>
+    </message>
+    <message>
+        <source>Locked</source>
+        <translation>Bloqueado</translation>
+    </message>
+</context>
+<context>
     <name>TKxMainWindow</name>
     <message>
         <source>&amp;New</source>
@@ -359,6 +374,89 @@
     <message>
         <source>(none)</source>
         <translation>(ninguno)</translation>
+    </message>
+    <message>
+        <source>Align &amp;Left</source>
+        <translation>Alinear a la &amp;izquierda</translation>
+    </message>
+    <message>
+        <source>Align &amp;Centre</source>
+        <translation>Alinear al &amp;centro</translation>
+    </message>
+    <message>
+        <source>Align &amp;Right</source>
+        <translation>Alinear a la &amp;derecha</translation>
+    </message>
+    <message>
+        <source>Align &amp;Top</source>
+        <translation>Alinear &amp;arriba</translation>
+    </message>
+    <message>
+        <source>Align &amp;Middle</source>
+        <translation>Alinear al &amp;medio</translation>
+    </message>
+    <message>
+        <source>Align &amp;Bottom</source>
+        <translation>Alinear aba&amp;jo</translation>
+    </message>
+    <message>
+        <source>Distribute &amp;Horizontally</source>
+        <translation>Distribuir &amp;horizontalmente</translation>
+    </message>
+    <message>
+        <source>Distribute &amp;Vertically</source>
+        <translation>Distribuir &amp;verticalmente</translation>
+    </message>
+    <message>
+        <source>Same &amp;Width</source>
+        <translation>Mismo anch&amp;o</translation>
+    </message>
+    <message>
+        <source>Same H&amp;eight</source>
+        <translation>Mismo a&amp;lto</translation>
+    </message>
+    <message>
+        <source>Ce&amp;ntre on Label</source>
+        <translation>Ce&amp;ntrar en la etiqueta</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>Seleccionar &amp;todo</translation>
+    </message>
+    <message>
+        <source>Loc&amp;k</source>
+        <translation>&amp;Bloquear</translation>
+    </message>
+    <message>
+        <source>&amp;Arrange</source>
+        <translation>&amp;Organizar</translation>
+    </message>
+    <message>
+        <source>Arrange</source>
+        <translation>Organizar</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n elements selected</source>
+        <translation>
+            <numerusform>%n elemento seleccionado</numerusform>
+            <numerusform>%n elementos seleccionados</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ver</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In</source>
+        <translation>&amp;Acercar</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out</source>
+        <translation>A&amp;lejar</translation>
+    </message>
+    <message>
+        <source>&amp;Actual Size</source>
+        <translation>&amp;Tamaño real</translation>
     </message>
 </context>
 <context>

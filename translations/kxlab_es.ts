@@ -895,6 +895,58 @@
         <source>Label Stock</source>
         <translation>Hoja de etiquetas</translation>
     </message>
+    <message>
+        <source>Align Left</source>
+        <translation>Alinear a la izquierda</translation>
+    </message>
+    <message>
+        <source>Align Centre</source>
+        <translation>Alinear al centro</translation>
+    </message>
+    <message>
+        <source>Align Right</source>
+        <translation>Alinear a la derecha</translation>
+    </message>
+    <message>
+        <source>Align Top</source>
+        <translation>Alinear arriba</translation>
+    </message>
+    <message>
+        <source>Align Middle</source>
+        <translation>Alinear al medio</translation>
+    </message>
+    <message>
+        <source>Align Bottom</source>
+        <translation>Alinear abajo</translation>
+    </message>
+    <message>
+        <source>Distribute Horizontally</source>
+        <translation>Distribuir horizontalmente</translation>
+    </message>
+    <message>
+        <source>Distribute Vertically</source>
+        <translation>Distribuir verticalmente</translation>
+    </message>
+    <message>
+        <source>Same Width</source>
+        <translation>Mismo ancho</translation>
+    </message>
+    <message>
+        <source>Same Height</source>
+        <translation>Mismo alto</translation>
+    </message>
+    <message>
+        <source>Centre on Label</source>
+        <translation>Centrar en la etiqueta</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>Bloquear</translation>
+    </message>
+    <message>
+        <source>Unlock</source>
+        <translation>Desbloquear</translation>
+    </message>
 </context>
 <context>
     <name>KxBarcode</name>

@@ -25,31 +25,13 @@ int32_t NextGridLine(int32_t Pos, int32_t Step, int Dir) {
     return static_cast<int32_t>(line - Pos);
 }
 
-// A move of D along an axis on which the element spans Low..High and the label 0..Size: never past
-// an edge, and never further out when the element stands outside already.
-int32_t Inside(int32_t D, int32_t Low, int32_t High, int32_t Size) {
-    return std::clamp(D, std::min(0, -Low), std::max(0, Size - High));
-}
-
 } // namespace
 
 TKxDesignSurface::TKxDesignSurface(QWidget* parent)
     : TKxLab(parent) {}
 
-TRect TKxDesignSurface::SelectedExtent() const {
-    const TKxElement* e = GetSelected();
-    switch (e->ElementType()) {
-    case deLine:
-    case deRect:
-    case deImage:
-    case deParagraph:
-        return {std::min(e->P1.X, e->P2.X), std::min(e->P1.Y, e->P2.Y), std::max(e->P1.X, e->P2.X),
-                std::max(e->P1.Y, e->P2.Y)};
-    default:
-        // Texts, barcodes and symbols take the size they are drawn at.
-        return {CoordX(e->Bounds.Left), CoordY(e->Bounds.Top), CoordX(e->Bounds.Right),
-                CoordY(e->Bounds.Bottom)};
-    }
+bool TKxDesignSurface::Picks(const TKxElement& E, const TPoint& P) const {
+    return KxShapeHit(E, P, ScreenMap());
 }
 
 int32_t TKxDesignSurface::NudgeStep(int Dir, bool Grid, int32_t Pos, int32_t Step) const {
@@ -61,29 +43,30 @@ int32_t TKxDesignSurface::NudgeStep(int Dir, bool Grid, int32_t Pos, int32_t Ste
 }
 
 void TKxDesignSurface::Nudge(int DirX, int DirY, bool Grid) {
-    TKxElement* selected = GetSelected();
-    if (!selected) return;
-    const TRect box = SelectedExtent();
-    const TKxMeasure& m = *GetMeasure();
-    const TPoint d{
-        Inside(NudgeStep(DirX, Grid, selected->P1.X, GetGrid()->StepX()), box.Left, box.Right, m.WidthLU()),
-        Inside(NudgeStep(DirY, Grid, selected->P1.Y, GetGrid()->StepY()), box.Top, box.Bottom, m.HeightLU())};
-    if (d == TPoint{}) return;
-    {
-        const TKxUndoStep step(*Label(), KxStepName(TKxStep::Move));
-        selected->P1 = selected->P1 + d;
-        selected->P2 = selected->P2 + d;
-        Label()->NotifyElement(selected);
+    const TKxElement* anchor = GetSelected();
+    if (anchor && anchor->Locked) {
+        const std::vector<TKxElement*> selected = SelectedElements();
+        const auto free =
+            std::find_if(selected.begin(), selected.end(), [](const TKxElement* E) { return !E->Locked; });
+        anchor = free == selected.end() ? nullptr : *free;
     }
-    AdjustHandle();
+    if (!anchor) return;
+    // Cut back as a group, so the elements keep their places among themselves.
+    MoveSelection({NudgeStep(DirX, Grid, anchor->P1.X, GetGrid()->StepX()),
+                   NudgeStep(DirY, Grid, anchor->P1.Y, GetGrid()->StepY())});
 }
 
 TKxElement* TKxDesignSurface::SelectUnder(const TPoint& P, bool Left) {
-    TKxElement* under = KxElementUnder(*Label(), P, ScreenMap());
-    if (under != GetSelected()) {
+    TKxElement* under = ElementAt(P);
+    if (under && IsSelected(under)) {
+        // The right button on any element of the selection keeps it whole for the menu.
+        if (under != GetSelected()) SelectElements(SelectedElements(), under);
+        return under;
+    }
+    if (under != GetSelected() || SelectedElements().size() > 1) {
+        // The control says so itself.
         SelectElement(under);
         if (under && Left) DoSelect();
-        emit SelectionChanged();
     }
     return under;
 }
@@ -97,11 +80,14 @@ bool TKxDesignSurface::Pick(const QMouseEvent* event) {
         for (const TRect* mark : {&m.AlignLeftMark, &m.AlignTopMark, &m.HandleLeft, &m.HandleRight,
                                   &m.HandleTop, &m.HandleBottom, &m.LineHandle1, &m.LineHandle2})
             if (PtInRect(*mark, p)) return true;
+        // The control adds or removes with a modifier, cycles with Alt, and drags a selection of
+        // several together.
+        if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return true;
+        if (SelectedElements().size() > 1 && IsSelected(ElementAt(p))) return true;
     }
     const TKxElement* under = SelectUnder(p, left);
-    // A left press goes on only to grab the outline of what it picked: elsewhere the control would
-    // pick by outline again, and a frame would swallow presses inside it.
-    return !left || (under && PtInRect(GetMarks().SelRect, p));
+    // A left press goes on to grab the outline of what it picked, or to start a band on nothing.
+    return !left || !under || PtInRect(GetMarks().SelRect, p);
 }
 
 void TKxDesignSurface::mousePressEvent(QMouseEvent* event) {
@@ -118,6 +104,7 @@ void TKxDesignSurface::mouseDoubleClickEvent(QMouseEvent* event) {
     if (GetAllowEdit() && event->button() == Qt::LeftButton && GetDrawTool() == dwSelection &&
         SelectUnder(PressPoint(event), true)) {
         ShowElementProp();
+        // The dialog may have changed what the host shows of the selection.
         emit SelectionChanged();
         return;
     }
@@ -137,7 +124,6 @@ void TKxDesignSurface::keyPressEvent(QKeyEvent* event) {
             emit ToolChanged();
         } else if (GetSelected()) {
             SelectElement(nullptr);
-            emit SelectionChanged();
         } else {
             TKxLab::keyPressEvent(event);
         }

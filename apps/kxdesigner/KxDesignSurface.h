@@ -9,19 +9,23 @@ class QWheelEvent;
 
 /// The designer control as the application uses it. Presses pick what the user sees: the front-most
 /// element whose drawn shape is under the pointer (a transparent frame on its border, a line near its
-/// stroke), a press on nothing drops the selection, a right press selects before the menu, a double
-/// click opens the element's properties. It takes the keyboard: arrow keys nudge the selected element
-/// by one label unit of the unit shown (0.1 mm, 0.01 in), Shift by one grid step, with snap on to the
-/// next grid point, never past the label's edge, each press one undo step; Escape ends a drawing tool,
-/// else drops the selection; Ctrl and the wheel zoom about the pointer. It says when it changed the
-/// tool, the selection or the zoom itself.
+/// stroke), a press on nothing drops the selection and starts a selecting band, a right press selects
+/// before the menu, a double click opens the element's properties; Shift or Ctrl and a press add or
+/// remove an element, a press on any element of a selection of several drags them all, and Alt and a
+/// press select, one press after another, each element drawn under the pointer from the front. It
+/// takes the keyboard: arrow keys nudge the selected elements that are not locked by one label unit of
+/// the unit shown (0.1 mm, 0.01 in), Shift by one grid step, with snap on to the next grid point,
+/// never past the label's edge, each press one undo step; Escape ends a drawing tool, else drops the
+/// selection; Ctrl and the wheel zoom about the pointer. It says when it changed the tool or the zoom
+/// itself; the control says when the selection changes.
 class TKxDesignSurface : public TKxLab {
     Q_OBJECT
 public:
     explicit TKxDesignSurface(QWidget* parent = nullptr);
 
-    /// Moves the selected element by DirX, DirY (each -1, 0 or 1) steps as the arrow keys do; Grid:
-    /// by a grid step (Shift). Nothing without a selection.
+    /// Moves the selected elements by DirX, DirY (each -1, 0 or 1) steps as the arrow keys do, as a
+    /// group; Grid: by a grid step (Shift). The steps follow the current element (else the first that
+    /// is not locked). Nothing without a selection.
     void Nudge(int DirX, int DirY, bool Grid);
 
     /// Zooms Steps zoom steps in (out when negative), within the control's steps, keeping the label
@@ -33,8 +37,6 @@ signals:
     void ToolChanged();
     /// The surface changed its zoom itself (Ctrl and the wheel).
     void Zoomed();
-    /// The surface changed the selection itself, or a dialog it opened has closed.
-    void SelectionChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -42,6 +44,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     /// Ctrl and the wheel zoom about the pointer.
     void wheelEvent(QWheelEvent* event) override;
+    /// By the drawn shape (KxShapeHit).
+    bool Picks(const TKxElement& E, const TPoint& P) const override;
 
 private:
     /// Selects the front-most element drawn under P (nothing when none is), telling the host when
@@ -49,8 +53,6 @@ private:
     TKxElement* SelectUnder(const TPoint& P, bool Left);
     /// Selects what a press lands on before the control handles it; false when the press is done.
     bool Pick(const QMouseEvent* event);
-    /// The selected element's box in label units, from the label's top-left corner.
-    TRect SelectedExtent() const;
     /// One nudge along an axis, label units: Pos the anchor's coordinate, Step the grid step.
     int32_t NudgeStep(int Dir, bool Grid, int32_t Pos, int32_t Step) const;
 };

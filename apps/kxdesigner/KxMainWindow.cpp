@@ -17,6 +17,7 @@
 #include <QUndoStack>
 
 #include "KxDesignSurface.h"
+#include "KxElementsDock.h"
 #include "label/KxGrid.h"
 
 namespace {
@@ -109,6 +110,10 @@ TKxMainWindow::TKxMainWindow(QWidget* parent)
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    FElements = new TKxElementsDock(FLab, this);
+    addDockWidget(Qt::RightDockWidgetArea, FElements);
+    FViewMenu->addSeparator();
+    FViewMenu->addAction(FElements->toggleViewAction());
     Translate();
     // Whatever changes the label, from the surface, a dialog or a command, shows in the title and the
     // commands.
@@ -220,6 +225,7 @@ void TKxMainWindow::CreateActions() {
         FTools->addAction(tool);
         connect(tool, &QAction::triggered, this, [this, Tool = t.Tool] { FLab->SetDrawTool(Tool); });
     }
+    CreateArrangeActions();
 }
 
 void TKxMainWindow::CreateMenus() {
@@ -239,16 +245,19 @@ void TKxMainWindow::CreateMenus() {
                     "actionAliases", "", "actionQuit"});
     FEditMenu = menuBar()->addMenu(QString());
     add(FEditMenu, {"actionUndo", "actionRedo", "", "actionCut", "actionCopy", "actionPaste", "actionDelete",
-                    "", "actionFront", "actionBack", "actionAlignLeft", "actionAlignTop", "actionTransparent",
-                    "", "actionProperties"});
+                    "actionSelectAll", "", "actionFront", "actionBack", "actionAlignLeft", "actionAlignTop",
+                    "actionTransparent", "", "actionProperties"});
     FLabelPropMenu = FEditMenu->addMenu(QString());
     add(FLabelPropMenu, {"actionLabelDimensions", "actionLabelPrint", "actionLabelBack", "actionLabelData"});
+    CreateArrangeMenu();
     FViewMenu = menuBar()->addMenu(QString());
     add(FViewMenu, {"actionZoomIn", "actionZoomOut", "actionZoomReset"});
 
     FElementMenu = new QMenu(this);
     add(FElementMenu, {"actionCut", "actionCopy", "actionDelete", "", "actionFront", "actionBack",
-                       "actionAlignLeft", "actionAlignTop", "actionTransparent", "", "actionProperties"});
+                       "actionAlignLeft", "actionAlignTop", "actionTransparent", "actionLock", ""});
+    FElementMenu->addMenu(FArrangeMenu);
+    add(FElementMenu, {"", "actionProperties"});
     FLabelMenu = new QMenu(this);
     add(FLabelMenu, {"actionPaste", "", "actionLabelDimensions", "actionLabelPrint", "actionLabelBack",
                      "actionLabelData", "", "actionPreview"});
@@ -275,6 +284,7 @@ void TKxMainWindow::CreateToolBar() {
     FToolBar->addSeparator();
     for (const char* name : {"actionSnap", "actionGrid"})
         FToolBar->addAction(findChild<QAction*>(QLatin1String(name)));
+    addToolBar(FArrangeBar);
 }
 
 void TKxMainWindow::CreateStatusBar() {
@@ -300,6 +310,8 @@ void TKxMainWindow::Translate() {
     FEditMenu->setTitle(tr("&Edit"));
     FLabelPropMenu->setTitle(tr("&Label Properties"));
     FViewMenu->setTitle(tr("&View"));
+    TranslateArrange();
+    FElements->Translate();
     FToolBar->setWindowTitle(tr("Tools"));
     FZoom->setToolTip(tr("Zoom"));
     UpdateTitle();

@@ -14,6 +14,7 @@ class QLabel;
 class QMenu;
 class QUndoStack;
 class TKxDesignSurface;
+class TKxElementsDock;
 
 /// The label designer's main window: the designer control in the middle, the File and Edit menus,
 /// the tool bar with the drawing tools and the view settings, the status bar, and the context menus
@@ -49,9 +50,13 @@ public:
     /// Runs a command on the label (which records its own step), showing errors; the controls follow.
     void Edit(const std::function<void()>& Command);
 
+    /// The arrange menu: align, distribute, size, centre, lock.
+    QMenu* ArrangeMenu() const { return FArrangeMenu; }
     /// The context menus: the element's commands and the label's.
     QMenu* ElementMenu() const { return FElementMenu; }
     QMenu* LabelMenu() const { return FLabelMenu; }
+    /// The dock that lists the elements.
+    TKxElementsDock* ElementsDock() const { return FElements; }
     /// The recent files menu.
     QMenu* RecentMenu() const { return FRecentMenu; }
 
@@ -65,6 +70,11 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    /// The arrange commands, Select All and Lock; their menu and tool bar.
+    void CreateArrangeActions();
+    void CreateArrangeMenu();
+    void UpdateArrangeActions();
+    void TranslateArrange();
     void Translate();
     void TranslateTools();
 
@@ -100,10 +110,13 @@ private:
     QMenu* FRecentMenu = nullptr;
     QMenu* FElementMenu = nullptr;
     QMenu* FLabelMenu = nullptr;
+    QMenu* FArrangeMenu = nullptr;
     QToolBar* FToolBar = nullptr;
+    QToolBar* FArrangeBar = nullptr;
     QActionGroup* FTools = nullptr;
     QActionGroup* FUnits = nullptr;
     QComboBox* FZoom = nullptr;
     QLabel* FPosition = nullptr;
     QLabel* FSelection = nullptr;
+    TKxElementsDock* FElements = nullptr;
 };

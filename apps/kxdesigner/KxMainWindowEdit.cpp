@@ -8,27 +8,10 @@
 
 #include "elements/KxElement.h"
 #include "KxDesignSurface.h"
+#include "KxElementCaption.h"
 #include "KxErrorText.h"
 #include "KxMainWindow.h"
 #include "label/KxGrid.h"
-
-namespace {
-
-QString KindName(TKxEle Kind) {
-    switch (Kind) {
-    case deLine: return TKxMainWindow::tr("Line");
-    case deText: return TKxMainWindow::tr("Text");
-    case deBar: return TKxMainWindow::tr("Barcode");
-    case deRect: return TKxMainWindow::tr("Rectangle");
-    case deSymbol: return TKxMainWindow::tr("Symbol");
-    case dePoliText: return TKxMainWindow::tr("Compound text");
-    case deImage: return TKxMainWindow::tr("Picture");
-    case deParagraph: return TKxMainWindow::tr("Paragraph");
-    default: return TKxMainWindow::tr("Element");
-    }
-}
-
-} // namespace
 
 QUndoStack& TKxMainWindow::History() const {
     return *FLab->Label()->UndoStack();
@@ -76,6 +59,7 @@ void TKxMainWindow::UpdateActions() {
                              "actionAlignLeft", "actionAlignTop", "actionProperties"})
         findChild<QAction*>(QLatin1String(name))->setEnabled(selected);
     findChild<QAction*>(QStringLiteral("actionPaste"))->setEnabled(FLab->CanPaste());
+    UpdateArrangeActions();
     // The commands name the step they undo or redo.
     const QUndoStack& history = History();
     auto* undo = findChild<QAction*>(QStringLiteral("actionUndo"));
@@ -88,6 +72,10 @@ void TKxMainWindow::UpdateActions() {
 
 void TKxMainWindow::UpdateStatus() {
     const TKxElement* e = FLab->GetSelected();
+    if (const auto several = static_cast<int>(FLab->SelectedElements().size()); several > 1) {
+        FSelection->setText(tr("%n elements selected", nullptr, several));
+        return;
+    }
     if (!e) {
         FSelection->setText(tr("%n element(s)", nullptr, FLab->Label()->ElementCount()));
         return;
@@ -95,7 +83,7 @@ void TKxMainWindow::UpdateStatus() {
     const TPoint2D p = e->GetP1();
     const QString unit = FLab->GetUnits() == unMM ? tr("mm") : tr("in");
     FSelection->setText(tr("%1 at %2, %3 %4")
-                            .arg(KindName(e->ElementType()))
+                            .arg(KxKindName(e->ElementType()))
                             .arg(p.X, 0, 'f', 2)
                             .arg(p.Y, 0, 'f', 2)
                             .arg(unit));

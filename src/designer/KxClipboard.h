@@ -1,25 +1,22 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 
-#include "types/Kxtypes.h"
-
-/// The editor's one-element clipboard: the record of the last copied element, tag byte first.
-/// One per process, shared by every designer control, so an element copied in one designer can be
-/// pasted into another. Reached through KxClipboard().
+/// The editor's clipboard: the stream records of the last copied elements, in stacking order, front
+/// first. One per process, shared by every designer control, so elements copied in one designer can
+/// be pasted into another. Reached through KxClipboard().
 class TKxClipboard {
 public:
-    bool IsEmpty() const { return FRecord.isEmpty(); }
-    /// Replaces the content with Record, the stream record of an element of kind Kind.
-    void Store(const QByteArray& Record, TKxEle Kind);
-    const QByteArray& Record() const { return FRecord; }
-    TKxEle Kind() const { return FKind; }
+    bool IsEmpty() const { return FRecords.isEmpty(); }
+    /// Replaces the content with the records of one or more elements.
+    void Store(const QList<QByteArray>& Records) { FRecords = Records; }
+    const QList<QByteArray>& Records() const { return FRecords; }
     /// Frees the content; the clipboard is empty until the next Store.
-    void Clear();
+    void Clear() { FRecords.clear(); }
 
 private:
-    QByteArray FRecord;
-    TKxEle FKind = dePoint;
+    QList<QByteArray> FRecords;
 };
 
 /// The process-wide clipboard.

@@ -49,8 +49,12 @@ TKxLab::TKxLab(QWidget* parent)
     connect(FLabel.get(), &TKxLabel::ElementAdded, this, &TKxLab::ElementsChanged);
     connect(FLabel.get(), &TKxLabel::ElementChanged, this, &TKxLab::ElementsChanged);
     connect(FLabel.get(), &TKxLabel::ElementsReordered, this, &TKxLab::ElementsChanged);
-    connect(FLabel.get(), &TKxLabel::Replacing, this,
-            [this] { FSelectedIndex = FLabel->IndexOf(FSelected); });
+    connect(FLabel.get(), &TKxLabel::Replacing, this, [this] {
+        FSelectedIndex = FLabel->IndexOf(FSelected);
+        FSelectionIndices.clear();
+        for (const TKxElement* e : FSelection)
+            FSelectionIndices.push_back(FLabel->IndexOf(e));
+    });
     connect(FLabel.get(), &TKxLabel::Replaced, this, &TKxLab::LabelReplaced);
     resize(160, 120);
 }
@@ -61,6 +65,7 @@ TKxLab::~TKxLab() {
     FLabel->blockSignals(true);
     FLabel->SetRecording(false);
     FSelected = nullptr;
+    FSelection.clear();
     KxClipboard().Clear();
     ClearPages();
 }
@@ -194,22 +199,38 @@ bool TKxLab::RemoveElement(TKxElement* E) {
     return FLabel->RemoveElement(E);
 }
 
+bool TKxLab::Picks(const TKxElement& E, const TPoint& P) const {
+    return E.PointInObject(P, ScreenMap());
+}
+
 TKxElement* TKxLab::ElementAt(const TPoint& P) const {
-    const TKxScreenMap screen = ScreenMap();
     for (int i = 0; i < FLabel->ElementCount(); ++i)
-        if (TKxElement* e = FLabel->Element(i); e->PointInObject(P, screen)) return e;
+        if (TKxElement* e = FLabel->Element(i); Picks(*e, P)) return e;
     return nullptr;
+}
+
+TKxElement* TKxLab::NextElementAt(const TPoint& P) const {
+    TKxElement* first = nullptr;
+    bool behindCurrent = false;
+    for (int i = 0; i < FLabel->ElementCount(); ++i) {
+        TKxElement* e = FLabel->Element(i);
+        if (!Picks(*e, P)) continue;
+        if (behindCurrent) return e;
+        if (!first) first = e;
+        behindCurrent = e == FSelected;
+    }
+    return first;
 }
 
 bool TKxLab::FindElement(const TPoint& P) {
     TKxElement* e = ElementAt(P);
-    if (e) FSelected = e;
+    if (e) SetCurrent(e);
     return e != nullptr;
 }
 
 bool TKxLab::ElementByID(const QString& ID) {
     TKxElement* e = FLabel->ElementWithID(ID);
-    if (e) FSelected = e;
+    if (e) SetCurrent(e);
     return e != nullptr;
 }
 
@@ -220,7 +241,14 @@ void TKxLab::Clear() {
 }
 
 void TKxLab::ElementRemoving(const TKxElement* E) {
-    if (!E || E == FSelected) FSelected = nullptr;
+    if (!E) {
+        SetCurrent(nullptr);
+    } else if (IsSelected(E)) {
+        std::vector<TKxElement*> rest = FSelection;
+        std::erase(rest, E);
+        // The one selected last before it takes over; nothing when it stood alone.
+        SetSelection(rest, E == FSelected ? (rest.empty() ? nullptr : rest.back()) : FSelected);
+    }
     ElementsChanged();
 }
 
@@ -232,7 +260,11 @@ void TKxLab::ElementsChanged() {
 
 void TKxLab::LabelReplaced(bool Restored) {
     // An undone step keeps the element the user was working on selected.
-    FSelected = Restored ? FLabel->Element(FSelectedIndex) : nullptr;
+    std::vector<TKxElement*> kept;
+    if (Restored)
+        for (const int i : FSelectionIndices)
+            if (TKxElement* e = FLabel->Element(i)) kept.push_back(e);
+    SetSelection(kept, Restored ? FLabel->Element(FSelectedIndex) : nullptr);
     ClearSelection();
     AdjustScroll();
     AdjustAligns();

@@ -12,6 +12,7 @@
 
 #include "base/Color.h"
 #include "base/Geometry.h"
+#include "designer/KxArrange.h"
 #include "designer/KxLabFlat.h"
 #include "designer/KxMapping.h"
 #include "designer/KxMarks.h"
@@ -217,6 +218,38 @@ public:
     /// marks. An element of another label changes nothing. Fires no OnSelect.
     void SelectElement(TKxElement* E);
 
+    // A selection of several elements: Shift or Ctrl and a click add or remove one, a band dragged
+    // from empty surface selects what it wholly encloses. The current element (GetSelected) is the
+    // one clicked last and always among them; OnSelect and the Select signal report it as before.
+    /// The selected elements in stacking order, front-most first.
+    std::vector<TKxElement*> SelectedElements() const;
+    bool IsSelected(const TKxElement* E) const;
+    /// Adds E to the selection as its current element or, when it is selected already, takes it out:
+    /// the one selected last before it becomes current. An element of another label changes nothing.
+    void ToggleSelected(TKxElement* E);
+    /// Selects the elements of this label among Elements; Current becomes the current element when it
+    /// is one of them, else the last of them. Fires no OnSelect.
+    void SelectElements(const std::vector<TKxElement*>& Elements, TKxElement* Current = nullptr);
+    /// Selects every element, the current one staying current (else the front-most).
+    void SelectAll();
+    /// An element's box in label units from the label's top-left corner: between its two points for
+    /// lines, rectangles, pictures and paragraphs, as last drawn on the surface for the others.
+    TRect ElementExtent(const TKxElement& E) const;
+    /// Moves every selected element that is not locked by Delta (label units) as one undo step, cut
+    /// back as a group so that none of them leaves the label. False when nothing moved.
+    bool MoveSelection(const TPoint& Delta);
+    /// True when the selection holds enough unlocked elements for Kind (KxArrangeMinimum): besides
+    /// the current element for an alignment or a size, which only the sizable kinds (rectangles,
+    /// pictures, paragraphs) take.
+    bool CanArrange(TKxArrange Kind) const;
+    /// Arranges the selection's unlocked elements as one undo step (KxArrangeBoxes): alignments and
+    /// sizes follow the current element, which stays where it is; CentreOnLabel centres them as a group.
+    void Arrange(TKxArrange Kind);
+    /// Locks or unlocks every selected element as one undo step.
+    void SetSelectionLocked(bool Value);
+    /// Locks or unlocks the elements of this label among Elements as one undo step.
+    void SetLocked(const std::vector<TKxElement*>& Elements, bool Value);
+
     // Mapping between label units and client pixels.
     int32_t WindowX(int32_t x) const;
     int32_t WindowY(int32_t y) const;
@@ -277,16 +310,17 @@ public:
     /// P (client pixels) moved to the nearest grid point when Snap is snGrid, else P. Grid points
     /// count from the label's top-left corner.
     TPoint GridAdjust(const TPoint& P) const;
-    /// Puts the selected element's record into the process-wide clipboard.
+    /// Puts the records of the selected elements into the process-wide clipboard.
     void CopyElement();
     /// CopyElement, then DeleteElement.
     void CutElement();
-    /// Adds a copy of the clipboard's element, selected, 2 mm (millimetre units) or 0.1 inch (inch
-    /// units, rounded to label units) down and right of the copied one. Nothing before any copy.
+    /// Adds copies of the clipboard's elements, 2 mm (millimetre units) or 0.1 inch (inch units,
+    /// rounded to label units) down and right of the copied ones, as one undo step; they become the
+    /// selection. Nothing before any copy.
     void PasteElement();
     /// True when the clipboard holds an element for PasteElement.
     bool CanPaste() const;
-    /// Removes and frees the selected element; nothing is selected afterwards.
+    /// Removes and frees the selected elements as one undo step; nothing is selected afterwards.
     void DeleteElement();
     /// Toggles the selected element's Transparent flag; repaints even without a selection.
     void Transparent();
@@ -400,6 +434,8 @@ signals:
     /// A left press selected an element; it is already GetSelected().
     void Select(QObject* Sender);
     void MouseMove(QObject* Sender, Qt::MouseButtons Buttons, Qt::KeyboardModifiers Shift, int X, int Y);
+    /// The set of selected elements or the current one changed by the mouse or a command.
+    void SelectionChanged();
 
 protected:
     /// Runs when a host's set-up ends: composes the surface once and shows it.
@@ -461,8 +497,14 @@ protected:
     const TBitmap& GetTopRuler() const { return *FTopRuler; }
     const TBitmap& GetLeftRuler() const { return *FLeftRuler; }
     const TBitmap& GetRulerCorner() const { return *FRulerCorner; }
-    /// The first element from index 0 that contains P (client pixels), or null.
+    /// True when a press at P (client pixels) picks E: P lies in its outline. A host that picks
+    /// otherwise overrides it; clicks, Alt+clicks and the group drag follow.
+    virtual bool Picks(const TKxElement& E, const TPoint& P) const;
+    /// The first element from index 0 that a press at P picks, or null.
     TKxElement* ElementAt(const TPoint& P) const;
+    /// What Alt and a press at P select: among the elements picked there, front to back, the one
+    /// behind the current element, the front-most after the last; null when none is there.
+    TKxElement* NextElementAt(const TPoint& P) const;
     /// What elements draw with on the surface: its canvas, its mapping, field names when bound.
     TKxDrawContext SurfaceContext();
 
@@ -479,8 +521,26 @@ private:
     void DrawRulerStrip(bool Top);
     void DrawRulerCorner();
     void ToggleFigure(TKxOverlay::TKind Kind, std::array<TPoint, 3> Points, TColor Color);
-    void LeftPress(const TPoint& P);
-    void SelectionPress(const TPoint& P);
+    void LeftPress(const TPoint& P, Qt::KeyboardModifiers Mods);
+    void SelectionPress(const TPoint& P, Qt::KeyboardModifiers Mods);
+    /// Grabs the mark of the single selection under P; false when there is none.
+    bool GrabMark(const TPoint& P);
+    void StartBand(const TPoint& P, bool Adds);
+    void FinishBand(const TPoint& P);
+    void StartGroupDrag(const TPoint& P);
+    void FinishGroupDrag();
+    /// The selection's marks: the current element's, and the others' outlines when several.
+    void PlaceMarks();
+    /// E's box on the surface in client pixels: between its ends for a line, else Bounds.
+    TRect ElementBox(const TKxElement& E) const;
+    /// The selected elements a move or an arrangement may change.
+    std::vector<TKxElement*> Movable() const;
+    /// Makes Set the selection with Current its current element; says so when that changes anything.
+    void SetSelection(std::vector<TKxElement*> Set, TKxElement* Current);
+    /// E alone selected, or nothing.
+    void SetCurrent(TKxElement* E) {
+        SetSelection(E ? std::vector<TKxElement*>{E} : std::vector<TKxElement*>{}, E);
+    }
     void RightPress(const TPoint& P);
     /// The editing part of a mouse move; false when the move is not to be passed on.
     bool EditMove(const TPoint& P);
@@ -528,6 +588,8 @@ private:
     TBorderStyle FBorderStyle = bsSingle;
     bool FAllowEdit = true;
     TKxElement* FSelected = nullptr;
+    /// Every selected element in the order selected; FSelected is among them.
+    std::vector<TKxElement*> FSelection;
     /// The last preview's sheets.
     std::unique_ptr<TKxPreviewPages> FPreview;
 
@@ -539,7 +601,8 @@ private:
     /// The label changed since the surface was last composed; the next paint recomposes it.
     bool FSurfaceStale = false;
     bool FDragStep = false;
-    /// The selected element's place while the label is being replaced.
+    /// The places of the current and the selected elements while the label is being replaced.
     int FSelectedIndex = -1;
+    std::vector<int> FSelectionIndices;
     TKxOverlay FOverlay;
 };

@@ -105,7 +105,7 @@ void TKxLab::DoMouseMove(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Shift, 
 void TKxLab::mousePressEvent(QMouseEvent* event) {
     if (!FAllowEdit) return;
     if (event->button() == Qt::LeftButton)
-        LeftPress(EventPoint(event));
+        LeftPress(EventPoint(event), event->modifiers());
     else if (event->button() == Qt::RightButton)
         RightPress(EventPoint(event));
 }
@@ -118,8 +118,10 @@ void TKxLab::mouseMoveEvent(QMouseEvent* event) {
 void TKxLab::mouseReleaseEvent(QMouseEvent* event) {
     if (!FAllowEdit) return;
     const TPoint p = EventPoint(event);
+    if (FMarks.GroupDrag) FinishGroupDrag();
     if (FMarks.Pressed) FinishDrag(p);
     if (FMarks.ShapeActive) FinishShape(p);
+    if (FMarks.Banding) FinishBand(p);
     EndDragStep();
 }
 
@@ -135,7 +137,7 @@ void TKxLab::EndDragStep() {
     FLabel->EndStep();
 }
 
-void TKxLab::LeftPress(const TPoint& P) {
+void TKxLab::LeftPress(const TPoint& P, Qt::KeyboardModifiers Mods) {
     TKxMarks& m = FMarks;
     if (PtInRect(m.AlignLeftMark, P) || PtInRect(m.AlignTopMark, P)) {
         BeginDragStep(TKxStep::Move);
@@ -145,7 +147,7 @@ void TKxLab::LeftPress(const TPoint& P) {
         return;
     }
     switch (FDrawTool) {
-    case dwSelection: SelectionPress(P); return;
+    case dwSelection: SelectionPress(P, Mods); return;
     case dwLine:
     case dwRect:
     case dwImage:
@@ -164,7 +166,51 @@ void TKxLab::LeftPress(const TPoint& P) {
     ShowElementProp(true);
 }
 
-void TKxLab::SelectionPress(const TPoint& P) {
+void TKxLab::SelectionPress(const TPoint& P, Qt::KeyboardModifiers Mods) {
+    if (Mods & Qt::AltModifier) {
+        // Reaches the elements that lie beneath others, one press after another.
+        if (TKxElement* e = NextElementAt(P)) {
+            SetCurrent(e);
+            DoSelect();
+            ClearSelection();
+            AdjustHandle();
+        }
+        return;
+    }
+    if (Mods & (Qt::ShiftModifier | Qt::ControlModifier)) {
+        if (TKxElement* e = ElementAt(P)) {
+            ToggleSelected(e);
+            if (e == FSelected) DoSelect();
+        } else {
+            StartBand(P, true);
+        }
+        return;
+    }
+    if (FSelection.size() > 1) {
+        // Any element of the selection carries the others along.
+        if (TKxElement* e = ElementAt(P); e && IsSelected(e)) {
+            if (e != FSelected) {
+                SetSelection(FSelection, e);
+                DoSelect();
+            }
+            StartGroupDrag(P);
+            return;
+        }
+    } else if (FSelected && FSelected->Locked ? PtInRect(FMarks.SelRect, P) : GrabMark(P)) {
+        // A locked element is selected by its outline, never grabbed.
+        return;
+    }
+    if (FindElement(P)) {
+        DoSelect();
+        ClearSelection();
+        AdjustHandle();
+        return;
+    }
+    // A click that does not drag leaves the selection as it was.
+    StartBand(P, false);
+}
+
+bool TKxLab::GrabMark(const TPoint& P) {
     // Marks are tested as they stand, stale or empty; an empty rectangle holds no point.
     TKxMarks& m = FMarks;
     const auto grab = [&](TKxDragType Type, TPoint Offset) {
@@ -175,35 +221,28 @@ void TKxLab::SelectionPress(const TPoint& P) {
         m.PressPoint = P;
         m.DragType = Type;
         m.GrabOffset = Offset;
+        return true;
     };
     const auto grabLineEnd = [&](TKxDragType Type, const TRect& Grabbed, const TRect& Kept) {
         grab(Type, P - Grabbed.TopLeft());
         m.ShapeStart = m.ShapeEnd = Kept.TopLeft() + TPoint{3, 3};
+        return true;
     };
-    if (PtInRect(m.SelRect, P))
-        grab(dtMove, P - m.SelRect.TopLeft());
-    else if (PtInRect(m.HandleLeft, P))
-        grab(dtLeft, {P.X - m.SelRect.Left, 0});
-    else if (PtInRect(m.HandleRight, P))
-        grab(dtRight, {P.X - m.SelRect.Right, 0});
-    else if (PtInRect(m.HandleTop, P))
-        grab(dtTop, {0, P.Y - m.SelRect.Top});
-    else if (PtInRect(m.HandleBottom, P))
-        grab(dtBottom, {0, P.Y - m.SelRect.Bottom});
-    else if (PtInRect(m.LineHandle1, P))
-        grabLineEnd(dtPoint1, m.LineHandle1, m.LineHandle2);
-    else if (PtInRect(m.LineHandle2, P))
-        grabLineEnd(dtPoint2, m.LineHandle2, m.LineHandle1);
-    else if (FindElement(P)) {
-        DoSelect();
-        ClearSelection();
-        AdjustHandle();
-    }
+    if (PtInRect(m.SelRect, P)) return grab(dtMove, P - m.SelRect.TopLeft());
+    if (PtInRect(m.HandleLeft, P)) return grab(dtLeft, {P.X - m.SelRect.Left, 0});
+    if (PtInRect(m.HandleRight, P)) return grab(dtRight, {P.X - m.SelRect.Right, 0});
+    if (PtInRect(m.HandleTop, P)) return grab(dtTop, {0, P.Y - m.SelRect.Top});
+    if (PtInRect(m.HandleBottom, P)) return grab(dtBottom, {0, P.Y - m.SelRect.Bottom});
+    if (PtInRect(m.LineHandle1, P)) return grabLineEnd(dtPoint1, m.LineHandle1, m.LineHandle2);
+    if (PtInRect(m.LineHandle2, P)) return grabLineEnd(dtPoint2, m.LineHandle2, m.LineHandle1);
+    return false;
 }
 
 void TKxLab::RightPress(const TPoint& P) {
     bool select = false;
-    if (FSelected && FSelected->PointInObject(P, ScreenMap())) {
+    const TKxScreenMap screen = ScreenMap();
+    if (std::any_of(FSelection.begin(), FSelection.end(),
+                    [&](const TKxElement* E) { return E->PointInObject(P, screen); })) {
         select = true;
     } else if (FSelected) {
         FMarks.ShapeActive = false;
@@ -211,7 +250,7 @@ void TKxLab::RightPress(const TPoint& P) {
         FMarks.DragState = drNone;
         ClearSelection();
         PaintLabScreen(true);
-        FSelected = nullptr;
+        SetCurrent(nullptr);
     }
     DoRightMouse(select, P.X, P.Y);
 }
@@ -230,6 +269,25 @@ bool TKxLab::EditMove(const TPoint& P) {
         DrawMarks(m.MousePos);
     }
     HoverCursor(P);
+    if (m.GroupDrag) {
+        if (P != m.PressPoint) m.Dragged = true;
+        const TPoint q = GridAdjust(P - m.GrabOffset);
+        const auto outline = [&] {
+            ToggleFigure(TKxOverlay::TKind::Frame, {m.GroupRect.TopLeft(), m.GroupRect.BottomRight()},
+                         GetSelColor());
+        };
+        outline();
+        MoveRect(m.GroupRect, q.X, q.Y);
+        outline();
+    }
+    if (m.Banding) {
+        const auto band = [&] {
+            ToggleFigure(TKxOverlay::TKind::DottedFrame, {m.BandStart, m.BandEnd}, GetSelColor());
+        };
+        band();
+        m.BandEnd = P;
+        band();
+    }
     if (m.Pressed) {
         if (P != m.PressPoint) m.Dragged = true;
         const TPoint q = GridAdjust(P - m.GrabOffset);
@@ -390,13 +448,13 @@ TKxElement* TKxLab::NewElement(TKxEle Kind) {
     if (!e) return nullptr;
     TKxElement* raw = e.get();
     AddElement(std::move(e));
-    FSelected = raw;
+    SetCurrent(raw);
     return raw;
 }
 
 void TKxLab::SelectElement(TKxElement* E) {
     if (E && FLabel->IndexOf(E) < 0) return;
-    FSelected = E;
+    SetCurrent(E);
     ClearSelection();
     if (E) {
         AdjustHandle();
@@ -408,23 +466,38 @@ void TKxLab::SelectElement(TKxElement* E) {
 
 void TKxLab::AdjustHandle() {
     PaintLabScreen(false);
-    if (FSelected) {
-        TKxMarks& m = FMarks;
-        m.DragState = DragStateOf(FSelected->ElementType());
-        if (m.DragState == drLine) {
-            m.LineHandle1 = TKxMarks::LineHandleAround({WindowX(FSelected->P1.X), WindowY(FSelected->P1.Y)});
-            m.LineHandle2 = TKxMarks::LineHandleAround({WindowX(FSelected->P2.X), WindowY(FSelected->P2.Y)});
-        } else {
-            // Bounds are those of the recomposition just done.
-            m.SelRect = FSelected->Bounds;
-            if (m.DragState == drSizes) m.PlaceSizeHandles(m.SelRect.TopLeft(), m.SelRect.BottomRight());
-        }
-    }
+    PlaceMarks();
     Paint();
 }
 
+void TKxLab::PlaceMarks() {
+    if (!FSelected) return;
+    TKxMarks& m = FMarks;
+    if (FSelection.size() > 1) {
+        // Several move only together: no handle resizes one of them.
+        m.ClearHandles();
+        m.DragState = drObject;
+        m.SelRect = ElementBox(*FSelected);
+        for (const TKxElement* e : FSelection)
+            if (e != FSelected) m.GroupMarks.push_back(ElementBox(*e));
+        return;
+    }
+    m.DragState = DragStateOf(FSelected->ElementType());
+    if (m.DragState == drLine) {
+        m.LineHandle1 = TKxMarks::LineHandleAround({WindowX(FSelected->P1.X), WindowY(FSelected->P1.Y)});
+        m.LineHandle2 = TKxMarks::LineHandleAround({WindowX(FSelected->P2.X), WindowY(FSelected->P2.Y)});
+    } else {
+        // Bounds are those of the recomposition just done.
+        m.SelRect = FSelected->Bounds;
+        if (m.DragState == drSizes) m.PlaceSizeHandles(m.SelRect.TopLeft(), m.SelRect.BottomRight());
+    }
+}
+
 void TKxLab::CopyElement() {
-    if (FSelected) KxClipboard().Store(TKxElementFactory::Record(*FSelected), FSelected->ElementType());
+    QList<QByteArray> records;
+    for (const TKxElement* e : SelectedElements())
+        records << TKxElementFactory::Record(*e);
+    if (!records.isEmpty()) KxClipboard().Store(records);
 }
 
 void TKxLab::CutElement() {
@@ -437,13 +510,26 @@ void TKxLab::CutElement() {
 void TKxLab::PasteElement() {
     const TKxClipboard& clip = KxClipboard();
     if (clip.IsEmpty()) return;
-    std::unique_ptr<TKxElement> e = TKxElementFactory::FromRecord(clip.Record(), FLabel.get());
-    TKxElement* raw = e.get();
-    raw->Move(GetUnits() == unINCH ? TPoint2D{0.1f, 0.1f} : TPoint2D{2.0f, 2.0f});
-    const TKxUndoStep step(*FLabel, KxStepName(TKxStep::Paste));
-    AddElement(std::move(e));
-    FSelected = raw;
+    std::vector<std::unique_ptr<TKxElement>> copies;
+    for (const QByteArray& record : clip.Records()) {
+        copies.push_back(TKxElementFactory::FromRecord(record, FLabel.get()));
+        copies.back()->Move(GetUnits() == unINCH ? TPoint2D{0.1f, 0.1f} : TPoint2D{2.0f, 2.0f});
+    }
+    std::vector<TKxElement*> pasted;
+    {
+        const TKxUndoStep step(*FLabel, KxStepName(TKxStep::Paste));
+        // Appended in the order copied, so the copies stack among themselves as the originals did.
+        for (auto& e : copies) {
+            pasted.push_back(e.get());
+            AddElement(std::move(e));
+        }
+    }
+    SetSelection(pasted, pasted.back());
+    ClearSelection();
     PaintLabScreen(true);
+    // The copies have been drawn: their marks show where they landed.
+    PlaceMarks();
+    Paint();
 }
 
 bool TKxLab::CanPaste() const {
@@ -452,9 +538,12 @@ bool TKxLab::CanPaste() const {
 
 void TKxLab::DeleteElement() {
     if (!FSelected) return;
-    const TKxUndoStep step(*FLabel, KxStepName(TKxStep::Delete));
-    RemoveElement(FSelected);
-    FSelected = nullptr;
+    {
+        const TKxUndoStep step(*FLabel, KxStepName(TKxStep::Delete));
+        for (TKxElement* e : SelectedElements())
+            RemoveElement(e);
+    }
+    SetCurrent(nullptr);
     ClearSelection();
     FMarks.DragState = drNone;
     PaintLabScreen(true);
@@ -478,7 +567,7 @@ void TKxLab::AlignTop() {
 }
 
 void TKxLab::AlignSelected(TKxEleAlign Kind) {
-    if (!FSelected) return;
+    if (!FSelected || FSelected->Locked) return;
     {
         const TKxUndoStep step(*FLabel, KxStepName(TKxStep::Align));
         FSelected->Align(Kind);

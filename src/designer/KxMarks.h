@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "base/Geometry.h"
 #include "kxlab_export.h"
 #include "types/Kxtypes.h"
@@ -22,6 +24,8 @@ struct KXLAB_EXPORT TKxMarks {
     /// Hit areas of the two alignment-guide markers in the rulers.
     TRect AlignLeftMark;
     TRect AlignTopMark;
+    /// Outlines of the other elements of a selection of several, shown lighter than the current one's.
+    std::vector<TRect> GroupMarks;
 
     /// A left press grabbed a mark and the button is still down.
     bool Pressed = false;
@@ -32,14 +36,26 @@ struct KXLAB_EXPORT TKxMarks {
     bool ShapeActive = false;
     TPoint ShapeStart;
     TPoint ShapeEnd;
+    /// The grab moves every selected element: GroupRect is the box around them as it follows the
+    /// mouse, GroupStart its top-left corner at the press.
+    bool GroupDrag = false;
+    TRect GroupRect;
+    TPoint GroupStart;
+    /// A left press on empty surface with the selection tool started a selecting band.
+    bool Banding = false;
+    /// The band adds to the selection (Shift or Ctrl held) instead of replacing it.
+    bool BandAdds = false;
+    TPoint BandStart;
+    TPoint BandEnd;
     /// From the grabbed edge or corner to the mouse at the press.
     TPoint GrabOffset;
     /// Last mouse position, for the ruler marks and a guide being dragged.
     TPoint MousePos;
 
-    /// Empties the outline and the six handles; the guide markers stay.
+    /// Empties the outlines and the six handles; the guide markers stay.
     void ClearHandles() {
         SelRect = HandleLeft = HandleRight = HandleTop = HandleBottom = LineHandle1 = LineHandle2 = TRect{};
+        GroupMarks.clear();
     }
 
     /// Places the four resize handles round the outline with corners P1 and P2: 6 by 7 pixels

@@ -40,7 +40,8 @@ QRegion TKxOverlay::Region(const TFigure& F) {
     const TPoint b = F.P[1];
     switch (F.Kind) {
     case TKind::Line: return QRegion(Box({a, b}));
-    case TKind::Frame: {
+    case TKind::Frame:
+    case TKind::DottedFrame: {
         // Only the four edges change: a large band must not repaint its inside.
         const int32_t l = std::min(a.X, b.X), r = std::max(a.X, b.X);
         const int32_t t = std::min(a.Y, b.Y), btm = std::max(a.Y, b.Y);
@@ -99,6 +100,9 @@ void TKxOverlay::Draw(TCanvas& Canvas) const {
     case drNone:
     case drAligns: break;
     }
+    Canvas.Pen.Style = psDot;
+    for (const TRect& r : FShown.GroupMarks)
+        Outline(Canvas, r);
 
     for (const TFigure& f : FFigures) {
         Canvas.Pen = TPen{.Color = f.Color, .Width = 1, .Style = psSolid, .Mode = pmNotXor};
@@ -108,6 +112,8 @@ void TKxOverlay::Draw(TCanvas& Canvas) const {
             Canvas.LineTo(f.P[1].X, f.P[1].Y);
             break;
         case TKind::Frame:
+        case TKind::DottedFrame:
+            if (f.Kind == TKind::DottedFrame) Canvas.Pen.Style = psDot;
             Canvas.Brush.Style = bsClear;
             Canvas.Rectangle(f.P[0].X, f.P[0].Y, f.P[1].X, f.P[1].Y);
             break;

@@ -19,9 +19,9 @@ class TCanvas;
 /// recomposed for them. Every change answers the client region it touches, to repaint only that.
 class KXLAB_EXPORT TKxOverlay {
 public:
-    enum class TKind : uint8_t { Line, Frame, Triangle };
-    /// One not-xor figure: a line from A to B (B left out), a hollow rectangle with corners A and B,
-    /// or a triangle A, B, C filled and outlined in Color.
+    enum class TKind : uint8_t { Line, Frame, Triangle, DottedFrame };
+    /// One not-xor figure: a line from A to B (B left out), a hollow rectangle with corners A and B
+    /// (solid, or dotted for a selecting band), or a triangle A, B, C filled and outlined in Color.
     struct TFigure {
         TKind Kind = TKind::Line;
         std::array<TPoint, 3> P{};
@@ -49,7 +49,8 @@ public:
     const TKxMarks& Shown() const { return FShown; }
     int RulerMarkCount() const { return static_cast<int>(FRuler.size()); }
 
-    /// Draws marks, rubber bands and ruler marks, in that order, on a canvas in client pixels.
+    /// Draws marks, rubber bands and ruler marks, in that order, on a canvas in client pixels. The
+    /// other elements of a selection of several are outlined dotted.
     void Draw(TCanvas& Canvas) const;
 
     /// The client region a figure covers.

@@ -165,9 +165,18 @@ void TKxElement::LoadFromStream(QDataStream& S, int Version) {
     if (current) ID = ReadStr(S);
 }
 
-void TKxElement::SaveExtension(TKxExtension&) const {}
+namespace {
+const QString LockedKey = QStringLiteral("element.locked");
+} // namespace
 
-void TKxElement::LoadExtension(TKxExtension&) {}
+void TKxElement::SaveExtension(TKxExtension& X) const {
+    // A reader that predates locking refuses the file instead of unlocking the element unnoticed.
+    if (Locked) X.SetBool(LockedKey, true);
+}
+
+void TKxElement::LoadExtension(TKxExtension& X) {
+    Locked = X.TakeBool(LockedKey).value_or(false);
+}
 
 void TKxElement::SaveNotes(TKxExtension&) const {}
 

@@ -86,6 +86,9 @@ public:
     /// Degrees: 0, 90, 180 or 270.
     int32_t Angle = 0;
     int32_t CharSpace = 0;
+    /// The designer leaves the element where it is: drags, nudges and arrange commands pass it over.
+    /// Stored in the element's extension record, so only a label that locks something changes bytes.
+    bool Locked = false;
 
 protected:
     TKxUnits Units() const;

@@ -16,13 +16,13 @@
 inline constexpr uint8_t KxExtensionTag = 64;
 
 /// Values of features newer than the label file format, by key. Two places hold them:
-/// - an extension record, for what changes the printed label: in front of the element record it belongs
-///   to, or, for the label's own, after the last element. Each reader takes the keys it knows; a key left
-///   over belongs to a feature this version does not know, and the file is refused rather than read
-///   without it.
-/// - the notes behind the element list (TKxLabel), for what the printed label does not depend on (the
-///   stock a layout came from, a locked element): older readers stop before them and read the label whole,
-///   and keys a reader does not know are dropped.
+/// - an extension record, for what changes the printed label or what an editor must not lose unnoticed
+///   (a locked element): in front of the element record it belongs to, or, for the label's own, after
+///   the last element. Each reader takes the keys it knows; a key left over belongs to a feature this
+///   version does not know, and the file is refused rather than read without it.
+/// - the notes behind the element list (TKxLabel), for what neither depends on (the stock a layout came
+///   from): older readers stop before them and read the label whole, and keys a reader does not know are
+///   dropped.
 ///
 /// Record: tag, scope byte, i32 byte count of the body; body: i32 pair count, then per pair the key and
 /// the value, each an i32 byte count and its bytes (keys ASCII, texts UTF-8, integers little-endian).

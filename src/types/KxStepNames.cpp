@@ -18,7 +18,9 @@ constexpr std::array Names{QT_TRANSLATE_NOOP("KxSteps", "Add"),
                            QT_TRANSLATE_NOOP("KxSteps", "Label Settings"),
                            QT_TRANSLATE_NOOP("KxSteps", "Database"),
                            QT_TRANSLATE_NOOP("KxSteps", "Insert"),
-                           QT_TRANSLATE_NOOP("KxSteps", "Label Stock")};
+                           QT_TRANSLATE_NOOP("KxSteps", "Label Stock"),
+                           QT_TRANSLATE_NOOP("KxSteps", "Lock"),
+                           QT_TRANSLATE_NOOP("KxSteps", "Unlock")};
 
 } // namespace
 

@@ -19,7 +19,9 @@ enum class TKxStep {
     Settings,
     Database,
     Insert,
-    Stock
+    Stock,
+    Lock,
+    Unlock
 };
 
 /// A step's name in the application's current language (context "KxSteps").

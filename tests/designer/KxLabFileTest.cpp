@@ -255,9 +255,9 @@ TEST(KxLabFileLayout, ClipboardRecordsAfterAnOlderLoadKeepPrintableAndID) {
     TKxElement& e = *lab.Label()->Element(0);
     e.Printable = false;
     e.ID = QStringLiteral("copied");
-    KxClipboard().Store(TKxElementFactory::Record(e), e.ElementType());
+    KxClipboard().Store({TKxElementFactory::Record(e)});
     const std::unique_ptr<TKxElement> pasted =
-        TKxElementFactory::FromRecord(KxClipboard().Record(), lab.Label());
+        TKxElementFactory::FromRecord(KxClipboard().Records().front(), lab.Label());
     KxClipboard().Clear();
     EXPECT_FALSE(pasted->Printable);
     EXPECT_EQ(pasted->ID, QStringLiteral("copied"));

@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QUndoStack>
+#include <vector>
 
 #include "DesignerTestSupport.h"
 #include "dialogs/DialogTestSupport.h"
@@ -199,4 +200,16 @@ TEST(KxSurfaceNudge, ATextStopsWhereItsDrawnOutlineMeetsTheEdge) {
     const TKxElement* e = s.Lab.GetSelected();
     EXPECT_GE(e->P1.Y, 0);
     EXPECT_LE(e->P1.Y, 4) << "within a pixel of the top edge";
+}
+
+TEST(KxSurfaceSelection, AltAndAClickReachEachElementDrawnUnderThePointerInTurn) {
+    TStacked s;
+    const QPoint onText = At(s.Lab, 480, 110);
+    std::vector<int> picked;
+    for (int i = 0; i < 3; ++i) {
+        QTest::mouseClick(&s.Lab, Qt::LeftButton, Qt::AltModifier, onText);
+        picked.push_back(s.Selected());
+    }
+    // The text lies beneath the opaque rectangle: Alt reaches it, then comes round to the front again.
+    EXPECT_EQ(picked, (std::vector<int>{3, 4, 3}));
 }
