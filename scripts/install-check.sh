@@ -39,13 +39,15 @@ while IFS= read -r -d '' file; do
     done
 done < <(find "$PREFIX" -type f -print0)
 [ "$elves" -ge 3 ] || fail "only $elves programs and libraries installed"
-readelf -d "$PREFIX/bin/kxprint" | grep -q 'R.*PATH.*\[\$ORIGIN' || fail "kxprint has no \$ORIGIN run path"
+# Read whole before matching: grep -q leaving early would fail the pipe on SIGPIPE under pipefail.
+dynamic=$(readelf -d "$PREFIX/bin/kxprint")
+grep -q 'R.*PATH.*\[\$ORIGIN' <<<"$dynamic" || fail "kxprint has no \$ORIGIN run path"
 
 # The Designer plugin finds the library of its own prefix.
 plugin=$(find "$PREFIX" -path '*/qt6/plugins/designer/*.so' | head -n 1)
 [ -n "$plugin" ] || fail "no Designer plugin under qt6/plugins/designer"
-env -u LD_LIBRARY_PATH ldd "$plugin" | grep -q "libkxlab.so.* => $PREFIX/" ||
-    fail "the plugin does not load libkxlab from the moved prefix"
+libraries=$(env -u LD_LIBRARY_PATH ldd "$plugin")
+grep -q "libkxlab.so.* => $PREFIX/" <<<"$libraries" || fail "the plugin does not load libkxlab from the moved prefix"
 
 # Only public headers: nothing of the library's internals is installed.
 [ -f "$PREFIX/include/KxLab/designer/KxLab.h" ] || fail "designer/KxLab.h is not installed"

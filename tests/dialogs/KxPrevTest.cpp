@@ -157,6 +157,15 @@ bool LooksLike(const QString& Path, TMetafileFormat Format) {
     return start.indexOf(magic[static_cast<int>(Format)]) == (Format == TMetafileFormat::Emf ? 40 : 0);
 }
 
+// Binds S's label to a table of two records; runs past them repeat the last.
+void BindItems(TPreviewLab& S, TTestDatabase& Db) {
+    Db.Exec(QStringLiteral("CREATE TABLE items (id INTEGER PRIMARY KEY)"));
+    Db.Insert(QStringLiteral("items"), {QStringLiteral("id")}, {{1}, {2}});
+    S.Lab.GetTable()->SetDatabaseName(Db.Alias());
+    S.Lab.GetTable()->SetTableName(QStringLiteral("items"));
+    S.Lab.SetDaBa(true);
+}
+
 std::vector<QByteArray> PagesAsEmf(const TKxLab& Lab) {
     std::vector<QByteArray> pages;
     for (int64_t n = 1; n <= Lab.GetTotalPages(); ++n)
@@ -314,11 +323,7 @@ TEST(KxPrevWindow, ThePageIsReplayedAsVectorsAtTheShownSize) {
 TEST(KxPrevWindow, PagingDrawsOnlyTheSheetShownAndZoomingAndSavingDrawNothing) {
     TPreviewLab s;
     TTestDatabase db(TTestEngine::SQLite);
-    db.Exec(QStringLiteral("CREATE TABLE items (id INTEGER PRIMARY KEY)"));
-    db.Insert(QStringLiteral("items"), {QStringLiteral("id")}, {{1}, {2}});
-    s.Lab.GetTable()->SetDatabaseName(db.Alias());
-    s.Lab.GetTable()->SetTableName(QStringLiteral("items"));
-    s.Lab.SetDaBa(true);
+    BindItems(s, db);
     // Past the last record the labels repeat it.
     s.Lab.GetPrintInfo()->SetLastLab(TPreviewLab::LabelsFor(3));
     s.Open(3);
@@ -362,11 +367,7 @@ TEST(KxPrevWindow, ALongRunPagesToItsEndAndASheetThatFailsIsReportedWhenShown) {
     EXPECT_TRUE(LooksLike(dir.Path(QStringLiteral("last.emf")), TMetafileFormat::Emf));
 
     TTestDatabase db(TTestEngine::SQLite);
-    db.Exec(QStringLiteral("CREATE TABLE items (id INTEGER PRIMARY KEY)"));
-    db.Insert(QStringLiteral("items"), {QStringLiteral("id")}, {{1}, {2}});
-    s.Lab.GetTable()->SetDatabaseName(db.Alias());
-    s.Lab.GetTable()->SetTableName(QStringLiteral("items"));
-    s.Lab.SetDaBa(true);
+    BindItems(s, db);
     s.Lab.GetPrintInfo()->SetLastLab(TPreviewLab::LabelsFor(3));
     s.Open(3);
     db.Exec(QStringLiteral("DROP TABLE items"));
