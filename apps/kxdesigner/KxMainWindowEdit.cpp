@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
@@ -48,6 +49,9 @@ void TKxMainWindow::SyncControls() {
 }
 
 void TKxMainWindow::UpdateTitle() {
+    // The system ends every window's title with the application's display name unless the title ends
+    // with it already: the name follows the language, so no title carries it twice or in English.
+    QApplication::setApplicationDisplayName(tr("KxLab Designer"));
     const QString name = FFileName.isEmpty() ? tr("Untitled") : QFileInfo(FFileName).fileName();
     setWindowTitle(tr("%1[*] - KxLab Designer").arg(name));
     setWindowModified(IsModified());

@@ -1,6 +1,7 @@
 #include "KxLanguage.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,6 +20,8 @@ TEST(KxDesignerLanguage, SpanishSystemsGetTheSpanishDesigner) {
         // Installing a translator posts the language change.
         QCoreApplication::sendPostedEvents();
         EXPECT_EQ(w->windowTitle(), QString::fromUtf8("Sin título[*] - Diseñador KxLab"));
+        // The system adds no English suffix to a title that ends with the display name.
+        EXPECT_EQ(QApplication::applicationDisplayName(), QString::fromUtf8("Diseñador KxLab"));
         EXPECT_EQ(w->menuBar()->actions().at(0)->text(), "&Archivo");
         EXPECT_EQ(w->RecentMenu()->title(), "Abrir &reciente");
         EXPECT_NE(KxStr(KxLabPro), KxStrEnglish(KxLabPro));
@@ -26,6 +29,7 @@ TEST(KxDesignerLanguage, SpanishSystemsGetTheSpanishDesigner) {
     KxLoadLanguage({});
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(w->windowTitle(), "Untitled[*] - KxLab Designer");
+    EXPECT_EQ(QApplication::applicationDisplayName(), "KxLab Designer");
 }
 
 TEST(KxDesignerLanguage, EnglishNeedsNoTranslation) {
