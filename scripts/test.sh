@@ -31,6 +31,7 @@ export KXLAB_CUPS_QUEUE=KXPDF KXLAB_CUPS_OUT=$(mktemp -d)
 CUPSD_PID=""
 cleanup() {
     bash scripts/pg-server.sh stop "$PGDIR"
+    bash scripts/cups-server.sh stop "${KXLAB_ZPL_QUEUE:-}"
     bash scripts/cups-server.sh stop "$KXLAB_CUPS_QUEUE" "$CUPSD_PID"
     rm -rf "$XDG_RUNTIME_DIR" "$KXLAB_CUPS_OUT"
 }
@@ -39,5 +40,9 @@ trap cleanup EXIT
 KXLAB_PG_PORT=$(bash scripts/pg-server.sh start "$PGDIR" ${KXLAB_PG_PORT:+"$KXLAB_PG_PORT"})
 export KXLAB_PG_PORT
 CUPSD_PID=$(bash scripts/cups-server.sh start "$KXLAB_CUPS_QUEUE" "$KXLAB_CUPS_OUT")
+# A roll printer: CUPS's ZPL label driver writing its stream into a file.
+export KXLAB_ZPL_QUEUE=KXZPL KXLAB_ZPL_OUT=$KXLAB_CUPS_OUT/roll.zpl
+bash scripts/cups-server.sh zpl "$KXLAB_ZPL_QUEUE" "$KXLAB_ZPL_OUT" ||
+    { echo "test.sh: no ZPL queue (file devices disabled in a running cupsd)" >&2; unset KXLAB_ZPL_QUEUE; }
 
 ctest --test-dir "$BUILD" --output-on-failure -j2 --timeout 600

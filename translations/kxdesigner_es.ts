@@ -69,6 +69,88 @@
     </message>
 </context>
 <context>
+    <name>KxCalibrationDialog</name>
+    <message>
+        <source>Printer calibration</source>
+        <translation>Calibración de la impresora</translation>
+    </message>
+    <message>
+        <source>&amp;Printer:</source>
+        <translation>&amp;Impresora:</translation>
+    </message>
+    <message>
+        <source>Correction applied when printing on this printer</source>
+        <translation>Corrección aplicada al imprimir en esta impresora</translation>
+    </message>
+    <message>
+        <source>Across (X)</source>
+        <translation>Horizontal (X)</translation>
+    </message>
+    <message>
+        <source>Down (Y)</source>
+        <translation>Vertical (Y)</translation>
+    </message>
+    <message>
+        <source>Offset</source>
+        <translation>Desplazamiento</translation>
+    </message>
+    <message>
+        <source>Scale</source>
+        <translation>Escala</translation>
+    </message>
+    <message>
+        <source>Measured on the calibration sheet</source>
+        <translation>Medido en la hoja de calibración</translation>
+    </message>
+    <message>
+        <source>Print the calibration sheet, then measure from the paper&apos;s top-left corner where the centres of crosshairs A and B came out.</source>
+        <translation>Imprima la hoja de calibración y mida, desde la esquina superior izquierda del papel, dónde han quedado los centros de las cruces A y B.</translation>
+    </message>
+    <message>
+        <source>From the left edge</source>
+        <translation>Desde el borde izquierdo</translation>
+    </message>
+    <message>
+        <source>From the top edge</source>
+        <translation>Desde el borde superior</translation>
+    </message>
+    <message>
+        <source>Print &amp;calibration sheet</source>
+        <translation>Imprimir hoja de &amp;calibración</translation>
+    </message>
+    <message>
+        <source>Co&amp;rrect from the measures</source>
+        <translation>Co&amp;rregir según las medidas</translation>
+    </message>
+</context>
+<context>
+    <name>TKxCalibrationDialog</name>
+    <message>
+        <source>%1 (belongs at %2, %3 mm)</source>
+        <translation>%1 (debe estar en %2, %3 mm)</translation>
+    </message>
+    <message>
+        <source>The calibration sheet went to %1. Measure where A and B came out.</source>
+        <translation>La hoja de calibración se ha enviado a %1. Mida dónde han quedado A y B.</translation>
+    </message>
+    <message>
+        <source>These measures cannot be right: %1. B must lie right of and below A.</source>
+        <translation>Estas medidas no pueden ser correctas: %1. B debe quedar a la derecha y debajo de A.</translation>
+    </message>
+    <message>
+        <source>Corrected from the measures: save to keep it, then print the sheet again to check.</source>
+        <translation>Corregido según las medidas: guarde para conservarlo e imprima de nuevo la hoja para comprobarlo.</translation>
+    </message>
+    <message>
+        <source>Choose or name a printer first.</source>
+        <translation>Elija o escriba primero una impresora.</translation>
+    </message>
+    <message>
+        <source>Saved for %1: its jobs are corrected from now on.</source>
+        <translation>Guardado para %1: sus trabajos se corrigen a partir de ahora.</translation>
+    </message>
+</context>
+<context>
     <name>TKxElementsDock</name>
     <message>
         <source>Elements</source>
@@ -120,6 +202,10 @@
     <message>
         <source>Database A&amp;liases...</source>
         <translation>A&amp;lias de bases de datos...</translation>
+    </message>
+    <message>
+        <source>Printer &amp;calibration...</source>
+        <translation>&amp;Calibración de la impresora...</translation>
     </message>
     <message>
         <source>&amp;Quit</source>

@@ -692,6 +692,14 @@
         <translation>Distribuir la hoja como una hoja de etiquetas, por fabricante y referencia</translation>
     </message>
     <message>
+        <source>Roll: one label per page</source>
+        <translation>Rollo: una etiqueta por página</translation>
+    </message>
+    <message>
+        <source>For a roll (thermal) printer: one label per page, the page the label plus its gaps</source>
+        <translation>Para una impresora de rollo (térmica): una etiqueta por página, la página es la etiqueta más sus separaciones</translation>
+    </message>
+    <message>
         <source>Stock: %1</source>
         <translation>Hoja: %1</translation>
     </message>
@@ -894,6 +902,10 @@
     <message>
         <source>Label Stock</source>
         <translation>Hoja de etiquetas</translation>
+    </message>
+    <message>
+        <source>Roll Layout</source>
+        <translation>Disposición en rollo</translation>
     </message>
     <message>
         <source>Align Left</source>

@@ -41,6 +41,8 @@ const std::array Commands{
     TCommand{"actionPreview", QT_TRANSLATE_NOOP("TKxMainWindow", "Print Pre&view"), QKeySequence::UnknownKey},
     TCommand{"actionAliases", QT_TRANSLATE_NOOP("TKxMainWindow", "Database A&liases..."),
              QKeySequence::UnknownKey},
+    TCommand{"actionCalibration", QT_TRANSLATE_NOOP("TKxMainWindow", "Printer &calibration..."),
+             QKeySequence::UnknownKey},
     TCommand{"actionQuit", QT_TRANSLATE_NOOP("TKxMainWindow", "&Quit"), QKeySequence::Quit},
     TCommand{"actionUndo", QT_TRANSLATE_NOOP("TKxMainWindow", "&Undo"), QKeySequence::Undo},
     TCommand{"actionRedo", QT_TRANSLATE_NOOP("TKxMainWindow", "&Redo"), QKeySequence::Redo},
@@ -174,6 +176,7 @@ void TKxMainWindow::CreateActions() {
     on("actionPrint", &TKxMainWindow::PrintDialog);
     on("actionPreview", &TKxMainWindow::Preview);
     on("actionAliases", &TKxMainWindow::AliasesDialog);
+    on("actionCalibration", &TKxMainWindow::CalibrationDialog);
     on("actionQuit", &QWidget::close);
     on("actionUndo", [this] { Edit([this] { History().undo(); }); });
     on("actionRedo", [this] { Edit([this] { History().redo(); }); });
@@ -242,7 +245,7 @@ void TKxMainWindow::CreateMenus() {
     FRecentMenu = FFileMenu->addMenu(QString());
     connect(FRecentMenu, &QMenu::aboutToShow, this, &TKxMainWindow::FillRecentMenu);
     add(FFileMenu, {"actionSave", "actionSaveAs", "", "actionExport", "actionPrint", "actionPreview", "",
-                    "actionAliases", "", "actionQuit"});
+                    "actionAliases", "actionCalibration", "", "actionQuit"});
     FEditMenu = menuBar()->addMenu(QString());
     add(FEditMenu, {"actionUndo", "actionRedo", "", "actionCut", "actionCopy", "actionPaste", "actionDelete",
                     "actionSelectAll", "", "actionFront", "actionBack", "actionAlignLeft", "actionAlignTop",

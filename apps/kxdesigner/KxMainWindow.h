@@ -88,6 +88,8 @@ private:
     void PrintDialog();
     void Preview();
     void AliasesDialog();
+    /// "Printer calibration": each printer's correction, and the sheet to measure it on.
+    void CalibrationDialog();
     void FillRecentMenu();
     /// The label has been replaced by a file's or a new one: no steps, nothing modified.
     void Started(const QString& FileName);

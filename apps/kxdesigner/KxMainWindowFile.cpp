@@ -13,6 +13,7 @@
 #include <QUndoStack>
 
 #include "KxAliasesDialog.h"
+#include "KxCalibrationDialog.h"
 #include "KxDesignSurface.h"
 #include "KxErrorText.h"
 #include "KxExport.h"
@@ -169,6 +170,11 @@ void TKxMainWindow::Preview() {
 
 void TKxMainWindow::AliasesDialog() {
     TKxAliasesDialog dialog(this);
+    dialog.exec();
+}
+
+void TKxMainWindow::CalibrationDialog() {
+    TKxCalibrationDialog dialog(this);
     dialog.exec();
 }
 

@@ -26,6 +26,7 @@
 #include "label/KxLabel.h"
 #include "label/KxMeasure.h"
 #include "label/KxPrintRun.h"
+#include "label/KxRoll.h"
 #include "metafile/Metafile.h"
 #include "print/Printer.h"
 
@@ -350,6 +351,7 @@ int TKxPrintJob::Run() {
         TKxLabel label;
         LoadLabel(label);
         KxOverrideStock(label, FOptions, FReport);
+        if (FOptions.Roll) KxApplyRoll(label);
         TKxRunSettings settings = RunSettings(label);
         TKxRunPlan plan = Plan(label, settings);
         const TKxRunPlan whole = plan;

@@ -112,6 +112,8 @@ TKxPrintOptions ParsePrintOptions(const QStringList& Args) {
             o.Stock = value();
         else if (a == u"--list-stocks")
             o.ListStocks = true;
+        else if (a == u"--roll")
+            o.Roll = true;
         else if (a.startsWith(u'-') && a.size() > 1)
             throw EUsage(QStringLiteral("unknown option %1").arg(a));
         else
@@ -178,6 +180,8 @@ QString PrintUsage() {
         "                        corrected by its own profile without it)\n"
         "  --stock NAME          lay the sheet out as the label stock NAME (\"L7160\", \"Avery 5160\")\n"
         "                        for this run; the label file is not changed\n"
+        "  --roll                one label per page, the page the label plus its gaps, as a\n"
+        "                        roll (thermal) printer takes it, for this run\n"
         "  -q, --quiet           no progress and no warnings: errors only\n"
         "  --strict              a picture that cannot be read, or a field's text cut to\n"
         "                        65,536 characters, is an error rather than a warning\n"

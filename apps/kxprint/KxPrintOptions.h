@@ -47,6 +47,8 @@ struct TKxPrintOptions {
     QString Calibration;
     /// --stock: the label stock whose layout the run takes instead of the label's.
     QString Stock;
+    /// --roll: one label per page, the page the label plus its gaps, for this run.
+    bool Roll = false;
     /// --list-stocks: list the stocks whose maker and part number hold StockSearch, and print nothing.
     bool ListStocks = false;
     QString StockSearch;

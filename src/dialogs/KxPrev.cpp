@@ -262,7 +262,7 @@ void TKxPrw::SavePage(const QString& FileName, int FilterIndex) {
                         .arg(QDir::toNativeSeparators(name)));
         return;
     }
-    Guarded([&] { page->SaveToFile(name, *format); });
+    Guarded([&] { page->SaveToFile(name, *format, KxSavedPageDpi(*page)); });
 }
 
 // Compiled here, where the form class is complete.

@@ -1,5 +1,7 @@
 #include "dialogs/KxPrevSave.h"
 
+#include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -29,4 +31,12 @@ QString KxWithSaveExtension(const QString& FileName, int FilterIndex) {
     // "sheet." already holds the dot.
     const QString dot = FileName.endsWith(u'.') ? QString() : QStringLiteral(".");
     return FileName + dot + QLatin1String(KxSaveFormats[FilterIndex].Extension);
+}
+
+int KxSavedPageDpi(const TMetafile& Page) {
+    constexpr double MostPixels = 100e6;
+    constexpr int Fine = 300;
+    const double inches = std::max(Page.MMWidth(), 1) / 2540.0 * (std::max(Page.MMHeight(), 1) / 2540.0);
+    const double fits = std::sqrt(MostPixels / inches);
+    return std::clamp(static_cast<int>(fits), 96, Fine);
 }

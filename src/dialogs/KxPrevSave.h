@@ -28,3 +28,7 @@ std::optional<TMetafileFormat> KxSaveFormatOf(const QString& FileName);
 
 /// FileName, with the extension of format FilterIndex (of KxSaveFormats) appended when it has none.
 QString KxWithSaveExtension(const QString& FileName, int FilterIndex);
+
+/// Pixels per inch of a saved bitmap of Page: 300, fine enough for its thinnest rules, less for a page so
+/// large that 300 would pass 100 million pixels (never less than the 96 of its natural size).
+int KxSavedPageDpi(const TMetafile& Page);

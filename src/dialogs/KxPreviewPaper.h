@@ -1,14 +1,16 @@
 #pragma once
 
 #include <memory>
+#include <QImage>
 #include <QWidget>
 
 class TMetafile;
 
-/// Shows one recorded page stretched over the whole widget. The page is replayed as vectors at the
-/// widget's size on every paint, so it is sharp at any zoom; no bitmap of it is kept. Where the page
-/// draws nothing, the parent shows through. The page is shared: it stays while it is shown, whatever
-/// its maker does with its own.
+/// Shows one recorded page stretched over the whole widget, on white. The page is replayed as vectors
+/// at the widget's size, so it is sharp at any zoom; below one pixel per tenth of a millimetre it is
+/// replayed finer and shrunk smoothly, so that rules a printer shows do not drop out between screen
+/// pixels. Only the picture at the widget's size is kept. The page is shared: it stays while it is
+/// shown, whatever its maker does with its own.
 class TKxPreviewPaper : public QWidget {
     Q_OBJECT
 public:
@@ -24,5 +26,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    /// The page at the widget's size, replayed finer when the widget is coarser than a tenth of a millimetre.
+    QImage Picture() const;
+
     std::shared_ptr<const TMetafile> FPage;
+    /// The picture last shown, and the page and size it shows.
+    QImage FPicture;
+    const TMetafile* FPicturePage = nullptr;
 };

@@ -84,6 +84,12 @@ public:
     void ChooseStock();
     /// Names the label's stock beside the sheet picture, and says when the sheet differs from it.
     void ShowStock();
+    /// Ticks "Roll" when the sheet is a roll's: one label per page, the page the label plus its gaps.
+    void ShowRoll();
+    /// Runs Apply, which lays the sheet out (a stock, a roll), and shows the result in every box.
+    void LayOut(const std::function<void()>& Apply);
+    /// Lays the roll out again for the label's new size or gaps.
+    void FollowRoll();
 
     // "Back".
     /// Selects the background-style list item of the current background style.

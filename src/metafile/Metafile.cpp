@@ -211,14 +211,15 @@ QByteArray TMetafile::SaveToEmf() const {
     return TEmfWriter(*this).Bytes();
 }
 
-bool TMetafile::SaveToDevice(QIODevice& device, TMetafileFormat format) const {
+bool TMetafile::SaveToDevice(QIODevice& device, TMetafileFormat format, int bitmapDpi) const {
     const int w = std::max(Width(), 1);
     const int h = std::max(Height(), 1);
     switch (format) {
     case TMetafileFormat::Emf: return device.write(SaveToEmf()) >= 0;
     case TMetafileFormat::Bmp:
     case TMetafileFormat::Png:
-        return Render(w, h).save(&device, format == TMetafileFormat::Bmp ? "BMP" : "PNG");
+        return (bitmapDpi > 0 ? RenderAt(bitmapDpi) : Render(w, h))
+            .save(&device, format == TMetafileFormat::Bmp ? "BMP" : "PNG");
     case TMetafileFormat::Svg: {
         // Coordinates are written as whole units: at 96 per inch a 0.3 mm barcode module would round
         // to one or two of them. Ten times finer units keep the drawing true to a fortieth of a millimetre.
@@ -253,8 +254,8 @@ bool TMetafile::SaveToDevice(QIODevice& device, TMetafileFormat format) const {
     return false;
 }
 
-void TMetafile::SaveToFile(const QString& fileName, TMetafileFormat format) const {
+void TMetafile::SaveToFile(const QString& fileName, TMetafileFormat format, int bitmapDpi) const {
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || !SaveToDevice(file, format) || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || !SaveToDevice(file, format, bitmapDpi) || !file.commit())
         throw EInvalidGraphic(QStringLiteral("%1: cannot be written (%2)").arg(fileName, file.errorString()));
 }

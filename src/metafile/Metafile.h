@@ -86,12 +86,13 @@ public:
     /// The page as an Enhanced Metafile.
     QByteArray SaveToEmf() const;
     /// Writes the page to a file (a temporary file renamed over the target, so a failure leaves the
-    /// old file). Bitmaps are the natural size on white; SVG and PDF are vector pages of the
-    /// page's size. Throws EInvalidGraphic naming the file when it cannot be written.
-    void SaveToFile(const QString& fileName, TMetafileFormat format) const;
+    /// old file). Bitmaps are on white, at bitmapDpi pixels per inch, or the natural size when 0; SVG
+    /// and PDF are vector pages of the page's size. Throws EInvalidGraphic naming the file when it
+    /// cannot be written.
+    void SaveToFile(const QString& fileName, TMetafileFormat format, int bitmapDpi = 0) const;
     /// Writes the page in format on device, open for writing; false when the format's writer fails.
     /// The device's own write errors are the caller's to check.
-    bool SaveToDevice(QIODevice& device, TMetafileFormat format) const;
+    bool SaveToDevice(QIODevice& device, TMetafileFormat format, int bitmapDpi = 0) const;
     /// The page rendered on white at width by height pixels.
     QImage Render(int width, int height) const;
     /// The page rendered on white at dpi pixels per inch (at least one pixel a side), its resolution

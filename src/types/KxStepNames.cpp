@@ -20,7 +20,8 @@ constexpr std::array Names{QT_TRANSLATE_NOOP("KxSteps", "Add"),
                            QT_TRANSLATE_NOOP("KxSteps", "Insert"),
                            QT_TRANSLATE_NOOP("KxSteps", "Label Stock"),
                            QT_TRANSLATE_NOOP("KxSteps", "Lock"),
-                           QT_TRANSLATE_NOOP("KxSteps", "Unlock")};
+                           QT_TRANSLATE_NOOP("KxSteps", "Unlock"),
+                           QT_TRANSLATE_NOOP("KxSteps", "Roll Layout")};
 
 } // namespace
 

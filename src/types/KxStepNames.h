@@ -21,7 +21,8 @@ enum class TKxStep {
     Insert,
     Stock,
     Lock,
-    Unlock
+    Unlock,
+    Roll
 };
 
 /// A step's name in the application's current language (context "KxSteps").

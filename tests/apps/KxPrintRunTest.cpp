@@ -181,15 +181,27 @@ TEST(KxPrintRun, ShardsOfAPostgreSQLTableAreTheSingleRun) {
 
 namespace {
 
-// The box of the dark pixels of a PDF's first page at 300 dpi.
-QRect InkBox(const QString& Pdf) {
+// The box of the dark pixels of a PDF's first page at 300 dpi, within Within millimetres of its corner.
+QRect InkBox(const QString& Pdf, QSizeF Within = {1000, 1000}) {
     const QString png = Rasterise(Pdf, 1, Pdf.chopped(4));
     const QImage page(png);
+    const int w = std::min(page.width(), qRound(Within.width() / 25.4 * 300));
+    const int h = std::min(page.height(), qRound(Within.height() / 25.4 * 300));
     QRect box;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x)
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
             if (qGray(page.pixel(x, y)) < 96) box |= QRect(x, y, 1, 1);
     return box;
+}
+
+// Ink box Corrected is Plain's moved and scaled by C about the page's corner, within 2 or 3 pixels.
+void ExpectCorrected(const QRect& Plain, const QRect& Corrected, const TKxCalibration& C) {
+    ASSERT_FALSE(Plain.isEmpty());
+    const double pixelsPerMM = 300 / 25.4;
+    EXPECT_NEAR(Corrected.left(), C.OffsetX * pixelsPerMM + Plain.left() * C.ScaleX / 100, 2);
+    EXPECT_NEAR(Corrected.top(), C.OffsetY * pixelsPerMM + Plain.top() * C.ScaleY / 100, 2);
+    EXPECT_NEAR(Corrected.width(), Plain.width() * C.ScaleX / 100, 3);
+    EXPECT_NEAR(Corrected.height(), Plain.height() * C.ScaleY / 100, 3);
 }
 
 } // namespace
@@ -211,14 +223,8 @@ TEST(KxPrintRun, ACalibrationShiftsAndScalesWhatIsPrinted) {
     qputenv("XDG_CONFIG_HOME", previous);
     ASSERT_EQ(plain.Code, 0) << plain.Err.toStdString();
     ASSERT_EQ(shop.Code, 0) << shop.Err.toStdString();
-    const QRect a = InkBox(dir.Path(QStringLiteral("plain.pdf")));
-    const QRect b = InkBox(dir.Path(QStringLiteral("shop.pdf")));
-    ASSERT_FALSE(a.isEmpty());
-    const double pixelsPerMM = 300 / 25.4;
-    EXPECT_NEAR(b.left(), 2 * pixelsPerMM + a.left() * 1.1, 2);
-    EXPECT_NEAR(b.top(), 3 * pixelsPerMM + a.top(), 2);
-    EXPECT_NEAR(b.width(), a.width() * 1.1, 3);
-    EXPECT_NEAR(b.height(), a.height(), 2);
+    ExpectCorrected(InkBox(dir.Path(QStringLiteral("plain.pdf"))),
+                    InkBox(dir.Path(QStringLiteral("shop.pdf"))), {2, 3, 110, 100});
     EXPECT_EQ(png.Code, 2);
     EXPECT_EQ(missing.Code, 2);
     EXPECT_TRUE(missing.Err.contains("no calibration \"Nowhere\"")) << missing.Err.toStdString();
@@ -281,15 +287,25 @@ INSTANTIATE_TEST_SUITE_P(Cases, KxPrintFailure,
                          [](const auto& info) { return std::string(info.param.Name); });
 
 // A real print: the test script starts cupsd with a queue that writes each job as a PDF into a known
-// folder, and names both in the environment.
-TEST(KxPrintCups, PrintsOnACupsQueue) {
+// folder, and names both in the environment. The queue's calibration profile corrects the job by itself;
+// an export of the same run is not corrected.
+TEST(KxPrintCups, PrintsOnACupsQueueCorrectedByItsCalibration) {
     const QString queue = qEnvironmentVariable("KXLAB_CUPS_QUEUE");
     const QString outDir = qEnvironmentVariable("KXLAB_CUPS_OUT");
     if (queue.isEmpty() || outDir.isEmpty())
         GTEST_SKIP() << "no CUPS queue (KXLAB_CUPS_QUEUE, KXLAB_CUPS_OUT)";
+    TKxTempDir dir;
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", dir.Path(QStringLiteral("config")).toUtf8());
+    KxSaveCalibration(queue, {2, 3, 105, 100});
     const QStringList before = QDir(outDir).entryList({"*.pdf"}, QDir::Files);
-    const TResult r = KxPrint({Tag, "--aliases", Aliases, "--printer", queue, "--to", "30"});
+    const QStringList run{Tag, "--aliases", Aliases, "--to", "30", "-q"};
+    const TResult r = KxPrint(run + QStringList{"--printer", queue});
+    const QString plain = dir.Path(QStringLiteral("plain.pdf"));
+    const TResult exported = KxPrint(run + QStringList{"-o", plain});
+    qputenv("XDG_CONFIG_HOME", previous);
     ASSERT_EQ(r.Code, 0) << r.Err.toStdString();
+    ASSERT_EQ(exported.Code, 0) << exported.Err.toStdString();
     // The queue writes the job a moment after it is accepted.
     QString job;
     QElapsedTimer waited;
@@ -302,6 +318,8 @@ TEST(KxPrintCups, PrintsOnACupsQueue) {
     }
     ASSERT_FALSE(job.isEmpty()) << "no job PDF appeared in " << outDir.toStdString();
     EXPECT_EQ(PdfPages(job), 2);
-    TKxTempDir dir;
     EXPECT_EQ(Scan(Rasterise(job, 2, dir.Path(QStringLiteral("p2")))), SampleCodes(22, 30));
+    // The queue's page has no unprintable margin: the profile maps from the page's corner. The first
+    // cell (5 to 65 mm across, 10 to 45 down), clear of its neighbours before and after.
+    ExpectCorrected(InkBox(plain, {68, 47}), InkBox(job, {2 + 68 * 1.05, 50}), {2, 3, 105, 100});
 }

@@ -20,6 +20,7 @@
 #include "dialogs/KxPrev.h"
 #include "dialogs/KxPrevGeometry.h"
 #include "dialogs/KxPrevSave.h"
+#include "elements/KxImage.h"
 #include "elements/KxLine.h"
 #include "elements/KxRect.h"
 #include "gdi/Canvas.h"
@@ -318,6 +319,53 @@ TEST(KxPrevWindow, ThePageIsReplayedAsVectorsAtTheShownSize) {
               10 * vectors + 0.002);
 }
 
+// Rules of a tenth of a millimetre show on every cell where the screen's pixel is coarser than they are:
+// each side of a picture's border, in each of the 21 cells, holds ink, where a replay at the screen's
+// own resolution lets the picture, inset by the border's width, cover some.
+TEST(KxPrevWindow, HairlinesShowOnEveryCellAtAnyZoom) {
+    TPreviewLab s;
+    const TKxTempDir dir;
+    QImage white(40, 20, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    ASSERT_TRUE(white.save(dir.Path(QStringLiteral("white.png"))));
+    TKxImage* picture = s.Add<TKxImage>({37, 163}, {553, 313}, clBlack);
+    picture->Border = true;
+    picture->AspectRatio = false;
+    picture->SetFileImage(dir.Path(QStringLiteral("white.png")));
+    // The first of two sheets is full.
+    s.Open(2);
+    QWidget* paper = s.Find("PreviewPaper");
+    // Below 254 dpi a tenth of a millimetre is less than a pixel.
+    const double px = paper->width() / 210.0;
+    ASSERT_LT(px, 254 / 25.4);
+    const auto sidesShown = [px](const QImage& Page) {
+        int shown = 0;
+        for (int row = 0; row < 7; ++row)
+            for (int col = 0; col < 3; ++col) {
+                const double x0 = 5 + col * 64, y0 = 10 + row * 39;
+                const auto ink = [&](double X1, double Y1, double X2, double Y2) {
+                    // A band 1 mm wide along the side, its ends left out.
+                    const QRect band = QRectF(QPointF((x0 + X1 - 0.5) * px, (y0 + Y1 - 0.5) * px),
+                                              QPointF((x0 + X2 + 0.5) * px, (y0 + Y2 + 0.5) * px))
+                                           .toRect();
+                    int darkest = 255;
+                    for (int y = band.top(); y <= band.bottom(); ++y)
+                        for (int x = band.left(); x <= band.right(); ++x)
+                            darkest = std::min(darkest, qGray(Page.pixel(x, y)));
+                    // A rule far thinner than a pixel shows as a light grey one.
+                    return darkest < 245;
+                };
+                shown += ink(3.7, 20, 3.7, 28) + ink(55.3, 20, 55.3, 28) + ink(10, 16.3, 50, 16.3) +
+                         ink(10, 31.3, 50, 31.3);
+            }
+        return shown;
+    };
+    const QImage shown = paper->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(sidesShown(shown), 84);
+    // Replayed at the screen's own resolution, some sides fall between pixels.
+    EXPECT_LT(sidesShown(s.Lab.GetPages(1)->Render(paper->width(), paper->height())), 84);
+}
+
 // Paging draws the sheet asked for and no other; zooming and saving draw nothing; the table is closed
 // between sheets and the design surface is not repainted.
 TEST(KxPrevWindow, PagingDrawsOnlyTheSheetShownAndZoomingAndSavingDrawNothing) {
@@ -440,7 +488,7 @@ TEST(KxPrevSaved, TheExtensionInAnyCaseElseTheFiltersDecidesAndAFailureIsReporte
     }
 }
 
-TEST(KxPrevSaved, BitmapsHaveTheNaturalSizeAndTheMetafileReadsBackAsTheSheetDrawnStraight) {
+TEST(KxPrevSaved, BitmapsAre300DpiAndTheMetafileReadsBackAsTheSheetDrawnStraight) {
     TPreviewLab s;
     // The first of two sheets is full.
     s.Open(2);
@@ -449,10 +497,13 @@ TEST(KxPrevSaved, BitmapsHaveTheNaturalSizeAndTheMetafileReadsBackAsTheSheetDraw
     for (const char* name : {"sheet.bmp", "sheet.png"}) {
         s.Prw->SavePage(dir.Path(name));
         const QImage saved = QImage(dir.Path(name)).convertToFormat(QImage::Format_RGB32);
-        ASSERT_EQ(saved.size(), QSize(A4W, A4H)) << name;
-        EXPECT_TRUE(SameShapes(direct, saved, 1)) << name;
-        // Edges may round to the next pixel: a recorded page composes its mapping with the replay's.
-        EXPECT_LT(DifferingShare(direct, saved), 0.005) << name;
+        // A4 at 300 dpi, its resolution recorded.
+        ASSERT_EQ(saved.size(), QSize(2480, 3508)) << name;
+        EXPECT_NEAR(saved.dotsPerMeterX() * 0.0254, 300, 0.5) << name;
+        // Edges round differently at a finer resolution.
+        EXPECT_TRUE(
+            SameShapes(direct, saved.scaled(A4W, A4H, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), 2))
+            << name;
     }
     const QString inkscape = QStandardPaths::findExecutable(QStringLiteral("inkscape"));
     if (inkscape.isEmpty()) GTEST_SKIP() << "inkscape reads the metafile back";

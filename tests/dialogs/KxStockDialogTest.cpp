@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -235,6 +236,29 @@ TEST_F(KxLabPropStock, TheChooserOpensOnTheLabelsStockAndCancellingItChangesNoth
     EXPECT_EQ(KxSaveToBytes(S.Lab), before);
 }
 
+// "Roll" lays one label per page out, the page the label plus its gaps; the page follows the label's
+// size while ticked, and another layout unticks it.
+TEST_F(KxLabPropStock, TheRollBoxLaysOneLabelPerPageOutAndFollowsTheLabel) {
+    TShownLabProp d(S.Lab);
+    auto* roll = d.Find<QCheckBox>("CBRoll");
+    ASSERT_NE(roll, nullptr);
+    EXPECT_FALSE(roll->isChecked());
+    QTest::mouseClick(roll, Qt::LeftButton);
+    // The default label: 60 x 35 mm, gaps of 4 mm.
+    EXPECT_EQ(d.Find<QSpinBox>("SpinEdNuHor")->value(), 1);
+    EXPECT_EQ(d.Find<QSpinBox>("SpinEdNuVer")->value(), 1);
+    EXPECT_FLOAT_EQ(d.Find<TSpinEditFloat>("SpEdFloatPaWidth")->GetValue(), 64);
+    EXPECT_FLOAT_EQ(d.Find<TSpinEditFloat>("SpEdFloatPaHeight")->GetValue(), 39);
+    EXPECT_FLOAT_EQ(d.Find<TSpinEditFloat>("SpEdFloatLeftMar")->GetValue(), 2);
+    EXPECT_EQ(d.Find<QComboBox>("CBoxPaperName")->currentText(), QStringLiteral("User"));
+    TypeInto(d.Find<TSpinEditFloat>("SpEdFloatWidth"), QStringLiteral("80"));
+    EXPECT_EQ(M().PaperWidthLU(), 840);
+    EXPECT_TRUE(roll->isChecked());
+    d.Find<QSpinBox>("SpinEdNuHor")->setValue(2);
+    EXPECT_FALSE(roll->isChecked());
+    EXPECT_EQ(M().PaperWidthLU(), 840);
+}
+
 // Pictures of the chooser and of the "Dimensions" page after choosing a stock, in English and Spanish,
 // written to the folder KXLAB_SCREENSHOTS names (nothing is written without it).
 TEST_F(KxLabPropStock, Screenshots) {
@@ -258,6 +282,9 @@ TEST_F(KxLabPropStock, Screenshots) {
         Take(d, QStringLiteral("avery l7160"));
         QApplication::processEvents();
         EXPECT_TRUE(d.Dialog.grab().save(QStringLiteral("%1/dimensions-%2.png").arg(folder, language)));
+        QTest::mouseClick(d.Find<QCheckBox>("CBRoll"), Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_TRUE(d.Dialog.grab().save(QStringLiteral("%1/roll-%2.png").arg(folder, language)));
     }
     KxLoadLanguage("");
 }
