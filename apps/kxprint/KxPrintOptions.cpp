@@ -142,8 +142,6 @@ TKxPrintOptions ParsePrintOptions(const QStringList& Args) {
         throw EUsage(QStringLiteral("--to %1 comes before --from %2").arg(*o.To).arg(*o.From));
     if (o.NoData && (o.From || o.To))
         throw EUsage(QStringLiteral("--from and --to choose records; they make no sense with --no-data"));
-    if (!o.Calibration.isEmpty() && o.Kind != TKxOutputKind::okPdf && o.Kind != TKxOutputKind::okPrinter)
-        throw EUsage(QStringLiteral("--calibration corrects printers and PDF files, not sheet pictures"));
     if (o.ShardParts > 0 && !o.Output.isEmpty()) o.Output = KxPartPath(o.Output, o.ShardPart, o.ShardParts);
     return o;
 }

@@ -254,11 +254,11 @@ void TKxPrintRun::OpenPage() {
     FPage->SetMMHeight(ph);
     FRecorder = std::make_unique<TMetafileCanvas>(*FPage);
     FCanvas = FRecorder.get();
-    // 0.378 reference pixels per tenth of a millimetre: 96 per inch, (0, 0) the paper's corner.
-    FRecorder->SetMapMode(MM_ISOTROPIC);
-    FRecorder->SetWindowExtEx(pw, ph);
-    FRecorder->SetViewportExtEx(static_cast<int32_t>(Round(static_cast<Extended>(pw) * 0.378L)),
-                                static_cast<int32_t>(Round(static_cast<Extended>(ph) * 0.378L)));
+    // 0.378 reference pixels per tenth of a millimetre: 96 per inch, (0, 0) the paper's corner; a
+    // calibration asked for moves and scales the page as it does a printer's.
+    FSettings.Calibration.Map(*FRecorder, pw, ph,
+                              static_cast<int32_t>(Round(static_cast<Extended>(pw) * 0.378L)),
+                              static_cast<int32_t>(Round(static_cast<Extended>(ph) * 0.378L)));
 }
 
 std::unique_ptr<TMetafile> TKxPrintRun::ClosePage() {

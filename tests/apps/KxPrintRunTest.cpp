@@ -181,17 +181,20 @@ TEST(KxPrintRun, ShardsOfAPostgreSQLTableAreTheSingleRun) {
 
 namespace {
 
-// The box of the dark pixels of a PDF's first page at 300 dpi, within Within millimetres of its corner.
-QRect InkBox(const QString& Pdf, QSizeF Within = {1000, 1000}) {
-    const QString png = Rasterise(Pdf, 1, Pdf.chopped(4));
-    const QImage page(png);
-    const int w = std::min(page.width(), qRound(Within.width() / 25.4 * 300));
-    const int h = std::min(page.height(), qRound(Within.height() / 25.4 * 300));
+// The box of the dark pixels of a 300 dpi picture, within Within millimetres of its corner.
+QRect InkBox(const QImage& Page, QSizeF Within = {1000, 1000}) {
+    const int w = std::min(Page.width(), qRound(Within.width() / 25.4 * 300));
+    const int h = std::min(Page.height(), qRound(Within.height() / 25.4 * 300));
     QRect box;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if (qGray(page.pixel(x, y)) < 96) box |= QRect(x, y, 1, 1);
+            if (qGray(Page.pixel(x, y)) < 96) box |= QRect(x, y, 1, 1);
     return box;
+}
+
+// The same of a PDF's first page.
+QRect InkBox(const QString& Pdf, QSizeF Within = {1000, 1000}) {
+    return InkBox(QImage(Rasterise(Pdf, 1, Pdf.chopped(4))), Within);
 }
 
 // Ink box Corrected is Plain's moved and scaled by C about the page's corner, within 2 or 3 pixels.
@@ -206,26 +209,29 @@ void ExpectCorrected(const QRect& Plain, const QRect& Corrected, const TKxCalibr
 
 } // namespace
 
-// A named calibration moves and scales a PDF's content by exactly its values; a picture output refuses it.
+// A named calibration moves and scales a PDF's or a sheet picture's content by exactly its values; an
+// unknown one is a bad command line.
 TEST(KxPrintRun, ACalibrationShiftsAndScalesWhatIsPrinted) {
     TKxTempDir dir;
     const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", dir.Path(QStringLiteral("config")).toUtf8());
-    KxSaveCalibration(QStringLiteral("Shop"), {2, 3, 110, 100});
+    const TKxCalibration shop{2, 3, 110, 100};
+    KxSaveCalibration(QStringLiteral("Shop"), shop);
     const QStringList run{Tag, "--no-data", "--labs", "1", "-q"};
-    const TResult plain = KxPrint(run + QStringList{"-o", dir.Path(QStringLiteral("plain.pdf"))});
-    const TResult shop =
-        KxPrint(run + QStringList{"-o", dir.Path(QStringLiteral("shop.pdf")), "--calibration", "Shop"});
-    const TResult png =
-        KxPrint(run + QStringList{"-o", dir.Path(QStringLiteral("s.png")), "--calibration", "Shop"});
+    std::vector<TResult> results;
+    for (const char* name : {"plain.pdf", "shop.pdf", "plain.png", "shop.png"}) {
+        QStringList args = run + QStringList{"-o", dir.Path(QLatin1String(name))};
+        if (QLatin1String(name).startsWith(u"shop")) args += {"--calibration", "Shop"};
+        results.push_back(KxPrint(args));
+        ASSERT_EQ(results.back().Code, 0) << name << ": " << results.back().Err.toStdString();
+    }
     const TResult missing =
         KxPrint(run + QStringList{"-o", dir.Path(QStringLiteral("m.pdf")), "--calibration", "Nowhere"});
     qputenv("XDG_CONFIG_HOME", previous);
-    ASSERT_EQ(plain.Code, 0) << plain.Err.toStdString();
-    ASSERT_EQ(shop.Code, 0) << shop.Err.toStdString();
     ExpectCorrected(InkBox(dir.Path(QStringLiteral("plain.pdf"))),
-                    InkBox(dir.Path(QStringLiteral("shop.pdf"))), {2, 3, 110, 100});
-    EXPECT_EQ(png.Code, 2);
+                    InkBox(dir.Path(QStringLiteral("shop.pdf"))), shop);
+    ExpectCorrected(InkBox(QImage(dir.Path(QStringLiteral("plain-1.png")))),
+                    InkBox(QImage(dir.Path(QStringLiteral("shop-1.png")))), shop);
     EXPECT_EQ(missing.Code, 2);
     EXPECT_TRUE(missing.Err.contains("no calibration \"Nowhere\"")) << missing.Err.toStdString();
 }
