@@ -1,5 +1,8 @@
 #include "elements/KxBarCode.h"
 
+#include <utility>
+#include <vector>
+
 #include "base/Notices.h"
 
 #include "base/CodePage.h"
@@ -127,8 +130,12 @@ void TKxBarCode::DrawSymbol(const TKxBarcodeLayout& L, const TKxDrawContext& C) 
         c.Font.SetLogFont(log);
         c.SetTextAlign(L.TextAlign);
         c.SetTextCharacterExtra(L.CharSpace);
+        // The digit groups are one text item: a PDF writes them as one text object.
+        std::vector<std::pair<TPoint, QString>> texts;
+        texts.reserve(L.Texts.size());
         for (const TKxBarcodeText& t : L.Texts)
-            c.TextOut(t.Ref.X, t.Ref.Y, t.Text);
+            texts.emplace_back(t.Ref, t.Text);
+        c.TextOuts(texts);
     }
 
     if (C.Target == tdLab) {

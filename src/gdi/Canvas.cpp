@@ -108,6 +108,15 @@ void TCanvas::TextOut(int32_t x, int32_t y, const QString& text) {
     FDevice->TextOut(State(), {x, y}, text, Layout(text, FTextAlign), nullptr);
 }
 
+void TCanvas::TextOuts(std::span<const std::pair<TPoint, QString>> texts) {
+    if (!FDevice) return;
+    std::vector<TTextPiece> pieces;
+    pieces.reserve(texts.size());
+    for (const auto& [p, text] : texts)
+        pieces.push_back({p, text, Layout(text, FTextAlign)});
+    FDevice->TextOuts(State(), pieces);
+}
+
 TSize TCanvas::TextExtent(const QString& text) const {
     const TTextLayout layout = Layout(text, FTextAlign);
     return {Nearest(layout.Width), Nearest(layout.CellHeight())};

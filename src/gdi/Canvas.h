@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 #include <span>
+#include <utility>
 
 #include "base/Geometry.h"
 #include "gdi/CanvasDevice.h"
@@ -62,6 +63,8 @@ public:
     /// Writes the text at its reference point (SetTextAlign), turned by the font's escapement.
     /// A solid brush fills the text cell first; a clear brush leaves the background.
     void TextOut(int32_t x, int32_t y, const QString& text);
+    /// Texts at their reference points, each as TextOut draws it; the device may write them as one.
+    void TextOuts(std::span<const std::pair<TPoint, QString>> texts);
     /// Width and cell height of the text in logical units, character extra and justification included.
     TSize TextExtent(const QString& text) const;
     int32_t TextWidth(const QString& text) const { return TextExtent(text).cx; }

@@ -52,6 +52,13 @@ struct KXLAB_EXPORT TDrawState {
 /// - Figures are filled with the brush unless it is clear; Line and the outline use the pen only.
 /// - pmNotXor applies the inverted exclusive or to pen and brush output, so a second identical call
 ///   restores the device (raster devices; vector devices draw as pmCopy).
+/// One text of TCanvasDevice::TextOuts: its reference point, its characters and their layout.
+struct TTextPiece {
+    TPoint P;
+    QString Text;
+    TTextLayout Layout;
+};
+
 class KXLAB_EXPORT TCanvasDevice {
 public:
     virtual ~TCanvasDevice() = default;
@@ -78,6 +85,12 @@ public:
     /// with the brush colour. clip, when given, limits the output to that logical rectangle.
     virtual void TextOut(const TDrawState& state, const TPoint& p, const QString& text,
                          const TTextLayout& layout, const TRect* clip) = 0;
+    /// Texts in one state, each at its own reference point as TextOut draws it, without clip: a vector
+    /// device may write them as one text object. By default one TextOut each.
+    virtual void TextOuts(const TDrawState& state, std::span<const TTextPiece> pieces) {
+        for (const TTextPiece& t : pieces)
+            TextOut(state, t.P, t.Text, t.Layout, nullptr);
+    }
     /// The image stretched into R (source copy, no smoothing).
     virtual void StretchImage(const TDrawState& state, const TRect& r, const QImage& image) = 0;
     /// A copy of the device pixels under the logical rectangle R, or a null image for devices that

@@ -24,6 +24,14 @@ constexpr double MinGlyphRunPixels = 1;
 constexpr double MaxGlyphRunPixels = 16384;
 constexpr double MaxGlyphRunStretch = 2;
 
+// The glyphs of a layout and their device positions, its reference point at At, appended to the lists.
+void AppendGlyphs(const TTextLayout& Layout, double Scale, QPointF At, QList<quint32>& Glyphs,
+                  QList<QPointF>& Positions) {
+    Glyphs.append(QList<quint32>(Layout.Glyphs.begin(), Layout.Glyphs.end()));
+    for (double x : Layout.X)
+        Positions.append(QPointF((Layout.Start.x() + x) * Scale, Layout.Start.y() * Scale) + At);
+}
+
 QPainterPath ShapePath(const QRectF& r, int shape, double radiusX, double radiusY) {
     QPainterPath path;
     if (r.width() <= 0 || r.height() <= 0) return path;
@@ -429,11 +437,9 @@ void TPainterDevice::TextOut(const TDrawState& state, const TPoint& p, const QSt
              ToQColor(state.Brush.Color));
 
     const TFontFace& face = TFontFace::For(state.Font);
-    QList<quint32> glyphs(layout.Glyphs.begin(), layout.Glyphs.end());
+    QList<quint32> glyphs;
     QList<QPointF> positions;
-    positions.reserve(glyphs.size());
-    for (double x : layout.X)
-        positions.append(QPointF((layout.Start.x() + x) * s, layout.Start.y() * s) + at + shift);
+    AppendGlyphs(layout, s, at + shift, glyphs, positions);
     const QColor color = ToQColor(state.FontColor);
     const double height = layout.Em * s;
     const double stretch = s > 0 ? sx / s : 0;
@@ -464,6 +470,37 @@ void TPainterDevice::TextOut(const TDrawState& state, const TPoint& p, const QSt
                  .translated(at)
                  .translated(shift),
              color);
+}
+
+void TPainterDevice::TextOuts(const TDrawState& state, std::span<const TTextPiece> pieces) {
+    const double s = std::abs(state.Mapping.ScaleY());
+    const double height = pieces.empty() ? 0 : pieces.front().Layout.Em * s;
+    const auto joins = [&pieces](const TTextPiece& t) {
+        return t.Layout.Escapement == 0 && t.Layout.Em == pieces.front().Layout.Em;
+    };
+    if (!IsActive() || pieces.size() < 2 || s <= 0 || std::abs(state.Mapping.ScaleX()) != s ||
+        state.Brush.Style == bsSolid || state.Font.lfUnderline || state.Font.lfStrikeOut ||
+        height < MinGlyphRunPixels || height > MaxGlyphRunPixels ||
+        !std::all_of(pieces.begin(), pieces.end(), joins)) {
+        TCanvasDevice::TextOuts(state, pieces);
+        return;
+    }
+    TDrawState copy = state;
+    copy.Pen.Mode = pmCopy;
+    Prepare(copy);
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    for (const TTextPiece& t : pieces) {
+        const TPoint origin = state.Mapping.ToDevice(t.P);
+        AppendGlyphs(t.Layout, s, QPointF(origin.X, origin.Y) + Shift(), glyphs, positions);
+    }
+    if (glyphs.isEmpty()) return;
+    QGlyphRun run;
+    run.setRawFont(TFontFace::For(state.Font).RawFont(height));
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    UsePen(*FPainter, QPen(ToQColor(state.FontColor)));
+    FPainter->drawGlyphRun(QPointF(0, 0), run);
 }
 
 void TPainterDevice::StretchImage(const TDrawState& state, const TRect& r, const QImage& image) {

@@ -37,6 +37,8 @@ public:
     TColor GetPixel(const TDrawState& state, const TPoint& p) const override;
     void TextOut(const TDrawState& state, const TPoint& p, const QString& text, const TTextLayout& layout,
                  const TRect* clip) override;
+    /// Upright texts of one font, without a text cell or lines, are one glyph run: one text object.
+    void TextOuts(const TDrawState& state, std::span<const TTextPiece> pieces) override;
     void StretchImage(const TDrawState& state, const TRect& r, const QImage& image) override;
     QImage GrabImage(const TDrawState& state, const TRect& r) const override;
     /// On a vector engine, output is written relative to the anchor's device pixel (whole pixels, so

@@ -1,5 +1,6 @@
 #include <functional>
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -59,7 +60,8 @@ void Cell(TCanvas& C, int32_t X, int32_t Y) {
 }
 
 // What Draw puts on an A5 PDF page at 1200 dpi, rendered at 200 dpi.
-QImage Rendered(const QString& Pdf, const std::function<void(QPdfWriter&)>& Draw) {
+QImage Rendered(const QString& Pdf, const std::function<void(QPdfWriter&)>& Draw,
+                const QStringList& Options = {"-r", "200"}) {
     {
         QPdfWriter writer(Pdf);
         writer.setPageSize(QPageSize(QPageSize::A5));
@@ -68,7 +70,7 @@ QImage Rendered(const QString& Pdf, const std::function<void(QPdfWriter&)>& Draw
         Draw(writer);
     }
     const QString prefix = Pdf.chopped(4);
-    Exec(QStringLiteral("pdftoppm"), {"-r", "200", "-png", "-singlefile", Pdf, prefix});
+    Exec(QStringLiteral("pdftoppm"), Options + QStringList{"-png", "-singlefile", Pdf, prefix});
     return QImage(prefix + ".png");
 }
 
@@ -144,3 +146,52 @@ TEST(KxPainterDeviceAnchor, ARasterDeviceIgnoresIt) {
 }
 
 } // namespace
+
+// Texts drawn together land where each drawn alone would, and a PDF writes them as one text object.
+TEST(KxPainterDeviceTexts, AreOneTextObjectDrawnWhereEachAloneWouldBe) {
+    TKxTempDir dir;
+    const std::vector<std::pair<TPoint, QString>> texts{{{1100, 2400}, QStringLiteral("4")},
+                                                        {{1300, 2400}, QStringLiteral("006381")},
+                                                        {{2300, 2400}, QStringLiteral("333931")}};
+    const auto draw = [&](bool Together) {
+        return [&, Together](QPdfWriter& writer) {
+            TPainterDevice device(&writer);
+            ASSERT_TRUE(device.Begin());
+            TCanvas canvas(&device);
+            canvas.Font.SetName(QStringLiteral("Arial"));
+            canvas.Font.SetHeight(-120);
+            canvas.Brush.Style = bsClear;
+            if (Together)
+                canvas.TextOuts(texts);
+            else
+                for (const auto& [p, text] : texts)
+                    canvas.TextOut(p.X, p.Y, text);
+        };
+    };
+    // At the page's own resolution, unsmoothed, where a viewer's rules for a lone rectangle and for a
+    // path of several give the same pixels.
+    const QStringList exact{"-r",   "1200", "-aa",  "no", "-aaVector", "no", "-x",
+                            "1000", "-y",   "1300", "-W", "1900",      "-H", "1200"};
+    const QImage apart = Rendered(dir.Path("apart.pdf"), draw(false), exact);
+    const QImage together = Rendered(dir.Path("together.pdf"), draw(true), exact);
+    ASSERT_FALSE(apart.isNull());
+    EXPECT_GT(InkBox(apart).width(), 200);
+    EXPECT_EQ(DifferingShare(apart, together, 0), 0.0);
+    // Operators (a line of their own: "BT" begins a text object, "f" fills) in the page's compressed streams.
+    const auto operators = [](const QString& Pdf, const char* Operator) {
+        QFile f(Pdf);
+        if (!f.open(QIODevice::ReadOnly)) return qsizetype{-1};
+        const QByteArray file = f.readAll();
+        qsizetype count = 0;
+        for (qsizetype at = file.indexOf("stream\n"); at >= 0; at = file.indexOf("stream\n", at + 1)) {
+            const qsizetype end = file.indexOf("endstream", at);
+            // qUncompress wants the expected size in front of the zlib data.
+            const QByteArray data =
+                QByteArray::fromHex("00100000") + file.mid(at + 7, end < 0 ? -1 : end - at - 7);
+            count += qUncompress(data).count(QByteArray("\n") + Operator + "\n");
+        }
+        return count;
+    };
+    EXPECT_EQ(operators(dir.Path("apart.pdf"), "BT"), 3);
+    EXPECT_EQ(operators(dir.Path("together.pdf"), "BT"), 1);
+}
