@@ -330,6 +330,18 @@ void TPainterDevice::Figure(const TDrawState& state, const TRect& r, TShape shap
         FillBands(p, outer, inner, penColor);
         return;
     }
+    // A ring of circular corners on a vector page is its centre line stroked, the same shape: a page
+    // writes the stroke relative to the anchor, where it writes the ring's path in page coordinates,
+    // each label's own.
+    if (kind == 1 && !p.paintEngine()->isExtended() && outerRx == outerRy && outerRx >= width &&
+        !inner.isEmpty()) {
+        const double half = width / 2.0;
+        p.strokePath(
+            ShapePath(device.adjusted(half, half, -half, -half), kind, outerRx - half, outerRy - half)
+                .translated(shift),
+            QPen(penColor, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        return;
+    }
     QPainterPath ring = outerPath();
     ring.setFillRule(Qt::OddEvenFill);
     ring.addPath(innerPath());

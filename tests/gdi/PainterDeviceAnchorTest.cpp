@@ -74,6 +74,23 @@ QImage Rendered(const QString& Pdf, const std::function<void(QPdfWriter&)>& Draw
     return QImage(prefix + ".png");
 }
 
+// Operators (a line of their own: "BT" begins a text object, "S" strokes, "f*" fills) in a PDF's
+// compressed streams.
+qsizetype Operators(const QString& Pdf, const char* Operator) {
+    QFile f(Pdf);
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray file = f.readAll();
+    qsizetype count = 0;
+    for (qsizetype at = file.indexOf("stream\n"); at >= 0; at = file.indexOf("stream\n", at + 1)) {
+        const qsizetype end = file.indexOf("endstream", at);
+        // qUncompress wants the expected size in front of the zlib data.
+        const QByteArray data =
+            QByteArray::fromHex("00100000") + file.mid(at + 7, end < 0 ? -1 : end - at - 7);
+        count += qUncompress(data).count(QByteArray("\n") + Operator + "\n");
+    }
+    return count;
+}
+
 // Two cells on a page in tenths of a millimetre, a scale that puts cells off whole pixels.
 QImage Page(const QString& Pdf, bool Anchored) {
     return Rendered(Pdf, [&](QPdfWriter& writer) {
@@ -128,6 +145,40 @@ TEST(KxPainterDeviceAnchor, ASquareBorderLooksAsTheRingItIs) {
     EXPECT_EQ(DifferingShare(bands, ring, 0), 0.0);
 }
 
+// A rounded border goes to a PDF as its centre line stroked, written relative to the anchor; a viewer
+// shows it as the ring of two rounded rectangles it replaces.
+TEST(KxPainterDeviceAnchor, ARoundedBorderLooksAsTheRingItIs) {
+    TKxTempDir dir;
+    const QRect outer(1003, 2001, 2407, 1501);
+    const int width = 19, radius = 47;
+    const QImage stroked = Rendered(dir.Path("stroked.pdf"), [&](QPdfWriter& writer) {
+        TPainterDevice device(&writer);
+        ASSERT_TRUE(device.Begin());
+        TCanvas canvas(&device);
+        canvas.Anchor(outer.left(), outer.top());
+        canvas.Pen = {clBlack, width, psInsideFrame, pmCopy};
+        canvas.Brush.Style = bsClear;
+        canvas.RoundRect(outer.left(), outer.top(), outer.right() + 1, outer.bottom() + 1, 2 * radius,
+                         2 * radius);
+        canvas.Unanchor();
+    });
+    const QImage ring = Rendered(dir.Path("ring.pdf"), [&](QPdfWriter& writer) {
+        QPainter painter(&writer);
+        QPainterPath path;
+        path.setFillRule(Qt::OddEvenFill);
+        path.addRoundedRect(QRectF(outer), radius, radius);
+        path.addRoundedRect(QRectF(outer).adjusted(width, width, -width, -width), radius - width,
+                            radius - width);
+        painter.fillPath(path, Qt::black);
+    });
+    ASSERT_FALSE(ring.isNull());
+    EXPECT_GT(InkBox(ring).width(), 350);
+    // Edge pixels may shade a little apart: a stroke and a fill are two ways to the same shape.
+    EXPECT_LT(DifferingShare(stroked, ring, 48), 0.0005);
+    EXPECT_EQ(Operators(dir.Path("stroked.pdf"), "S"), 1);
+    EXPECT_EQ(Operators(dir.Path("stroked.pdf"), "f*"), 0);
+}
+
 // A raster device draws at the same pixels whatever the anchor, so the designer and preview are untouched.
 TEST(KxPainterDeviceAnchor, ARasterDeviceIgnoresIt) {
     QImage a(800, 500, QImage::Format_RGB32), b(800, 500, QImage::Format_RGB32);
@@ -177,21 +228,6 @@ TEST(KxPainterDeviceTexts, AreOneTextObjectDrawnWhereEachAloneWouldBe) {
     ASSERT_FALSE(apart.isNull());
     EXPECT_GT(InkBox(apart).width(), 200);
     EXPECT_EQ(DifferingShare(apart, together, 0), 0.0);
-    // Operators (a line of their own: "BT" begins a text object, "f" fills) in the page's compressed streams.
-    const auto operators = [](const QString& Pdf, const char* Operator) {
-        QFile f(Pdf);
-        if (!f.open(QIODevice::ReadOnly)) return qsizetype{-1};
-        const QByteArray file = f.readAll();
-        qsizetype count = 0;
-        for (qsizetype at = file.indexOf("stream\n"); at >= 0; at = file.indexOf("stream\n", at + 1)) {
-            const qsizetype end = file.indexOf("endstream", at);
-            // qUncompress wants the expected size in front of the zlib data.
-            const QByteArray data =
-                QByteArray::fromHex("00100000") + file.mid(at + 7, end < 0 ? -1 : end - at - 7);
-            count += qUncompress(data).count(QByteArray("\n") + Operator + "\n");
-        }
-        return count;
-    };
-    EXPECT_EQ(operators(dir.Path("apart.pdf"), "BT"), 3);
-    EXPECT_EQ(operators(dir.Path("together.pdf"), "BT"), 1);
+    EXPECT_EQ(Operators(dir.Path("apart.pdf"), "BT"), 3);
+    EXPECT_EQ(Operators(dir.Path("together.pdf"), "BT"), 1);
 }
