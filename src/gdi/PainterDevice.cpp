@@ -130,7 +130,7 @@ void FillBands(QPainter& p, const QRectF& outer, const QRectF& inner, const QCol
 bool IsOneFill(const TDrawState& state) {
     if (state.Brush.Style != bsSolid) return false;
     return state.Pen.Style == psClear ||
-           (!IsDashed(state.Pen.Style) && ToQColor(state.Pen.Color) == ToQColor(state.Brush.Color));
+           (!IsDashed(state.Pen.Style) && ColorToRGB(state.Pen.Color) == ColorToRGB(state.Brush.Color));
 }
 
 } // namespace
@@ -289,7 +289,8 @@ void TPainterDevice::Figure(const TDrawState& state, const TRect& r, TShape shap
         shape == TShape::Rect || (shape == TShape::RoundRect && !(outerRx > 0 && outerRy > 0));
     const int kind = square ? 0 : shape == TShape::RoundRect ? 1 : 2;
     // A barcode's bars, thousands on a PDF page, are each one rectangle.
-    Prepare(state, nullptr, kind == 0 && IsOneFill(state));
+    const bool oneFill = IsOneFill(state);
+    Prepare(state, nullptr, kind == 0 && oneFill);
     QPainter& p = *FPainter;
     const QPointF shift = Shift();
     const QRectF outer = device.translated(shift);
@@ -310,14 +311,13 @@ void TPainterDevice::Figure(const TDrawState& state, const TRect& r, TShape shap
             Fill(p, path(), color);
     };
 
-    const QColor penColor = ToQColor(state.Pen.Color);
-    const QColor brushColor = ToQColor(state.Brush.Color);
-    if (IsOneFill(state)) {
-        fillShape(outer, outerPath, brushColor);
+    if (oneFill) {
+        fillShape(outer, outerPath, ToQColor(state.Brush.Color));
         return;
     }
-    if (state.Brush.Style == bsSolid) fillShape(inner, innerPath, brushColor);
+    if (state.Brush.Style == bsSolid) fillShape(inner, innerPath, ToQColor(state.Brush.Color));
     if (!outline) return;
+    const QColor penColor = ToQColor(state.Pen.Color);
     if (IsDashed(state.Pen.Style)) {
         QPen pen(penColor, width, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
         pen.setDashPattern(width == 1 ? DashPattern(state.Pen.Style) : QList<qreal>{3, 1});
