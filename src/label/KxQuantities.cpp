@@ -130,7 +130,8 @@ TKxQuantities KxReadQuantities(TTable& Table, const QString& Field, int64_t Firs
             names.append(Table.Fields(i).FieldName());
         throw EKxQuantityError(QStringLiteral("the quantity field \"%1\" is not a field of table \"%2\"; its "
                                               "fields are: %3")
-                                   .arg(Field, Table.TableName(), names.join(QStringLiteral(", "))));
+                                   .arg(Field, Table.TableName(), names.join(QStringLiteral(", "))),
+                               true);
     }
     const int index = field->Index();
     First = std::max<int64_t>(First, 1);

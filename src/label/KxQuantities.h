@@ -23,7 +23,14 @@ constexpr int64_t KxMaxQuantityRecords = 20000000;
 /// KxMaxRecordQuantity, a field the table does not have, or a run too large to count.
 class KXLAB_EXPORT EKxQuantityError : public EKxError {
 public:
-    using EKxError::EKxError;
+    explicit EKxQuantityError(const QString& Message, bool UnknownField = false)
+        : EKxError(Message)
+        , FUnknownField(UnknownField) {}
+    /// The table has no field of the name: the run was asked for the wrong one.
+    bool UnknownField() const { return FUnknownField; }
+
+private:
+    bool FUnknownField;
 };
 
 /// The labels each record of a run prints, as running totals: record FirstRecord() + I ends at label

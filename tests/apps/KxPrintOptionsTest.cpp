@@ -31,6 +31,12 @@ TEST(KxPrintOptions, EveryOverrideIsRead) {
     EXPECT_FALSE(o.NoData);
 }
 
+TEST(KxPrintOptions, AQuantityFieldIsReadAndAnEmptyOneTurnsTheLabelsOff) {
+    EXPECT_FALSE(ParsePrintOptions(Args("l.kxl -o a.pdf")).QuantityField);
+    EXPECT_EQ(ParsePrintOptions(Args("l.kxl -o a.pdf --quantity-field Qty")).QuantityField, "Qty");
+    EXPECT_EQ(ParsePrintOptions({"l.kxl", "-o", "a.pdf", "--quantity-field", ""}).QuantityField, "");
+}
+
 TEST(KxPrintOptions, AliasesOfDifferentNamesMayRepeat) {
     const TKxPrintOptions o =
         ParsePrintOptions(Args("l.kxl -o a.pdf --alias A=sqlite:a.db --alias B=sqlite:b.db"));
@@ -78,28 +84,30 @@ TEST_P(KxPrintOptionsBad, IsAUsageErrorThatSaysWhy) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, KxPrintOptionsBad,
-    ::testing::Values(TBadLine{"NoLabel", "-o a.pdf", "no label file"},
-                      TBadLine{"NoOutput", "l.kxl", "either -o"},
-                      TBadLine{"BothOutputs", "l.kxl -o a.pdf --printer P", "either -o"},
-                      TBadLine{"UnknownFormat", "l.kxl -o a.txt", "output format"},
-                      TBadLine{"UnknownOption", "l.kxl -o a.pdf --colour", "unknown option --colour"},
-                      TBadLine{"MissingValue", "l.kxl -o a.pdf --labs", "--labs needs a value"},
-                      TBadLine{"ZeroLabels", "l.kxl -o a.pdf --labs 0", "--labs needs a whole number"},
-                      TBadLine{"NotANumber", "l.kxl -o a.pdf --repeat two", "--repeat needs a whole number"},
-                      TBadLine{"DpiTooHigh", "l.kxl -o a.png --dpi 100000", "--dpi"},
-                      TBadLine{"RangeBackwards", "l.kxl -o a.pdf --from 9 --to 3", "--to 3 comes before"},
-                      TBadLine{"RangeWithoutData", "l.kxl -o a.pdf --no-data --to 3", "--no-data"},
-                      TBadLine{"AliasNotSqlite", "l.kxl -o a.pdf --alias P=pg:x", "NAME=sqlite:PATH"},
-                      TBadLine{"AliasNoName", "l.kxl -o a.pdf --alias =sqlite:x", "NAME=sqlite:PATH"},
-                      TBadLine{"TwoLabels", "l.kxl m.kxl -o a.pdf", "one too many"},
-                      TBadLine{"SecondOutput", "l.kxl -o a.pdf --output b.pdf", "--output is given twice"},
-                      TBadLine{"SecondDpi", "l.kxl -o a.png --dpi 100 --dpi 200", "--dpi is given twice"},
-                      TBadLine{"QuietTwice", "l.kxl -o a.pdf -q --quiet", "--quiet is given twice"},
-                      TBadLine{"SameAliasTwice", "l.kxl -o a.pdf --alias P=sqlite:x --alias p=sqlite:y",
-                               "--alias P is given twice"},
-                      TBadLine{"StockWithoutName", "l.kxl -o a.pdf --stock", "--stock needs a value"},
-                      TBadLine{"StockTwice", "l.kxl -o a.pdf --stock A --stock B", "--stock is given twice"},
-                      TBadLine{"ListAndOutput", "--list-stocks -o a.pdf", "not --output"},
-                      TBadLine{"ListAndStock", "--list-stocks --stock L7160", "not --stock"},
-                      TBadLine{"ListAndAlias", "--list-stocks --alias A=sqlite:a.db", "not --alias"}),
+    ::testing::Values(
+        TBadLine{"NoLabel", "-o a.pdf", "no label file"}, TBadLine{"NoOutput", "l.kxl", "either -o"},
+        TBadLine{"BothOutputs", "l.kxl -o a.pdf --printer P", "either -o"},
+        TBadLine{"UnknownFormat", "l.kxl -o a.txt", "output format"},
+        TBadLine{"UnknownOption", "l.kxl -o a.pdf --colour", "unknown option --colour"},
+        TBadLine{"MissingValue", "l.kxl -o a.pdf --labs", "--labs needs a value"},
+        TBadLine{"ZeroLabels", "l.kxl -o a.pdf --labs 0", "--labs needs a whole number"},
+        TBadLine{"NotANumber", "l.kxl -o a.pdf --repeat two", "--repeat needs a whole number"},
+        TBadLine{"DpiTooHigh", "l.kxl -o a.png --dpi 100000", "--dpi"},
+        TBadLine{"RangeBackwards", "l.kxl -o a.pdf --from 9 --to 3", "--to 3 comes before"},
+        TBadLine{"RangeWithoutData", "l.kxl -o a.pdf --no-data --to 3", "--no-data"},
+        TBadLine{"AliasNotSqlite", "l.kxl -o a.pdf --alias P=pg:x", "NAME=sqlite:PATH"},
+        TBadLine{"AliasNoName", "l.kxl -o a.pdf --alias =sqlite:x", "NAME=sqlite:PATH"},
+        TBadLine{"TwoLabels", "l.kxl m.kxl -o a.pdf", "one too many"},
+        TBadLine{"SecondOutput", "l.kxl -o a.pdf --output b.pdf", "--output is given twice"},
+        TBadLine{"SecondDpi", "l.kxl -o a.png --dpi 100 --dpi 200", "--dpi is given twice"},
+        TBadLine{"QuietTwice", "l.kxl -o a.pdf -q --quiet", "--quiet is given twice"},
+        TBadLine{"SameAliasTwice", "l.kxl -o a.pdf --alias P=sqlite:x --alias p=sqlite:y",
+                 "--alias P is given twice"},
+        TBadLine{"StockWithoutName", "l.kxl -o a.pdf --stock", "--stock needs a value"},
+        TBadLine{"StockTwice", "l.kxl -o a.pdf --stock A --stock B", "--stock is given twice"},
+        TBadLine{"ListAndOutput", "--list-stocks -o a.pdf", "not --output"},
+        TBadLine{"ListAndStock", "--list-stocks --stock L7160", "not --stock"},
+        TBadLine{"ListAndAlias", "--list-stocks --alias A=sqlite:a.db", "not --alias"},
+        TBadLine{"QuantityWithoutData", "l.kxl -o a.pdf --no-data --quantity-field qty", "--no-data"},
+        TBadLine{"QuantityWithoutName", "l.kxl -o a.pdf --quantity-field", "--quantity-field needs a value"}),
     [](const auto& info) { return std::string(info.param.Name); });
