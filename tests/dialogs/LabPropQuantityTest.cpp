@@ -19,13 +19,6 @@
 
 namespace {
 
-QStringList Items(const QComboBox* List) {
-    QStringList items;
-    for (int i = 0; i < List->count(); ++i)
-        items << List->itemText(i);
-    return items;
-}
-
 class KxLabPropQuantity : public TEngineTest {
 protected:
     TDialogLab S;
@@ -69,7 +62,7 @@ TEST_P(KxLabPropQuantity, ChoosingTheFieldCountsTheLabelsTheRunPrints) {
     TShownLabProp d(S.Lab, 1);
     auto* box = d.Find<QComboBox>("CBQuantityField");
     auto* count = d.Find<QLabel>("LabPrintCount");
-    EXPECT_EQ(Items(box), QStringList({"(none)", "id", "name", "qty"}));
+    EXPECT_EQ(ComboItems(box), QStringList({"(none)", "id", "name", "qty"}));
     EXPECT_TRUE(box->isEnabled());
     EXPECT_EQ(count->text().toStdString(), "Labels to print: 6");
     EXPECT_EQ(Printed(), 6);
@@ -111,7 +104,7 @@ TEST_P(KxLabPropQuantity, ABadQuantityIsShownNamingTheRecordAndAFieldTheTableLac
     S.Lab.GetPrintInfo()->SetQuantityField(QStringLiteral("count"));
     TShownLabProp d(S.Lab, 1);
     auto* box = d.Find<QComboBox>("CBQuantityField");
-    EXPECT_EQ(Items(box), QStringList({"(none)", "id", "name", "qty", "count"}));
+    EXPECT_EQ(ComboItems(box), QStringList({"(none)", "id", "name", "qty", "count"}));
     EXPECT_EQ(box->currentText(), "count");
     EXPECT_TRUE(d.Find<QLabel>("LabPrintCount")->text().contains("its fields are: id, name, qty"));
     EXPECT_EQ(S.Lab.GetPrintInfo()->GetQuantityField(), "count");
