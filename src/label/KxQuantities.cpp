@@ -6,8 +6,6 @@
 #include <QVariant>
 
 #include "db/Table.h"
-#include "label/KxLabel.h"
-#include "label/KxRunPlan.h"
 
 namespace {
 
@@ -174,17 +172,4 @@ TKxQuantities KxReadQuantities(TTable& Table, const QString& Field, int64_t Firs
         ends.push_back(total);
     }
     return {First, std::move(ends)};
-}
-
-void KxLoadQuantities(TKxLabel& Label, TKxRunSettings& Settings) {
-    if (Settings.QuantityField.isEmpty() || Settings.Quantities || !Settings.UseData || !Label.ValidData())
-        return;
-    TTable& table = *Label.GetTable();
-    try {
-        Settings.Quantities = std::make_shared<const TKxQuantities>(KxReadQuantities(
-            table, Settings.QuantityField, Settings.FirstLab, Settings.LastLab, Settings.Repetition));
-    } catch (...) {
-        Label.CloseData();
-        throw;
-    }
 }

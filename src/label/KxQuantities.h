@@ -7,9 +7,7 @@
 #include "base/KxError.h"
 #include "kxlab_export.h"
 
-class TKxLabel;
 class TTable;
-struct TKxRunSettings;
 
 /// The most labels one record may ask for through its quantity field (before the repetitions).
 constexpr int64_t KxMaxRecordQuantity = 100000;
@@ -71,9 +69,3 @@ private:
 /// The table is left on its last record read, with its read limit as it was.
 KXLAB_EXPORT TKxQuantities KxReadQuantities(TTable& Table, const QString& Field, int64_t First, int64_t Last,
                                             int32_t Repetition);
-
-/// Gives Settings the quantities of its records when it names a quantity field, uses data and has none
-/// yet, reading them from Label's table, which ValidData opens. A table that does not open leaves the
-/// run without data, as the engine's rule is; a bad quantity raises EKxQuantityError with the table
-/// closed.
-KXLAB_EXPORT void KxLoadQuantities(TKxLabel& Label, TKxRunSettings& Settings);

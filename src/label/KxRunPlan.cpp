@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <QFileInfo>
 
+#include "db/Table.h"
+#include "label/KxLabel.h"
 #include "label/KxMeasure.h"
 #include "label/KxPrintInfo.h"
 #include "label/KxQuantities.h"
@@ -155,4 +157,17 @@ QString KxSheetPath(const QString& Output, int64_t Number) {
     // Joined, never formatted: a '%' in the name is part of it.
     return Output.left(Output.lastIndexOf(u'/') + 1) + info.completeBaseName() + u'-' +
            QString::number(Number) + (suffix.isEmpty() ? QString() : u'.' + suffix);
+}
+
+void KxLoadQuantities(TKxLabel& Label, TKxRunSettings& Settings) {
+    if (Settings.QuantityField.isEmpty() || Settings.Quantities || !Settings.UseData || !Label.ValidData())
+        return;
+    TTable& table = *Label.GetTable();
+    try {
+        Settings.Quantities = std::make_shared<const TKxQuantities>(KxReadQuantities(
+            table, Settings.QuantityField, Settings.FirstLab, Settings.LastLab, Settings.Repetition));
+    } catch (...) {
+        Label.CloseData();
+        throw;
+    }
 }

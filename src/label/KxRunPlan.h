@@ -9,6 +9,7 @@
 #include "label/KxCellWalk.h"
 #include "print/Calibration.h"
 
+class TKxLabel;
 class TKxMeasure;
 class TKxPrintInfo;
 class TKxQuantities;
@@ -87,3 +88,9 @@ struct KXLAB_EXPORT TKxRunPlan {
 /// The folder is kept as written, so messages name the file as the user gave it; the name is copied,
 /// never interpreted, so '%' or any other character in it stays as it is.
 KXLAB_EXPORT QString KxSheetPath(const QString& Output, int64_t Number);
+
+/// Gives Settings the quantities of its records when it names a quantity field, uses data and has none
+/// yet, reading them from Label's table, which ValidData opens. A table that does not open leaves the
+/// run without data, as the engine's rule is; a bad quantity raises EKxQuantityError with the table
+/// closed.
+KXLAB_EXPORT void KxLoadQuantities(TKxLabel& Label, TKxRunSettings& Settings);

@@ -116,15 +116,13 @@ TEST_P(KxPrintQuantity, EachRecordPrintsItsQuantityTimesTheRepetitions) {
     EXPECT_EQ(PrintedNames(plain), QStringList({"item-1", "item-2", "item-3"}));
 }
 
+// Every kind of bad value is refused by the run (see the label's tests); here, what kxprint makes of it.
 TEST_P(KxPrintQuantity, ABadQuantityFailsBeforeAnythingIsWrittenNamingTheRecord) {
     const struct {
         const char* Value;
         const char* Says;
     } cases[] = {
         {"-1", "holds \"-1\", which is negative"},
-        {"abc", "holds \"abc\", which is not a whole number"},
-        {"2.5", "holds \"2.5\", which is not a whole number"},
-        {"100001", "holds \"100001\", more than a record may print"},
         {"NULL", "is empty (NULL)"},
     };
     for (const auto& c : cases) {
