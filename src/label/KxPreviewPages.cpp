@@ -4,7 +4,6 @@
 
 #include "db/Table.h"
 #include "label/KxLabel.h"
-#include "label/KxQuantities.h"
 #include "metafile/Metafile.h"
 
 TKxPreviewPages::TKxPreviewPages(TKxLabel& Label, const TKxRunSettings& Settings, TKxRunProgress Progress)

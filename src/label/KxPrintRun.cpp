@@ -9,7 +9,6 @@
 #include "label/KxLabel.h"
 #include "label/KxMeasure.h"
 #include "label/KxPrintInfo.h"
-#include "label/KxQuantities.h"
 #include "label/LabelCell.h"
 #include "metafile/Metafile.h"
 #include "metafile/MetafileCanvas.h"

@@ -34,12 +34,13 @@ int64_t StartOffset(const TKxRunSettings& Settings, int32_t Rows, int32_t Cols) 
     return (row - 1) * Cols + (col - 1);
 }
 
-// The labels of the whole run with data, and from label Skip on the records and copies of the part.
+// The labels of the whole run with data.
 int64_t DataLabels(const TKxRunSettings& Settings) {
     if (Settings.Quantities) return Settings.Quantities->Labels();
     return (int64_t{Settings.LastLab} - Settings.FirstLab + 1) * Settings.Repetition;
 }
 
+// The records of the part from label Skip on, and the copies of its first record still to draw.
 void PlaceRecords(TKxRunPlan& P, const TKxRunSettings& Settings, int64_t Skip) {
     if (const TKxQuantities* q = Settings.Quantities.get()) {
         if (P.Labels <= 0) {
