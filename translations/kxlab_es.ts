@@ -707,6 +707,22 @@
         <source>Stock: %1 (changed since)</source>
         <translation>Hoja: %1 (cambiada después)</translation>
     </message>
+    <message>
+        <source>Quantity field</source>
+        <translation>Campo de cantidad</translation>
+    </message>
+    <message>
+        <source>Each record prints as many labels as this field says, times the repetitions</source>
+        <translation>Cada registro imprime tantas etiquetas como indica este campo, por las repeticiones</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(ninguno)</translation>
+    </message>
+    <message>
+        <source>Labels to print: %1</source>
+        <translation>Etiquetas a imprimir: %1</translation>
+    </message>
 </context>
 <context>
     <name>TKxNavigator</name>

@@ -54,15 +54,18 @@ QStringList KxExportRun(TKxLabel& Label, const TKxRunSettings& Settings, const Q
         throw EKxError(
             QStringLiteral("Cannot export to \"%1\": the name must end in .pdf, .png, .svg or .emf")
                 .arg(Path));
+    // The fullest sheet is counted from the records' quantities, when the run has them.
+    TKxRunSettings loaded = Settings;
+    KxLoadQuantities(Label, loaded);
     // The limits kxprint keeps: a run the library would spend unbounded time or memory on is refused.
     QString problem = KxRunLimitProblem(Label, *kind == TKxExportKind::PNG ? RasterDpi : 0);
     if (problem.isEmpty() && *kind != TKxExportKind::PDF) {
-        const TKxRunPlan plan = TKxRunPlan::Of(Settings, *Label.GetMeasure(), Settings.UseData);
+        const TKxRunPlan plan = TKxRunPlan::Of(loaded, *Label.GetMeasure(), loaded.UseData);
         problem = KxSheetDrawingProblem(Label, KxFullestSheet(plan, *Label.GetMeasure()),
                                         *kind == TKxExportKind::SVG);
     }
     if (!problem.isEmpty()) throw EKxError(QStringLiteral("Cannot export to \"%1\": %2").arg(Path, problem));
-    TKxPrintRun run(Label, Settings);
+    TKxPrintRun run(Label, loaded);
     run.SetProgress(Progress);
     TKxOutputSet outputs;
     QStringList written;

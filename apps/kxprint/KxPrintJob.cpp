@@ -26,6 +26,7 @@
 #include "label/KxLabel.h"
 #include "label/KxMeasure.h"
 #include "label/KxPrintRun.h"
+#include "label/KxQuantities.h"
 #include "label/KxRoll.h"
 #include "metafile/Metafile.h"
 #include "print/Printer.h"
@@ -99,6 +100,7 @@ TKxRunSettings TKxPrintJob::RunSettings(const TKxLabel& Label) const {
     if (FOptions.Repeat) s.Repetition = *FOptions.Repeat;
     if (FOptions.FirstRow) s.FirstRow = *FOptions.FirstRow;
     if (FOptions.FirstCol) s.FirstCol = *FOptions.FirstCol;
+    if (FOptions.QuantityField) s.QuantityField = *FOptions.QuantityField;
     s.UseData = !FOptions.NoData && Label.GetDaBa();
     // A printer is corrected by its own profile; a PDF only when a profile is named.
     const QString profile = FOptions.Calibration.isEmpty() ? FOptions.PrinterName : FOptions.Calibration;
@@ -129,6 +131,13 @@ TKxRunPlan TKxPrintJob::Plan(const TKxLabel& Label, const TKxRunSettings& Settin
                                                                               "--first-col C")));
     }
     if (plan.Labels > 0) return plan;
+    if (Settings.Quantities)
+        throw EKxJobFailure(ecDatabase,
+                            QStringLiteral("no labels to print: the quantity field \"%1\" is 0 in "
+                                           "every record from %2 to %3")
+                                .arg(Settings.QuantityField)
+                                .arg(Settings.FirstLab)
+                                .arg(Settings.LastLab));
     if (!Settings.UseData)
         // --labs takes 1 or more: only the label file can ask for none.
         throw EKxJobFailure(ecLabel, QStringLiteral("no labels to print: the label file asks for %1 labels "
@@ -249,6 +258,8 @@ void TKxPrintJob::CheckData(TKxLabel& Label, const TKxRunSettings& Settings) {
                                 .arg(first)
                                 .arg(last)
                                 .arg(alias, table.TableName()));
+    // Records past the data's end have no quantity, and print nothing.
+    if (!Settings.QuantityField.isEmpty()) return;
     // The labels of this run (a part of it too) whose record lies past the data's end.
     const int64_t copies = std::max(Settings.Repetition, 1);
     const int64_t all = (last - first + 1) * copies;
@@ -256,6 +267,23 @@ void TKxPrintJob::CheckData(TKxLabel& Label, const TKxRunSettings& Settings) {
         Settings.TakeLabels >= 0 ? std::min(all, Settings.SkipLabels + Settings.TakeLabels) : all;
     const int64_t past = std::max<int64_t>(records - first + 1, 0) * copies;
     FRepeated = std::max<int64_t>(end - std::max(Settings.SkipLabels, past), 0);
+}
+
+void TKxPrintJob::ReadQuantities(TKxLabel& Label, TKxRunSettings& Settings) {
+    if (!Settings.UseData || Settings.QuantityField.isEmpty()) return;
+    // The table's own errors first, as a run without quantities reports them.
+    CheckData(Label, Settings);
+    try {
+        KxLoadQuantities(Label, Settings);
+    } catch (const EKxQuantityError& e) {
+        throw EKxJobFailure(!e.UnknownField()        ? ecDatabase
+                            : FOptions.QuantityField ? ecUsage
+                                                     : ecLabel,
+                            e.Message());
+    } catch (const EDBEngineError& e) {
+        throw EKxJobFailure(ecDatabase, e.Message());
+    }
+    Label.CloseData();
 }
 
 void TKxPrintJob::Print(TKxPrintRun& Run, TKxLabel& Label, TKxOutputFile* Pdf) {
@@ -353,6 +381,7 @@ int TKxPrintJob::Run() {
         KxOverrideStock(label, FOptions, FReport);
         if (FOptions.Roll) KxApplyRoll(label);
         TKxRunSettings settings = RunSettings(label);
+        ReadQuantities(label, settings);
         TKxRunPlan plan = Plan(label, settings);
         const TKxRunPlan whole = plan;
         if (FOptions.ShardParts > 0) {

@@ -40,6 +40,8 @@ private:
     /// Refuses outputs that are inputs, or that exist and are not regular files.
     void CheckOutputs(const TKxLabel& Label, const TKxRunSettings& Settings, const TKxRunPlan& Plan) const;
     void CheckData(TKxLabel& Label, const TKxRunSettings& Settings);
+    /// Reads each record's quantity when the run has a quantity field, before anything is printed.
+    void ReadQuantities(TKxLabel& Label, TKxRunSettings& Settings);
     void Output(TKxLabel& Label, const TKxRunSettings& Settings);
     void Print(TKxPrintRun& Run, TKxLabel& Label, TKxOutputFile* Pdf);
     void Export(TKxPrintRun& Run, TKxOutputSet& Outputs);

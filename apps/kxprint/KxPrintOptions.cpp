@@ -110,6 +110,8 @@ TKxPrintOptions ParsePrintOptions(const QStringList& Args) {
             o.Calibration = value();
         else if (a == u"--stock")
             o.Stock = value();
+        else if (a == u"--quantity-field")
+            o.QuantityField = value().trimmed();
         else if (a == u"--list-stocks")
             o.ListStocks = true;
         else if (a == u"--roll")
@@ -142,6 +144,9 @@ TKxPrintOptions ParsePrintOptions(const QStringList& Args) {
         throw EUsage(QStringLiteral("--to %1 comes before --from %2").arg(*o.To).arg(*o.From));
     if (o.NoData && (o.From || o.To))
         throw EUsage(QStringLiteral("--from and --to choose records; they make no sense with --no-data"));
+    if (o.NoData && o.QuantityField && !o.QuantityField->isEmpty())
+        throw EUsage(QStringLiteral(
+            "--quantity-field reads each record's quantity; it makes no sense with --no-data"));
     if (o.ShardParts > 0 && !o.Output.isEmpty()) o.Output = KxPartPath(o.Output, o.ShardPart, o.ShardParts);
     return o;
 }
@@ -170,6 +175,9 @@ QString PrintUsage() {
         "  --labs N              labels of a run without data\n"
         "  --from N --to M       records to print (from 1)\n"
         "  --repeat N            labels per record\n"
+        "  --quantity-field NAME  each record prints as many labels as its field NAME says\n"
+        "                        (0 to 100000, times --repeat; 0 prints none); \"\" prints\n"
+        "                        the same number of each record whatever the label says\n"
         "  --first-row R --first-col C  first cell used on the first sheet\n"
         "  --no-data             print the label without its database table\n"
         "  --shard K/N           print part K of N of the run, cut at sheet boundaries, to\n"
@@ -187,9 +195,9 @@ QString PrintUsage() {
         "The aliases file KXLAB_ALIASES names is read when --aliases names none.\n"
         "\n"
         "Exit status: 0 done, 2 bad command line, 3 label missing, corrupt or over a limit,\n"
-        "4 unknown alias, 5 database error or no record, 6 output or printer error, 7 the run\n"
-        "failed otherwise (out of memory too). Outputs are replaced whole, only when the run\n"
-        "succeeds.\n");
+        "4 unknown alias, 5 database error, no record or a bad quantity, 6 output or printer\n"
+        "error, 7 the run failed otherwise (out of memory too). Outputs are replaced whole,\n"
+        "only when the run succeeds.\n");
 }
 
 void TakeAliasesFromEnvironment(TKxPrintOptions& Options) {

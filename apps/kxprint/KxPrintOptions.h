@@ -45,6 +45,9 @@ struct TKxPrintOptions {
     bool Help = false;
     /// --calibration: the calibration profile a printer or PDF run corrects by, instead of the printer's own.
     QString Calibration;
+    /// --quantity-field: the field whose value in each record is its number of labels, instead of the
+    /// label's own (empty: none).
+    std::optional<QString> QuantityField;
     /// --stock: the label stock whose layout the run takes instead of the label's.
     QString Stock;
     /// --roll: one label per page, the page the label plus its gaps, for this run.

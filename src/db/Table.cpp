@@ -117,8 +117,11 @@ std::vector<TTable::TColumn> TTable::ReadColumns() {
     if (columns.empty()) Fail(QStringLiteral("the table does not exist"));
     std::sort(key.begin(), key.end());
     FOrderColumns.clear();
-    for (const auto& k : key)
+    FKeyFields.clear();
+    for (const auto& k : key) {
         FOrderColumns.append(FConnection->QuoteField(k.second));
+        FKeyFields.append(k.second);
+    }
     return columns;
 }
 
@@ -213,6 +216,7 @@ void TTable::Close() {
     FLast = 0;
     FFields.clear();
     FOrderColumns.clear();
+    FKeyFields.clear();
     FConnection.reset();
     FRecNo = 0;
     FPageStart = 0;

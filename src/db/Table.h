@@ -96,6 +96,8 @@ public:
     TField* FindField(const QString& name);
     /// The columns of the stable order as rendered in SQL (for diagnostics and tests).
     const QStringList& OrderColumns() const { return FOrderColumns; }
+    /// The names of the primary key's fields in key order; empty for a table without one.
+    const QStringList& KeyFields() const { return FKeyFields; }
 
     /// The current record's value of field index; invalid when there is no record.
     QVariant CurrentValue(int index) const;
@@ -135,6 +137,7 @@ private:
     std::unique_ptr<TDBConnection> FConnection;
     std::vector<std::unique_ptr<TField>> FFields;
     QStringList FOrderColumns;
+    QStringList FKeyFields;
     QString FSelect;  // SELECT columns FROM table
     QString FOrderBy; // ORDER BY stable order
     QString FWhere;   // WHERE condition of the filter, or empty

@@ -21,6 +21,7 @@ TPropLab::TPropLab(QWidget* parent)
     BindStock();
     BindPrint();
     BindData();
+    BindQuantity();
     BindBack();
     BindGridAndFrame();
     BindBackImage();
@@ -82,6 +83,7 @@ void TPropLab::ShowPage(int Page) {
 void TPropLab::Retranslate() {
     TKxForm::Retranslate();
     ShowStock();
+    FillQuantityFields();
     for (int i = 0; i < ui->CBoxPaperName->count() && i < PaperCount; ++i)
         ui->CBoxPaperName->setItemText(i, Papers()[i].Name);
 }

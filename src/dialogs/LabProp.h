@@ -132,6 +132,14 @@ public:
     TKxRecordModel* DataSource1() const { return FRecords; }
     QMenu* PopupMenu1() const { return FPopup; }
 
+    // "Print": the quantity field.
+    /// Lists "(none)" and the open table's fields, the label's quantity field selected (kept in the list
+    /// when the table lacks it); disabled without an open table. Then shows the label count.
+    void FillQuantityFields();
+    /// Shows how many labels the run prints, as the run's plan counts them (reading the quantities), or
+    /// why it cannot print.
+    void ShowLabelCount();
+
     /// Closing: a picture path still being typed is taken, then the designer's ValidData runs.
     void done(int Result) override;
 
@@ -155,6 +163,7 @@ private:
     void BindBackImage();
     void BindGridAndFrame();
     void BindData();
+    void BindQuantity();
     void ShowPage(int Page);
     /// A float box of a setting in the designer's unit; Picture repaints the picture after a change.
     void BindFloat(TSpinEditFloat* Box, std::function<float()> Get, std::function<void(float)> Set,

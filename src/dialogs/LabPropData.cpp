@@ -145,6 +145,7 @@ void TPropLab::CheckDataInf() {
     ui->SpEdNuLabs->setEnabled(!data);
     ui->SpinEdFrom->setEnabled(data);
     ui->SpinEdTo->setEnabled(data);
+    FillQuantityFields();
 }
 
 void TPropLab::DataStep(const std::function<void()>& Change) {

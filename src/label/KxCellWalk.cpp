@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "label/KxQuantities.h"
+
 namespace {
 int32_t AtLeastOne(int32_t v) {
     return std::max<int32_t>(v, 1);
@@ -15,12 +17,14 @@ void WrapColumn(TKxRunState& S, int32_t Rows) {
 }
 } // namespace
 
-TKxCellWalk::TKxCellWalk(int32_t Rows, int32_t Cols, int32_t Repetition, bool WithData, TKxRunState& State)
+TKxCellWalk::TKxCellWalk(int32_t Rows, int32_t Cols, int32_t Repetition, bool WithData, TKxRunState& State,
+                         const TKxQuantities* Quantities)
     : FRows(AtLeastOne(Rows))
     , FCols(AtLeastOne(Cols))
     , FRepetition(AtLeastOne(Repetition))
     , FWithData(WithData)
-    , FState(State) {
+    , FState(State)
+    , FQuantities(WithData ? Quantities : nullptr) {
     FState.Row = AtLeastOne(FState.Row);
     FState.Col = AtLeastOne(FState.Col);
 }
@@ -36,7 +40,16 @@ TKxWalkStep TKxCellWalk::Next() {
     TKxWalkStep step{TKxWalkStep::wkCell, s.Row, s.Col};
     if (FWithData && --s.Rep <= 0) {
         step.NextRecord = true;
+        step.Records = 1;
         s.Rep = FRepetition;
+        if (FQuantities) {
+            const TKxQuantities::TPlace next = FQuantities->NextAfter(s.Record);
+            // After the last record that prints there is nothing to move to.
+            step.NextRecord = next.Record > 0;
+            step.Records = step.NextRecord ? next.Record - s.Record : 0;
+            s.Record = next.Record > 0 ? next.Record : s.Record;
+            s.Rep = std::max<int64_t>(next.CopiesLeft, 1);
+        }
     }
     ++s.Col;
     --s.Count;

@@ -242,7 +242,8 @@ public:
     void TakeOver(TLabFile& Lab, bool Replace, bool OpenFiles = true);
 
 private:
-    /// The label's own values of features newer than the file format (TKxExtension); none yet.
+    /// The label's own values of features newer than the file format (TKxExtension): the print run's
+    /// quantity field.
     void SaveExtension(TKxExtension& X) const;
     /// Takes the label's own extension values into a label being read.
     static void LoadExtension(TLabFile& Lab, TKxExtension& X);

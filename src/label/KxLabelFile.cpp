@@ -63,6 +63,7 @@ struct TKxLabel::TLabFile {
     std::vector<std::unique_ptr<TKxElement>> Elements;
     QString StockMaker;
     QString StockPart;
+    QString QuantityField;
 
     TSettingsRef Settings() {
         return {Snap, Units, Measure, BackSurf, Grid, ShowMargins, SelColor, Frame, DaBa, PrintInfo};
@@ -78,6 +79,7 @@ constexpr int NotesMarkSize = 4;
 
 const QString StockMakerKey = QStringLiteral("stock.maker");
 const QString StockPartKey = QStringLiteral("stock.part");
+const QString QuantityFieldKey = QStringLiteral("print.quantityField");
 
 /// The byte order of every label file, whatever the machine.
 class TFileStream : public QDataStream {
@@ -274,6 +276,7 @@ void TKxLabel::TakeOver(TLabFile& Lab, bool Replace, bool OpenFiles) {
     FStockMaker = Lab.StockMaker;
     FStockPart = Lab.StockPart;
     CopySettings(Lab.Settings(), StoredSettings());
+    FPrintInfo->SetQuantityField(Lab.QuantityField);
     if (Replace) ClearElements();
     // Pictures open only now that the whole file has been read: a file that fails shows nothing.
     for (auto& e : Lab.Elements) {
@@ -355,9 +358,16 @@ std::unique_ptr<TKxLabel> TKxLabel::Copy() const {
     return copy;
 }
 
-void TKxLabel::SaveExtension(TKxExtension&) const {}
+void TKxLabel::SaveExtension(TKxExtension& X) const {
+    // A label that takes its quantities from no field writes nothing and saves exactly as before.
+    if (!FPrintInfo->GetQuantityField().isEmpty())
+        X.SetText(QuantityFieldKey, FPrintInfo->GetQuantityField());
+}
 
-void TKxLabel::LoadExtension(TLabFile&, TKxExtension&) {}
+void TKxLabel::LoadExtension(TLabFile& Lab, TKxExtension& X) {
+    // A file without the value has no quantity field, whatever the label held before.
+    Lab.QuantityField = X.TakeText(QuantityFieldKey).value_or(QString());
+}
 
 void TKxLabel::SaveNotes(TKxExtension& X) const {
     // A label that never used a stock writes no note, and saves exactly as before notes existed.

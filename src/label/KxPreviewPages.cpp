@@ -14,6 +14,8 @@ TKxPreviewPages::TKxPreviewPages(TKxLabel& Label, const TKxRunSettings& Settings
     // Whether the run reads the table is settled once: a later sheet that cannot reach it is an error,
     // never a sheet drawn without its data.
     FSettings.UseData = FSettings.UseData && Label.ValidData();
+    // Read once for the whole preview: every sheet's run shares them.
+    KxLoadQuantities(Label, FSettings);
     if (FSettings.UseData) Label.GetTable()->Close();
     FLabel = Label.Copy();
     FPlan = TKxRunPlan::Of(FSettings, *FLabel->GetMeasure(), FSettings.UseData);

@@ -23,6 +23,7 @@ void TKxPrintInfo::Assign(const QObject* Source) {
     FLastLab = src->FLastLab;
     FPaperSize = src->FPaperSize;
     FOrientation = src->FOrientation;
+    FQuantityField = src->FQuantityField;
 }
 
 void TKxPrintInfo::SetColor(TColor Value) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <QString>
 
 #include "base/Color.h"
 #include "kxlab_export.h"
@@ -39,6 +40,7 @@ class KXLAB_EXPORT TKxPrintInfo : public TKxSettings {
     Q_PROPERTY(int LastLab READ GetLastLab WRITE SetLastLab)
     Q_PROPERTY(int PaperSize READ GetPaperSize WRITE SetPaperSize)
     Q_PROPERTY(int Orientation READ GetOrientation WRITE SetOrientation)
+    Q_PROPERTY(QString QuantityField READ GetQuantityField WRITE SetQuantityField)
 public:
     explicit TKxPrintInfo(TKxSettingsOwner* AOwner = nullptr);
 
@@ -70,6 +72,11 @@ public:
     /// 0 portrait, 1 landscape.
     int GetOrientation() const { return FOrientation; }
     void SetOrientation(int Value) { FOrientation = Value == 1 ? 1 : 0; }
+    /// The field whose value in each record says how many labels the record prints (times the
+    /// repetitions); empty: every record prints the repetitions. Stored outside the settings' file order,
+    /// as a label-level extension value.
+    const QString& GetQuantityField() const { return FQuantityField; }
+    void SetQuantityField(const QString& Value) { FQuantityField = Value; }
 
     // Live from the current printer on every call.
     int32_t GetDpiH() const;
@@ -116,4 +123,5 @@ private:
     int32_t FLastLab = 1;
     int16_t FPaperSize = 9;
     uint8_t FOrientation = 0;
+    QString FQuantityField;
 };

@@ -118,6 +118,8 @@ TKxPrintRun::~TKxPrintRun() = default;
 bool TKxPrintRun::Start(TKxRunState& State) {
     FLabels = 0;
     FSheets = 0;
+    // Read before anything is drawn: a bad quantity stops the run with nothing printed.
+    KxLoadQuantities(FLabel, FSettings);
     FPlan = TKxRunPlan::Of(FSettings, *FLabel.GetMeasure(), FSettings.UseData && FLabel.ValidData());
     State = FPlan.Start;
     return FPlan.WithData;
@@ -143,7 +145,8 @@ void TKxPrintRun::NextRecord() {
 void TKxPrintRun::WalkCells(TKxRunState& State, bool WithData, TKxDrawType DrawType, const TPoint& Margins,
                             const std::function<void()>& NewPage) {
     const TKxMeasure& measure = *FLabel.GetMeasure();
-    TKxCellWalk walk(measure.GetNuHor(), measure.GetNuVer(), FSettings.Repetition, WithData, State);
+    TKxCellWalk walk(measure.GetNuHor(), measure.GetNuVer(), FSettings.Repetition, WithData, State,
+                     FSettings.Quantities.get());
     const TCellAnchor anchor(FCanvas);
     for (;;) {
         const TKxWalkStep step = walk.Next();
@@ -162,7 +165,9 @@ void TKxPrintRun::WalkCells(TKxRunState& State, bool WithData, TKxDrawType DrawT
         FLabel.DrawElements(TPoint{x, y}, context);
         // On paper the frame lies over the elements.
         FLabel.DrawFrame(x, y, context);
-        if (step.NextRecord) NextRecord();
+        if (step.NextRecord)
+            for (int64_t i = 0; i < step.Records; ++i)
+                NextRecord();
         ++FLabels;
         if (FProgress && !FProgress(FLabels, FSheets)) throw EKxRunCancelled();
     }

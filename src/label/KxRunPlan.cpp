@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <QFileInfo>
 
+#include "db/Table.h"
+#include "label/KxLabel.h"
 #include "label/KxMeasure.h"
 #include "label/KxPrintInfo.h"
+#include "label/KxQuantities.h"
 
 TKxRunSettings TKxRunSettings::FromPrintInfo(const TKxPrintInfo& Info) {
     TKxRunSettings s;
@@ -14,6 +17,7 @@ TKxRunSettings TKxRunSettings::FromPrintInfo(const TKxPrintInfo& Info) {
     s.FirstLab = Info.GetFirstLab();
     s.LastLab = Info.GetLastLab();
     s.Repetition = Info.GetRepetition();
+    s.QuantityField = Info.GetQuantityField();
     return s;
 }
 
@@ -30,6 +34,35 @@ int64_t StartOffset(const TKxRunSettings& Settings, int32_t Rows, int32_t Cols) 
     return (row - 1) * Cols + (col - 1);
 }
 
+// The labels of the whole run with data.
+int64_t DataLabels(const TKxRunSettings& Settings) {
+    if (Settings.Quantities) return Settings.Quantities->Labels();
+    return (int64_t{Settings.LastLab} - Settings.FirstLab + 1) * Settings.Repetition;
+}
+
+// The records of the part from label Skip on, and the copies of its first record still to draw.
+void PlaceRecords(TKxRunPlan& P, const TKxRunSettings& Settings, int64_t Skip) {
+    if (const TKxQuantities* q = Settings.Quantities.get()) {
+        if (P.Labels <= 0) {
+            P.FirstRecord = q->FirstRecord();
+            P.LastRecord = std::max<int64_t>(q->FirstRecord() + q->Records() - 1, 0);
+            return;
+        }
+        const TKxQuantities::TPlace first = q->Locate(Skip);
+        P.FirstRecord = first.Record;
+        P.LastRecord = q->Locate(Skip + P.Labels - 1).Record;
+        P.Start.Rep = first.CopiesLeft;
+        P.Start.Record = first.Record;
+        return;
+    }
+    const int64_t copies = std::max(Settings.Repetition, 1);
+    P.Start.Rep = copies - Skip % copies;
+    // A first record below 1 from a file starts at the first record, never before it.
+    P.FirstRecord = std::max<int64_t>(Settings.FirstLab, 1) + Skip / copies;
+    P.LastRecord = P.Labels > 0 ? P.FirstRecord + (Skip % copies + P.Labels - 1) / copies
+                                : std::max<int64_t>(Settings.LastLab, 0);
+}
+
 } // namespace
 
 TKxRunPlan TKxRunPlan::Of(const TKxRunSettings& Settings, const TKxMeasure& Measure, bool WithData) {
@@ -37,23 +70,15 @@ TKxRunPlan TKxRunPlan::Of(const TKxRunSettings& Settings, const TKxMeasure& Meas
     p.WithData = WithData;
     p.Start.Row = Settings.FirstRow;
     p.Start.Col = Settings.FirstCol;
-    const int64_t copies = WithData ? std::max(Settings.Repetition, 1) : 1;
-    int64_t labels =
-        WithData ? (int64_t{Settings.LastLab} - Settings.FirstLab + 1) * Settings.Repetition : Settings.Labs;
-    labels = std::max<int64_t>(labels, 0);
+    int64_t labels = std::max<int64_t>(WithData ? DataLabels(Settings) : Settings.Labs, 0);
     // A part starts where the whole run would be after its skipped labels.
     const int64_t skip = std::clamp<int64_t>(Settings.SkipLabels, 0, labels);
     labels -= skip;
     if (Settings.TakeLabels >= 0) labels = std::min(labels, Settings.TakeLabels);
     p.Labels = labels;
     p.Start.Count = labels;
-    p.Start.Rep = static_cast<int32_t>(copies - skip % copies);
-    if (WithData) {
-        // A first record below 1 from a file starts at the first record, never before it.
-        p.FirstRecord = std::max<int64_t>(Settings.FirstLab, 1) + skip / copies;
-        p.LastRecord = labels > 0 ? p.FirstRecord + (skip % copies + labels - 1) / copies
-                                  : std::max<int64_t>(Settings.LastLab, 0);
-    }
+    p.Start.Rep = 1;
+    if (WithData) PlaceRecords(p, Settings, skip);
     const int32_t rows = AtLeastOne(Measure.GetNuHor());
     const int32_t cols = AtLeastOne(Measure.GetNuVer());
     p.StartsOffSheet = Settings.FirstRow > rows || Settings.FirstCol > cols;
@@ -133,4 +158,17 @@ QString KxSheetPath(const QString& Output, int64_t Number) {
     // Joined, never formatted: a '%' in the name is part of it.
     return Output.left(Output.lastIndexOf(u'/') + 1) + info.completeBaseName() + u'-' +
            QString::number(Number) + (suffix.isEmpty() ? QString() : u'.' + suffix);
+}
+
+void KxLoadQuantities(TKxLabel& Label, TKxRunSettings& Settings) {
+    if (Settings.QuantityField.isEmpty() || Settings.Quantities || !Settings.UseData || !Label.ValidData())
+        return;
+    TTable& table = *Label.GetTable();
+    try {
+        Settings.Quantities = std::make_shared<const TKxQuantities>(KxReadQuantities(
+            table, Settings.QuantityField, Settings.FirstLab, Settings.LastLab, Settings.Repetition));
+    } catch (...) {
+        Label.CloseData();
+        throw;
+    }
 }

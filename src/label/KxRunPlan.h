@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <QString>
 
@@ -8,8 +9,10 @@
 #include "label/KxCellWalk.h"
 #include "print/Calibration.h"
 
+class TKxLabel;
 class TKxMeasure;
 class TKxPrintInfo;
+class TKxQuantities;
 
 /// What a run prints: where it starts on the first sheet, how many labels without data or which
 /// records with data, and how many copies of each. A run never changes the label it prints.
@@ -24,6 +27,12 @@ struct KXLAB_EXPORT TKxRunSettings {
     int32_t LastLab = 1;
     /// Copies of each label.
     int32_t Repetition = 1;
+    /// With data: the field whose value in each record is the number of labels it prints (times
+    /// Repetition); empty when every record prints Repetition labels.
+    QString QuantityField;
+    /// The quantities of the records FirstLab to LastLab, read once for the whole run and shared by its
+    /// parts (KxLoadQuantities). A run with data and quantities counts its labels from them.
+    std::shared_ptr<const TKxQuantities> Quantities;
     /// False: the label's table is ignored and Labs labels print without data.
     bool UseData = true;
     /// A part of the run: its labels from SkipLabels on (counted in run order from 0), at most TakeLabels
@@ -42,12 +51,13 @@ struct KXLAB_EXPORT TKxRunSettings {
 struct KXLAB_EXPORT TKxRunPlan {
     /// The labels are filled from the label's table.
     bool WithData = false;
-    /// Labels drawn, never negative: records times copies with data, Labs without.
+    /// Labels drawn, never negative: records times copies with data (the sum of the quantities times
+    /// the copies, with quantities), Labs without.
     int64_t Labels = 0;
     /// Sheets the run takes, at least 1 (a run without labels still has its one empty page).
     int64_t Sheets = 1;
     /// With data: the first and last record (from 1) the run prints; records are read from the first up
-    /// to LastRecord and no further.
+    /// to LastRecord and no further. With quantities, the records of its first and last labels.
     int64_t FirstRecord = 0;
     int64_t LastRecord = 0;
     /// The sheet (from 1) of the whole run the first label drawn lies on.
@@ -78,3 +88,9 @@ struct KXLAB_EXPORT TKxRunPlan {
 /// The folder is kept as written, so messages name the file as the user gave it; the name is copied,
 /// never interpreted, so '%' or any other character in it stays as it is.
 KXLAB_EXPORT QString KxSheetPath(const QString& Output, int64_t Number);
+
+/// Gives Settings the quantities of its records when it names a quantity field, uses data and has none
+/// yet, reading them from Label's table, which ValidData opens. A table that does not open leaves the
+/// run without data, as the engine's rule is; a bad quantity raises EKxQuantityError with the table
+/// closed.
+KXLAB_EXPORT void KxLoadQuantities(TKxLabel& Label, TKxRunSettings& Settings);

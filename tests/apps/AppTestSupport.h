@@ -46,6 +46,10 @@ QStringList FolderEntries(const QString& Folder);
 /// The example price-tag label changed by Change and saved as Path.
 QString SaveLabel(const QString& Path, const std::function<void(TKxLabel&)>& Change);
 
+/// Prints Run (kxprint's arguments but the output) whole into Dir, then in 1, 3 and 8 parts: the parts'
+/// pages, joined in order, are the whole run's; a part beyond the run's sheets fails, saying so.
+void ExpectPartsJoinToTheWholeRun(const TKxTempDir& Dir, const QStringList& Run);
+
 /// kxprint running in the background, for tests that interrupt it.
 class TKxPrintProcess {
 public:

@@ -31,6 +31,12 @@ TEST(KxPrintOptions, EveryOverrideIsRead) {
     EXPECT_FALSE(o.NoData);
 }
 
+TEST(KxPrintOptions, AQuantityFieldIsReadAndAnEmptyOneTurnsTheLabelsOff) {
+    EXPECT_FALSE(ParsePrintOptions(Args("l.kxl -o a.pdf")).QuantityField);
+    EXPECT_EQ(ParsePrintOptions(Args("l.kxl -o a.pdf --quantity-field Qty")).QuantityField, "Qty");
+    EXPECT_EQ(ParsePrintOptions({"l.kxl", "-o", "a.pdf", "--quantity-field", ""}).QuantityField, "");
+}
+
 TEST(KxPrintOptions, AliasesOfDifferentNamesMayRepeat) {
     const TKxPrintOptions o =
         ParsePrintOptions(Args("l.kxl -o a.pdf --alias A=sqlite:a.db --alias B=sqlite:b.db"));
@@ -101,5 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TBadLine{"StockTwice", "l.kxl -o a.pdf --stock A --stock B", "--stock is given twice"},
                       TBadLine{"ListAndOutput", "--list-stocks -o a.pdf", "not --output"},
                       TBadLine{"ListAndStock", "--list-stocks --stock L7160", "not --stock"},
-                      TBadLine{"ListAndAlias", "--list-stocks --alias A=sqlite:a.db", "not --alias"}),
+                      TBadLine{"ListAndAlias", "--list-stocks --alias A=sqlite:a.db", "not --alias"},
+                      TBadLine{"QuantityNoData", "l.kxl -o a.pdf --no-data --quantity-field q", "--no-data"},
+                      TBadLine{"QuantityNoName", "l.kxl -o a.pdf --quantity-field", "needs a value"}),
     [](const auto& info) { return std::string(info.param.Name); });

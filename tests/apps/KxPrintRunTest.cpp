@@ -119,37 +119,6 @@ TEST(KxPrintRun, NoDataPrintsTheLabelAsDesigned) {
     EXPECT_EQ(PdfPages(pdf), 2);
 }
 
-namespace {
-
-// Prints Run whole, then in 1, 3 and 8 parts: the parts' pages, joined in order, are the whole run's.
-void ExpectPartsJoinToTheWholeRun(const TKxTempDir& Dir, const QStringList& Run) {
-    const auto text = [](const QString& Pdf) { return Exec(QStringLiteral("pdftotext"), {Pdf, "-"}).Out; };
-    const QString single = Dir.Path(QStringLiteral("single.pdf"));
-    ASSERT_EQ(KxPrint(Run + QStringList{"-o", single}).Code, 0);
-    const int pages = PdfPages(single);
-    ASSERT_GT(pages, 8);
-    for (const int parts : {1, 3, 8}) {
-        QString joined;
-        int joinedPages = 0;
-        for (int part = 1; part <= parts; ++part) {
-            const TResult r = KxPrint(Run + QStringList{"-o", Dir.Path(QStringLiteral("t.pdf")), "--shard",
-                                                        QStringLiteral("%1/%2").arg(part).arg(parts)});
-            ASSERT_EQ(r.Code, 0) << r.Err.toStdString();
-            const QString pdf = Dir.Path(QStringLiteral("t.part-%1-of-%2.pdf").arg(part).arg(parts));
-            joined += text(pdf);
-            joinedPages += PdfPages(pdf);
-        }
-        EXPECT_EQ(joinedPages, pages) << parts;
-        EXPECT_EQ(joined, text(single)) << parts;
-    }
-    const TResult empty = KxPrint(Run + QStringList{"-o", Dir.Path(QStringLiteral("e.pdf")), "--shard",
-                                                    QStringLiteral("1/%1").arg(pages + 1)});
-    EXPECT_EQ(empty.Code, 2);
-    EXPECT_TRUE(empty.Err.contains("holds no sheet")) << empty.Err.toStdString();
-}
-
-} // namespace
-
 // The parts of a run, printed one by one, hold the single run's pages in order, each saying what it
 // holds; a part without a sheet says so and fails.
 TEST(KxPrintRun, ShardsTogetherAreTheSingleRun) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <QAbstractButton>
 #include <QBuffer>
+#include <QComboBox>
 #include <QDataStream>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -86,4 +87,11 @@ void TypeInto(TSpinEditFloat* Box, const QString& Text) {
 void ClickCheck(QAbstractButton* Box) {
     // Only the indicator and the caption take clicks, not the rest of the row.
     QTest::mouseClick(Box, Qt::LeftButton, {}, {8, Box->height() / 2});
+}
+
+QStringList ComboItems(const QComboBox* List) {
+    QStringList items;
+    for (int i = 0; i < List->count(); ++i)
+        items << List->itemText(i);
+    return items;
 }

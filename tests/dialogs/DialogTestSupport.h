@@ -5,10 +5,13 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 #include <QWidget>
 
 #include "designer/KxLab.h"
+
+class QComboBox;
 
 class QAbstractButton;
 class TKxElement;
@@ -62,6 +65,9 @@ void TypeInto(TSpinEditFloat* Box, const QString& Text);
 
 /// A click on a check box's indicator.
 void ClickCheck(QAbstractButton* Box);
+
+/// The texts of a list's items, top to bottom.
+QStringList ComboItems(const QComboBox* List);
 
 /// Ini of any element dialog, with the arguments its kind takes.
 template <class TDialog>

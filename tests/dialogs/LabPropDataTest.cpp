@@ -37,13 +37,6 @@ bool MakeSeries(TTestDatabase& Db, const QString& Name, int Rows) {
                      .arg(Rows));
 }
 
-QStringList Items(QComboBox* List) {
-    QStringList items;
-    for (int i = 0; i < List->count(); ++i)
-        items << List->itemText(i);
-    return items;
-}
-
 class KxLabPropData : public TProductsTest {
 protected:
     TDialogLab S;
@@ -131,8 +124,8 @@ TEST_P(KxLabPropData, TheCatalogueLimitsTheAliasesAndRenamesTheTables) {
                        R"( {"Name": "not_in_session"}])")
             .arg(FDb->Alias())));
     TShownLabProp d(S.Lab, 3);
-    EXPECT_EQ(Items(d.Find<QComboBox>("CBoxAlias")), QStringList{FDb->Alias()});
-    EXPECT_EQ(Items(d.Find<QComboBox>("CBoxTables")), QStringList{"Goods"});
+    EXPECT_EQ(ComboItems(d.Find<QComboBox>("CBoxAlias")), QStringList{FDb->Alias()});
+    EXPECT_EQ(ComboItems(d.Find<QComboBox>("CBoxTables")), QStringList{"Goods"});
     EXPECT_EQ(d.Dialog.AliasIndex(), 0);
     EXPECT_EQ(Table().TableName(), "products");
     EXPECT_EQ(Grid(d)->model()->rowCount(), 5);

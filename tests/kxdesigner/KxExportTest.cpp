@@ -10,6 +10,7 @@
 
 #include "base/KxError.h"
 #include "base/Messages.h"
+#include "common/DBTestDatabase.h"
 #include "DesignerTestSupport.h"
 #include "elements/KxElementFactory.h"
 #include "KxDesignSurface.h"
@@ -118,6 +119,29 @@ TEST(KxExportRun, ALabelOverTheRunLimitsIsRefusedBeforeAnythingIsWritten) {
         FAIL() << "no error";
     } catch (const EKxError& e) {
         EXPECT_TRUE(e.Message().contains("(element count limit)")) << e.Message().toStdString();
+    }
+    EXPECT_TRUE(Files(dir.Path()).isEmpty());
+}
+
+// One record asking for a whole sheet of 21 labels of 4,800 elements: the sheet is counted from the
+// quantity, not from the one record, and is over what an SVG sheet may hold.
+TEST(KxExportRun, TheSheetLimitCountsTheRecordsQuantities) {
+    TKxTempDir dir;
+    TTestDatabase db(TTestEngine::SQLite);
+    ASSERT_TRUE(
+        db.Exec("CREATE TABLE bom (id INTEGER PRIMARY KEY, qty INTEGER);\nINSERT INTO bom VALUES (1, 21)"));
+    const auto label = LabelOf(1);
+    for (int i = 0; i < 4800; ++i)
+        label->AddElement(TKxElementFactory::Create(deRect, label.get()));
+    label->GetTable()->SetDatabaseName(db.Alias());
+    label->GetTable()->SetTableName(QStringLiteral("bom"));
+    label->SetDaBa(true);
+    label->GetPrintInfo()->SetQuantityField(QStringLiteral("qty"));
+    try {
+        KxExportRun(*label, RunOf(*label), dir.Path("bom.svg"), {});
+        FAIL() << "no error";
+    } catch (const EKxError& e) {
+        EXPECT_TRUE(e.Message().contains("a sheet of 21 labels")) << e.Message().toStdString();
     }
     EXPECT_TRUE(Files(dir.Path()).isEmpty());
 }
