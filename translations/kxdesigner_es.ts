@@ -82,6 +82,10 @@
         <source>Locked</source>
         <translation>Bloqueado</translation>
     </message>
+    <message>
+        <source>Printable</source>
+        <translation>Imprimible</translation>
+    </message>
 </context>
 <context>
     <name>TKxMainWindow</name>
