@@ -69,6 +69,17 @@
     </message>
 </context>
 <context>
+    <name>TKxDesignSurface</name>
+    <message>
+        <source>text</source>
+        <translation>texto</translation>
+    </message>
+    <message>
+        <source>My Label</source>
+        <translation>Mi etiqueta</translation>
+    </message>
+</context>
+<context>
     <name>TKxElementsDock</name>
     <message>
         <source>Elements</source>

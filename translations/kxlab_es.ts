@@ -1066,4 +1066,19 @@
         <translation>Carácter de control (módulo 43)</translation>
     </message>
 </context>
+<context>
+    <name>KxLabelFile</name>
+    <message>
+        <source>Cannot open &quot;%1&quot;: %2</source>
+        <translation>No se puede abrir &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Cannot create &quot;%1&quot;: %2</source>
+        <translation>No se puede crear &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Cannot save &quot;%1&quot;: %2</source>
+        <translation>No se puede guardar &quot;%1&quot;: %2</translation>
+    </message>
+</context>
 </TS>

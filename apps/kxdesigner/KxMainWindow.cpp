@@ -18,6 +18,7 @@
 
 #include "KxDesignSurface.h"
 #include "KxElementsDock.h"
+#include "KxTitleFit.h"
 #include "label/KxGrid.h"
 
 namespace {
@@ -110,6 +111,8 @@ TKxMainWindow::TKxMainWindow(QWidget* parent)
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    // Owned by the window: the dialogs it opens fit their titles while it lives.
+    new TKxTitleFit(this);
     FElements = new TKxElementsDock(FLab, this);
     addDockWidget(Qt::RightDockWidgetArea, FElements);
     FViewMenu->addSeparator();
@@ -129,6 +132,7 @@ TKxMainWindow::TKxMainWindow(QWidget* parent)
             [this](QObject*, Qt::MouseButtons, Qt::KeyboardModifiers, int X, int Y) { ShowPosition(X, Y); });
     const QSettings settings;
     if (!restoreGeometry(settings.value(QStringLiteral("geometry")).toByteArray())) resize(1000, 720);
+    FLab->Label()->RestoreRecord(TKxDesignSurface::NewLabelRecord());
     Started({});
 }
 

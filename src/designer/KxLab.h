@@ -500,6 +500,9 @@ protected:
     /// True when a press at P (client pixels) picks E: P lies in its outline. A host that picks
     /// otherwise overrides it; clicks, Alt+clicks and the group drag follow.
     virtual bool Picks(const TKxElement& E, const TPoint& P) const;
+    /// Gives an element the user draws the host's own defaults before it joins the label and its
+    /// dialog opens (a text in the host's language); the library's defaults stay here.
+    virtual void DrawnDefaults(TKxElement& E) const;
     /// The first element from index 0 that a press at P picks, or null.
     TKxElement* ElementAt(const TPoint& P) const;
     /// What Alt and a press at P select: among the elements picked there, front to back, the one
