@@ -1,15 +1,20 @@
 #include "KxTitleFit.h"
 
+#include <algorithm>
 #include <QDialog>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLayout>
+#include <QVariant>
 
 namespace {
 
 // The window manager's icon, buttons and margins beside the title text.
 constexpr int ButtonsWidth = 150;
+// Marks a form whose fixed size this class took over from its layout.
+constexpr const char* FixedByTitle = "kxFixedByTitle";
 
 } // namespace
 
@@ -30,6 +35,19 @@ int TKxTitleFit::TitleWidth(const QWidget& Dialog) {
 
 void TKxTitleFit::Fit(QWidget& Dialog) {
     const int width = TitleWidth(Dialog);
+    QLayout* layout = Dialog.layout();
+    const bool fixed = layout && (layout->sizeConstraint() == QLayout::SetFixedSize ||
+                                  Dialog.property(FixedByTitle).toBool());
+    if (fixed) {
+        // A form sized by its layout would shrink back: its size is fixed here instead, as wide as
+        // its contents or its title, as high as its contents.
+        const QSize contents = Dialog.sizeHint();
+        if (contents.width() >= width && !Dialog.property(FixedByTitle).toBool()) return;
+        layout->setSizeConstraint(QLayout::SetDefaultConstraint);
+        Dialog.setProperty(FixedByTitle, true);
+        Dialog.setFixedSize(std::max(width, contents.width()), contents.height());
+        return;
+    }
     if (Dialog.width() >= width) return;
     if (Dialog.maximumWidth() < width) Dialog.setMaximumWidth(width);
     Dialog.resize(width, Dialog.height());

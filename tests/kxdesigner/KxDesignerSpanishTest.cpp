@@ -2,9 +2,11 @@
 #include <memory>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTranslator>
+#include <QVBoxLayout>
 #include <vector>
 
 #include "base/Messages.h"
@@ -93,6 +95,7 @@ namespace {
 struct TTitleCase {
     QLocale::Language Language;
     const char* Title;
+    bool FixedLayout; // the form's layout fixes its size, as the property dialogs' do
 };
 
 class KxDialogTitle : public ::testing::TestWithParam<TTitleCase> {};
@@ -105,20 +108,27 @@ TEST_P(KxDialogTitle, ANarrowDialogIsWidenedToShowItsWholeTitle) {
     const auto w = ShownWindow();
     QDialog dialog(w.get());
     dialog.setWindowTitle(QString::fromUtf8(GetParam().Title));
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(QStringLiteral("Text"), &dialog));
+    if (GetParam().FixedLayout) layout->setSizeConstraint(QLayout::SetFixedSize);
     dialog.resize(120, 80);
     dialog.show();
     const int needed = TKxTitleFit::TitleWidth(dialog);
     // The title, the application's name and the window's buttons do not fit in 120 pixels.
     EXPECT_GT(needed, 120);
+    QCoreApplication::processEvents();
     EXPECT_GE(dialog.width(), needed);
     dialog.setWindowTitle(dialog.windowTitle() + QStringLiteral(" and a longer title"));
+    QCoreApplication::processEvents();
     EXPECT_GE(dialog.width(), TKxTitleFit::TitleWidth(dialog));
 }
 
 INSTANTIATE_TEST_SUITE_P(Titles, KxDialogTitle,
-                         ::testing::Values(TTitleCase{QLocale::English, "Compound Text Properties"},
-                                           TTitleCase{QLocale::Spanish, "Propiedades del texto compuesto"},
-                                           TTitleCase{QLocale::Spanish, "Alias"}));
+                         ::testing::Values(TTitleCase{QLocale::English, "Compound Text Properties", true},
+                                           TTitleCase{QLocale::Spanish, "Propiedades de texto compuesto",
+                                                      true},
+                                           TTitleCase{QLocale::English, "Compound Text Properties", false},
+                                           TTitleCase{QLocale::Spanish, "Alias", false}));
 
 TEST(KxDialogTitle, AWideDialogKeepsItsWidth) {
     TDesignerUser user;
