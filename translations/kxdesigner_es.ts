@@ -473,6 +473,10 @@
         <source>&amp;Actual Size</source>
         <translation>&amp;Tamaño real</translation>
     </message>
+    <message>
+        <source>Filter: %1</source>
+        <translation>Filtro: %1</translation>
+    </message>
 </context>
 <context>
     <name>TKxPostgresDialog</name>
@@ -531,6 +535,18 @@
     <message>
         <source>Password:</source>
         <translation>Contraseña:</translation>
+    </message>
+    <message>
+        <source>&amp;Test Connection</source>
+        <translation>&amp;Probar conexión</translation>
+    </message>
+    <message>
+        <source>new connection</source>
+        <translation>conexión nueva</translation>
+    </message>
+    <message>
+        <source>Connected: %1 tables.</source>
+        <translation>Conexión correcta: %1 tablas.</translation>
     </message>
 </context>
 <context>

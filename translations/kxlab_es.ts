@@ -699,6 +699,10 @@
         <source>Stock: %1 (changed since)</source>
         <translation>Hoja: %1 (cambiada después)</translation>
     </message>
+    <message>
+        <source>Filter: %1</source>
+        <translation>Filtro: %1</translation>
+    </message>
 </context>
 <context>
     <name>TKxNavigator</name>

@@ -16,6 +16,7 @@
 #include <QToolBar>
 #include <QUndoStack>
 
+#include "db/Table.h"
 #include "KxDesignSurface.h"
 #include "KxElementsDock.h"
 #include "KxTitleFit.h"
@@ -299,6 +300,18 @@ void TKxMainWindow::CreateStatusBar() {
     FSelection->setObjectName(QStringLiteral("selection"));
     statusBar()->addWidget(FPosition);
     statusBar()->addWidget(FSelection, 1);
+    FFilter = new QLabel(this);
+    FFilter->setObjectName(QStringLiteral("filter"));
+    statusBar()->addPermanentWidget(FFilter);
+    // A change of binding (a dialog, an undo, a file read) changes what the run prints.
+    connect(FLab->Label(), &TKxLabel::BindingChanged, this, &TKxMainWindow::ShowFilter);
+    connect(FLab->Label(), &TKxLabel::Replaced, this, &TKxMainWindow::ShowFilter);
+}
+
+void TKxMainWindow::ShowFilter() {
+    const QString filter = FLab->Label()->GetTable()->FilterInForce();
+    FFilter->setText(filter.isEmpty() ? QString() : tr("Filter: %1").arg(filter));
+    FFilter->setVisible(!filter.isEmpty());
 }
 
 void TKxMainWindow::Translate() {
@@ -320,6 +333,7 @@ void TKxMainWindow::Translate() {
     FZoom->setToolTip(tr("Zoom"));
     UpdateTitle();
     UpdateStatus();
+    ShowFilter();
 }
 
 void TKxMainWindow::changeEvent(QEvent* event) {

@@ -97,6 +97,8 @@ private:
     void UpdateTitle();
     void UpdateActions();
     void UpdateStatus();
+    /// The filter in force, in the status bar; nothing without one.
+    void ShowFilter();
     void ShowPosition(int X, int Y);
 
     TKxDesignSurface* FLab = nullptr;
@@ -118,5 +120,6 @@ private:
     QComboBox* FZoom = nullptr;
     QLabel* FPosition = nullptr;
     QLabel* FSelection = nullptr;
+    QLabel* FFilter = nullptr;
     TKxElementsDock* FElements = nullptr;
 };
