@@ -31,6 +31,8 @@ PACKAGES=(
     cups printer-driver-cups-pdf
     # the designer's end-to-end test on a real X server, and Qt's own dialogs in Spanish
     xvfb xauth xdotool qt6-translations-l10n
+    # a window manager for the designer's run driven by real pointer and key events
+    openbox
     # the XML label stock catalogue, read at run time (the tests also run without it)
     glabels-data
 )

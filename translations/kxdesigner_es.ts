@@ -151,6 +151,17 @@
     </message>
 </context>
 <context>
+    <name>TKxDesignSurface</name>
+    <message>
+        <source>text</source>
+        <translation>texto</translation>
+    </message>
+    <message>
+        <source>My Label</source>
+        <translation>Mi etiqueta</translation>
+    </message>
+</context>
+<context>
     <name>TKxElementsDock</name>
     <message>
         <source>Elements</source>
@@ -163,6 +174,10 @@
     <message>
         <source>Locked</source>
         <translation>Bloqueado</translation>
+    </message>
+    <message>
+        <source>Printable</source>
+        <translation>Imprimible</translation>
     </message>
 </context>
 <context>
@@ -544,6 +559,10 @@
         <source>&amp;Actual Size</source>
         <translation>&amp;Tamaño real</translation>
     </message>
+    <message>
+        <source>Filter: %1</source>
+        <translation>Filtro: %1</translation>
+    </message>
 </context>
 <context>
     <name>TKxPostgresDialog</name>
@@ -602,6 +621,18 @@
     <message>
         <source>Password:</source>
         <translation>Contraseña:</translation>
+    </message>
+    <message>
+        <source>&amp;Test Connection</source>
+        <translation>&amp;Probar conexión</translation>
+    </message>
+    <message>
+        <source>new connection</source>
+        <translation>conexión nueva</translation>
+    </message>
+    <message>
+        <source>Connected: %1 tables.</source>
+        <translation>Conexión correcta: %1 tablas.</translation>
     </message>
 </context>
 <context>

@@ -723,6 +723,10 @@
         <source>Labels to print: %1</source>
         <translation>Etiquetas a imprimir: %1</translation>
     </message>
+    <message>
+        <source>Filter: %1</source>
+        <translation>Filtro: %1</translation>
+    </message>
 </context>
 <context>
     <name>TKxNavigator</name>
@@ -1092,6 +1096,21 @@
     <message>
         <source>Check character (modulo 43)</source>
         <translation>Carácter de control (módulo 43)</translation>
+    </message>
+</context>
+<context>
+    <name>KxLabelFile</name>
+    <message>
+        <source>Cannot open &quot;%1&quot;: %2</source>
+        <translation>No se puede abrir &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Cannot create &quot;%1&quot;: %2</source>
+        <translation>No se puede crear &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Cannot save &quot;%1&quot;: %2</source>
+        <translation>No se puede guardar &quot;%1&quot;: %2</translation>
     </message>
 </context>
 </TS>

@@ -7,8 +7,10 @@
 #include <QWheelEvent>
 
 #include "designer/KxPicking.h"
+#include "elements/KxDataText.h"
 #include "elements/KxElement.h"
 #include "label/KxGrid.h"
+#include "label/KxMeasure.h"
 #include "types/KxStepNames.h"
 
 namespace {
@@ -29,6 +31,17 @@ int32_t NextGridLine(int32_t Pos, int32_t Step, int Dir) {
 
 TKxDesignSurface::TKxDesignSurface(QWidget* parent)
     : TKxLab(parent) {}
+
+void TKxDesignSurface::DrawnDefaults(TKxElement& E) const {
+    // The library's default text is English; a user working in another language gets a word of it.
+    if (auto* text = dynamic_cast<TKxDataText*>(&E)) text->Text = tr("text");
+}
+
+QByteArray TKxDesignSurface::NewLabelRecord() {
+    TKxLabel label;
+    label.GetMeasure()->SetLabelName(tr("My Label"));
+    return label.Record();
+}
 
 bool TKxDesignSurface::Picks(const TKxElement& E, const TPoint& P) const {
     return KxShapeHit(E, P, ScreenMap());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 #include "designer/KxLab.h"
 
 class QKeyEvent;
@@ -32,6 +34,10 @@ public:
     /// point under About (client pixels) where it is.
     void ZoomBy(int Steps, const QPoint& About);
 
+    /// A new label as the designer starts one (TKxLabel::Record): the library's defaults, the label's
+    /// name in the current language.
+    static QByteArray NewLabelRecord();
+
 signals:
     /// The surface changed the drawing tool itself (Escape, a right press that drops the selection).
     void ToolChanged();
@@ -46,6 +52,8 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     /// By the drawn shape (KxShapeHit).
     bool Picks(const TKxElement& E, const TPoint& P) const override;
+    /// A text drawn says "text" in the current language.
+    void DrawnDefaults(TKxElement& E) const override;
 
 private:
     /// Selects the front-most element drawn under P (nothing when none is), telling the host when

@@ -8,10 +8,12 @@
 #include "elements/KxElement.h"
 #include "KxDesignSurface.h"
 #include "KxElementCaption.h"
+#include "KxRowDrag.h"
 
 namespace {
 
 constexpr int LockColumn = 1;
+constexpr int PrintColumn = 2;
 
 // Sets a flag while it lives, so what the dock does itself is not taken for the user's doing.
 class TSyncing {
@@ -36,12 +38,13 @@ TKxElementsDock::TKxElementsDock(TKxDesignSurface* Lab, QWidget* parent)
     , FList(new QTreeWidget(this)) {
     setObjectName(QStringLiteral("elementsDock"));
     FList->setObjectName(QStringLiteral("elementList"));
-    FList->setColumnCount(2);
+    FList->setColumnCount(3);
     FList->setRootIsDecorated(false);
     FList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     FList->header()->setStretchLastSection(false);
     FList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     FList->header()->setSectionResizeMode(LockColumn, QHeaderView::ResizeToContents);
+    FList->header()->setSectionResizeMode(PrintColumn, QHeaderView::ResizeToContents);
     setWidget(FList);
     const TKxLabel* label = Lab->Label();
     connect(label, &TKxLabel::ElementAdded, this, &TKxElementsDock::Refresh);
@@ -52,13 +55,14 @@ TKxElementsDock::TKxElementsDock(TKxDesignSurface* Lab, QWidget* parent)
     connect(Lab, &TKxLab::SelectionChanged, this, &TKxElementsDock::ShowSelection);
     connect(FList, &QTreeWidget::itemSelectionChanged, this, &TKxElementsDock::RowsSelected);
     connect(FList, &QTreeWidget::itemChanged, this, &TKxElementsDock::RowChanged);
+    connect(new TKxRowDrag(FList), &TKxRowDrag::Moved, this, &TKxElementsDock::RowMoved);
     Translate();
     Refresh();
 }
 
 void TKxElementsDock::Translate() {
     setWindowTitle(tr("Elements"));
-    FList->setHeaderLabels({tr("Element"), tr("Locked")});
+    FList->setHeaderLabels({tr("Element"), tr("Locked"), tr("Printable")});
     Refresh();
 }
 
@@ -83,6 +87,7 @@ void TKxElementsDock::Refresh() {
         QTreeWidgetItem* row = FList->topLevelItem(static_cast<int>(i));
         row->setText(0, KxElementCaption(*FRows[i]));
         row->setCheckState(LockColumn, FRows[i]->Locked ? Qt::Checked : Qt::Unchecked);
+        row->setCheckState(PrintColumn, FRows[i]->Printable ? Qt::Checked : Qt::Unchecked);
     }
     ShowSelection();
 }
@@ -123,10 +128,20 @@ void TKxElementsDock::RowsSelected() {
 }
 
 void TKxElementsDock::RowChanged(QTreeWidgetItem* Item, int Column) {
-    if (FSyncing || Column != LockColumn) return;
+    if (FSyncing) return;
     const int index = FList->indexOfTopLevelItem(Item);
     if (index < 0) return;
     TKxElement* e = FRows[static_cast<size_t>(index)];
+    const bool checked = Item->checkState(Column) == Qt::Checked;
     // The label's change rebuilds the rows, this one among them.
-    FLab->SetLocked({e}, Item->checkState(LockColumn) == Qt::Checked);
+    if (Column == LockColumn) FLab->SetLocked({e}, checked);
+    if (Column == PrintColumn && e->Printable != checked) {
+        e->Printable = checked;
+        FLab->Label()->NotifyElement(e);
+    }
+}
+
+void TKxElementsDock::RowMoved(int From, int To) {
+    // One undo step; the list and the surface follow the label's reorder signal.
+    FLab->Label()->MoveElement(FRows.at(static_cast<size_t>(From)), To);
 }

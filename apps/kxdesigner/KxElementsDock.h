@@ -8,9 +8,10 @@ class QTreeWidgetItem;
 class TKxDesignSurface;
 class TKxElement;
 
-/// The "Elements" dock: the label's elements front to back, each with its kind and what it shows and a
-/// box that locks it. Selecting rows selects the elements on the surface, and a selection made on the
-/// surface shows in the list; the row clicked last is the current element.
+/// The "Elements" dock: the label's elements front to back, each with its kind and what it shows, a
+/// box that locks it and one that makes it printable; dragging a row moves the element in the stack.
+/// Selecting rows selects the elements on the surface, and a selection made on the surface shows in the list;
+/// the row clicked last is the current element.
 class TKxElementsDock : public QDockWidget {
     Q_OBJECT
 public:
@@ -29,6 +30,8 @@ private:
     void ElementRemoving(const TKxElement* E);
     void RowsSelected();
     void RowChanged(QTreeWidgetItem* Item, int Column);
+    /// A row dragged onto another: the element takes that place in the stack.
+    void RowMoved(int From, int To);
 
     TKxDesignSurface* FLab;
     QTreeWidget* FList;

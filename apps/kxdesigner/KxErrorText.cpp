@@ -28,7 +28,7 @@ bool KxShowErrors(const std::function<void()>& Action) {
         Action();
         return true;
     } catch (const std::exception& e) {
-        ShowMessage(KxErrorText(e));
+        ShowError(KxErrorText(e));
     }
     return false;
 }

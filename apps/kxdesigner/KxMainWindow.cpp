@@ -16,8 +16,10 @@
 #include <QToolBar>
 #include <QUndoStack>
 
+#include "db/Table.h"
 #include "KxDesignSurface.h"
 #include "KxElementsDock.h"
+#include "KxTitleFit.h"
 #include "label/KxGrid.h"
 
 namespace {
@@ -112,6 +114,8 @@ TKxMainWindow::TKxMainWindow(QWidget* parent)
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    // Owned by the window: the dialogs it opens fit their titles while it lives.
+    new TKxTitleFit(this);
     FElements = new TKxElementsDock(FLab, this);
     addDockWidget(Qt::RightDockWidgetArea, FElements);
     FViewMenu->addSeparator();
@@ -131,6 +135,7 @@ TKxMainWindow::TKxMainWindow(QWidget* parent)
             [this](QObject*, Qt::MouseButtons, Qt::KeyboardModifiers, int X, int Y) { ShowPosition(X, Y); });
     const QSettings settings;
     if (!restoreGeometry(settings.value(QStringLiteral("geometry")).toByteArray())) resize(1000, 720);
+    FLab->Label()->RestoreRecord(TKxDesignSurface::NewLabelRecord());
     Started({});
 }
 
@@ -298,6 +303,18 @@ void TKxMainWindow::CreateStatusBar() {
     FSelection->setObjectName(QStringLiteral("selection"));
     statusBar()->addWidget(FPosition);
     statusBar()->addWidget(FSelection, 1);
+    FFilter = new QLabel(this);
+    FFilter->setObjectName(QStringLiteral("filter"));
+    statusBar()->addPermanentWidget(FFilter);
+    // A change of binding (a dialog, an undo, a file read) changes what the run prints.
+    connect(FLab->Label(), &TKxLabel::BindingChanged, this, &TKxMainWindow::ShowFilter);
+    connect(FLab->Label(), &TKxLabel::Replaced, this, &TKxMainWindow::ShowFilter);
+}
+
+void TKxMainWindow::ShowFilter() {
+    const QString filter = FLab->Label()->GetTable()->FilterInForce();
+    FFilter->setText(filter.isEmpty() ? QString() : tr("Filter: %1").arg(filter));
+    FFilter->setVisible(!filter.isEmpty());
 }
 
 void TKxMainWindow::Translate() {
@@ -319,6 +336,7 @@ void TKxMainWindow::Translate() {
     FZoom->setToolTip(tr("Zoom"));
     UpdateTitle();
     UpdateStatus();
+    ShowFilter();
 }
 
 void TKxMainWindow::changeEvent(QEvent* event) {

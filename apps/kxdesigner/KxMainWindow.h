@@ -99,6 +99,8 @@ private:
     void UpdateTitle();
     void UpdateActions();
     void UpdateStatus();
+    /// The filter in force, in the status bar; nothing without one.
+    void ShowFilter();
     void ShowPosition(int X, int Y);
 
     TKxDesignSurface* FLab = nullptr;
@@ -120,5 +122,6 @@ private:
     QComboBox* FZoom = nullptr;
     QLabel* FPosition = nullptr;
     QLabel* FSelection = nullptr;
+    QLabel* FFilter = nullptr;
     TKxElementsDock* FElements = nullptr;
 };

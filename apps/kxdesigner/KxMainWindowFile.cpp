@@ -57,14 +57,15 @@ bool TKxMainWindow::MaybeSave() {
 
 void TKxMainWindow::NewLabel() {
     if (!MaybeSave()) return;
-    if (KxShowErrors([this] { FLab->Label()->RestoreRecord(TKxLabel().Record()); })) Started({});
+    if (KxShowErrors([this] { FLab->Label()->RestoreRecord(TKxDesignSurface::NewLabelRecord()); }))
+        Started({});
 }
 
 void TKxMainWindow::NewFromStock() {
     const std::optional<TKxStock> stock = FLab->ChooseStock();
     if (!stock || !MaybeSave()) return;
     const bool made = KxShowErrors([&] {
-        FLab->Label()->RestoreRecord(TKxLabel().Record());
+        FLab->Label()->RestoreRecord(TKxDesignSurface::NewLabelRecord());
         KxApplyStock(*FLab->Label(), *stock);
         FLab->AdjustPrint();
     });

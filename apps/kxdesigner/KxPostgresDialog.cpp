@@ -3,9 +3,15 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStringList>
+
+#include "base/Messages.h"
+#include "db/Session.h"
+#include "KxErrorText.h"
 
 TKxPostgresDialog::TKxPostgresDialog(QWidget* parent)
     : QDialog(parent)
@@ -16,7 +22,8 @@ TKxPostgresDialog::TKxPostgresDialog(QWidget* parent)
     , FUser(new QLineEdit(this))
     , FSource(new QComboBox(this))
     , FVariable(new QLineEdit(this))
-    , FPassword(new QLineEdit(this)) {
+    , FPassword(new QLineEdit(this))
+    , FResult(new QLabel(this)) {
     setWindowTitle(tr("Add PostgreSQL Connection"));
     FPort->setRange(1, 65535);
     FPort->setValue(5432);
@@ -26,6 +33,9 @@ TKxPostgresDialog::TKxPostgresDialog(QWidget* parent)
                        tr("Type it now, kept for this session only")});
     FVariable->setPlaceholderText(QStringLiteral("LABELS_PG_PASS"));
     FPassword->setEchoMode(QLineEdit::Password);
+    FResult->setObjectName(QStringLiteral("testResult"));
+    FResult->setWordWrap(true);
+    FResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* form = new QFormLayout(this);
     form->addRow(tr("Alias name:"), FName);
     form->addRow(tr("Host:"), FHost);
@@ -35,7 +45,12 @@ TKxPostgresDialog::TKxPostgresDialog(QWidget* parent)
     form->addRow(tr("Password from:"), FSource);
     form->addRow(tr("Variable:"), FVariable);
     form->addRow(tr("Password:"), FPassword);
+    form->addRow(FResult);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QPushButton* test = buttons->addButton(tr("&Test Connection"), QDialogButtonBox::ActionRole);
+    test->setObjectName(QStringLiteral("testConnection"));
+    test->setAutoDefault(false);
+    connect(test, &QPushButton::clicked, this, &TKxPostgresDialog::TestConnection);
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -62,4 +77,21 @@ TDBAlias TKxPostgresDialog::Alias() const {
 
 QString TKxPostgresDialog::SessionPassword() const {
     return FSource->currentIndex() == psSession ? FPassword->text() : QString();
+}
+
+void TKxPostgresDialog::TestConnection() {
+    TDBAlias alias = Alias();
+    // A session of its own: the name may be empty, or taken by an alias of the user's session.
+    if (alias.Name.isEmpty()) alias.Name = tr("new connection");
+    alias.SessionPassword = SessionPassword();
+    const TBusyCursor busy;
+    try {
+        TSession session;
+        session.AddAlias(alias);
+        QStringList tables;
+        session.GetTableNames(alias.Name, {}, false, false, tables);
+        FResult->setText(tr("Connected: %1 tables.").arg(tables.size()));
+    } catch (const std::exception& e) {
+        FResult->setText(KxErrorText(e));
+    }
 }

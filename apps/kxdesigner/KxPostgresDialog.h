@@ -5,11 +5,13 @@
 #include "db/DBAlias.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QSpinBox;
 
 /// Asks for a PostgreSQL connection: name, host, port, database, user, and where the password comes
 /// from: libpq's own files, an environment variable, or typed now and kept for this session only.
+/// "Test Connection" connects with the values as typed and says how it went under the form.
 class TKxPostgresDialog : public QDialog {
     Q_OBJECT
 public:
@@ -31,7 +33,11 @@ public:
     QComboBox* FSource;
     QLineEdit* FVariable;
     QLineEdit* FPassword;
+    /// What the last connection test said: the tables found, or the server's error.
+    QLabel* FResult;
 
 private:
     void SourceChanged();
+    /// Connects with the values as typed, in a session of its own, and shows the outcome.
+    void TestConnection();
 };

@@ -13,3 +13,8 @@ QColor ToQColor(TColor c) {
 TColor FromQColor(const QColor& c) {
     return RGB(c.red(), c.green(), c.blue());
 }
+
+TColor ColorFromVariant(const QVariant& v) {
+    if (v.metaType() == QMetaType::fromType<QColor>()) return FromQColor(v.value<QColor>());
+    return v.toInt();
+}

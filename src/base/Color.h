@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <QColor>
+#include <QVariant>
 
 #include "kxlab_export.h"
 
@@ -44,3 +45,6 @@ constexpr TColor RGB(int r, int g, int b) {
 KXLAB_EXPORT TColor ColorToRGB(TColor c);
 KXLAB_EXPORT QColor ToQColor(TColor c);
 KXLAB_EXPORT TColor FromQColor(const QColor& c);
+/// A colour given as a QColor (Qt Designer, a host), or as a TColor number, as forms kept colours
+/// before they were edited as colours.
+KXLAB_EXPORT TColor ColorFromVariant(const QVariant& v);

@@ -20,9 +20,11 @@ bool HasInteractiveDisplay() {
     return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }
 
-void DefaultShow(const QString& text) {
+void DefaultShow(const QString& text, QMessageBox::Icon icon) {
     if (HasInteractiveDisplay()) {
-        QMessageBox::information(QApplication::activeWindow(), QApplication::applicationDisplayName(), text);
+        QMessageBox box(icon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
+                        QApplication::activeWindow());
+        box.exec();
         return;
     }
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
@@ -44,7 +46,16 @@ void DefaultBusy(bool busy) {
 } // namespace
 
 void ShowMessage(const QString& text) {
-    Hook().Show ? Hook().Show(text) : DefaultShow(text);
+    Hook().Show ? Hook().Show(text) : DefaultShow(text, QMessageBox::Information);
+}
+
+void ShowError(const QString& text) {
+    if (Hook().Error)
+        Hook().Error(text);
+    else if (Hook().Show)
+        Hook().Show(text);
+    else
+        DefaultShow(text, QMessageBox::Critical);
 }
 
 void MessageBeep(unsigned type) {
@@ -63,7 +74,11 @@ TMessageHook SetMessageHook(TMessageHook hook) {
 
 TMessageCapture::TMessageCapture() {
     FPrevious = SetMessageHook({[this](const QString& t) { Messages.append(t); },
-                                [this](unsigned) { ++Beeps; }, [this](bool b) { BusyDepth += b ? 1 : -1; }});
+                                [this](unsigned) { ++Beeps; }, [this](bool b) { BusyDepth += b ? 1 : -1; },
+                                [this](const QString& t) {
+                                    Messages.append(t);
+                                    Errors.append(t);
+                                }});
 }
 
 TMessageCapture::~TMessageCapture() {

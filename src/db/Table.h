@@ -49,6 +49,8 @@ public:
     /// Whether Filter applies; an empty filter passes every record either way.
     bool Filtered() const { return FFiltered; }
     void SetFiltered(bool filtered);
+    /// The filter that selects the records: Filter, trimmed, when Filtered; else empty.
+    QString FilterInForce() const { return FFiltered ? FFilter.trimmed() : QString(); }
 
     bool Active() const { return FConnection != nullptr; }
     void SetActive(bool active);

@@ -60,7 +60,7 @@ using TKxMouseMoveEvent =
 class KXLAB_EXPORT TKxLab : public QWidget, public TKxLabFlat<TKxLab> {
     Q_OBJECT
     Q_PROPERTY(KxEnums::TKxUnits Units READ GetUnits WRITE SetUnits)
-    Q_PROPERTY(int Color READ GetColor WRITE SetColor)
+    Q_PROPERTY(QVariant Color READ GetColorValue WRITE SetColorValue)
     Q_PROPERTY(bool ShowMargins READ GetShowMargins WRITE SetShowMargins)
     Q_PROPERTY(bool AllowEdit READ GetAllowEdit WRITE SetAllowEdit)
     Q_PROPERTY(TKxGrid* Grid READ GetGrid WRITE SetGrid DESIGNABLE false)
@@ -71,7 +71,7 @@ class KXLAB_EXPORT TKxLab : public QWidget, public TKxLabFlat<TKxLab> {
     Q_PROPERTY(TKxRulers* Rulers READ GetRulers WRITE SetRulers DESIGNABLE false)
     Q_PROPERTY(TKxBackSurf* BackSurf READ GetBackSurf WRITE SetBackSurf DESIGNABLE false)
     Q_PROPERTY(KxEnums::TKxDrawTool DrawTool READ GetDrawTool WRITE SetDrawTool)
-    Q_PROPERTY(int SelColor READ GetSelColor WRITE SetSelColor)
+    Q_PROPERTY(QVariant SelColor READ GetSelColorValue WRITE SetSelColorValue)
     Q_PROPERTY(TBorderStyle BorderStyle READ GetBorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(TKxPrintInfo* PrintInfo READ GetPrintInfo WRITE SetPrintInfo DESIGNABLE false)
     Q_PROPERTY(bool DaBa READ GetDaBa WRITE SetDaBa DESIGNABLE false)
@@ -100,27 +100,27 @@ class KXLAB_EXPORT TKxLab : public QWidget, public TKxLabFlat<TKxLab> {
     Q_PROPERTY(double FrameDist2 READ GetFrameDist2 WRITE setFrameDist2)
     Q_PROPERTY(double FramePenWidth READ GetFramePenWidth WRITE setFramePenWidth)
     Q_PROPERTY(double FrameRadio READ GetFrameRadio WRITE setFrameRadio)
-    Q_PROPERTY(int FrameColor READ GetFrameColor WRITE setFrameColor)
-    Q_PROPERTY(int GridColor READ GetGridColor WRITE setGridColor)
+    Q_PROPERTY(QVariant FrameColor READ GetFrameColorValue WRITE SetFrameColorValue)
+    Q_PROPERTY(QVariant GridColor READ GetGridColorValue WRITE SetGridColorValue)
     Q_PROPERTY(double GridIncX READ GetGridIncX WRITE setGridIncX)
     Q_PROPERTY(double GridIncY READ GetGridIncY WRITE setGridIncY)
     Q_PROPERTY(bool GridShow READ GetGridShow WRITE setGridShow)
     Q_PROPERTY(bool BackSurfShowAlign READ GetBackSurfShowAlign WRITE setBackSurfShowAlign)
     Q_PROPERTY(bool BackSurfPrint READ GetBackSurfPrint WRITE setBackSurfPrint)
-    Q_PROPERTY(int BackSurfColor READ GetBackSurfColor WRITE setBackSurfColor)
-    Q_PROPERTY(int BackSurfToColor READ GetBackSurfToColor WRITE setBackSurfToColor)
-    Q_PROPERTY(int BackSurfAlignColor READ GetBackSurfAlignColor WRITE setBackSurfAlignColor)
+    Q_PROPERTY(QVariant BackSurfColor READ GetBackSurfColorValue WRITE SetBackSurfColorValue)
+    Q_PROPERTY(QVariant BackSurfToColor READ GetBackSurfToColorValue WRITE SetBackSurfToColorValue)
+    Q_PROPERTY(QVariant BackSurfAlignColor READ GetBackSurfAlignColorValue WRITE SetBackSurfAlignColorValue)
     Q_PROPERTY(double BackSurfAlignLeft READ GetBackSurfAlignLeft WRITE setBackSurfAlignLeft)
     Q_PROPERTY(double BackSurfAlignTop READ GetBackSurfAlignTop WRITE setBackSurfAlignTop)
     Q_PROPERTY(KxEnums::TKxBackStyle BackSurfStyle READ GetBackSurfStyle WRITE setBackSurfStyle)
     Q_PROPERTY(QString BackSurfFileName READ GetBackSurfFileName WRITE setBackSurfFileName)
-    Q_PROPERTY(int RulersColor READ GetRulersColor WRITE setRulersColor)
-    Q_PROPERTY(int RulersMarkColor READ GetRulersMarkColor WRITE setRulersMarkColor)
-    Q_PROPERTY(int RulersTickColor READ GetRulersTickColor WRITE setRulersTickColor)
+    Q_PROPERTY(QVariant RulersColor READ GetRulersColorValue WRITE SetRulersColorValue)
+    Q_PROPERTY(QVariant RulersMarkColor READ GetRulersMarkColorValue WRITE SetRulersMarkColorValue)
+    Q_PROPERTY(QVariant RulersTickColor READ GetRulersTickColorValue WRITE SetRulersTickColorValue)
     Q_PROPERTY(bool RulersBorder READ GetRulersBorder WRITE setRulersBorder)
     Q_PROPERTY(bool RulersVisible READ GetRulersVisible WRITE setRulersVisible)
     Q_PROPERTY(QFont RulersFont READ GetRulersFont WRITE setRulersFont)
-    Q_PROPERTY(int RulersFontColor READ GetRulersFontColor WRITE setRulersFontColor)
+    Q_PROPERTY(QVariant RulersFontColor READ GetRulersFontColorValue WRITE SetRulersFontColorValue)
 
 public:
     /// Window border: none, or a single line.
@@ -500,6 +500,9 @@ protected:
     /// True when a press at P (client pixels) picks E: P lies in its outline. A host that picks
     /// otherwise overrides it; clicks, Alt+clicks and the group drag follow.
     virtual bool Picks(const TKxElement& E, const TPoint& P) const;
+    /// Gives an element the user draws the host's own defaults before it joins the label and its
+    /// dialog opens (a text in the host's language); the library's defaults stay here.
+    virtual void DrawnDefaults(TKxElement& E) const;
     /// The first element from index 0 that a press at P picks, or null.
     TKxElement* ElementAt(const TPoint& P) const;
     /// What Alt and a press at P select: among the elements picked there, front to back, the one

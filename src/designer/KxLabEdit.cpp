@@ -443,9 +443,12 @@ void TKxLab::FinishShape(const TPoint& P) {
     PaintLabScreen(true);
 }
 
+void TKxLab::DrawnDefaults(TKxElement&) const {}
+
 TKxElement* TKxLab::NewElement(TKxEle Kind) {
     std::unique_ptr<TKxElement> e = TKxElementFactory::Create(Kind, FLabel.get());
     if (!e) return nullptr;
+    DrawnDefaults(*e);
     TKxElement* raw = e.get();
     AddElement(std::move(e));
     SetCurrent(raw);

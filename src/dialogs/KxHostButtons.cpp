@@ -2,6 +2,7 @@
 
 #include <QBoxLayout>
 #include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QPushButton>
 
 #include "dialogs/KxDialog.h"
@@ -37,4 +38,6 @@ void KxAddHostButtons(TKxDialog& Dialog) {
         ownRow->insertWidget(ownRow->indexOf(own), buttons);
     else if (auto* column = qobject_cast<QBoxLayout*>(Dialog.layout()))
         column->addWidget(buttons);
+    else if (auto* grid = qobject_cast<QGridLayout*>(Dialog.layout()))
+        grid->addWidget(buttons, grid->rowCount(), 0, 1, grid->columnCount());
 }

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QSignalBlocker>
 
@@ -55,11 +56,23 @@ void TPropLab::BindData() {
     connect(ui->CBoxTables, &QComboBox::currentIndexChanged, this, &TPropLab::CBoxTablesChange);
     // toggled, not clicked: setting the box from the designer's switch runs it when the state changes.
     connect(ui->CheckData, &QCheckBox::toggled, this, &TPropLab::CheckDataClick);
-    AddLoader([this] {
+    // The filter in force, in words, between the lists and the grid; nothing without one.
+    auto* filter = new QLabel(ui->TabSheet4);
+    filter->setObjectName(QStringLiteral("LabelFilter"));
+    ui->layout32->insertWidget(1, filter);
+    const auto showFilter = [this, filter] {
+        const QString text = Table().FilterInForce();
+        filter->setText(text.isEmpty() ? QString() : tr("Filter: %1").arg(text));
+        filter->setVisible(!text.isEmpty());
+    };
+    // Every change of the table's binding or filter reloads the grid.
+    connect(FRecords, &QAbstractItemModel::modelReset, this, showFilter);
+    AddLoader([this, showFilter] {
         FRecords->SetDataSet(&Table());
         FillAlias();
         IniTable();
         ui->CheckData->setChecked(GetLab()->GetDaBa());
+        showFilter();
     });
 }
 

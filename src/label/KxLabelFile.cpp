@@ -3,6 +3,7 @@
 #include <map>
 #include <QBuffer>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDataStream>
 #include <QFile>
 #include <QFileInfo>
@@ -155,7 +156,8 @@ private:
 
 void OpenForReading(QFile& File) {
     if (!File.open(QIODevice::ReadOnly))
-        throw EStreamError(QStringLiteral("Cannot open \"%1\": %2").arg(File.fileName(), File.errorString()));
+        throw EStreamError(QCoreApplication::translate("KxLabelFile", "Cannot open \"%1\": %2")
+                               .arg(File.fileName(), File.errorString()));
 }
 
 } // namespace
@@ -297,11 +299,13 @@ void TKxLabel::LoadFromStream(QIODevice& Stream) {
 void TKxLabel::SaveToFile(const QString& FileName) const {
     QSaveFile file(FileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw EStreamError(QStringLiteral("Cannot create \"%1\": %2").arg(FileName, file.errorString()));
+        throw EStreamError(QCoreApplication::translate("KxLabelFile", "Cannot create \"%1\": %2")
+                               .arg(FileName, file.errorString()));
     // Until commit the data lives in a temporary file beside the target; leaving early discards it.
     SaveToStream(file);
     if (!file.commit())
-        throw EStreamError(QStringLiteral("Cannot save \"%1\": %2").arg(FileName, file.errorString()));
+        throw EStreamError(QCoreApplication::translate("KxLabelFile", "Cannot save \"%1\": %2")
+                               .arg(FileName, file.errorString()));
 }
 
 void TKxLabel::LoadFromFile(const QString& FileName) {

@@ -22,3 +22,19 @@ TEST(KxMessages, CaptureCollectsAndRestores) {
         EXPECT_EQ(outer.Beeps, 0);
     }
 }
+
+TEST(KxMessages, ErrorsAreToldApartFromNotices) {
+    TMessageCapture capture;
+    ShowMessage("notice");
+    ShowError("error");
+    EXPECT_EQ(capture.Messages, (QStringList{"notice", "error"}));
+    EXPECT_EQ(capture.Errors, QStringList{"error"});
+}
+
+TEST(KxMessages, AHostThatTakesOnlyMessagesAlsoGetsTheErrors) {
+    QStringList shown;
+    TMessageHook previous = SetMessageHook({[&](const QString& t) { shown.append(t); }, {}, {}});
+    ShowError("error");
+    SetMessageHook(std::move(previous));
+    EXPECT_EQ(shown, QStringList{"error"});
+}

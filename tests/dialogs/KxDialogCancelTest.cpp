@@ -152,6 +152,36 @@ TEST_P(KxLabelDialogEnd, CancelPutsTheSheetBackCloseKeepsIt) {
 
 INSTANTIATE_TEST_SUITE_P(Ends, KxLabelDialogEnd, ::testing::ValuesIn(EndCases), LabelEndName);
 
+namespace {
+
+class KxHostButtonsPlace : public ::testing::TestWithParam<TKindCase> {
+protected:
+    TDialogLab S;
+};
+
+} // namespace
+
+TEST_P(KxHostButtonsPlace, TheButtonsStandInsideTheDialogClearOfTheForm) {
+    S.Add(GetParam().Tag);
+    WhenModal(GetParam().Dialog, [&](QWidget& W) {
+        const auto* buttons = W.findChild<QDialogButtonBox*>(QStringLiteral("KxHostButtons"));
+        ASSERT_NE(buttons, nullptr);
+        EXPECT_TRUE(W.rect().contains(buttons->geometry())) << "outside the dialog";
+        for (const QWidget* w : W.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (w == buttons || !w->isVisible() || w->isWindow()) continue;
+            EXPECT_FALSE(w->geometry().intersects(buttons->geometry())) << w->objectName().toStdString();
+        }
+        for (const QAbstractButton* b : buttons->buttons())
+            EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString() << " is clipped";
+    });
+    S.Lab.ShowElementProp();
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, KxHostButtonsPlace, ::testing::ValuesIn(KindCases),
+                         [](const ::testing::TestParamInfo<TKindCase>& Info) {
+                             return std::string(Info.param.Dialog);
+                         });
+
 TEST(KxHostButtons, Screenshots) {
     const QString folder = qEnvironmentVariable("KXLAB_SCREENSHOTS");
     if (folder.isEmpty()) GTEST_SKIP() << "KXLAB_SCREENSHOTS names no folder";

@@ -335,3 +335,17 @@ TEST_P(KxLabPropMillion, RecountingPastTheBoxsLimitKeepsTheRecordCount) {
 
 KXLAB_INSTANTIATE_ENGINES(KxLabPropData);
 KXLAB_INSTANTIATE_ENGINES(KxLabPropMillion);
+
+TEST_P(KxLabPropData, TheFilterInForceIsShownInWordsAndNothingWithoutOne) {
+    TShownLabProp d(S.Lab, 3);
+    auto* filter = d.Find<QLabel>("LabelFilter");
+    EXPECT_TRUE(filter->isHidden());
+    ClickCell(d, 1, FieldColumn(d, "qty"));
+    d.Find<QAction>("less")->trigger();
+    ASSERT_FALSE(Table().Filter().isEmpty());
+    EXPECT_FALSE(filter->isHidden());
+    EXPECT_EQ(filter->text(), "Filter: " + Table().Filter());
+    d.Find<QAction>("Delete1")->trigger();
+    EXPECT_TRUE(filter->isHidden());
+    EXPECT_TRUE(filter->text().isEmpty());
+}

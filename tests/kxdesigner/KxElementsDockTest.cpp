@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <QAction>
+#include <QCoreApplication>
 #include <QTest>
+#include <QTranslator>
 #include <QTreeWidget>
 #include <QUndoStack>
 #include <vector>
@@ -13,7 +15,9 @@
 #include "elements/KxElementFactory.h"
 #include "elements/KxText.h"
 #include "KxDesignSurface.h"
+#include "KxLanguage.h"
 #include "KxMainWindow.h"
+#include "types/KxStrings.h"
 
 namespace {
 
@@ -55,6 +59,15 @@ struct TDockWindow {
         QTest::mouseClick(List.viewport(), Qt::LeftButton, Mods,
                           List.visualItemRect(List.topLevelItem(Row)).center());
     }
+    // Drags row From by its text and drops it at To, a point of the list's viewport.
+    void DragRow(int From, QPoint To) {
+        const QPoint from = List.visualItemRect(List.topLevelItem(From)).center();
+        QTest::mousePress(List.viewport(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(List.viewport(), (from + To) / 2);
+        QTest::mouseMove(List.viewport(), To);
+        QTest::mouseRelease(List.viewport(), Qt::LeftButton, {}, To);
+    }
+    QPoint RowAt(int Row) const { return List.visualItemRect(List.topLevelItem(Row)).center(); }
     std::vector<int> SelectedRows() const {
         std::vector<int> rows;
         for (int i = 0; i < List.topLevelItemCount(); ++i)
@@ -105,4 +118,90 @@ TEST(KxElementsDock, DeletedElementsLeaveTheListAndComeBackWithUndo) {
     EXPECT_EQ(w.Rows(), (QStringList{"Text: [name]", "Rectangle"}));
     Trigger(*w.Window, "actionUndo");
     EXPECT_EQ(w.Rows().size(), 4);
+}
+
+namespace {
+
+struct TRowDrag {
+    int From;
+    int To;
+    std::vector<int> Order; // the original elements, front to back, after the drop
+};
+
+class KxElementsDockDrag : public ::testing::TestWithParam<TRowDrag> {};
+
+} // namespace
+
+TEST_P(KxElementsDockDrag, ADroppedRowMovesItsElementInTheStackAsOneStep) {
+    TDockWindow w;
+    const QStringList before = w.Rows();
+    const int steps = w.Window->History().count();
+    w.DragRow(GetParam().From, w.RowAt(GetParam().To));
+    QStringList rows;
+    for (size_t i = 0; i < GetParam().Order.size(); ++i) {
+        const int original = GetParam().Order[i];
+        EXPECT_EQ(w.Lab.Label()->Element(static_cast<int>(i)), w.E[static_cast<size_t>(original)]) << i;
+        rows << before[original];
+    }
+    EXPECT_EQ(w.Rows(), rows);
+    EXPECT_EQ(w.Window->History().count(), steps + 1);
+    w.Window->History().undo();
+    EXPECT_EQ(w.Rows(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, KxElementsDockDrag,
+                         ::testing::Values(TRowDrag{0, 2, {1, 2, 0, 3}}, TRowDrag{3, 0, {3, 0, 1, 2}},
+                                           TRowDrag{1, 3, {0, 2, 3, 1}}, TRowDrag{2, 1, {0, 2, 1, 3}}));
+
+TEST(KxElementsDock, ARowDroppedBelowTheRowsGoesToTheBack) {
+    TDockWindow w;
+    w.DragRow(0, QPoint(10, w.List.viewport()->height() - 2));
+    EXPECT_EQ(w.Lab.Label()->Element(3), w.E[0]);
+}
+
+TEST(KxElementsDock, ADraggedRowBringsItsElementToTheFrontOfTheSurface) {
+    TDockWindow w;
+    // A filled rectangle over the price text: a press on the text then picks the rectangle.
+    w.E[3]->P1 = {20, 20};
+    w.E[3]->Transparent = false;
+    w.Lab.Label()->NotifyElement(w.E[3]);
+    w.DragRow(3, w.RowAt(0));
+    QTest::mouseClick(&w.Lab, Qt::LeftButton, {}, At(w.Lab, 45, 45));
+    EXPECT_EQ(w.Lab.GetSelected(), w.E[3]);
+    w.DragRow(0, w.RowAt(1));
+    QTest::mouseClick(&w.Lab, Qt::LeftButton, {}, At(w.Lab, 45, 45));
+    EXPECT_EQ(w.Lab.GetSelected(), w.E[0]);
+}
+
+TEST(KxElementsDock, APressWithoutAMoveSelectsAndLeavesTheOrder) {
+    TDockWindow w;
+    const int steps = w.Window->History().count();
+    w.DragRow(2, w.RowAt(2) + QPoint(1, 0));
+    EXPECT_EQ(w.Lab.Label()->Element(2), w.E[2]);
+    EXPECT_EQ(w.Lab.GetSelected(), w.E[2]);
+    EXPECT_EQ(w.Window->History().count(), steps);
+}
+
+TEST(KxElementsDock, ThePrintableBoxFollowsTheElementAsOneStep) {
+    TDockWindow w;
+    EXPECT_EQ(w.List.topLevelItem(1)->checkState(2), Qt::Checked);
+    const int steps = w.Window->History().count();
+    w.List.topLevelItem(1)->setCheckState(2, Qt::Unchecked);
+    EXPECT_FALSE(w.E[1]->Printable);
+    EXPECT_EQ(w.Window->History().count(), steps + 1);
+    w.Window->History().undo();
+    EXPECT_TRUE(w.Lab.Label()->Element(1)->Printable);
+    EXPECT_EQ(w.List.topLevelItem(1)->checkState(2), Qt::Checked);
+}
+
+TEST(KxElementsDock, ThePrintableColumnIsCaptionedInSpanish) {
+    TDockWindow w;
+    EXPECT_EQ(w.List.headerItem()->text(2), QStringLiteral("Printable"));
+    {
+        const auto translators = KxInstallLanguage(QLocale(QLocale::Spanish, QLocale::Spain));
+        QCoreApplication::sendPostedEvents();
+        EXPECT_EQ(w.List.headerItem()->text(2), QStringLiteral("Imprimible"));
+    }
+    KxLoadLanguage({});
+    QCoreApplication::sendPostedEvents();
 }

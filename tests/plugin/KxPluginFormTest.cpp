@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
+#include <QColor>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
@@ -67,6 +68,9 @@ const std::vector<TFormValue>& FormValues() {
 }
 
 bool SameValue(const QVariant& Actual, const QVariant& Expected) {
+    // A colour property reads as the colour that the TColor number names.
+    if (Actual.metaType() == QMetaType::fromType<QColor>() && Expected.typeId() == QMetaType::Int)
+        return Actual.value<QColor>() == ToQColor(Expected.toInt());
     if (Expected.typeId() == QMetaType::Double) return qAbs(Actual.toDouble() - Expected.toDouble()) < 1e-5;
     if (Expected.typeId() == QMetaType::Int) return Actual.toInt() == Expected.toInt();
     return Actual == Expected;
