@@ -13,6 +13,7 @@
 
 #include "base/Saturate.h"
 #include "gdi/FontFace.h"
+#include "gdi/GlyphSink.h"
 
 namespace {
 
@@ -149,12 +150,14 @@ bool TPainterDevice::Begin(QPaintDevice* target) {
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(FTarget)) return false;
     FPainter = std::move(painter);
+    FSink = dynamic_cast<TGlyphSink*>(FPainter->paintEngine());
     return true;
 }
 
 void TPainterDevice::End() {
     if (FPainter && FPainter->isActive()) FPainter->end();
     FPainter.reset();
+    FSink = nullptr;
     FAnchor = {};
     FShift = {};
 }
@@ -412,7 +415,7 @@ TColor TPainterDevice::GetPixel(const TDrawState& state, const TPoint& p) const 
     return FromQColor(QColor::fromRgb(image->pixel(d.X, d.Y)));
 }
 
-void TPainterDevice::TextOut(const TDrawState& state, const TPoint& p, const QString& /*text*/,
+void TPainterDevice::TextOut(const TDrawState& state, const TPoint& p, const QString& text,
                              const TTextLayout& layout, const TRect* clip) {
     if (!IsActive() || layout.Glyphs.empty()) return;
     TDrawState copy = state;
@@ -457,12 +460,7 @@ void TPainterDevice::TextOut(const TDrawState& state, const TPoint& p, const QSt
     const double stretch = s > 0 ? sx / s : 0;
     if (height >= MinGlyphRunPixels && height <= MaxGlyphRunPixels && stretch >= 1 / MaxGlyphRunStretch &&
         stretch <= MaxGlyphRunStretch) {
-        QGlyphRun run;
-        run.setRawFont(face.RawFont(height));
-        run.setGlyphIndexes(glyphs);
-        run.setPositions(positions);
-        UsePen(painter, QPen(color));
-        painter.drawGlyphRun(QPointF(0, 0), run);
+        DrawGlyphs(face, height, glyphs, positions, text, color, clip ? &deviceClip : nullptr);
     } else {
         Fill(painter, face.Outlines(glyphs, positions, height), color);
     }
@@ -507,12 +505,30 @@ void TPainterDevice::TextOuts(const TDrawState& state, std::span<const TTextPiec
         AppendGlyphs(t.Layout, s, QPointF(origin.X, origin.Y) + Shift(), glyphs, positions);
     }
     if (glyphs.isEmpty()) return;
+    QString text;
+    for (const TTextPiece& t : pieces)
+        text += t.Text;
+    DrawGlyphs(TFontFace::For(state.Font), height, glyphs, positions, text, ToQColor(state.FontColor),
+               nullptr);
+}
+
+void TPainterDevice::DrawGlyphs(const TFontFace& face, double pixelSize, const QList<quint32>& glyphs,
+                                const QList<QPointF>& positions, const QString& text, const QColor& color,
+                                const QRect* clip) {
+    QPainter& painter = *FPainter;
+    if (FSink) {
+        const TGlyphSink::TRun run{&face, face.RawFont(pixelSize),  glyphs, positions, text,
+                                   color, painter.worldTransform(), clip};
+        if (FSink->DrawGlyphs(run)) return;
+        Fill(painter, face.Outlines(glyphs, positions, pixelSize), color);
+        return;
+    }
     QGlyphRun run;
-    run.setRawFont(TFontFace::For(state.Font).RawFont(height));
+    run.setRawFont(face.RawFont(pixelSize));
     run.setGlyphIndexes(glyphs);
     run.setPositions(positions);
-    UsePen(*FPainter, QPen(ToQColor(state.FontColor)));
-    FPainter->drawGlyphRun(QPointF(0, 0), run);
+    UsePen(painter, QPen(color));
+    painter.drawGlyphRun(QPointF(0, 0), run);
 }
 
 void TPainterDevice::StretchImage(const TDrawState& state, const TRect& r, const QImage& image) {

@@ -8,6 +8,8 @@
 #include "kxlab_export.h"
 
 class QPaintDevice;
+class TFontFace;
+class TGlyphSink;
 
 /// Renders canvas operations through QPainter on any QPaintDevice: a QImage, the printer, a PDF
 /// writer, an SVG generator. Figures are placed on whole device pixels (corners rounded after
@@ -54,6 +56,11 @@ private:
     /// are left as they are; each operation sets its own.
     void Prepare(const TDrawState& state, const QRect* clip = nullptr, bool onDevice = false);
     int PenPixels(const TDrawState& state) const;
+    /// A glyph run of the face with an em of pixelSize: to the engine's glyph sink when it has one
+    /// (the outlines when the sink cannot take the face), else through the painter.
+    void DrawGlyphs(const TFontFace& face, double pixelSize, const QList<quint32>& glyphs,
+                    const QList<QPointF>& positions, const QString& text, const QColor& color,
+                    const QRect* clip);
     /// How far a figure's outline reaches outside its box, in device pixels.
     double Growth(const TDrawState& state) const;
     /// Device pixels as the prepared operation writes them: relative to the anchor, or as they are.
@@ -63,6 +70,8 @@ private:
     QImage* Image() const;
 
     QPaintDevice* FTarget = nullptr;
+    /// The painter's engine when it takes glyph runs as glyphs.
+    TGlyphSink* FSink = nullptr;
     std::unique_ptr<QPainter> FPainter;
     QPoint FAnchor;
     QPointF FShift;

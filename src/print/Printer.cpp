@@ -3,11 +3,11 @@
 #include <cmath>
 #include <QMarginsF>
 #include <QPageLayout>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 #include "base/PostRoutine.h"
+#include "print/PdfWriter.h"
 
 namespace {
 
@@ -166,12 +166,13 @@ void TPrinter::BeginDoc() {
     if (FPrinting) throw EPrinter(QStringLiteral("Printing in progress"));
     QPaintDevice* target = FPrinter.get();
     if (FOutputDevice) {
-        // The printer's own PDF output can only go to a named file.
-        FPdf = std::make_unique<QPdfWriter>(FOutputDevice);
-        FPdf->setResolution(FPrinter->resolution());
-        FPdf->setPageLayout(FPrinter->pageLayout());
-        FPdf->setTitle(FPrinter->docName());
-        FPdf->setCreator(FPrinter->creator());
+        // The printer's own PDF output can only go to a named file; ours writes a run's pages
+        // as they come, text as text and a picture once.
+        FPdf = std::make_unique<TPdfWriter>(FOutputDevice);
+        FPdf->SetResolution(FPrinter->resolution());
+        FPdf->SetPageLayout(FPrinter->pageLayout());
+        FPdf->SetTitle(FPrinter->docName());
+        FPdf->SetCreator(FPrinter->creator());
         target = FPdf.get();
     }
     if (!FDevice.Begin(target)) {
@@ -189,7 +190,7 @@ void TPrinter::BeginDoc() {
 void TPrinter::NewPage() {
     if (!FPrinting) return;
     if (FPdf)
-        FPdf->newPage();
+        FPdf->NewPage();
     else
         FPrinter->newPage();
     ++FPageNumber;

@@ -11,8 +11,8 @@
 #include "kxlab_export.h"
 
 class QIODevice;
-class QPdfWriter;
 class QPrinter;
+class TPdfWriter;
 
 /// A printer that cannot be selected or started; the message names the printer or file.
 class KXLAB_EXPORT EPrinter : public EKxException {
@@ -103,7 +103,7 @@ private:
     std::unique_ptr<QPrinter> FPrinter;
     QIODevice* FOutputDevice = nullptr;
     /// The job's writer while a job prints to FOutputDevice.
-    std::unique_ptr<QPdfWriter> FPdf;
+    std::unique_ptr<TPdfWriter> FPdf;
     TPainterDevice FDevice;
     TCanvas FCanvas{&FDevice};
     int FPaperCode = DMPAPER_A4;

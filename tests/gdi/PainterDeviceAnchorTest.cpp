@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <vector>
 
+#include "common/CanvasCell.h"
 #include "common/PixelProbe.h"
 #include "common/TestSupport.h"
 #include "gdi/Canvas.h"
@@ -14,50 +15,6 @@
 
 // The anchor changes how a PDF page is written, never where anything lands on it.
 namespace {
-
-// Every kind of canvas output, around (X, Y) in tenths of a millimetre.
-void Cell(TCanvas& C, int32_t X, int32_t Y) {
-    C.Pen = {clBlue, 6, psSolid, pmCopy};
-    C.MoveTo(X + 10, Y + 10);
-    C.LineTo(X + 300, Y + 90);
-    C.Pen = {clBlack, 0, psDash, pmCopy};
-    C.LineTo(X + 20, Y + 200);
-    C.Pen.Style = psSolid;
-    C.LineTo(X + 20, Y + 330);
-    C.Pen = {clRed, 4, psInsideFrame, pmCopy};
-    C.Brush = {clYellow, bsSolid};
-    C.Rectangle(X + 40, Y + 100, X + 160, Y + 180);
-    C.RoundRect(X + 170, Y + 100, X + 290, Y + 180, 30, 30);
-    C.Brush.Style = bsClear;
-    C.Ellipse(X + 300, Y + 100, X + 390, Y + 180);
-    C.Rectangle(X + 5, Y + 5, X + 600, Y + 370);
-    C.Brush = {clGreen, bsSolid};
-    C.Pen.Width = 1;
-    const std::vector<TPoint> star{
-        {X + 400, Y + 20}, {X + 470, Y + 160}, {X + 330, Y + 60}, {X + 480, Y + 60}};
-    C.Polygon(star);
-    C.FillRect({X + 500, Y + 20, X + 580, Y + 60});
-    C.SetPixels(X + 590, Y + 10, clRed);
-    C.Brush = {clBlack, bsSolid};
-    C.Pen = {clBlack, 0, psInsideFrame, pmCopy};
-    for (int i = 0; i < 20; ++i)
-        C.Rectangle(X + 40 + i * 9, Y + 200, X + 43 + i * 9 + i % 3, Y + 300);
-    C.Font.SetName(QStringLiteral("Arial"));
-    C.Font.SetHeight(35);
-    C.Brush = {clAqua, bsSolid};
-    C.TextOut(X + 260, Y + 200, QStringLiteral("Price: 12,50 EUR"));
-    C.Brush.Style = bsClear;
-    TRect box{X + 260, Y + 250, X + 420, Y + 330};
-    C.DrawText(QStringLiteral("A paragraph clipped to its box, over three lines or more"), box, DT_WORDBREAK);
-    TLogFont turned = C.Font.GetLogFont();
-    turned.lfEscapement = 900;
-    C.Font.SetLogFont(turned);
-    C.TextOut(X + 560, Y + 340, QStringLiteral("turned"));
-    QImage picture(2, 2, QImage::Format_RGB32);
-    picture.fill(Qt::magenta);
-    picture.setPixel(0, 0, qRgb(0, 128, 0));
-    C.StretchDraw({X + 440, Y + 200, X + 540, Y + 300}, picture);
-}
 
 // What Draw puts on an A5 PDF page at 1200 dpi, rendered at 200 dpi.
 QImage Rendered(const QString& Pdf, const std::function<void(QPdfWriter&)>& Draw,
@@ -102,7 +59,7 @@ QImage Page(const QString& Pdf, bool Anchored) {
         canvas.SetViewportExtEx(writer.width(), writer.height());
         for (const TPoint cell : {TPoint{75, 155}, TPoint{735, 536}}) {
             if (Anchored) canvas.Anchor(cell.X, cell.Y);
-            Cell(canvas, cell.X, cell.Y);
+            DrawCanvasCell(canvas, cell.X, cell.Y);
         }
         canvas.Unanchor();
     });
@@ -188,7 +145,7 @@ TEST(KxPainterDeviceAnchor, ARasterDeviceIgnoresIt) {
         ASSERT_TRUE(device.Begin());
         TCanvas canvas(&device);
         if (image == &b) canvas.Anchor(33, 17);
-        Cell(canvas, 33, 17);
+        DrawCanvasCell(canvas, 33, 17);
         if (image == &b) {
             EXPECT_TRUE(device.Painter()->worldTransform().isIdentity());
         }
