@@ -67,10 +67,17 @@ bool TPdfEngine::end() {
     FFile->Object(FResources, resources + ">>>>");
     // Stroke adjustment keeps thin rules whole on any raster, as viewers expect of print output.
     FFile->Object(FGState, "<</Type/ExtGState/SA true/SM 0.02/ca 1/CA 1/AIS false/SMask/None>>");
+    FFile->BeginObject(FPages);
     std::string kids = "<</Type/Pages/Count " + std::to_string(FPageObjects.size()) + "/Kids[";
-    for (int page : FPageObjects)
+    for (int page : FPageObjects) {
         kids += std::to_string(page) + " 0 R ";
-    FFile->Object(FPages, kids + "]>>");
+        if (kids.size() > (1 << 16)) {
+            FFile->Write(kids);
+            kids.clear();
+        }
+    }
+    FFile->Write(kids + "]>>");
+    FFile->EndObject();
     FFile->Object(FCatalog, "<</Type/Catalog/Pages " + std::to_string(FPages) + " 0 R>>");
     FFile->Object(
         FInfo, "<</Title" + TPdfFile::Text(FSettings.Title) + "/Creator" + TPdfFile::Text(FSettings.Creator) +

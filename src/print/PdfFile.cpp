@@ -46,10 +46,17 @@ int TPdfFile::Reserve() {
 }
 
 void TPdfFile::Object(int n, std::string_view body) {
-    FOffsets[n] = FAt;
-    std::string head = std::to_string(n) + " 0 obj\n";
-    Write(head);
+    BeginObject(n);
     Write(body);
+    EndObject();
+}
+
+void TPdfFile::BeginObject(int n) {
+    FOffsets[n] = FAt;
+    Write(std::to_string(n) + " 0 obj\n");
+}
+
+void TPdfFile::EndObject() {
     Write("\nendobj\n");
 }
 
@@ -73,6 +80,7 @@ void TPdfFile::Finish(int root, int info) {
     const qint64 xref = FAt;
     std::string table = "xref\n0 " + std::to_string(FOffsets.size()) + "\n0000000000 65535 f \n";
     char entry[32];
+    // Written a few thousand entries at a time: a run of a million labels has a hundred thousand.
     for (size_t n = 1; n < FOffsets.size(); ++n) {
         // A number reserved and never written is a free entry, so the table stays sound.
         if (FOffsets[n] < 0)
@@ -80,6 +88,10 @@ void TPdfFile::Finish(int root, int info) {
         else
             std::snprintf(entry, sizeof entry, "%010lld 00000 n \n", static_cast<long long>(FOffsets[n]));
         table += entry;
+        if (table.size() > (1 << 16)) {
+            Write(table);
+            table.clear();
+        }
     }
     table += "trailer\n<</Size " + std::to_string(FOffsets.size()) + "/Root " + std::to_string(root) +
              " 0 R/Info " + std::to_string(info) + " 0 R>>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";

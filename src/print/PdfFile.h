@@ -22,6 +22,10 @@ public:
     int Reserve();
     /// Writes object n with the given body (a dictionary, an array, ...).
     void Object(int n, std::string_view body);
+    /// Writes object n in parts, for a body too long to hold at once: Begin, Write each part, End.
+    void BeginObject(int n);
+    void Write(std::string_view bytes);
+    void EndObject();
     /// Writes object n as a stream: dictionary entries (without << >>) and the data, deflated.
     void Stream(int n, std::string_view entries, std::string_view data);
     /// Writes the cross-reference table and the trailer naming the catalogue and the information.
@@ -32,8 +36,6 @@ public:
     static std::string Text(const QString& s);
 
 private:
-    void Write(std::string_view bytes);
-
     QIODevice* FDevice;
     std::vector<qint64> FOffsets{0};
     qint64 FAt = 0;
