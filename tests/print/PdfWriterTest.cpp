@@ -154,3 +154,19 @@ TEST(KxTrueTypeSubset, ItKeepsTheGlyphsAskedForAndTheirParts) {
     EXPECT_FALSE(font.pathForGlyph(other[0]).isEmpty());
     EXPECT_GT(face.Advance(asked[0]), 500);
 }
+
+// A face without TrueType outlines (a CFF face) is drawn as its outlines: the text shows, in no font.
+TEST(KxPdfWriter, AFaceItCannotEmbedIsDrawnAsOutlines) {
+    TLogFont log;
+    log.lfFaceName = QStringLiteral("URW Gothic");
+    if (TFontFace::For(log).RawFont(100).fontTable("CFF ").isEmpty()) GTEST_SKIP() << "no CFF face here";
+    TKxTempDir dir;
+    Paint(dir.Path("text.pdf"), true, A5(0), [&](TCanvas& canvas, QPaintDevice&) {
+        canvas.Font.SetName(log.lfFaceName);
+        canvas.Font.SetHeight(300);
+        canvas.TextOut(500, 500, QStringLiteral("Gothic"));
+    });
+    EXPECT_GT(InkBox(Raster(dir.Path("text.pdf"))).width(), 100);
+    // pdffonts' two heading lines and no font.
+    EXPECT_EQ(Output("pdffonts", {dir.Path("text.pdf")}).split('\n', Qt::SkipEmptyParts).size(), 2);
+}
