@@ -41,6 +41,8 @@ TPdfEngine::~TPdfEngine() = default;
 
 bool TPdfEngine::begin(QPaintDevice* /*device*/) {
     if (FFile) return true;
+    // A finished document is closed: a second one after it would make the file unreadable.
+    if (FFinished) return false;
     QIODevice* device = FSettings.Device;
     if (!device || !device->isWritable()) return false;
     FFile = std::make_unique<TPdfFile>(device);
@@ -86,6 +88,7 @@ bool TPdfEngine::end() {
                    "Z)>>");
     FFile->Finish(FCatalog, FInfo);
     FFile.reset();
+    FFinished = true;
     return true;
 }
 

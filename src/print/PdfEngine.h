@@ -84,6 +84,7 @@ private:
     std::vector<int> FPageObjects;
     std::string FPage;
     bool FPageOpen = false;
+    bool FFinished = false;
 
     // The painter's state as last told, and the frame the page has.
     QPen FPen;

@@ -124,6 +124,16 @@ TEST(KxPdfWriter, APictureOnEveryPageIsWrittenOnce) {
         }
     });
     EXPECT_TRUE(Output("pdfinfo", {dir.Path("pages.pdf")}).contains(QRegularExpression("Pages: +30\n")));
+    // The document is finished: painting again on its writer is refused, the file left whole.
+    QFile file(dir.Path("again.pdf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    TPdfWriter writer(&file);
+    QPainter first(&writer);
+    first.end();
+    QPainter second;
+    EXPECT_FALSE(second.begin(&writer));
+    file.close();
+    EXPECT_TRUE(Output("pdfinfo", {dir.Path("again.pdf")}).contains(QRegularExpression("Pages: +1\n")));
     // The picture and its transparency on all 30 pages, both one object.
     const QStringList images =
         Output("pdfimages", {"-list", dir.Path("pages.pdf")}).split('\n', Qt::SkipEmptyParts);
